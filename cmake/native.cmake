@@ -1,0 +1,15 @@
+# Native build: the portable core and its unit tests under ASan and UBSan.
+find_package(GTest REQUIRED)
+
+set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+add_compile_options(-Wall -Wextra -Werror ${SANITIZE})
+add_link_options(${SANITIZE})
+
+add_library(vavezav_core STATIC ${CORE_SOURCES} ${NATIVE_SOURCES})
+target_include_directories(vavezav_core PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
+
+file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/unit/*.cpp)
+add_executable(unit_tests ${UNIT_TEST_SOURCES})
+target_link_libraries(unit_tests vavezav_core GTest::gtest_main)
+include(GoogleTest)
+gtest_discover_tests(unit_tests)

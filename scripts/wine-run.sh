@@ -1,0 +1,21 @@
+#!/bin/sh
+# wine-run.sh PROGRAM.exe [ARGS...]: runs one Windows program in the build
+# folder's prefix (the emulator that CMake hands to ctest). Outside a
+# wine-session it starts one of its own.
+set -eu
+. "$(dirname "$0")/wine-env.sh"
+if [ ! -f "$session_file" ]; then
+    exec "$here/wine-session.sh" "$here/wine-run.sh" "$@"
+fi
+# Wine's helper processes (services, the desktop) outlive the program and
+# inherit its output; a pipe of the caller's would then never close, so
+# the output goes through a file.
+log=$(mktemp)
+status=0
+timeout -k 5 "${VAVEZAV_TIMEOUT:-280}" wine "$@" >"$log" 2>&1 </dev/null || status=$?
+cat "$log"
+rm -f "$log"
+if [ "$status" = 124 ]; then
+    echo "wine-run: $1 timed out" >&2
+fi
+exit "$status"

@@ -1,0 +1,168 @@
+#include "store/registry_layout.h"
+
+#include <cstdio>
+#include <cstring>
+
+const char kFlagKeyPath[] = "Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver";
+const char kAppInfoValue[] = "APPINFO";
+const char kAppInfoSizeValue[] = "APPINFO-SIZE";
+
+bool FormatValueName(char* out, size_t outSize, const char* name, int ordinal)
+{
+    int n = std::snprintf(out, outSize, "APP-%s-%02d", name, ordinal);
+    if (n < 0 || static_cast<size_t>(n) >= outSize) {
+        if (outSize > 0)
+            out[0] = '\0';
+        return false;
+    }
+    return true;
+}
+
+static void PutWord(unsigned char* p, uint32_t v)
+{
+    p[0] = static_cast<unsigned char>(v);
+    p[1] = static_cast<unsigned char>(v >> 8);
+    p[2] = static_cast<unsigned char>(v >> 16);
+    p[3] = static_cast<unsigned char>(v >> 24);
+}
+
+static uint32_t GetWord(const unsigned char* p)
+{
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+
+void EncodeVersionRecord(const AppFlagEntry& e, unsigned char out[kVersionRecordSize])
+{
+    PutWord(out, e.tag);
+    PutWord(out + 4, e.versionMS);
+    PutWord(out + 8, e.versionLS);
+    PutWord(out + 12, e.flagsLow);
+    PutWord(out + 16, e.flagsHigh);
+}
+
+void DecodeVersionRecord(const unsigned char in[kVersionRecordSize], AppFlagEntry& e)
+{
+    e.tag = GetWord(in);
+    e.versionMS = GetWord(in + 4);
+    e.versionLS = GetWord(in + 8);
+    e.flagsLow = GetWord(in + 12);
+    e.flagsHigh = GetWord(in + 16);
+}
+
+uint32_t AppInfoSizeFor(size_t appInfoChars)
+{
+    return static_cast<uint32_t>(2 * (appInfoChars + 1));
+}
+
+static bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool NextAppInfoRecord(const char* text, size_t& pos, AppInfoRecord& rec)
+{
+    const char* start = text + pos;
+    const char* end = std::strchr(start, ';');
+    if (!end)
+        return false;
+    size_t length = static_cast<size_t>(end - start);
+    pos += length + 1;
+
+    rec.count = 0;
+    rec.name = start;
+    rec.nameLength = 0;
+    if (length < 2) {
+        rec.status = RecordStatus::TooShort;
+        return true;
+    }
+    if (!IsDigit(start[0]) || !IsDigit(start[1])) {
+        rec.status = RecordStatus::BadCount;
+        return true;
+    }
+    rec.count = (start[0] - '0') * 10 + (start[1] - '0');
+    rec.name = start + 2;
+    rec.nameLength = length - 2;
+    rec.status = rec.nameLength > kMaxNameChars ? RecordStatus::NameTooLong : RecordStatus::Ok;
+    return true;
+}
+
+StoreProblem CheckStoredName(const char* name)
+{
+    size_t length = std::strlen(name);
+    if (length == 0)
+        return StoreProblem::EmptyName;
+    if (length > kMaxNameChars)
+        return StoreProblem::NameTooLong;
+    if (std::strchr(name, ';'))
+        return StoreProblem::NameHasSeparator;
+    return StoreProblem::None;
+}
+
+bool AppendAppInfoRecord(char* buf, size_t cap, size_t& len, int count, const char* name)
+{
+    char digits[16];
+    int n = std::snprintf(digits, sizeof digits, "%02d", count);
+    size_t nameLength = std::strlen(name);
+    size_t needed = static_cast<size_t>(n) + nameLength + 1;
+    if (len >= cap || needed >= cap - len)
+        return false;
+    std::memcpy(buf + len, digits, static_cast<size_t>(n));
+    std::memcpy(buf + len + n, name, nameLength);
+    buf[len + n + nameLength] = ';';
+    len += needed;
+    buf[len] = '\0';
+    return true;
+}
+
+void FormatStoreProblem(char* out, size_t outSize, StoreProblem problem, const char* name)
+{
+    const char* what = "";
+    switch (problem) {
+    case StoreProblem::None:
+        break;
+    case StoreProblem::EmptyName:
+        what = "An application has an empty name.";
+        break;
+    case StoreProblem::NameTooLong:
+        what = "This application name is longer than 80 characters:";
+        break;
+    case StoreProblem::NameHasSeparator:
+        what = "This application name contains \";\":";
+        break;
+    case StoreProblem::TooManyVersions:
+        what = "This application has more than 99 versions:";
+        break;
+    case StoreProblem::AppInfoTooLong:
+        what = "The application list is longer than 200000 characters at:";
+        break;
+    }
+    std::snprintf(out, outSize, "The table cannot be saved.\n%s\n%.80s\nThe registry was not changed.",
+                  what, problem == StoreProblem::EmptyName ? "" : name);
+}
+
+bool AnySkipped(const LoadSkips& s)
+{
+    return s.badRecords || s.longNames || s.appsOverLimit || s.entriesOverLimit || s.shortValues;
+}
+
+void FormatLoadSkips(char* out, size_t outSize, const LoadSkips& s)
+{
+    size_t used = 0;
+    auto add = [&](const char* format, unsigned count) {
+        if (count == 0 || used >= outSize)
+            return;
+        int n = std::snprintf(out + used, outSize - used, format, count);
+        if (n > 0)
+            used += static_cast<size_t>(n);
+    };
+    if (outSize == 0)
+        return;
+    int n = std::snprintf(out, outSize, "Part of the stored table could not be loaded and was left out:");
+    used = n > 0 ? static_cast<size_t>(n) : 0;
+    add("\n%u application record(s) not in the stored form", s.badRecords);
+    add("\n%u application(s) with a name over 80 characters", s.longNames);
+    add("\n%u application(s) beyond the limit of 5000", s.appsOverLimit);
+    add("\n%u version(s) beyond the limit of 10000", s.entriesOverLimit);
+    add("\n%u version value(s) shorter than 20 bytes", s.shortValues);
+}

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+#include "table/flag_table.h"
+
+namespace {
+
+// The table is too large for the stack.
+std::unique_ptr<FlagTable> NewTable()
+{
+    auto t = std::make_unique<FlagTable>();
+    std::memset(t.get(), 0, sizeof(FlagTable));
+    return t;
+}
+
+void AddApp(FlagTable& t, const char* name)
+{
+    std::strcpy(t.appNames[t.appCount], name);
+    ++t.appCount;
+}
+
+void AddEntry(FlagTable& t, uint16_t app, uint32_t ms, uint32_t ls)
+{
+    AppFlagEntry& e = t.entries[t.entryCount++];
+    e.appIndex = app;
+    e.tag = 1;
+    e.versionMS = ms;
+    e.versionLS = ls;
+}
+
+TEST(FindApplication, EmptyTableFindsNothing)
+{
+    auto t = NewTable();
+    std::strcpy(t->inputAppName, "NOTEPAD.EXE");
+    EXPECT_EQ(-1, FindApplication(*t));
+}
+
+TEST(FindApplication, IgnoresLetterCaseAndTakesTheLowestIndex)
+{
+    auto t = NewTable();
+    AddApp(*t, "WORDPAD.EXE");
+    AddApp(*t, "NOTEPAD.EXE");
+    AddApp(*t, "Notepad.exe");
+    std::strcpy(t->inputAppName, "notepad.exe");
+    EXPECT_EQ(1, FindApplication(*t));
+    std::strcpy(t->inputAppName, "notepad.ex");
+    EXPECT_EQ(-1, FindApplication(*t)) << "a prefix is no match";
+    std::strcpy(t->inputAppName, "notepad.exe2");
+    EXPECT_EQ(-1, FindApplication(*t)) << "a longer name is no match";
+}
+
+TEST(FindApplication, ComparesOnlyTheNamesInUse)
+{
+    auto t = NewTable();
+    AddApp(*t, "A.EXE");
+    std::strcpy(t->appNames[1], "B.EXE");  // beyond appCount
+    std::strcpy(t->inputAppName, "B.EXE");
+    EXPECT_EQ(-1, FindApplication(*t));
+}
+
+TEST(VersionExists, EmptyTableHasNoVersion)
+{
+    auto t = NewTable();
+    EXPECT_EQ(0, VersionExistsForApp(*t, 0));
+    EXPECT_EQ(0, VersionExistsForEntry(*t, 0));
+}
+
+TEST(VersionExists, OnlyTheSameApplicationWithBothHalvesEqualCounts)
+{
+    auto t = NewTable();
+    AddApp(*t, "A.EXE");
+    AddApp(*t, "B.EXE");
+    AddEntry(*t, 0, 1, 2);
+    AddEntry(*t, 1, 5, 6);
+    t->inputVersionMS = 5;
+    t->inputVersionLS = 6;
+    EXPECT_EQ(0, VersionExistsForApp(*t, 0)) << "same version under another application";
+    EXPECT_EQ(1, VersionExistsForApp(*t, 1));
+    EXPECT_EQ(0, VersionExistsForEntry(*t, 0));
+    EXPECT_EQ(1, VersionExistsForEntry(*t, 1));
+    t->inputVersionMS = 1;
+    t->inputVersionLS = 6;
+    EXPECT_EQ(0, VersionExistsForApp(*t, 0)) << "MS equal, LS differs";
+    t->inputVersionMS = 5;
+    t->inputVersionLS = 2;
+    EXPECT_EQ(0, VersionExistsForApp(*t, 0)) << "LS equal, MS differs";
+}
+
+TEST(NthEntryOfApp, WalksTheApplicationsEntriesInTableOrder)
+{
+    auto t = NewTable();
+    AddApp(*t, "A.EXE");
+    AddApp(*t, "B.EXE");
+    const uint16_t owners[] = {1, 1, 0, 1, 1, 0, 1, 1, 1, 0};
+    for (uint16_t owner : owners)
+        AddEntry(*t, owner, 0, 0);
+    EXPECT_EQ(2, NthEntryOfApp(*t, 0, 0));
+    EXPECT_EQ(5, NthEntryOfApp(*t, 0, 1));
+    EXPECT_EQ(9, NthEntryOfApp(*t, 0, 2));
+    EXPECT_EQ(-1, NthEntryOfApp(*t, 0, 3)) << "past the application's last entry";
+    EXPECT_EQ(-1, NthEntryOfApp(*t, 0, -1));
+    EXPECT_EQ(3, CountVersions(*t, 0));
+    EXPECT_EQ(7, CountVersions(*t, 1));
+    EXPECT_EQ(0, CountVersions(*t, 2));
+}
+
+TEST(VersionText, EightUpperCaseDigitsEachWithLeadingZeros)
+{
+    char text[kVersionTextSize];
+    VersionText(text, 0x50002, 0xA);
+    EXPECT_STREQ("00050002-0000000A", text);
+    VersionText(text, 0, 0);
+    EXPECT_STREQ("00000000-00000000", text);
+    VersionText(text, 0xFFFFFFFF, 0xabcdef12);
+    EXPECT_STREQ("FFFFFFFF-ABCDEF12", text);
+    EXPECT_EQ(kVersionTextChars, std::strlen(text));
+}
+
+TEST(FlagBits, FlagNumbersMapToTheTwoWords)
+{
+    AppFlagEntry e = {};
+    SetFlagBit(e, 0, 1);    // flag 01
+    SetFlagBit(e, 31, 1);   // flag 32
+    SetFlagBit(e, 32, 1);   // flag 33
+    SetFlagBit(e, 63, 1);   // flag 64
+    EXPECT_EQ(0x80000001u, e.flagsLow);
+    EXPECT_EQ(0x80000001u, e.flagsHigh);
+    SetFlagBit(e, 31, 0);
+    EXPECT_EQ(0x00000001u, e.flagsLow);
+    for (int k = 0; k < kFlagCount; ++k)
+        EXPECT_EQ(k == 0 || k == 32 || k == 63 ? 1 : 0, FlagBit(e, k)) << "flag " << k + 1;
+}
+
+TEST(ClearTableContents, ZeroesRecordsNamesAndCounts)
+{
+    auto t = NewTable();
+    AddApp(*t, "A.EXE");
+    AddEntry(*t, 0, 7, 7);
+    t->modified = 1;
+    ClearTableContents(*t);
+    EXPECT_EQ(0, t->appCount);
+    EXPECT_EQ(0, t->entryCount);
+    EXPECT_EQ('\0', t->appNames[0][0]);
+    EXPECT_EQ(0u, t->entries[0].versionMS);
+    EXPECT_EQ(0, t->entries[0].appIndex);
+    EXPECT_EQ(1, t->modified) << "modified belongs to the command rules";
+}
+
+TEST(AsciiNamesEqual, CaseOnlyForLetters)
+{
+    EXPECT_EQ(1, AsciiNamesEqual("", ""));
+    EXPECT_EQ(1, AsciiNamesEqual("a-b_c.EXE", "A-B_C.exe"));
+    EXPECT_EQ(0, AsciiNamesEqual("a", ""));
+    EXPECT_EQ(0, AsciiNamesEqual("[", "{")) << "0x5B and 0x7B are not a case pair";
+    EXPECT_EQ(0, AsciiNamesEqual("@", "`"));
+}
+
+}  // namespace
