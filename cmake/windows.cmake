@@ -6,7 +6,9 @@ endif()
 # ANSI on purpose: the program calls the A functions by name.
 add_compile_definitions(WINVER=0x0400 _WIN32_WINDOWS=0x0410 _WIN32_IE=0x0400 NOMINMAX)
 
-add_library(vavezav_core STATIC ${CORE_SOURCES})
+# The core calls NamesEqual; on Windows that is the platform's comparison.
+list(REMOVE_ITEM WIN32_SOURCES ${PROJECT_SOURCE_DIR}/src/table/name_compare_win32.cpp)
+add_library(vavezav_core STATIC ${CORE_SOURCES} src/table/name_compare_win32.cpp)
 target_include_directories(vavezav_core PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
 
 add_library(vavezav_win STATIC ${WIN32_SOURCES})
@@ -31,3 +33,53 @@ add_executable(win32_tests ${WIN32_TEST_SOURCES})
 target_link_libraries(win32_tests vavezav_win gtest_main)
 # One Wine start for the whole executable: a start per test case is slow.
 add_test(NAME win32_tests COMMAND win32_tests)
+
+# Helpers for the Windows and end-to-end tests: printer setup in the test
+# prefix and the like. Test-only code, never linked into VAVEZAV.exe.
+file(GLOB TEST_SUPPORT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*_win32.cpp)
+list(FILTER TEST_SUPPORT_SOURCES EXCLUDE REGEX "/prefix_tool_win32\\.cpp$")
+if(TEST_SUPPORT_SOURCES)
+    add_library(vavezav_test_support STATIC ${TEST_SUPPORT_SOURCES})
+    target_include_directories(vavezav_test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests/support)
+    target_link_libraries(vavezav_test_support PUBLIC vavezav_win winspool advapi32)
+    target_link_libraries(win32_tests vavezav_test_support)
+endif()
+# Prepares a prefix for `make run`: a printer of the model, a sample table.
+if(EXISTS ${PROJECT_SOURCE_DIR}/tests/support/prefix_tool_win32.cpp)
+    add_executable(prefix_tool tests/support/prefix_tool_win32.cpp)
+    target_link_libraries(prefix_tool vavezav_test_support)
+endif()
+
+# Test data for Browse: an executable with a version resource and one without.
+if(EXISTS ${PROJECT_SOURCE_DIR}/tests/win32/data/versioned.rc)
+    add_executable(versioned_app tests/win32/data/tiny_app.c tests/win32/data/versioned.rc)
+    add_executable(unversioned_app tests/win32/data/tiny_app.c)
+    add_dependencies(win32_tests versioned_app unversioned_app)
+    target_compile_definitions(win32_tests PRIVATE
+        VERSIONED_APP="$<TARGET_FILE:versioned_app>" UNVERSIONED_APP="$<TARGET_FILE:unversioned_app>")
+endif()
+
+# End-to-end: a driver that starts the real VAVEZAV.exe and works it from
+# outside, with a hook DLL that reads the menu states inside its process.
+file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.cpp)
+file(GLOB E2E_PROBE_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/probe/*.cpp)
+if(E2E_SOURCES AND TARGET VAVEZAV)
+    if(E2E_PROBE_SOURCES)
+        add_library(menu_probe SHARED ${E2E_PROBE_SOURCES})
+        set_target_properties(menu_probe PROPERTIES PREFIX "")
+        target_include_directories(menu_probe PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
+    endif()
+    add_executable(e2e_tests ${E2E_SOURCES})
+    target_link_libraries(e2e_tests gtest_main)
+    if(TARGET vavezav_test_support)
+        target_link_libraries(e2e_tests vavezav_test_support)
+    endif()
+    target_include_directories(e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
+    add_dependencies(e2e_tests VAVEZAV)
+    target_compile_definitions(e2e_tests PRIVATE VAVEZAV_EXE="$<TARGET_FILE:VAVEZAV>")
+    if(TARGET menu_probe)
+        add_dependencies(e2e_tests menu_probe)
+        target_compile_definitions(e2e_tests PRIVATE MENU_PROBE_DLL="$<TARGET_FILE:menu_probe>")
+    endif()
+    add_test(NAME e2e_tests COMMAND e2e_tests)
+endif()

@@ -1,0 +1,186 @@
+// The flag table's display operations on real combo boxes and check boxes,
+// under a parent that records the notifications it receives.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "table/flag_table_win32.h"
+
+namespace {
+
+std::vector<WPARAM> notifications;
+
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND)
+        notifications.push_back(wParam);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+class FlagTableDisplay : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = RecordingProc;
+        wc.hInstance = instance;
+        wc.lpszClassName = "DISPLAYTESTPARENT";
+        RegisterClassA(&wc);  // fails harmlessly once registered
+        parent = CreateWindowExA(0, "DISPLAYTESTPARENT", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr, instance,
+                                 nullptr);
+        appCombo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | CBS_UPPERCASE, 0, 0, 200, 100,
+                                   parent, reinterpret_cast<HMENU>(702), instance, nullptr);
+        versionCombo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 200, 100, parent,
+                                       reinterpret_cast<HMENU>(703), instance, nullptr);
+        for (int k = 0; k < kFlagCount; ++k)
+            boxes[k] = CreateWindowExA(0, "BUTTON", "", WS_CHILD | BS_AUTOCHECKBOX, 0, 0, 40, 20, parent,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(801 + k)), instance, nullptr);
+        table.reset(new FlagTable());
+        std::memset(table.get(), 0, sizeof(FlagTable));
+        notifications.clear();
+    }
+
+    void TearDown() override { DestroyWindow(parent); }
+
+    void AddEntry(uint16_t app, uint32_t ms, uint32_t ls, uint32_t low = 0, uint32_t high = 0)
+    {
+        table->entries[table->entryCount++] = {app, 1, ms, ls, low, high};
+    }
+
+    std::string Checked()
+    {
+        std::string out;
+        for (int k = 0; k < kFlagCount; ++k) {
+            if (SendMessageA(boxes[k], BM_GETCHECK, 0, 0) == BST_CHECKED)
+                out += std::to_string(k + 1) + " ";
+        }
+        return out;
+    }
+
+    std::string Row(HWND combo, int row)
+    {
+        char text[256];
+        GetComboRowText(combo, row, text, sizeof text);
+        return text;
+    }
+
+    std::unique_ptr<FlagTable> table;
+    HWND parent = nullptr;
+    HWND appCombo = nullptr;
+    HWND versionCombo = nullptr;
+    HWND boxes[kFlagCount] = {};
+};
+
+TEST_F(FlagTableDisplay, VersionListFollowsTableOrderOfOneApplication)
+{
+    const uint16_t owners[] = {1, 1, 0, 1, 1, 0, 1, 1, 1, 0};
+    for (uint16_t i = 0; i < 10; ++i)
+        AddEntry(owners[i], i, 0, 1u << i);
+    FillVersionList(*table, versionCombo, 0, boxes);
+    ASSERT_EQ(3, SendMessageA(versionCombo, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ("00000002-00000000", Row(versionCombo, 0));
+    EXPECT_EQ("00000005-00000000", Row(versionCombo, 1));
+    EXPECT_EQ("00000009-00000000", Row(versionCombo, 2));
+    EXPECT_EQ(0, SendMessageA(versionCombo, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(2, table->currentEntry);
+    EXPECT_EQ("3 ", Checked()) << "the flags of entry 2";
+
+    SendMessageA(appCombo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("A"));
+    SendMessageA(appCombo, CB_SETCURSEL, 0, 0);
+    SendMessageA(versionCombo, CB_SETCURSEL, 1, 0);
+    EXPECT_EQ(5, SelectedEntry(*table, appCombo, versionCombo));
+    EXPECT_EQ(1, table->currentVersionRow);
+}
+
+TEST_F(FlagTableDisplay, SelectedEntryWithoutSelectionUsesTheRememberedRow)
+{
+    AddEntry(0, 1, 0);
+    AddEntry(0, 2, 0);
+    AddEntry(0, 3, 0);
+    SendMessageA(appCombo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("A"));
+    SendMessageA(appCombo, CB_SETCURSEL, 0, 0);
+    FillVersionList(*table, versionCombo, 0, boxes);
+    SendMessageA(versionCombo, CB_SETCURSEL, 2, 0);
+    EXPECT_EQ(2, SelectedEntry(*table, appCombo, versionCombo));
+    SendMessageA(versionCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    EXPECT_EQ(2, SelectedEntry(*table, appCombo, versionCombo)) << "remembered row 2";
+    table->currentVersionRow = -1;
+    EXPECT_EQ(-1, SelectedEntry(*table, appCombo, versionCombo));
+    table->currentVersionRow = 7;
+    EXPECT_EQ(-1, SelectedEntry(*table, appCombo, versionCombo)) << "past the last version stays inside the table";
+}
+
+TEST_F(FlagTableDisplay, EmptyTableEmptiesTheListAndUnchecksEveryBox)
+{
+    for (HWND box : boxes)
+        SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(versionCombo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("old"));
+    FillVersionList(*table, versionCombo, 0, boxes);
+    EXPECT_EQ(0, SendMessageA(versionCombo, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ("", Checked());
+}
+
+TEST_F(FlagTableDisplay, ApplicationWithoutEntriesKeepsTheBoxesAndCurrentEntry)
+{
+    AddEntry(0, 1, 0, 0x10);
+    table->currentEntry = 0;
+    ShowFlags(*table, 0, boxes);
+    FillVersionList(*table, versionCombo, 1, boxes);
+    EXPECT_EQ(0, SendMessageA(versionCombo, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(0, table->currentEntry);
+    EXPECT_EQ("5 ", Checked());
+}
+
+TEST_F(FlagTableDisplay, ShowFlagsMapsBitsToBoxesAndSendsNoNotification)
+{
+    AddEntry(0, 0, 0, 0x00000001, 0x80000000);
+    for (HWND box : boxes)
+        SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
+    ShowFlags(*table, 0, boxes);
+    EXPECT_EQ("1 64 ", Checked());
+    table->entries[0].flagsLow = 0x80000000;
+    table->entries[0].flagsHigh = 0x00000001;
+    ShowFlags(*table, 0, boxes);
+    EXPECT_EQ("32 33 ", Checked());
+    SendMessageA(versionCombo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("x"));
+    SendMessageA(versionCombo, CB_SETCURSEL, 0, 0);
+    EXPECT_TRUE(notifications.empty()) << "BM_SETCHECK and CB_SETCURSEL notify nobody";
+}
+
+TEST_F(FlagTableDisplay, ClickOnAnAutomaticBoxTogglesBeforeItNotifies)
+{
+    SendMessageA(boxes[4], BM_CLICK, 0, 0);
+    EXPECT_EQ(BST_CHECKED, SendMessageA(boxes[4], BM_GETCHECK, 0, 0));
+    ASSERT_EQ(1u, notifications.size());
+    EXPECT_EQ(MAKEWPARAM(805, BN_CLICKED), notifications[0]);
+}
+
+TEST_F(FlagTableDisplay, AppRowsAreUpperCaseAndCutToANameWidth)
+{
+    InsertAppRow(appCombo, 0, "notepad.exe");
+    InsertAppRow(appCombo, 0, std::string(120, 'a').c_str());
+    EXPECT_EQ(std::string(80, 'A'), Row(appCombo, 0));
+    EXPECT_EQ("NOTEPAD.EXE", Row(appCombo, 1));
+    char small[4];
+    EXPECT_FALSE(GetComboRowText(appCombo, 1, small, sizeof small)) << "a row longer than the buffer";
+    EXPECT_STREQ("", small);
+    EXPECT_FALSE(GetComboRowText(appCombo, 5, small, sizeof small)) << "no such row";
+}
+
+TEST(NameComparison, PlatformAndPortableComparisonsAgree)
+{
+    const char* names[] = {"NOTEPAD.EXE", "notepad.exe", "Notepad.Exe", "NOTEPAD.EX", "NOTEPAD.EXE ",
+                           "WINWORD.EXE", "winword.exe", "A-B_C.EXE", "a-b_c.exe", "AB_C.EXE",
+                           "[X].EXE", "{X}.EXE", "",  "0123.EXE", "x"};
+    for (const char* a : names) {
+        for (const char* b : names)
+            EXPECT_EQ(AsciiNamesEqual(a, b), NamesEqual(a, b)) << '"' << a << "\" vs \"" << b << '"';
+    }
+}
+
+}  // namespace

@@ -1,0 +1,522 @@
+// LoadFlagTable and SaveFlagTable against the real registry of the test
+// prefix, with real combo boxes and check boxes under a hidden parent.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "main/message_box_win32.h"
+#include "store/registry_api_win32.h"
+#include "store/registry_layout.h"
+#include "store/registry_store_win32.h"
+
+namespace {
+
+std::vector<std::string> shownTexts;
+
+int RecordMessage(HWND, const char* text, const char*, UINT)
+{
+    shownTexts.push_back(text);
+    return IDOK;
+}
+
+// Failure injection: the named call fails with `failCode` for value names
+// that contain `failOn` (or always when failOn is empty).
+LONG failCode = 0;
+std::string failOn;
+
+LONG WINAPI FailingQuery(HKEY key, LPCSTR name, LPDWORD r, LPDWORD type, LPBYTE data, LPDWORD length)
+{
+    if (failOn.empty() || (name && std::strstr(name, failOn.c_str())))
+        return failCode;
+    return RegQueryValueExA(key, name, r, type, data, length);
+}
+
+LONG WINAPI FailingSet(HKEY key, LPCSTR name, DWORD r, DWORD type, const BYTE* data, DWORD length)
+{
+    if (failOn.empty() || (name && std::strstr(name, failOn.c_str())))
+        return failCode;
+    return RegSetValueExA(key, name, r, type, data, length);
+}
+
+LONG WINAPI FailingOpen(HKEY, LPCSTR, DWORD, REGSAM, PHKEY)
+{
+    return failCode;
+}
+
+LONG WINAPI FailingCreate(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES, PHKEY, LPDWORD)
+{
+    return failCode;
+}
+
+struct StoredValue {
+    DWORD type;
+    std::vector<unsigned char> data;
+};
+
+class RegistryStore : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
+        shownTexts.clear();
+        messageBoxImpl = RecordMessage;
+        registryApi = kSystemRegistryApi;
+        failCode = 0;
+        failOn.clear();
+        table.reset(new FlagTable());
+        std::memset(table.get(), 0, sizeof(FlagTable));
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr, instance, nullptr);
+        appCombo = CreateWindowExA(0, "COMBOBOX", "",
+                                   WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_AUTOHSCROLL | CBS_UPPERCASE, 0,
+                                   0, 200, 100, parent, nullptr, instance, nullptr);
+        versionCombo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, 200, 100,
+                                       parent, nullptr, instance, nullptr);
+        for (int k = 0; k < kFlagCount; ++k)
+            boxes[k] = CreateWindowExA(0, "BUTTON", "", WS_CHILD | BS_AUTOCHECKBOX, 0, 0, 40, 20, parent, nullptr,
+                                       instance, nullptr);
+    }
+
+    void TearDown() override
+    {
+        DestroyWindow(parent);
+        messageBoxImpl = nullptr;
+        registryApi = kSystemRegistryApi;
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
+    }
+
+    // A table as the editor holds it: names in appNames and as rows.
+    void AddApp(const char* name)
+    {
+        std::strcpy(table->appNames[table->appCount], name);
+        InsertAppRow(appCombo, table->appCount, name);
+        ++table->appCount;
+    }
+
+    AppFlagEntry& AddEntry(uint16_t app, uint32_t ms, uint32_t ls, uint32_t low = 0, uint32_t high = 0)
+    {
+        AppFlagEntry& e = table->entries[table->entryCount++];
+        e = {app, 1, ms, ls, low, high};
+        return e;
+    }
+
+    static HKEY CreateKey()
+    {
+        HKEY key = nullptr;
+        EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kFlagKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                                 nullptr, &key, nullptr));
+        return key;
+    }
+
+    static void PutValue(const char* name, DWORD type, const void* data, DWORD length)
+    {
+        HKEY key = CreateKey();
+        EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), length));
+        RegCloseKey(key);
+    }
+
+    static void PutAppInfo(const char* text, DWORD size)
+    {
+        PutValue(kAppInfoValue, REG_SZ, text, static_cast<DWORD>(std::strlen(text) + 1));
+        PutValue(kAppInfoSizeValue, REG_DWORD, &size, sizeof size);
+    }
+
+    static void PutVersion(const char* valueName, uint32_t ms, uint32_t ls, uint32_t low = 0, uint32_t high = 0,
+                           uint32_t tag = 1)
+    {
+        AppFlagEntry e = {0, tag, ms, ls, low, high};
+        unsigned char bytes[kVersionRecordSize];
+        EncodeVersionRecord(e, bytes);
+        PutValue(valueName, REG_BINARY, bytes, sizeof bytes);
+    }
+
+    // Every value of the key, by name; empty when the key is absent.
+    static std::vector<std::pair<std::string, StoredValue>> ReadKey()
+    {
+        std::vector<std::pair<std::string, StoredValue>> out;
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFlagKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return out;
+        for (DWORD i = 0;; ++i) {
+            char name[256];
+            DWORD nameLength = sizeof name;
+            unsigned char data[4096];
+            DWORD dataLength = sizeof data;
+            DWORD type = 0;
+            if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data, &dataLength) != ERROR_SUCCESS)
+                break;
+            out.push_back({name, {type, std::vector<unsigned char>(data, data + dataLength)}});
+        }
+        RegCloseKey(key);
+        return out;
+    }
+
+    static const StoredValue* Find(const std::vector<std::pair<std::string, StoredValue>>& values,
+                                   const std::string& name)
+    {
+        for (const auto& v : values) {
+            if (v.first == name)
+                return &v.second;
+        }
+        return nullptr;
+    }
+
+    std::string Row(HWND combo, int row)
+    {
+        char text[256];
+        GetComboRowText(combo, row, text, sizeof text);
+        return text;
+    }
+
+    int Rows(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0)); }
+
+    std::string CheckedBoxes()
+    {
+        std::string out;
+        for (int k = 0; k < kFlagCount; ++k) {
+            if (SendMessageA(boxes[k], BM_GETCHECK, 0, 0) == BST_CHECKED)
+                out += std::to_string(k + 1) + " ";
+        }
+        return out;
+    }
+
+    void Load() { LoadFlagTable(*table, appCombo, versionCombo, boxes); }
+
+    std::unique_ptr<FlagTable> table;
+    HWND parent = nullptr;
+    HWND appCombo = nullptr;
+    HWND versionCombo = nullptr;
+    HWND boxes[kFlagCount] = {};
+};
+
+TEST_F(RegistryStore, SavesOneApplicationWithTwoVersionsExactly)
+{
+    AddApp("A.EXE");
+    AddEntry(0, 0x00050001, 0x0A280000, 0x10, 0x80000000);
+    AddEntry(0, 0x00060000, 0x00000001);
+    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    EXPECT_TRUE(shownTexts.empty());
+
+    auto values = ReadKey();
+    ASSERT_EQ(4u, values.size()) << "APPINFO, APPINFO-SIZE and two version values, nothing else";
+    const StoredValue* info = Find(values, "APPINFO");
+    ASSERT_NE(nullptr, info);
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), info->type);
+    ASSERT_EQ(9u, info->data.size());
+    EXPECT_EQ(0, std::memcmp("02A.EXE;", info->data.data(), 9));
+    const StoredValue* size = Find(values, "APPINFO-SIZE");
+    ASSERT_NE(nullptr, size);
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), size->type);
+    ASSERT_EQ(4u, size->data.size());
+    EXPECT_EQ(18u, size->data[0] | size->data[1] << 8);
+
+    const StoredValue* first = Find(values, "APP-A.EXE-01");
+    ASSERT_NE(nullptr, first);
+    EXPECT_EQ(static_cast<DWORD>(REG_BINARY), first->type);
+    const unsigned char expected[20] = {1, 0, 0, 0, 0x01, 0, 0x05, 0, 0, 0, 0x28, 0x0A, 0x10, 0, 0, 0, 0, 0, 0, 0x80};
+    ASSERT_EQ(20u, first->data.size());
+    EXPECT_EQ(0, std::memcmp(expected, first->data.data(), 20));
+    ASSERT_NE(nullptr, Find(values, "APP-A.EXE-02"));
+
+    Load();
+    EXPECT_TRUE(shownTexts.empty());
+    EXPECT_EQ(1, table->appCount);
+    EXPECT_EQ(2, table->entryCount);
+    EXPECT_EQ(1, Rows(appCombo));
+    EXPECT_EQ("A.EXE", Row(appCombo, 0));
+    ASSERT_EQ(2, Rows(versionCombo));
+    EXPECT_EQ("00050001-0A280000", Row(versionCombo, 0));
+    EXPECT_EQ("00060000-00000001", Row(versionCombo, 1));
+    EXPECT_EQ(0, SendMessageA(appCombo, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(0, SendMessageA(versionCombo, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ("5 64 ", CheckedBoxes()) << "flags of the first version";
+}
+
+TEST_F(RegistryStore, EmptyTableRoundTrip)
+{
+    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    auto values = ReadKey();
+    ASSERT_EQ(2u, values.size());
+    const StoredValue* info = Find(values, "APPINFO");
+    ASSERT_NE(nullptr, info);
+    EXPECT_EQ(1u, info->data.size());
+    EXPECT_EQ(2u, Find(values, "APPINFO-SIZE")->data[0]);
+
+    AddApp("STALE.EXE");  // what a load must clear
+    AddEntry(0, 1, 1, 1);
+    SendMessageA(boxes[0], BM_SETCHECK, BST_CHECKED, 0);
+    Load();
+    EXPECT_TRUE(shownTexts.empty()) << shownTexts[0];
+    EXPECT_EQ(0, table->appCount);
+    EXPECT_EQ(0, table->entryCount);
+    EXPECT_EQ(0, Rows(appCombo));
+    EXPECT_EQ(0, Rows(versionCombo));
+    EXPECT_EQ("", CheckedBoxes());
+    EXPECT_EQ('\0', table->appNames[0][0]);
+}
+
+TEST_F(RegistryStore, AbsentKeyLoadsAnEmptyTableSilently)
+{
+    AddApp("STALE.EXE");
+    AddEntry(0, 1, 1);
+    table->currentEntry = 0;
+    Load();
+    EXPECT_TRUE(shownTexts.empty());
+    EXPECT_EQ(0, table->appCount);
+    EXPECT_EQ(0, table->entryCount);
+    EXPECT_EQ(0, Rows(appCombo));
+}
+
+TEST_F(RegistryStore, ApplicationWithoutVersions)
+{
+    AddApp("B.EXE");
+    AddApp("C.EXE");
+    AddEntry(1, 3, 4, 1);
+    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    auto values = ReadKey();
+    EXPECT_EQ(0, std::memcmp("00B.EXE;01C.EXE;", Find(values, "APPINFO")->data.data(), 17));
+
+    Load();
+    EXPECT_TRUE(shownTexts.empty());
+    EXPECT_EQ(2, table->appCount);
+    EXPECT_EQ(1, table->entryCount);
+    EXPECT_EQ(0, Rows(versionCombo)) << "the first application has no version";
+    EXPECT_EQ("", CheckedBoxes()) << "the first entry read belongs to another application";
+    EXPECT_EQ(1, table->entries[0].appIndex);
+}
+
+TEST_F(RegistryStore, MissingVersionValueIsReportedOnceAndSkipped)
+{
+    PutAppInfo("03A.EXE;", 18);
+    PutVersion("APP-A.EXE-01", 1, 0);
+    PutVersion("APP-A.EXE-03", 3, 0, 0, 0, 0xDEADBEEF);
+    Load();
+    ASSERT_EQ(1u, shownTexts.size());
+    EXPECT_EQ("get flag data fail\nCode=2", shownTexts[0]);
+    EXPECT_EQ(2, table->entryCount) << "only the entries read";
+    EXPECT_EQ(3u, table->entries[1].versionMS);
+    EXPECT_EQ(0xDEADBEEFu, table->entries[1].tag) << "tag is carried unchanged";
+    EXPECT_EQ(2, Rows(versionCombo));
+}
+
+TEST_F(RegistryStore, MissingSizeGivesCode2)
+{
+    PutValue(kAppInfoValue, REG_SZ, "01A.EXE;", 9);
+    PutVersion("APP-A.EXE-01", 1, 0);
+    Load();
+    ASSERT_EQ(1u, shownTexts.size());
+    EXPECT_EQ("Get Size fail\nCode=2", shownTexts[0]);
+    EXPECT_EQ(0, table->appCount);
+    EXPECT_EQ(0, Rows(appCombo));
+}
+
+TEST_F(RegistryStore, ListLongerThanSizePlusTwoGivesCode234)
+{
+    PutAppInfo("01ABCDEFGH.EXE;", 8);  // 16 bytes stored, 10 offered
+    Load();
+    ASSERT_EQ(1u, shownTexts.size());
+    EXPECT_EQ("Get application name fail\nCode=234", shownTexts[0]);
+    EXPECT_EQ(0, table->appCount);
+    EXPECT_EQ(0, Rows(appCombo));
+}
+
+TEST_F(RegistryStore, ListWithoutTerminatorThatFillsTheBufferStaysInside)
+{
+    // 10 bytes without a zero, APPINFO-SIZE 8: the read fills all 10 offered bytes.
+    PutValue(kAppInfoValue, REG_BINARY, "01A.EXE;01", 10);
+    DWORD size = 8;
+    PutValue(kAppInfoSizeValue, REG_DWORD, &size, sizeof size);
+    PutVersion("APP-A.EXE-01", 1, 2);
+    Load();
+    EXPECT_TRUE(shownTexts.empty());
+    EXPECT_EQ(1, table->appCount);
+    EXPECT_EQ(1, table->entryCount);
+}
+
+TEST_F(RegistryStore, NamesAreStoredInUpperCaseAndKeepTheirCaseInMemory)
+{
+    AddApp("notepad.exe");
+    AddEntry(0, 1, 2);
+    EXPECT_EQ("NOTEPAD.EXE", Row(appCombo, 0)) << "rows are upper case whatever the combo box does";
+    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    auto values = ReadKey();
+    EXPECT_NE(nullptr, Find(values, "APP-NOTEPAD.EXE-01"));
+    EXPECT_EQ(0, std::memcmp("01NOTEPAD.EXE;", Find(values, "APPINFO")->data.data(), 15));
+    EXPECT_STREQ("notepad.exe", table->appNames[0]);
+
+    PutAppInfo("01mixed.Exe;", 26);
+    PutVersion("APP-mixed.Exe-01", 1, 2);
+    Load();
+    EXPECT_STREQ("mixed.Exe", table->appNames[0]) << "appNames keep the stored case";
+    EXPECT_EQ("MIXED.EXE", Row(appCombo, 0));
+}
+
+TEST_F(RegistryStore, OrdinalsAreDenseInTableOrderAndTheKeyIsRewritten)
+{
+    PutVersion("APP-A.EXE-07", 9, 9);  // a value of an earlier save
+    AddApp("A.EXE");
+    AddApp("B.EXE");
+    AddEntry(0, 3, 0);
+    AddEntry(1, 1, 0);
+    AddEntry(0, 1, 0);
+    AddEntry(1, 2, 0);
+    AddEntry(0, 2, 0);
+    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    auto values = ReadKey();
+    EXPECT_EQ(nullptr, Find(values, "APP-A.EXE-07"));
+    EXPECT_EQ(7u, values.size());
+    const uint32_t expectA[] = {3, 1, 2};
+    for (int k = 0; k < 3; ++k) {
+        char name[32];
+        std::snprintf(name, sizeof name, "APP-A.EXE-%02d", k + 1);
+        const StoredValue* v = Find(values, name);
+        ASSERT_NE(nullptr, v) << name;
+        EXPECT_EQ(expectA[k], v->data[4]) << name;
+    }
+    EXPECT_EQ(0, std::memcmp("03A.EXE;02B.EXE;", Find(values, "APPINFO")->data.data(), 17));
+}
+
+TEST_F(RegistryStore, FailedCallsShowTheirCodeAndResult)
+{
+    AddApp("A.EXE");
+    AddEntry(0, 1, 0);
+    AddEntry(0, 2, 0);
+    failCode = ERROR_ACCESS_DENIED;
+
+    registryApi.createKey = FailingCreate;
+    EXPECT_EQ(0, SaveFlagTable(*table, appCombo));
+    registryApi = kSystemRegistryApi;
+
+    registryApi.setValue = FailingSet;
+    failOn = "APP-A.EXE-01";
+    EXPECT_EQ(0, SaveFlagTable(*table, appCombo));
+    EXPECT_NE(nullptr, Find(ReadKey(), "APP-A.EXE-02")) << "the save goes on after a failed version";
+    failOn = "APPINFO";  // both APPINFO and APPINFO-SIZE
+    EXPECT_EQ(0, SaveFlagTable(*table, appCombo));
+    registryApi = kSystemRegistryApi;
+
+    const std::vector<std::string> expected = {
+        "Open Printer fail\nCode=5",
+        "SetPrinterData fail(binary)\nCode=5",
+        "SetPrinterData fail(sz)\nCode=5",
+        "SetPrinterData fail(dword)\nCode=5",
+    };
+    EXPECT_EQ(expected, shownTexts);
+}
+
+TEST_F(RegistryStore, FailedReadsOnLoad)
+{
+    ASSERT_EQ(1, (AddApp("A.EXE"), AddEntry(0, 1, 0), SaveFlagTable(*table, appCombo)));
+    failCode = ERROR_ACCESS_DENIED;
+
+    registryApi.openKey = FailingOpen;
+    Load();
+    EXPECT_TRUE(shownTexts.empty()) << "a key that cannot be opened loads silently";
+    EXPECT_EQ(0, table->appCount);
+    registryApi = kSystemRegistryApi;
+
+    registryApi.queryValue = FailingQuery;
+    failOn = "APPINFO-SIZE";
+    Load();
+    failOn = "APP-A.EXE-01";
+    Load();
+    EXPECT_EQ(1, table->appCount);
+    EXPECT_EQ(0, table->entryCount);
+    registryApi = kSystemRegistryApi;
+    const std::vector<std::string> expected = {"Get Size fail\nCode=5", "get flag data fail\nCode=5"};
+    EXPECT_EQ(expected, shownTexts);
+}
+
+TEST_F(RegistryStore, AnUnstorableTableIsRefusedAndTheKeyLeftAsItWas)
+{
+    PutAppInfo("01KEEP.EXE;", 24);
+    PutVersion("APP-KEEP.EXE-01", 1, 1);
+    const auto before = ReadKey();
+
+    struct Case {
+        const char* what;
+        std::string row;
+        int versions;
+    };
+    const Case cases[] = {
+        {"separator", "A;B.EXE", 1},
+        {"too long", std::string(81, 'L'), 1},
+        {"empty", "", 1},
+        {"100 versions", "MANY.EXE", 100},
+    };
+    for (const Case& c : cases) {
+        SendMessageA(appCombo, CB_RESETCONTENT, 0, 0);
+        std::memset(table.get(), 0, sizeof(FlagTable));
+        AddApp("OK.EXE");
+        AddEntry(0, 1, 1);
+        // The row as the list holds it: InsertAppRow would cut a long name.
+        SendMessageA(appCombo, CB_INSERTSTRING, 1, reinterpret_cast<LPARAM>(c.row.c_str()));
+        table->appCount = 2;
+        for (int k = 0; k < c.versions; ++k)
+            AddEntry(1, static_cast<uint32_t>(k), 0);
+        shownTexts.clear();
+        EXPECT_EQ(0, SaveFlagTable(*table, appCombo)) << c.what;
+        ASSERT_EQ(1u, shownTexts.size()) << c.what;
+        EXPECT_NE(std::string::npos, shownTexts[0].find("cannot be saved")) << c.what;
+        EXPECT_NE(std::string::npos, shownTexts[0].find(c.row.substr(0, 20))) << c.what;
+        auto after = ReadKey();
+        ASSERT_EQ(before.size(), after.size()) << c.what;
+        for (size_t i = 0; i < before.size(); ++i) {
+            EXPECT_EQ(before[i].first, after[i].first) << c.what;
+            EXPECT_EQ(before[i].second.data, after[i].second.data) << c.what;
+        }
+    }
+}
+
+TEST_F(RegistryStore, NinetyNineVersionsAreStoredAndLoaded)
+{
+    AddApp("MANY.EXE");
+    for (int k = 0; k < 99; ++k)
+        AddEntry(0, static_cast<uint32_t>(k), 0);
+    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    Load();
+    EXPECT_TRUE(shownTexts.empty());
+    EXPECT_EQ(99, table->entryCount);
+    EXPECT_EQ(98u, table->entries[98].versionMS);
+}
+
+TEST_F(RegistryStore, StoredDataBeyondTheLayoutIsSkippedWithOneMessage)
+{
+    std::string longName(81, 'L');
+    std::string info = "02A.EXE;5;xxJUNK;01" + longName + ";01SHORT.EXE;01B.EXE;";
+    PutAppInfo(info.c_str(), AppInfoSizeFor(info.size()));
+    PutVersion("APP-A.EXE-01", 1, 0);
+    PutVersion("APP-A.EXE-02", 2, 0);
+    PutValue("APP-SHORT.EXE-01", REG_BINARY, "\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A", 10);
+    PutVersion("APP-B.EXE-01", 7, 0);
+    Load();
+    ASSERT_EQ(1u, shownTexts.size());
+    EXPECT_NE(std::string::npos, shownTexts[0].find("2 application record(s)")) << shownTexts[0];
+    EXPECT_NE(std::string::npos, shownTexts[0].find("1 application(s) with a name over 80")) << shownTexts[0];
+    EXPECT_NE(std::string::npos, shownTexts[0].find("1 version value(s) shorter")) << shownTexts[0];
+    ASSERT_EQ(3, table->appCount);
+    EXPECT_STREQ("A.EXE", table->appNames[0]);
+    EXPECT_STREQ("SHORT.EXE", table->appNames[1]);
+    EXPECT_STREQ("B.EXE", table->appNames[2]);
+    EXPECT_EQ(3, Rows(appCombo));
+    ASSERT_EQ(3, table->entryCount);
+    EXPECT_EQ(2, table->entries[2].appIndex);
+    EXPECT_EQ(7u, table->entries[2].versionMS);
+}
+
+TEST_F(RegistryStore, AHugeSizeDoesNotOverflowTheBuffer)
+{
+    PutValue(kAppInfoValue, REG_SZ, "01A.EXE;", 9);
+    DWORD size = 0xFFFFFFFF;
+    PutValue(kAppInfoSizeValue, REG_DWORD, &size, sizeof size);
+    Load();
+    ASSERT_EQ(1u, shownTexts.size());
+    EXPECT_EQ("GlobalAlloc fail", shownTexts[0]);
+    EXPECT_EQ(0, table->appCount);
+}
+
+}  // namespace
