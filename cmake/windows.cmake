@@ -31,6 +31,11 @@ endif()
 file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win32/*.cpp)
 add_executable(win32_tests ${WIN32_TEST_SOURCES})
 target_link_libraries(win32_tests vavezav_win gtest_main)
+# The program's resources (menu, accelerators, strings, dialogs) in the test
+# exe too, so the real main window can be made in-process.
+if(EXISTS ${PROJECT_SOURCE_DIR}/res/vavezav.rc)
+    target_sources(win32_tests PRIVATE res/vavezav.rc)
+endif()
 # One Wine start for the whole executable: a start per test case is slow.
 add_test(NAME win32_tests COMMAND win32_tests)
 

@@ -3,7 +3,7 @@
 # Debian only; run as root (CI and fresh machines), or it only reports what is missing.
 set -eu
 
-pkgs="cmake make g++ clang googletest libgtest-dev g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32 xvfb x11-utils xdotool imagemagick"
+pkgs="cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32 xvfb x11-utils xdotool imagemagick"
 
 missing=""
 for p in $pkgs; do

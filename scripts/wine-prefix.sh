@@ -6,8 +6,17 @@ set -eu
 if [ -f "$WINEPREFIX/.vavezav-ready" ]; then
     exit 0
 fi
-mkdir -p "$(dirname "$WINEPREFIX")"
-rm -rf "$WINEPREFIX"
+# Only a prefix this script made, or a new one, is (re)made: never a prefix
+# of the user's that VAVEZAV_WINEPREFIX happens to point at.
+if [ -d "$WINEPREFIX" ] && [ -n "$(ls -A "$WINEPREFIX" 2>/dev/null)" ]; then
+    if [ ! -f "$WINEPREFIX/.vavezav-made" ]; then
+        echo "wine-prefix: $WINEPREFIX exists and was not made here; refusing to use it for tests" >&2
+        exit 1
+    fi
+    rm -rf "$WINEPREFIX"
+fi
+mkdir -p "$WINEPREFIX"
+touch "$WINEPREFIX/.vavezav-made"
 echo "wine-prefix: creating $WINEPREFIX"
 timeout 180 wineboot -i >/dev/null 2>&1
 timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1

@@ -63,6 +63,7 @@ protected:
     {
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
         shownTexts.clear();
+        savedMessageBox = messageBoxImpl;
         messageBoxImpl = RecordMessage;
         registryApi = kSystemRegistryApi;
         failCode = 0;
@@ -84,7 +85,7 @@ protected:
     void TearDown() override
     {
         DestroyWindow(parent);
-        messageBoxImpl = nullptr;
+        messageBoxImpl = savedMessageBox;
         registryApi = kSystemRegistryApi;
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
     }
@@ -186,6 +187,7 @@ protected:
 
     void Load() { LoadFlagTable(*table, appCombo, versionCombo, boxes); }
 
+    MessageBoxFn savedMessageBox = nullptr;
     std::unique_ptr<FlagTable> table;
     HWND parent = nullptr;
     HWND appCombo = nullptr;

@@ -1,0 +1,121 @@
+#!/bin/sh
+# run-demo.sh (make run): opens VAVEZAV.exe under Wine.
+#
+# By default it prepares a demo prefix, build/windows/demo-prefix, with a
+# printer of the model, one other printer and a sample table (prefix_tool
+# demo), then opens the editor in it.
+#   VAVEZAV_WINEPREFIX=DIR  a prefix of your choice instead of the demo prefix;
+#                           without VAVEZAV_OWN_PREFIX it gets the demo setup
+#                           (a demo printer and the sample table are written
+#                           into it) and must be a 32-bit prefix made by
+#                           these scripts
+#   VAVEZAV_OWN_PREFIX=1    use the prefix as it is (default $WINEPREFIX or
+#                           ~/.wine): no demo setup, your own printers and
+#                           registry; the prefix is never created or reset
+#   VAVEZAV_BUILD=DIR       the build folder with the exes (build/windows)
+#   VAVEZAV_SHOT=FILE       where the screenshot goes (headless runs)
+# With DISPLAY set the window opens there and the script ends when you close
+# it. Without a display it starts Xvfb, waits until the editor has loaded its
+# table, takes a screenshot, prints its path and closes the editor.
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/.." && pwd)
+build=${VAVEZAV_BUILD:-$root/build/windows}
+exe="$build/VAVEZAV.exe"
+tool="$build/prefix_tool.exe"
+shot=${VAVEZAV_SHOT:-$build/demo-screenshot.png}
+
+for f in "$exe" "$tool"; do
+    if [ ! -f "$f" ]; then
+        echo "run-demo: $f is missing; build first (make windows)" >&2
+        exit 1
+    fi
+done
+
+# Starts the editor, and without a display of the user's own, shoots it.
+# Runs with WINEPREFIX, DISPLAY and a wineserver ready.
+open_editor() {
+    if [ "$1" = interactive ]; then
+        wine "$exe" >/dev/null 2>&1 </dev/null
+        return 0
+    fi
+    wine "$exe" >/dev/null 2>&1 </dev/null &
+    editor=$!
+    status=0
+    timeout 60 wine "$tool" wait-loaded 30 </dev/null || status=$?
+    # Give the window time to paint after the load.
+    sleep 1
+    import -window root "$shot"
+    echo "run-demo: screenshot $shot"
+    timeout 20 wine "$tool" close </dev/null >/dev/null 2>&1 || true
+    tries=0
+    while kill -0 "$editor" 2>/dev/null; do
+        tries=$((tries + 1))
+        if [ "$tries" -gt 100 ]; then
+            echo "run-demo: the editor did not close; stopping it" >&2
+            kill "$editor" 2>/dev/null || true
+            break
+        fi
+        sleep 0.1
+    done
+    wait "$editor" 2>/dev/null || true
+    if [ "$status" != 0 ]; then
+        echo "run-demo: the editor did not show a loaded table (wait-loaded $status)" >&2
+    fi
+    return "$status"
+}
+
+# Inside wine-session.sh: demo setup, then the editor.
+if [ "${1:-}" = --in-session ]; then
+    . "$here/wine-env.sh"
+    timeout 120 wine "$tool" demo </dev/null
+    open_editor "$2"
+    exit $?
+fi
+
+mode=interactive
+if [ -z "${DISPLAY:-}" ]; then
+    mode=headless
+fi
+
+if [ "${VAVEZAV_OWN_PREFIX:-}" = 1 ]; then
+    WINEPREFIX=${VAVEZAV_WINEPREFIX:-${WINEPREFIX:-$HOME/.wine}}
+    export WINEPREFIX
+    if [ ! -d "$WINEPREFIX" ]; then
+        echo "run-demo: no prefix at $WINEPREFIX" >&2
+        exit 1
+    fi
+    # The prefix decides its own architecture.
+    unset WINEARCH
+    export WINEDEBUG="${WINEDEBUG:--all}"
+    xvfb_pid=""
+    if [ "$mode" = headless ]; then
+        n=90
+        while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do
+            n=$((n + 1))
+        done
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        xvfb_pid=$!
+        export DISPLAY=":$n"
+        sleep 1
+    fi
+    status=0
+    open_editor "$mode" || status=$?
+    if [ -n "$xvfb_pid" ]; then
+        # Wine's desktop and services still talk to the display for a moment.
+        timeout 10 wineserver -w 2>/dev/null || true
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    exit "$status"
+fi
+
+export VAVEZAV_WINEPREFIX="${VAVEZAV_WINEPREFIX:-$build/demo-prefix}"
+# wine-prefix.sh remakes a prefix it did not make; never let that happen to
+# a prefix of the user's.
+if [ -d "$VAVEZAV_WINEPREFIX" ] && [ ! -f "$VAVEZAV_WINEPREFIX/.vavezav-ready" ]; then
+    echo "run-demo: $VAVEZAV_WINEPREFIX was not made by these scripts;" \
+        "use VAVEZAV_OWN_PREFIX=1 to open the editor in it as it is" >&2
+    exit 1
+fi
+exec "$here/wine-session.sh" "$here/run-demo.sh" --in-session "$mode"

@@ -1,0 +1,240 @@
+#include "dialogs/dialogs_win32.h"
+
+#include <commdlg.h>
+
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+
+#include "dialogs/hex_filter.h"
+#include "main/message_box_win32.h"
+#include "resource.h"
+#include "table/flag_table.h"
+#include "table/text_check.h"
+#include "table/text_check_win32.h"
+
+MessageBeepFn messageBeepImpl = MessageBeep;
+
+namespace {
+
+// A version field holds eight digits; reading nine shows a ninth that
+// should not be there rather than cutting the number short.
+constexpr int kVersionFieldSize = 10;
+constexpr int kVersionFieldChars = 8;
+constexpr size_t kPathSize = 256;
+
+// The size of OPENFILENAMEA before Windows 2000 added its last three fields;
+// Windows 98 refuses the larger structure.
+constexpr DWORD kOpenFileNameSize = 76;
+static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == kOpenFileNameSize,
+              "OPENFILENAMEA without the Windows 2000 fields");
+
+FlagTable* TableOf(HWND dialog)
+{
+    return reinterpret_cast<FlagTable*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+// Stores the table pointer and starts the halves at 0; false for no table.
+bool StartInputDialog(HWND dialog, LPARAM lParam)
+{
+    FlagTable* t = reinterpret_cast<FlagTable*>(lParam);
+    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    if (t == nullptr) {
+        EndDialog(dialog, IDCANCEL);
+        return false;
+    }
+    t->inputVersionLS = 0;
+    t->inputVersionMS = 0;
+    return true;
+}
+
+void ReadVersionField(HWND dialog, int fieldId, uint32_t* value)
+{
+    char text[kVersionFieldSize] = {};
+    GetDlgItemTextA(dialog, fieldId, text, sizeof text);
+    ParseHexField(text, value);  // an empty field leaves the 0 of the opening
+}
+
+void LimitField(HWND dialog, int fieldId, int chars)
+{
+    SendDlgItemMessageA(dialog, fieldId, EM_LIMITTEXT, static_cast<WPARAM>(chars), 0);
+}
+
+void OnNewAppOk(HWND dialog, FlagTable& t)
+{
+    char name[kNameSize] = {};
+    GetDlgItemTextA(dialog, IDC_NEWAPP_NAME, name, sizeof name);
+    AppNameCheck problem = AppNameProblem(name);
+    if (problem != kNameAcceptable) {
+        // Owned by the main window, as every message; the dialog stays open.
+        ShowAppMessage(GetParent(dialog), AppNameMessage(problem));
+        return;
+    }
+    std::memcpy(t.inputAppName, name, kNameSize);
+    ReadVersionField(dialog, IDC_NEWAPP_MS, &t.inputVersionMS);
+    ReadVersionField(dialog, IDC_NEWAPP_LS, &t.inputVersionLS);
+    EndDialog(dialog, IDOK);
+}
+
+void OnNewVersionOk(HWND dialog, FlagTable& t)
+{
+    ReadVersionField(dialog, IDC_NEWVER_MS, &t.inputVersionMS);
+    ReadVersionField(dialog, IDC_NEWVER_LS, &t.inputVersionLS);
+    EndDialog(dialog, IDOK);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, IDOK);
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK NewAppDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        if (StartInputDialog(dialog, lParam)) {
+            LimitField(dialog, IDC_NEWAPP_NAME, static_cast<int>(kMaxNameChars));
+            SendDlgItemMessageA(dialog, IDC_NEWAPP_NAME, WM_SETFONT,
+                                reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+            LimitField(dialog, IDC_NEWAPP_MS, kVersionFieldChars);
+            LimitField(dialog, IDC_NEWAPP_LS, kVersionFieldChars);
+        }
+        return TRUE;
+    case WM_COMMAND: {
+        int id = LOWORD(wParam);
+        int code = HIWORD(wParam);
+        FlagTable* t = TableOf(dialog);
+        if (id == IDOK && t != nullptr) {
+            OnNewAppOk(dialog, *t);
+            return TRUE;
+        }
+        if (id == IDCANCEL) {
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        }
+        if (id == IDC_BROWSE && code == BN_CLICKED) {
+            BrowseApplication(dialog, IDC_NEWAPP_NAME, IDC_NEWAPP_MS, IDC_NEWAPP_LS);
+            return TRUE;
+        }
+        if ((id == IDC_NEWAPP_MS || id == IDC_NEWAPP_LS) && code == EN_CHANGE) {
+            FilterHexField(dialog, id);
+            return TRUE;
+        }
+        break;
+    }
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK NewVersionDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        if (StartInputDialog(dialog, lParam)) {
+            LimitField(dialog, IDC_NEWVER_MS, kVersionFieldChars);
+            LimitField(dialog, IDC_NEWVER_LS, kVersionFieldChars);
+        }
+        return TRUE;
+    case WM_COMMAND: {
+        int id = LOWORD(wParam);
+        FlagTable* t = TableOf(dialog);
+        if (id == IDOK && t != nullptr) {
+            OnNewVersionOk(dialog, *t);
+            return TRUE;
+        }
+        if (id == IDCANCEL) {
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        }
+        if ((id == IDC_NEWVER_MS || id == IDC_NEWVER_LS) && HIWORD(wParam) == EN_CHANGE) {
+            FilterHexField(dialog, id);
+            return TRUE;
+        }
+        break;
+    }
+    }
+    return FALSE;
+}
+
+void FilterHexField(HWND dialog, int fieldId)
+{
+    char text[kVersionFieldSize] = {};
+    GetDlgItemTextA(dialog, fieldId, text, sizeof text);
+    if (!RemoveNonHexChars(text))
+        return;
+    messageBeepImpl(MB_ICONEXCLAMATION);
+    // Raises one more EN_CHANGE, which finds nothing left to remove.
+    SetDlgItemTextA(dialog, fieldId, text);
+}
+
+int ReadFileVersion(const char* path, uint32_t* ms, uint32_t* ls)
+{
+    *ms = 0;
+    *ls = 0;
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeA(path, &handle);
+    if (size == 0)
+        return 0;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (block == nullptr)
+        return 0;
+    int found = 0;
+    void* info = GlobalLock(block);
+    if (info != nullptr) {
+        void* fixed = nullptr;
+        UINT length = 0;
+        // A block shorter than the structure cannot be read as one.
+        if (GetFileVersionInfoA(path, 0, size, info) && VerQueryValueA(info, "\\", &fixed, &length) &&
+            fixed != nullptr && length >= sizeof(VS_FIXEDFILEINFO)) {
+            const VS_FIXEDFILEINFO* v = static_cast<const VS_FIXEDFILEINFO*>(fixed);
+            *ms = v->dwFileVersionMS;
+            *ls = v->dwFileVersionLS;
+            found = 1;
+        }
+        GlobalUnlock(block);
+    }
+    GlobalFree(block);
+    return found;
+}
+
+void BrowseApplication(HWND dialog, int nameId, int msId, int lsId)
+{
+    char path[kPathSize] = {};
+    char title[kPathSize] = {};
+    OPENFILENAMEA ofn;
+    std::memset(&ofn, 0, sizeof ofn);
+    ofn.lStructSize = kOpenFileNameSize;
+    ofn.hwndOwner = dialog;
+    ofn.lpstrFilter = "Executable Files(*.exe)\0*.exe\0All Files(*.*)\0*.*\0";
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = sizeof path;
+    ofn.lpstrFileTitle = title;
+    ofn.nMaxFileTitle = sizeof title;
+    ofn.lpstrTitle = "Select Application";
+    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    ofn.lpstrDefExt = "exe";
+    if (!GetOpenFileNameA(&ofn))
+        return;
+    uint32_t ms = 0;
+    uint32_t ls = 0;
+    ReadFileVersion(path, &ms, &ls);
+    char text[16];
+    SetDlgItemTextA(dialog, nameId, title);
+    std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(ms));
+    SetDlgItemTextA(dialog, msId, text);
+    std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(ls));
+    SetDlgItemTextA(dialog, lsId, text);
+}

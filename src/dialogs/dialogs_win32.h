@@ -1,0 +1,32 @@
+// The About box, the two input dialogs and Browse.
+//
+// The input dialogs are run with DialogBoxParamA and the FlagTable* as its
+// last argument (lParam); their OK writes inputAppName (New Application
+// only), inputVersionMS and inputVersionLS of that table and ends with 1
+// (IDOK). Cancel ends with 2 (IDCANCEL). Both set the two version halves to
+// 0 when they open. A null table ends the dialog at once with 2.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK NewAppDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK NewVersionDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The open-file dialog; for a chosen file its name (without folder) and its
+// fixed file version ("%08X" each half, 0 without version information) go
+// into the three fields of `dialog`. Cancel changes nothing.
+void BrowseApplication(HWND dialog, int nameId, int msId, int lsId);
+// dwFileVersionMS/LS of the file at `path`; 0 and both 0 without a readable
+// version resource.
+int ReadFileVersion(const char* path, uint32_t* ms, uint32_t* ls);
+
+// Removes every character but the hexadecimal digits from one field, with
+// one exclamation beep when it removed anything.
+void FilterHexField(HWND dialog, int fieldId);
+
+// MessageBeep unless a test has put its own function here.
+using MessageBeepFn = BOOL(WINAPI*)(UINT type);
+extern MessageBeepFn messageBeepImpl;

@@ -1,0 +1,329 @@
+#include "main/commands_win32.h"
+
+#include "dialogs/dialogs_win32.h"
+#include "main/enabling_win32.h"
+#include "main/focus_win32.h"
+#include "main/main_window_win32.h"
+#include "main/save_protocol_win32.h"
+#include "printer/printer_list_win32.h"
+#include "resource.h"
+#include "store/registry_store_win32.h"
+#include "table/flag_table_edit_win32.h"
+#include "table/flag_table_win32.h"
+#include "table/text_check_win32.h"
+
+namespace {
+
+struct CommandState {
+    uint16_t lastPrinterRow;  // the printer whose table was loaded last
+    // While set, the combo box losing the focus starts no text check: the
+    // closing sequence runs the checks itself.
+    int suppressAppCheck;
+    int suppressVersionCheck;
+};
+
+CommandState commandState;
+
+void SendValidate(const MainControls& c, UINT control)
+{
+    // Sent, not posted: the check is over before the focus change goes on.
+    SendMessageA(c.window, WM_COMMAND, MAKEWPARAM(control, NOTIFY_VALIDATE), 0);
+}
+
+// Start-up: printer discovery, the no-printer state, the focus.
+void OnStartup(const CommandContext& x)
+{
+    FillPrinterList(x.c.printerCombo);
+    if (!printerFound)
+        SetNoPrinterState(x.c);
+    FocusControl(x.c, IDC_PRINTER);
+}
+
+// Every printer leads to the same key: a printer change reloads the table.
+void OnPrinterChange(const CommandContext& x)
+{
+    HWND combo = x.control ? x.control : x.c.printerCombo;
+    // Cancel, or a save that failed, keeps the edits: the previous printer
+    // is shown again (selecting it raises no new notification).
+    if (AskSaveChanges(x.t, x.c, kSaveQuestion) == SaveAnswer::Cancel) {
+        SendMessageA(combo, CB_SETCURSEL, commandState.lastPrinterRow, 0);
+        return;
+    }
+    LRESULT row = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+    commandState.lastPrinterRow = static_cast<uint16_t>(row == CB_ERR ? 0 : row);
+    LoadFlagTable(x.t, x.c.appCombo, x.c.versionCombo, x.c.flagBoxes);
+    x.t.modified = 0;
+    ApplyLoadedState(x.c, x.t);
+}
+
+void OnPrinterFocus(const CommandContext&)
+{
+    focusedControl = IDC_PRINTER;
+}
+
+void OnAppChange(const CommandContext& x)
+{
+    LRESULT row = SendMessageA(x.c.appCombo, CB_GETCURSEL, 0, 0);
+    if (row == CB_ERR)
+        return;
+    x.t.currentApp = static_cast<uint16_t>(row);
+    FillVersionList(x.t, x.c.versionCombo, x.t.currentApp, x.c.flagBoxes);
+    UpdateVersionCommands(x.c);
+}
+
+void OnAppFocus(const CommandContext& x)
+{
+    LRESULT row = SendMessageA(x.c.appCombo, CB_GETCURSEL, 0, 0);
+    if (row == CB_ERR)
+        return;
+    x.t.currentApp = static_cast<uint16_t>(row);
+    focusedControl = IDC_APPLICATION;
+}
+
+void OnAppFocusLost(const CommandContext& x)
+{
+    if (!commandState.suppressAppCheck)
+        SendValidate(x.c, IDC_APPLICATION);
+}
+
+// No selection to map (an application without versions): the current entry
+// stays, so no later edit can reach past the table.
+void TakeSelectedEntry(const CommandContext& x)
+{
+    int e = SelectedEntry(x.t, x.c.appCombo, x.c.versionCombo);
+    if (e >= 0 && e < x.t.entryCount)
+        x.t.currentEntry = static_cast<uint16_t>(e);
+}
+
+void OnVersionChange(const CommandContext& x)
+{
+    TakeSelectedEntry(x);
+    ShowFlags(x.t, x.t.currentEntry, x.c.flagBoxes);
+}
+
+void OnVersionFocus(const CommandContext& x)
+{
+    TakeSelectedEntry(x);
+    focusedControl = IDC_VERSION;
+}
+
+void OnVersionFocusLost(const CommandContext& x)
+{
+    if (!commandState.suppressVersionCheck)
+        SendValidate(x.c, IDC_VERSION);
+}
+
+void OnAppValidate(const CommandContext& x)
+{
+    CheckAppText(x.t, x.c);
+}
+
+void OnVersionValidate(const CommandContext& x)
+{
+    CheckVersionText(x.t, x.c);
+}
+
+void OnFlagClick(const CommandContext& x)
+{
+    int focused = 0;
+    if (SetFlagFromBox(x.t, x.c, static_cast<int>(x.id), static_cast<int>(x.code), &focused))
+        focusedControl = static_cast<uint16_t>(focused);
+}
+
+void OnSave(const CommandContext& x)
+{
+    SaveCommand(x.t, x.c);
+}
+
+void OnImport(const CommandContext& x)
+{
+    ImportCommand(x.t, x.c);
+}
+
+void OnExport(const CommandContext& x)
+{
+    ExportCommand(x.t, x.c);
+}
+
+// Exit runs the closing check itself; the WM_CLOSE it posts then destroys
+// the window without asking again.
+void OnExit(const CommandContext& x)
+{
+    if (!ClosingCheck(x.t, x.c, commandState.suppressAppCheck, commandState.suppressVersionCheck)) {
+        commandState.suppressAppCheck = 0;
+        commandState.suppressVersionCheck = 0;
+        return;
+    }
+    PostMessageA(x.c.window, WM_CLOSE, 0, 0);
+}
+
+void OnCopy(const CommandContext& x)
+{
+    CopyFlags(x.t, x.c);
+}
+
+void OnPaste(const CommandContext& x)
+{
+    PasteFlags(x.t, x.c);
+}
+
+void OnClearAll(const CommandContext& x)
+{
+    SetAllFlags(x.t, x.c, false);
+}
+
+void OnCheckAll(const CommandContext& x)
+{
+    SetAllFlags(x.t, x.c, true);
+}
+
+// The input dialogs return their values in the table's input fields.
+void OnNewApp(const CommandContext& x)
+{
+    if (DialogBoxParamA(ProgramInstance(), "Newapplication", x.c.window, NewAppDlgProc,
+                        reinterpret_cast<LPARAM>(&x.t)) == 1)
+        NewApplication(x.t, x.c);
+}
+
+void OnNewVersion(const CommandContext& x)
+{
+    if (DialogBoxParamA(ProgramInstance(), "Newversion", x.c.window, NewVersionDlgProc,
+                        reinterpret_cast<LPARAM>(&x.t)) == 1)
+        NewVersion(x.t, x.c);
+}
+
+void OnDeleteApp(const CommandContext& x)
+{
+    DeleteApplication(x.t, x.c);
+}
+
+void OnDeleteVersion(const CommandContext& x)
+{
+    DeleteVersion(x.t, x.c);
+}
+
+void OnSortVersion(const CommandContext& x)
+{
+    SortVersions(x.t, x.c);
+}
+
+void OnAbout(const CommandContext& x)
+{
+    DialogBoxParamA(ProgramInstance(), "About", x.c.window, AboutDlgProc, 0);
+}
+
+void OnNextControl(const CommandContext& x)
+{
+    FocusNext(x.c);
+}
+
+void OnPreviousControl(const CommandContext& x)
+{
+    FocusPrevious(x.c);
+}
+
+void OnGotoPrinter(const CommandContext& x)
+{
+    FocusControl(x.c, IDC_PRINTER);
+}
+
+void OnGotoApp(const CommandContext& x)
+{
+    FocusControl(x.c, IDC_APPLICATION);
+}
+
+void OnGotoVersion(const CommandContext& x)
+{
+    FocusControl(x.c, IDC_VERSION);
+}
+
+void OnGotoFlags(const CommandContext& x)
+{
+    FocusControl(x.c, IDC_FLAG01);
+}
+
+constexpr CommandRow Row(UINT id, int code, CommandHandler handler)
+{
+    return {id, id, code, handler};
+}
+
+const CommandRow kCommandRows[] = {
+    Row(IDM_STARTUP, kAnyCode, OnStartup),
+    Row(IDC_PRINTER, CBN_SELCHANGE, OnPrinterChange),
+    Row(IDC_PRINTER, CBN_SETFOCUS, OnPrinterFocus),
+    Row(IDC_APPLICATION, CBN_SELCHANGE, OnAppChange),
+    Row(IDC_APPLICATION, CBN_SETFOCUS, OnAppFocus),
+    Row(IDC_APPLICATION, CBN_KILLFOCUS, OnAppFocusLost),
+    Row(IDC_APPLICATION, NOTIFY_VALIDATE, OnAppValidate),
+    Row(IDC_VERSION, CBN_SELCHANGE, OnVersionChange),
+    Row(IDC_VERSION, CBN_SETFOCUS, OnVersionFocus),
+    Row(IDC_VERSION, CBN_KILLFOCUS, OnVersionFocusLost),
+    Row(IDC_VERSION, NOTIFY_VALIDATE, OnVersionValidate),
+    {IDC_FLAG01, IDC_FLAG64, BN_CLICKED, OnFlagClick},
+    Row(IDM_SAVE, kAnyCode, OnSave),
+    Row(IDM_IMPORT, kAnyCode, OnImport),
+    Row(IDM_EXPORT, kAnyCode, OnExport),
+    Row(IDM_EXIT, kAnyCode, OnExit),
+    Row(IDM_ABOUT, kAnyCode, OnAbout),
+    Row(IDM_COPY, kAnyCode, OnCopy),
+    Row(IDM_PASTE, kAnyCode, OnPaste),
+    Row(IDM_CLEARALL, kAnyCode, OnClearAll),
+    Row(IDM_CHECKALL, kAnyCode, OnCheckAll),
+    Row(IDM_NEWAPP, kAnyCode, OnNewApp),
+    Row(IDM_NEWVERSION, kAnyCode, OnNewVersion),
+    Row(IDM_DELETEAPP, kAnyCode, OnDeleteApp),
+    Row(IDM_DELETEVERSION, kAnyCode, OnDeleteVersion),
+    Row(IDM_SORTVERSION, kAnyCode, OnSortVersion),
+    Row(IDM_NEXTCONTROL, kAnyCode, OnNextControl),
+    Row(IDM_PREVCONTROL, kAnyCode, OnPreviousControl),
+    Row(IDM_GOTOPRINTER, kAnyCode, OnGotoPrinter),
+    Row(IDM_GOTOAPP, kAnyCode, OnGotoApp),
+    Row(IDM_GOTOVERSION, kAnyCode, OnGotoVersion),
+    Row(IDM_GOTOFLAGS, kAnyCode, OnGotoFlags),
+};
+
+}  // namespace
+
+void ApplyLoadedState(const MainControls& c, const FlagTable& t)
+{
+    if (t.appCount > 0) {
+        SetEditingState(c, true);
+        // Nothing copied from this table yet.
+        EnableMenuCommand(c.window, IDM_PASTE, false);
+        UpdateVersionCommands(c);
+    } else {
+        SetEditingState(c, false);
+    }
+}
+
+bool CloseBoxCheck(const MainControls& c, const FlagTable& t)
+{
+    // A cancelled close leaves both suppress flags set, until an Exit is cancelled.
+    return ClosingCheck(t, c, commandState.suppressAppCheck, commandState.suppressVersionCheck);
+}
+
+void ResetEditingState()
+{
+    commandState = CommandState{};
+}
+
+const CommandRow* FindCommandRow(UINT id, UINT code)
+{
+    for (const CommandRow& row : kCommandRows) {
+        if (id < row.firstId || id > row.lastId)
+            continue;
+        if (row.code == kAnyCode || static_cast<UINT>(row.code) == code)
+            return row.handler ? &row : nullptr;
+    }
+    return nullptr;
+}
+
+LRESULT OnCommand(const MainControls& c, FlagTable& t, WPARAM wParam, LPARAM lParam)
+{
+    UINT id = LOWORD(wParam);
+    UINT code = HIWORD(wParam);
+    const CommandRow* row = FindCommandRow(id, code);
+    if (row)
+        row->handler({c, t, id, code, reinterpret_cast<HWND>(lParam)});
+    return 0;
+}

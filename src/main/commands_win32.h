@@ -1,0 +1,46 @@
+// WM_COMMAND of the main window: menu commands, accelerators and control
+// notifications, dispatched through one table of command rows.
+#pragma once
+
+#include <windows.h>
+
+#include "main/main_controls_win32.h"
+#include "table/flag_table.h"
+
+// Row code for menu commands and accelerators: the notification code is not
+// looked at.
+constexpr int kAnyCode = -1;
+
+struct CommandContext {
+    const MainControls& c;
+    FlagTable& t;
+    UINT id;       // control or command ID (low word of wParam)
+    UINT code;     // notification code (high word)
+    HWND control;  // the notifying control (lParam), null for commands
+};
+
+using CommandHandler = void (*)(const CommandContext&);
+
+// Acts on IDs firstId..lastId with notification `code` (or kAnyCode).
+struct CommandRow {
+    UINT firstId;
+    UINT lastId;
+    int code;
+    CommandHandler handler;
+};
+
+// The window's editing state goes back to 0 when the window is created.
+void ResetEditingState();
+
+// After a load or an import: the editing commands and controls by whether
+// the table holds applications, Paste greyed.
+void ApplyLoadedState(const MainControls& c, const FlagTable& t);
+
+// The close box, Alt+F4 and the system menu's Close: false for Cancel.
+bool CloseBoxCheck(const MainControls& c, const FlagTable& t);
+
+// Always 0: WM_COMMAND never reaches the default window procedure.
+LRESULT OnCommand(const MainControls& c, FlagTable& t, WPARAM wParam, LPARAM lParam);
+
+// The row that handles an ID with a code, or null when nothing acts on it.
+const CommandRow* FindCommandRow(UINT id, UINT code);

@@ -1,0 +1,22 @@
+// The 64 flag boxes are one contiguous range of control IDs: flag index k
+// (0..63, the box labelled "%02d" of k + 1) is control 801 + k.
+#pragma once
+
+#include <cstdint>
+
+#include "resource.h"
+#include "table/flag_table.h"
+
+static_assert(IDC_FLAG64 - IDC_FLAG01 + 1 == kFlagCount, "one flag box per flag bit");
+static_assert(IDC_FLAG01 > IDC_VERSION, "the flag range must not meet the combo box IDs");
+
+constexpr uint16_t FlagBoxId(int flagIndex)
+{
+    return static_cast<uint16_t>(IDC_FLAG01 + flagIndex);
+}
+
+// The flag index of a control ID, or -1 for a control that is no flag box.
+constexpr int FlagIndexOfId(unsigned id)
+{
+    return id >= IDC_FLAG01 && id <= IDC_FLAG64 ? static_cast<int>(id - IDC_FLAG01) : -1;
+}

@@ -1,0 +1,109 @@
+#include "main/save_protocol_win32.h"
+
+#include <cstring>
+
+#include "main/commands_win32.h"
+#include "main/message_box_win32.h"
+#include "resource.h"
+#include "store/flag_file_win32.h"
+#include "store/registry_store_win32.h"
+
+const char kSaveQuestion[] = "Save changes to Registory?";
+const char kExportQuestion[] = "Export will copy reg data to file.\nDo you save changes to reg before export?";
+
+static const char kSaveFailed[] = "Save was not completed successfully.";
+
+SaveAnswer AskSaveChanges(const FlagTable& t, const MainControls& c, const char* text)
+{
+    if (!t.modified)
+        return SaveAnswer::No;
+    int answer = ShowAppMessage(c.window, text, MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDCANCEL)
+        return SaveAnswer::Cancel;
+    if (answer != IDYES)
+        return SaveAnswer::No;
+    if (!SaveFlagTable(t, c.appCombo)) {
+        ShowAppMessage(c.window, kSaveFailed);
+        return SaveAnswer::Cancel;
+    }
+    return SaveAnswer::Yes;
+}
+
+void SaveCommand(FlagTable& t, const MainControls& c)
+{
+    if (ShowAppMessage(c.window, kSaveQuestion, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+        return;
+    if (SaveFlagTable(t, c.appCombo))
+        t.modified = 0;
+    else
+        ShowAppMessage(c.window, kSaveFailed);
+}
+
+bool ClosingCheck(const FlagTable& t, const MainControls& c, int& suppressAppCheck, int& suppressVersionCheck)
+{
+    suppressAppCheck = 1;
+    SendMessageA(c.window, WM_COMMAND, MAKEWPARAM(IDC_APPLICATION, NOTIFY_VALIDATE), 0);
+    suppressVersionCheck = 1;
+    SendMessageA(c.window, WM_COMMAND, MAKEWPARAM(IDC_VERSION, NOTIFY_VALIDATE), 0);
+    return AskSaveChanges(t, c, kSaveQuestion) != SaveAnswer::Cancel;
+}
+
+// The 76-byte structure that every Windows version accepts.
+static void PrepareFileDialog(OPENFILENAMEA& ofn, HWND owner, const char* filter, char* path, char* title,
+                              const char* caption)
+{
+    std::memset(&ofn, 0, sizeof ofn);
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter;
+    ofn.nFilterIndex = 0;
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = 256;
+    ofn.lpstrFileTitle = title;
+    ofn.nMaxFileTitle = 256;
+    ofn.lpstrTitle = caption;
+}
+
+void ImportCommand(FlagTable& t, const MainControls& c)
+{
+    if (AskSaveChanges(t, c, kSaveQuestion) == SaveAnswer::Cancel)
+        return;
+    char path[256] = "";
+    char title[256] = "";
+    OPENFILENAMEA ofn;
+    PrepareFileDialog(ofn, c.window, "Application Flag File(*.afe)\0*.afe\0", path, title, "Import as");
+    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    ofn.lpstrDefExt = "afe";
+    if (!GetOpenFileNameA(&ofn))
+        return;
+    // A file that cannot be read whole leaves the table as it was.
+    if (!ImportFlagFile(t, c.appCombo, c.versionCombo, c.flagBoxes, path)) {
+        ShowAppMessage(c.window, "Inport doen not complete successfully.");
+        return;
+    }
+    t.modified = 1;
+    ApplyLoadedState(c, t);
+}
+
+void ExportCommand(FlagTable& t, const MainControls& c)
+{
+    SaveAnswer answer = AskSaveChanges(t, c, kExportQuestion);
+    if (answer == SaveAnswer::Cancel)
+        return;
+    // After No the key still lacks the edits: they stay marked.
+    bool keyHoldsTable = !t.modified || answer == SaveAnswer::Yes;
+    char path[256] = "TempFlag";
+    char title[256] = "";
+    OPENFILENAMEA ofn;
+    PrepareFileDialog(ofn, c.window, "Application Flag File(*.afe)\0*.afe\0Inf File(*.inf)\0*.inf\0", path, title,
+                      "Export as");
+    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    ofn.lpstrDefExt = "afe";
+    if (!GetSaveFileNameA(&ofn))
+        return;
+    int ok = ofn.nFilterIndex == 2 ? ExportInfFile(path) : ExportFlagFile(path);
+    if (!ok)
+        ShowAppMessage(c.window, "Export doen not complete successfully.");
+    if (keyHoldsTable)
+        t.modified = 0;
+}

@@ -1,0 +1,303 @@
+#include "store/flag_file.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+void BeginStoredWalk(StoredWalk& w, const char* appInfo)
+{
+    std::memset(&w, 0, sizeof w);
+    w.text = appInfo;
+}
+
+bool NextStoredValue(StoredWalk& w, char* valueName)
+{
+    for (;;) {
+        if (w.nextOrdinal > 0 && w.nextOrdinal <= w.rec.count) {
+            int k = w.nextOrdinal++;
+            if (w.values >= kMaxEntries) {
+                ++w.skipped;
+                continue;
+            }
+            FormatValueName(valueName, kValueNameSize, w.name, k);
+            ++w.values;
+            return true;
+        }
+        w.nextOrdinal = 0;
+        if (!NextAppInfoRecord(w.text, w.pos, w.rec))
+            return false;
+        if (w.rec.status != RecordStatus::Ok || w.apps >= kMaxApps) {
+            ++w.skipped;
+            continue;
+        }
+        std::memcpy(w.name, w.rec.name, w.rec.nameLength);
+        w.name[w.rec.nameLength] = '\0';
+        ++w.apps;
+        w.nextOrdinal = 1;
+    }
+}
+
+size_t CountStoredValues(const char* appInfo)
+{
+    StoredWalk w;
+    BeginStoredWalk(w, appInfo);
+    char valueName[kValueNameSize];
+    size_t n = 0;
+    while (NextStoredValue(w, valueName))
+        ++n;
+    return n;
+}
+
+namespace {
+
+// Collects the file's bytes; counts on past the end so that a call without
+// a buffer measures.
+struct Sink {
+    char* out;
+    size_t cap;
+    size_t length;
+};
+
+void Put(Sink& s, const char* bytes, size_t n)
+{
+    if (n > 0 && s.length <= s.cap && n <= s.cap - s.length)
+        std::memcpy(s.out + s.length, bytes, n);
+    s.length += n;
+}
+
+void PutText(Sink& s, const char* text)
+{
+    Put(s, text, std::strlen(text));
+}
+
+void PutFormatted(Sink& s, const char* format, ...)
+{
+    char line[256];
+    va_list args;
+    va_start(args, format);
+    int n = std::vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    if (n > 0)
+        Put(s, line, static_cast<size_t>(n) < sizeof line ? static_cast<size_t>(n) : sizeof line - 1);
+}
+
+const StoredVersion* VersionAt(const StoredTable& s, size_t i)
+{
+    if (i >= s.versionCount || !s.versions[i].present)
+        return nullptr;
+    return &s.versions[i];
+}
+
+unsigned Word(const StoredVersion& v, int w)
+{
+    const unsigned char* p = v.record + 4 * w;
+    return static_cast<unsigned>(p[0]) | static_cast<unsigned>(p[1]) << 8 | static_cast<unsigned>(p[2]) << 16 |
+           static_cast<unsigned>(p[3]) << 24;
+}
+
+}  // namespace
+
+size_t EncodeFlagFile(const StoredTable& s, char* out, size_t cap, int* complete)
+{
+    Sink sink = {out, out ? cap : 0, 0};
+    size_t listChars = std::strlen(s.appInfo);
+    // The size line tells the reader how long the list line is, so it is
+    // derived from the list that is written, whatever the key claims.
+    uint32_t size = AppInfoSizeFor(listChars);
+    PutFormatted(sink, "%05lu\n", static_cast<unsigned long>(size));
+    Put(sink, s.appInfo, listChars);
+    PutText(sink, "\n");
+
+    bool whole = size <= kMaxFlagFileSize && !std::memchr(s.appInfo, '\n', listChars);
+    StoredWalk w;
+    BeginStoredWalk(w, s.appInfo);
+    char valueName[kValueNameSize];
+    for (size_t i = 0; NextStoredValue(w, valueName); ++i) {
+        const StoredVersion* v = VersionAt(s, i);
+        if (!v) {
+            whole = false;
+            continue;
+        }
+        PutFormatted(sink, "%08X%08X%08X%08X%08X\n", Word(*v, 0), Word(*v, 1), Word(*v, 2), Word(*v, 3),
+                     Word(*v, 4));
+    }
+    if (w.skipped)
+        whole = false;
+    if (complete)
+        *complete = whole ? 1 : 0;
+    return sink.length;
+}
+
+size_t EncodeInfFile(const StoredTable& s, char* out, size_t cap, unsigned* numItems)
+{
+    Sink sink = {out, out ? cap : 0, 0};
+    PutText(sink, "[DEFAPPFLAG]\r\n");
+    PutFormatted(sink, "AppInfoSize = %lu\r\n", static_cast<unsigned long>(s.appInfoSize));
+    PutText(sink, "AppInfo = ");
+    PutText(sink, s.appInfo);
+    PutText(sink, "\r\n");
+
+    unsigned number = 0;
+    StoredWalk w;
+    BeginStoredWalk(w, s.appInfo);
+    char valueName[kValueNameSize];
+    for (size_t i = 0; NextStoredValue(w, valueName); ++i) {
+        const StoredVersion* v = VersionAt(s, i);
+        if (!v)
+            continue;
+        PutFormatted(sink, "AppFlag%u = %s,%08X,%08X,%08X,%08X,%08X\r\n", ++number, valueName, Word(*v, 0),
+                     Word(*v, 1), Word(*v, 2), Word(*v, 3), Word(*v, 4));
+    }
+    PutFormatted(sink, "NumItems = %u\r\n", number);
+    if (numItems)
+        *numItems = number;
+    return sink.length;
+}
+
+namespace {
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// Five words of eight hexadecimal digits, then LF.
+FlagFileError ReadVersionLine(const char* data, size_t length, size_t pos, uint32_t words[5])
+{
+    for (size_t k = 0; k < kFlagVersionLineBytes; ++k) {
+        if (pos + k >= length)
+            return FlagFileError::ShortFile;
+        char c = data[pos + k];
+        if (k == kFlagVersionLineBytes - 1)
+            return c == '\n' ? FlagFileError::None : FlagFileError::BadVersionLine;
+        int v = HexValue(c);
+        if (v < 0)
+            return FlagFileError::BadVersionLine;
+        words[k / 8] = words[k / 8] << 4 | static_cast<uint32_t>(v);
+    }
+    return FlagFileError::None;
+}
+
+// The size line: a decimal number from up to five digits, at least 2, then LF.
+FlagFileError ReadSizeLine(const char* data, size_t length, size_t& listChars)
+{
+    if (length >= 1 && !IsDigit(data[0]))
+        return FlagFileError::BadSize;
+    if (length < 6)
+        return FlagFileError::ShortFile;
+    uint32_t size = 0;
+    for (int i = 0; i < 5 && IsDigit(data[i]); ++i)
+        size = size * 10 + static_cast<uint32_t>(data[i] - '0');
+    if (size < 2 || data[5] != '\n')
+        return FlagFileError::BadSize;
+    // An odd size is rounded down, as the writer's 2 x (length + 1) never is.
+    listChars = size / 2 - 1;
+    return FlagFileError::None;
+}
+
+FlagFileError ReadListLine(const char* data, size_t length, size_t pos, size_t listChars)
+{
+    for (size_t k = 0; k <= listChars; ++k) {
+        if (pos + k >= length)
+            return FlagFileError::ShortFile;
+        char c = data[pos + k];
+        if (k == listChars)
+            return c == '\n' ? FlagFileError::None : FlagFileError::BadListLine;
+        if (c == '\n' || c == '\0')
+            return FlagFileError::BadListLine;
+    }
+    return FlagFileError::None;
+}
+
+FlagFileError DecodeInto(const char* data, size_t length, DecodedFlagFile& out)
+{
+    size_t listChars = 0;
+    FlagFileError error = ReadSizeLine(data, length, listChars);
+    if (error != FlagFileError::None)
+        return error;
+    size_t pos = 6;
+    error = ReadListLine(data, length, pos, listChars);
+    if (error != FlagFileError::None)
+        return error;
+    std::memcpy(out.appInfo, data + pos, listChars);
+    out.appInfo[listChars] = '\0';
+    pos += listChars + 1;
+
+    uint16_t i = 0;
+    uint16_t j = 0;
+    size_t scan = 0;
+    AppInfoRecord rec;
+    while (NextAppInfoRecord(out.appInfo, scan, rec)) {
+        if (rec.status == RecordStatus::NameTooLong)
+            return FlagFileError::NameTooLong;
+        if (rec.status != RecordStatus::Ok)
+            return FlagFileError::BadRecord;
+        if (i >= kMaxApps)
+            return FlagFileError::TooManyApps;
+        std::memcpy(out.appNames[i], rec.name, rec.nameLength);
+        out.appNames[i][rec.nameLength] = '\0';
+        for (int k = 1; k <= rec.count; ++k) {
+            if (j >= kMaxEntries)
+                return FlagFileError::TooManyEntries;
+            if (pos >= length)
+                return FlagFileError::MissingVersionLine;
+            uint32_t words[5] = {};
+            error = ReadVersionLine(data, length, pos, words);
+            if (error != FlagFileError::None)
+                return error;
+            AppFlagEntry& e = out.entries[j];
+            std::memset(&e, 0, sizeof e);
+            e.appIndex = i;
+            e.tag = words[0];
+            e.versionMS = words[1];
+            e.versionLS = words[2];
+            e.flagsLow = words[3];
+            e.flagsHigh = words[4];
+            pos += kFlagVersionLineBytes;
+            ++j;
+        }
+        ++i;
+    }
+    out.appCount = i;
+    out.entryCount = j;
+    return FlagFileError::None;
+}
+
+}  // namespace
+
+FlagFileError DecodeFlagFile(const char* data, size_t length, DecodedFlagFile& out)
+{
+    out.appCount = 0;
+    out.entryCount = 0;
+    out.appInfo[0] = '\0';
+    FlagFileError error = DecodeInto(data, length, out);
+    if (error != FlagFileError::None) {
+        out.appCount = 0;
+        out.entryCount = 0;
+    }
+    return error;
+}
+
+void ApplyDecodedFlagFile(const DecodedFlagFile& d, FlagTable& t)
+{
+    ClearTableContents(t);
+    for (uint16_t i = 0; i < d.appCount && i < kMaxApps; ++i)
+        std::memcpy(t.appNames[i], d.appNames[i], std::strlen(d.appNames[i]) + 1);
+    uint16_t entries = d.entryCount <= kMaxEntries ? d.entryCount : kMaxEntries;
+    std::memcpy(t.entries, d.entries, entries * sizeof(AppFlagEntry));
+    t.appCount = d.appCount <= kMaxApps ? d.appCount : kMaxApps;
+    t.entryCount = entries;
+    t.currentApp = 0;
+    t.currentEntry = 0;
+}

@@ -1,0 +1,95 @@
+// The exchange files of the flag table: the Application Flag File (.afe),
+// which the editor writes and reads back, and the [DEFAPPFLAG] INF section,
+// which it only writes. Bytes in memory only; the file and registry calls
+// live in flag_file_win32.cpp.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "store/registry_layout.h"
+#include "table/flag_table.h"
+
+// The reader takes the size from exactly five digits, so the longest list
+// line it can read back is 99,999 / 2 - 1 characters.
+constexpr uint32_t kMaxFlagFileSize = 99999;
+constexpr size_t kMaxFlagListChars = kMaxFlagFileSize / 2 - 1;
+constexpr size_t kFlagVersionLineBytes = 41;  // 40 hexadecimal digits + LF
+// No valid file is longer: bytes beyond this are never looked at.
+constexpr size_t kMaxFlagFileBytes = 6 + kMaxFlagListChars + 1 + kMaxEntries * kFlagVersionLineBytes;
+
+// One version value of the stored key as an export read it.
+struct StoredVersion {
+    int present;  // 0: missing, unreadable or shorter than 20 bytes
+    unsigned char record[kVersionRecordSize];
+};
+
+// What an export read from the key. versions[i] is the i-th value that the
+// walk below names.
+struct StoredTable {
+    uint32_t appInfoSize;  // APPINFO-SIZE as stored
+    const char* appInfo;   // APPINFO as stored, terminated
+    const StoredVersion* versions;
+    size_t versionCount;
+};
+
+// The walk over APPINFO that the registry load makes: records not in the
+// stored form, names over 80 characters and whatever lies beyond the table's
+// 5000 applications or 10000 entries are passed over and counted in skipped.
+struct StoredWalk {
+    const char* text;
+    size_t pos;
+    AppInfoRecord rec;
+    int nextOrdinal;  // 0 when the next record has to be read
+    char name[kNameSize];
+    uint16_t apps;
+    uint16_t values;
+    unsigned skipped;
+};
+
+void BeginStoredWalk(StoredWalk& w, const char* appInfo);
+// Name of the next version value ("APP-" + name + "-" + ordinal) into
+// valueName (kValueNameSize bytes); false at the end of APPINFO.
+bool NextStoredValue(StoredWalk& w, char* valueName);
+// Number of values a whole walk names: the length of StoredTable.versions.
+size_t CountStoredValues(const char* appInfo);
+
+// Both encoders write at most cap bytes to out (out may be null when cap is
+// 0) and return the whole length, so a first call with no buffer measures.
+
+// The .afe file. *complete is 1 when the file reads back as the stored
+// table: every value present, nothing passed over, no LF inside the list and
+// a size line of five digits.
+size_t EncodeFlagFile(const StoredTable& s, char* out, size_t cap, int* complete);
+// The INF section; a value that is not present gets no line and no number.
+// *numItems is the number of version lines.
+size_t EncodeInfFile(const StoredTable& s, char* out, size_t cap, unsigned* numItems);
+
+enum class FlagFileError {
+    None,
+    ShortFile,       // the file ends inside a line
+    BadSize,         // size field below 2, without a leading digit, or no LF after it
+    BadListLine,     // the list line is not as long as the size says
+    BadRecord,       // an application record not in the stored form
+    NameTooLong,     // an application name over 80 characters
+    TooManyApps,     // more applications than the table holds
+    TooManyEntries,  // more versions than the table holds
+    MissingVersionLine,
+    BadVersionLine,  // not 40 hexadecimal digits and LF
+};
+
+// A whole .afe file, read and checked, before anything of it reaches the
+// table. Too large for the stack: allocate one per import.
+struct DecodedFlagFile {
+    uint16_t appCount;
+    uint16_t entryCount;
+    char appNames[kMaxApps][kNameSize];
+    AppFlagEntry entries[kMaxEntries];  // appIndex set, in file order
+    char appInfo[kMaxFlagListChars + 1];
+};
+
+// Reads the file's bytes into out; anything but None leaves out's counts 0.
+FlagFileError DecodeFlagFile(const char* data, size_t length, DecodedFlagFile& out);
+// Replaces the table's contents with a decoded file; the selection is reset
+// to the first application and entry. modified is left to the caller.
+void ApplyDecodedFlagFile(const DecodedFlagFile& d, FlagTable& t);

@@ -1,0 +1,21 @@
+// The file commands' work: the stored key to an .afe or .inf file, and an
+// .afe file into the editor. No messages; the callers turn 0 into theirs.
+#pragma once
+
+#include <windows.h>
+
+#include "table/flag_table_win32.h"
+
+// Write the table stored in the registry key (not the one in memory). The
+// key is read whole before the file is created, so when it cannot be read an
+// earlier file of that name stays as it was.
+// 1 when the file holds the whole stored table and reads back as it.
+int ExportFlagFile(const char* path);
+// 1 when the file was written to its "NumItems" line; values that cannot be
+// read get no line.
+int ExportInfFile(const char* path);
+// Reads and checks the whole file before anything changes: on 0 the table,
+// both lists and the boxes are as they were. On 1 they show the file's table
+// with the first application and its first version selected. Neither touches
+// modified.
+int ImportFlagFile(FlagTable& t, HWND appCombo, HWND versionCombo, FlagBoxes flagBoxes, const char* path);

@@ -1,0 +1,198 @@
+#include "table/flag_table_edit.h"
+
+#include <cstring>
+
+#include "table/text_check.h"
+
+namespace {
+
+void ClearSlot(AppFlagEntry& e)
+{
+    std::memset(&e, 0, sizeof e);
+    e.appIndex = kFreeSlot;
+}
+
+// Moves entries e+1..entryCount-1 down by one and clears the freed last slot.
+void RemoveEntry(FlagTable& t, uint16_t e)
+{
+    for (uint16_t i = e; i + 1 < t.entryCount; ++i)
+        t.entries[i] = t.entries[i + 1];
+    --t.entryCount;
+    ClearSlot(t.entries[t.entryCount]);
+}
+
+void AppendEntry(FlagTable& t, uint16_t app)
+{
+    AppFlagEntry& e = t.entries[t.entryCount];
+    e.appIndex = app;
+    e.tag = 1;
+    e.versionMS = t.inputVersionMS;
+    e.versionLS = t.inputVersionLS;
+    e.flagsLow = 0;
+    e.flagsHigh = 0;
+    t.currentEntry = t.entryCount;
+    ++t.entryCount;
+}
+
+// Unsigned comparison of the whole version, versionMS first.
+bool VersionLess(const AppFlagEntry& a, const AppFlagEntry& b)
+{
+    if (a.versionMS != b.versionMS)
+        return a.versionMS < b.versionMS;
+    return a.versionLS < b.versionLS;
+}
+
+bool ValidEntry(const FlagTable& t, uint16_t e)
+{
+    return e < t.entryCount && e < kMaxEntries;
+}
+
+}  // namespace
+
+TableRoom RoomForApplication(const FlagTable& t)
+{
+    if (t.appCount >= kMaxApps)
+        return kNoRoomForApplication;
+    if (t.entryCount >= kMaxEntries)
+        return kNoRoomForEntry;
+    return kRoomAvailable;
+}
+
+TableRoom RoomForVersion(const FlagTable& t, uint16_t app)
+{
+    if (t.entryCount >= kMaxEntries)
+        return kNoRoomForEntry;
+    if (CountVersions(t, app) >= kMaxVersionsPerApp)
+        return kNoRoomForVersion;
+    return kRoomAvailable;
+}
+
+int TableAddApplication(FlagTable& t)
+{
+    if (RoomForApplication(t) != kRoomAvailable)
+        return 0;
+    // The stored list is split at ";", and an unnamed application cannot be
+    // stored at all; the dialog refuses both, this keeps the table sound.
+    if (AppNameProblem(t.inputAppName) != kNameAcceptable)
+        return 0;
+    char* slot = t.appNames[t.appCount];
+    std::memcpy(slot, t.inputAppName, kNameSize);
+    slot[kMaxNameChars] = '\0';
+    t.currentApp = t.appCount;
+    AppendEntry(t, t.appCount);
+    ++t.appCount;
+    t.modified = 1;
+    return 1;
+}
+
+int TableAddVersion(FlagTable& t, uint16_t app)
+{
+    if (app >= t.appCount || RoomForVersion(t, app) != kRoomAvailable)
+        return 0;
+    AppendEntry(t, app);
+    t.modified = 1;
+    return 1;
+}
+
+int TableDeleteApplication(FlagTable& t, uint16_t app)
+{
+    if (app >= t.appCount)
+        return 0;
+    uint16_t i = 0;
+    while (i < t.entryCount) {
+        if (t.entries[i].appIndex == app)
+            RemoveEntry(t, i);  // the next entry is now at i
+        else
+            ++i;
+    }
+    for (uint16_t k = 0; k < t.entryCount; ++k) {
+        if (t.entries[k].appIndex > app && t.entries[k].appIndex != kFreeSlot)
+            --t.entries[k].appIndex;
+    }
+    t.currentEntry = 0;
+    for (uint16_t k = app; k + 1 < t.appCount; ++k)
+        std::memcpy(t.appNames[k], t.appNames[k + 1], kNameSize);
+    std::memset(t.appNames[t.appCount - 1], 0, kNameSize);
+    --t.appCount;
+    t.currentApp = 0;
+    t.modified = 1;
+    return 1;
+}
+
+int TableDeleteVersion(FlagTable& t, uint16_t e)
+{
+    if (!ValidEntry(t, e))
+        return 0;
+    uint16_t app = t.entries[e].appIndex;
+    if (CountVersions(t, app) <= 1)
+        return 0;
+    RemoveEntry(t, e);
+    int first = NthEntryOfApp(t, app, 0);
+    t.currentEntry = first < 0 ? 0 : static_cast<uint16_t>(first);
+    t.modified = 1;
+    return 1;
+}
+
+// Sorting in place over the application's own slots gives the same order as
+// sorting a copy and writing it back, and needs no working list, so any
+// number of versions is sorted and nothing can be lost.
+int TableSortVersions(FlagTable& t, uint16_t app)
+{
+    if (app >= t.appCount)
+        return 0;
+    for (uint16_t i = 0; i < t.entryCount; ++i) {
+        if (t.entries[i].appIndex != app)
+            continue;
+        uint16_t m = i;
+        for (uint16_t j = i + 1; j < t.entryCount; ++j) {
+            // Strictly less: among equal keys the lowest position wins.
+            if (t.entries[j].appIndex == app && VersionLess(t.entries[j], t.entries[m]))
+                m = j;
+        }
+        if (m != i) {
+            AppFlagEntry held = t.entries[i];
+            t.entries[i] = t.entries[m];
+            t.entries[m] = held;
+        }
+    }
+    int first = NthEntryOfApp(t, app, 0);
+    if (first >= 0)
+        t.currentEntry = static_cast<uint16_t>(first);
+    t.modified = 1;
+    return 1;
+}
+
+void TableCopyFlags(FlagTable& t, uint16_t e)
+{
+    if (!ValidEntry(t, e))
+        return;
+    t.flagClipboard[0] = t.entries[e].flagsLow;
+    t.flagClipboard[1] = t.entries[e].flagsHigh;
+}
+
+void TablePasteFlags(FlagTable& t, uint16_t e)
+{
+    if (!ValidEntry(t, e))
+        return;
+    t.entries[e].flagsLow = t.flagClipboard[0];
+    t.entries[e].flagsHigh = t.flagClipboard[1];
+    t.modified = 1;
+}
+
+void TableSetAllFlags(FlagTable& t, uint16_t e, int on)
+{
+    if (!ValidEntry(t, e))
+        return;
+    uint32_t word = on ? 0xFFFFFFFFu : 0u;
+    t.entries[e].flagsLow = word;
+    t.entries[e].flagsHigh = word;
+    t.modified = 1;
+}
+
+void TableSetFlag(FlagTable& t, uint16_t e, int flagIndex, int on)
+{
+    if (!ValidEntry(t, e) || flagIndex < 0 || flagIndex >= kFlagCount)
+        return;
+    SetFlagBit(t.entries[e], flagIndex, on);
+    t.modified = 1;
+}

@@ -1,0 +1,208 @@
+#include "table/flag_table_edit_win32.h"
+
+#include <cstdio>
+
+#include "main/enabling_win32.h"
+#include "main/message_box_win32.h"
+#include "resource.h"
+#include "table/flag_table_edit.h"
+#include "table/flag_table_win32.h"
+#include "table/text_check.h"
+#include "table/text_check_win32.h"
+
+namespace {
+
+// The stored layout holds no more than the table does; a refusal says which
+// limit was met and changes nothing.
+int RefuseForRoom(const FlagTable& t, const MainControls& c, TableRoom room, uint16_t app)
+{
+    char text[256];
+    switch (room) {
+    case kRoomAvailable:
+        return 0;
+    case kNoRoomForApplication:
+        std::snprintf(text, sizeof text, "The table already holds %d applications.\nNo application can be added.",
+                      kMaxApps);
+        break;
+    case kNoRoomForEntry:
+        std::snprintf(text, sizeof text, "The table already holds %d versions.\nNo version can be added.",
+                      kMaxEntries);
+        break;
+    case kNoRoomForVersion:
+        std::snprintf(text, sizeof text, "%s already has %d versions.\nNo version can be added to it.",
+                      app < t.appCount ? t.appNames[app] : "", kMaxVersionsPerApp);
+        break;
+    }
+    ShowAppMessage(c.window, text);
+    return 1;
+}
+
+int AskYesNo(const MainControls& c, const char* text)
+{
+    return ShowAppMessage(c.window, text, MB_YESNO | MB_ICONQUESTION);
+}
+
+}  // namespace
+
+int NewApplication(FlagTable& t, const MainControls& c)
+{
+    // The dialog refuses such names already; nothing else may bring one in.
+    AppNameCheck name = AppNameProblem(t.inputAppName);
+    if (name != kNameAcceptable) {
+        ShowAppMessage(c.window, AppNameMessage(name));
+        return 0;
+    }
+    int x = FindApplication(t);
+    if (x < 0) {
+        if (RefuseForRoom(t, c, RoomForApplication(t), 0))
+            return 0;
+        if (!AddApplication(t, c))
+            return 0;
+        // Paste comes on with the first application, copied or not.
+        SetEditingState(c, true);
+        UpdateVersionCommands(c);
+        return 1;
+    }
+    uint16_t app = static_cast<uint16_t>(x);
+    if (VersionExistsForApp(t, app)) {
+        ShowAppMessage(c.window, "Same Application and Version already exists.");
+        return 0;
+    }
+    // Refused before the selection moves, so a refusal changes nothing.
+    if (RefuseForRoom(t, c, RoomForVersion(t, app), app))
+        return 0;
+    SendMessageA(c.appCombo, CB_SETCURSEL, static_cast<WPARAM>(app), 0);
+    t.currentApp = app;
+    FillVersionList(t, c.versionCombo, app, c.flagBoxes);
+    int added = AddVersion(t, c);
+    UpdateVersionCommands(c);
+    return added;
+}
+
+int NewVersion(FlagTable& t, const MainControls& c)
+{
+    if (VersionExistsForEntry(t, t.currentEntry)) {
+        ShowAppMessage(c.window, "Same Version already exists.");
+        return 0;
+    }
+    uint16_t app = t.currentEntry < kMaxEntries ? t.entries[t.currentEntry].appIndex : kFreeSlot;
+    if (RefuseForRoom(t, c, RoomForVersion(t, app), app))
+        return 0;
+    int added = AddVersion(t, c);
+    UpdateVersionCommands(c);
+    return added;
+}
+
+int AddApplication(FlagTable& t, const MainControls& c)
+{
+    if (!TableAddApplication(t))
+        return 0;
+    InsertAppRow(c.appCombo, -1, t.appNames[t.currentApp]);
+    LRESULT rows = SendMessageA(c.appCombo, CB_GETCOUNT, 0, 0);
+    SendMessageA(c.appCombo, CB_SETCURSEL, static_cast<WPARAM>(rows - 1), 0);
+    FillVersionList(t, c.versionCombo, t.currentApp, c.flagBoxes);
+    return 1;
+}
+
+int AddVersion(FlagTable& t, const MainControls& c)
+{
+    if (t.currentEntry >= t.entryCount)
+        return 0;
+    if (!TableAddVersion(t, t.entries[t.currentEntry].appIndex))
+        return 0;
+    AppendVersionRow(c.versionCombo, t.entries[t.currentEntry]);
+    LRESULT rows = SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0);
+    SendMessageA(c.versionCombo, CB_SETCURSEL, static_cast<WPARAM>(rows - 1), 0);
+    ShowFlags(t, t.currentEntry, c.flagBoxes);
+    return 1;
+}
+
+int DeleteApplication(FlagTable& t, const MainControls& c)
+{
+    if (t.currentApp >= t.appCount)
+        return 0;
+    char text[256];
+    std::snprintf(text, sizeof text, "Delete %s and all it's versions?", t.appNames[t.currentApp]);
+    if (AskYesNo(c, text) != IDYES)
+        return 0;
+    uint16_t app = t.currentApp;
+    if (!TableDeleteApplication(t, app))
+        return 0;
+    SendMessageA(c.appCombo, CB_DELETESTRING, app, 0);
+    SendMessageA(c.appCombo, CB_SETCURSEL, 0, 0);
+    FillVersionList(t, c.versionCombo, 0, c.flagBoxes);
+    if (t.appCount > 0)
+        UpdateVersionCommands(c);
+    else
+        SetEditingState(c, false);
+    return 1;
+}
+
+int DeleteVersion(FlagTable& t, const MainControls& c)
+{
+    if (t.currentEntry >= t.entryCount)
+        return 0;
+    char version[kVersionTextSize];
+    const AppFlagEntry& e = t.entries[t.currentEntry];
+    VersionText(version, e.versionMS, e.versionLS);
+    char text[256];
+    std::snprintf(text, sizeof text, "Delete %s ?", version);
+    if (AskYesNo(c, text) != IDYES)
+        return 0;
+    uint16_t rows = static_cast<uint16_t>(SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
+    if (rows <= 1 || CountVersions(t, e.appIndex) <= 1) {
+        std::snprintf(text, sizeof text, "%s\n%s\n%s", "Current application has only one version data",
+                      "So, You can not delete version", "If you want to delete it, Please delete Application");
+        ShowAppMessage(c.window, text);
+        return 0;
+    }
+    LRESULT row = SendMessageA(c.versionCombo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                               reinterpret_cast<LPARAM>(version));
+    if (row != CB_ERR)
+        SendMessageA(c.versionCombo, CB_DELETESTRING, static_cast<WPARAM>(row), 0);
+    SendMessageA(c.versionCombo, CB_SETCURSEL, 0, 0);
+    UpdateVersionCommands(c);
+    TableDeleteVersion(t, t.currentEntry);
+    ShowFlags(t, t.currentEntry, c.flagBoxes);
+    return 1;
+}
+
+int SortVersions(FlagTable& t, const MainControls& c)
+{
+    if (!TableSortVersions(t, t.currentApp))
+        return 0;
+    FillVersionList(t, c.versionCombo, t.currentApp, c.flagBoxes);
+    return 1;
+}
+
+void CopyFlags(FlagTable& t, const MainControls& c)
+{
+    EnableMenuCommand(c.window, IDM_PASTE, true);
+    TableCopyFlags(t, t.currentEntry);
+}
+
+void PasteFlags(FlagTable& t, const MainControls& c)
+{
+    TablePasteFlags(t, t.currentEntry);
+    ShowFlags(t, t.currentEntry, c.flagBoxes);
+}
+
+void SetAllFlags(FlagTable& t, const MainControls& c, bool on)
+{
+    TableSetAllFlags(t, t.currentEntry, on ? 1 : 0);
+    ShowFlags(t, t.currentEntry, c.flagBoxes);
+}
+
+int SetFlagFromBox(FlagTable& t, const MainControls& c, int controlId, int notifyCode, int* focusedControl)
+{
+    if (notifyCode != BN_CLICKED || controlId < IDC_FLAG01 || controlId > IDC_FLAG64)
+        return 0;
+    int flagIndex = controlId - IDC_FLAG01;
+    // Automatic check boxes toggle before they notify: this is the new state.
+    LRESULT state = SendMessageA(c.flagBoxes[flagIndex], BM_GETCHECK, 0, 0);
+    TableSetFlag(t, t.currentEntry, flagIndex, state == BST_CHECKED ? 1 : 0);
+    ShowFlags(t, t.currentEntry, c.flagBoxes);
+    if (focusedControl != nullptr)
+        *focusedControl = controlId;
+    return 1;
+}

@@ -1,0 +1,81 @@
+#include "table/text_check.h"
+
+#include <cstring>
+
+#include "table/flag_table.h"
+
+namespace {
+
+uint32_t HexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return static_cast<uint32_t>(c - '0');
+    if (c >= 'A' && c <= 'F')
+        return static_cast<uint32_t>(c - 'A' + 10);
+    return static_cast<uint32_t>(c - 'a' + 10);
+}
+
+// Eight digits that IsVersionText has already vouched for.
+uint32_t EightDigits(const char* p)
+{
+    uint32_t v = 0;
+    for (int i = 0; i < 8; ++i)
+        v = (v << 4) | HexValue(p[i]);
+    return v;
+}
+
+}  // namespace
+
+int IsHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+int IsVersionText(const char* text)
+{
+    if (text == nullptr || std::strlen(text) != kVersionTextChars)
+        return 0;
+    for (size_t i = 0; i < kVersionTextChars; ++i) {
+        if (i == 8) {
+            if (text[i] != '-')
+                return 0;
+        } else if (!IsHexDigit(text[i])) {
+            return 0;
+        }
+    }
+    return 1;
+}
+
+int ParseVersionText(const char* text, uint32_t* ms, uint32_t* ls)
+{
+    if (!IsVersionText(text))
+        return 0;
+    *ms = EightDigits(text);
+    *ls = EightDigits(text + 9);
+    return 1;
+}
+
+int ParseHexField(const char* text, uint32_t* value)
+{
+    if (text == nullptr || !IsHexDigit(text[0]))
+        return 0;
+    uint32_t v = 0;
+    for (const char* p = text; IsHexDigit(*p); ++p) {
+        if (v > 0x0FFFFFFFu) {
+            v = 0xFFFFFFFFu;
+            break;
+        }
+        v = (v << 4) | HexValue(*p);
+    }
+    *value = v;
+    return 1;
+}
+
+AppNameCheck AppNameProblem(const char* name)
+{
+    if (name == nullptr || name[0] == '\0')
+        return kNameEmpty;
+    if (std::strchr(name, ';') != nullptr)
+        return kNameHasSeparator;
+    return kNameAcceptable;
+}

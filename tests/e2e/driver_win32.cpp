@@ -1,0 +1,563 @@
+#include "driver_win32.h"
+
+#include <stdio.h>
+#include <string.h>
+
+using ::testing::AssertionFailure;
+using ::testing::AssertionResult;
+using ::testing::AssertionSuccess;
+
+namespace {
+
+struct ProbeChannel {
+    HANDLE mapping = nullptr;
+    HANDLE done = nullptr;
+    const ProbeReport* view = nullptr;
+    HMODULE dll = nullptr;
+    HOOKPROC hook = nullptr;
+    LONG sequence = 0;
+};
+
+ProbeChannel channel;
+HWND driverWindow = nullptr;
+
+std::string WindowsPath(const char* path)
+{
+    std::string out;
+    // CMake gives Unix paths under Wine; Z: is the Unix root there.
+    if (path[0] == '/')
+        out = "Z:";
+    out += path;
+    for (char& c : out)
+        if (c == '/')
+            c = '\\';
+    return out;
+}
+
+// Keeps the driver's own window responsive while it waits.
+void PumpDriverMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+bool Exited(const AppProcess& app)
+{
+    return !app.process.hProcess || WaitForSingleObject(app.process.hProcess, 0) == WAIT_OBJECT_0;
+}
+
+AssertionResult ExitedFailure(const AppProcess& app, const char* during)
+{
+    DWORD code = 0;
+    GetExitCodeProcess(app.process.hProcess, &code);
+    return AssertionFailure() << "VAVEZAV.exe ended (exit code " << code << ") while " << during;
+}
+
+AssertionResult OpenChannel()
+{
+    if (channel.hook)
+        return AssertionSuccess();
+    char name[64];
+    snprintf(name, sizeof name, MENU_PROBE_MAPPING, GetCurrentProcessId());
+    channel.mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(ProbeReport), name);
+    if (!channel.mapping)
+        return AssertionFailure() << "CreateFileMapping failed, error " << GetLastError();
+    channel.view = static_cast<const ProbeReport*>(MapViewOfFile(channel.mapping, FILE_MAP_READ, 0, 0, 0));
+    snprintf(name, sizeof name, MENU_PROBE_EVENT, GetCurrentProcessId());
+    channel.done = CreateEventA(nullptr, FALSE, FALSE, name);
+#ifdef MENU_PROBE_DLL
+    std::string dll = WindowsPath(MENU_PROBE_DLL);
+#else
+    std::string dll = "menu_probe.dll";
+#endif
+    channel.dll = LoadLibraryA(dll.c_str());
+    if (!channel.view || !channel.done || !channel.dll)
+        return AssertionFailure() << "probe channel not ready (view, event or " << dll << "), error " << GetLastError();
+    auto getter =
+        reinterpret_cast<ProbeHookGetter>(reinterpret_cast<void*>(GetProcAddress(channel.dll, MENU_PROBE_GETTER)));
+    channel.hook = getter ? getter() : nullptr;
+    if (!channel.hook)
+        return AssertionFailure() << dll << " exports no " << MENU_PROBE_GETTER;
+    return AssertionSuccess();
+}
+
+UINT ProbeMessage()
+{
+    static UINT message = RegisterWindowMessageA(MENU_PROBE_MESSAGE);
+    return message;
+}
+
+// One round trip: the request is posted behind everything already queued for
+// the program, so its answer means those messages have been handled.
+AssertionResult Probe(AppProcess& app, ProbeReport& report, DWORD timeoutMs)
+{
+    LONG sequence = ++channel.sequence;
+    if (!PostMessageA(app.window, ProbeMessage(), static_cast<WPARAM>(sequence), GetCurrentProcessId()))
+        return AssertionFailure() << "cannot post to the main window, error " << GetLastError();
+    DWORD start = GetTickCount();
+    for (;;) {
+        DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= timeoutMs)
+            return AssertionFailure() << "the program did not answer the menu probe within " << timeoutMs
+                                      << " ms (hung, or the hook DLL was not loaded)";
+        HANDLE handles[2] = {channel.done, app.process.hProcess};
+        DWORD r = MsgWaitForMultipleObjects(2, handles, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
+        if (r == WAIT_OBJECT_0) {
+            report = *channel.view;
+            if (report.sequence == sequence)
+                break;
+            continue;  // a late answer to an earlier request
+        }
+        if (r == WAIT_OBJECT_0 + 1)
+            return ExitedFailure(app, "waiting for the menu probe");
+        PumpDriverMessages();
+    }
+    if (report.processId != app.process.dwProcessId)
+        return AssertionFailure() << "the probe answered from process " << report.processId << ", not "
+                                  << app.process.dwProcessId;
+    return AssertionSuccess();
+}
+
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM param)
+{
+    char cls[32];
+    if (GetClassNameA(window, cls, sizeof cls) && strcmp(cls, "APPEDIT") == 0 && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(param) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM param)
+{
+    char cls[16];
+    if (GetClassNameA(window, cls, sizeof cls) && strcmp(cls, "#32770") == 0 && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(param) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+LRESULT CALLBACK DriverWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+AssertionResult WaitForeground(AppProcess& app, HWND window)
+{
+    DWORD start = GetTickCount();
+    while (GetForegroundWindow() != window) {
+        if (GetTickCount() - start > 2000)
+            return AssertionFailure() << "window " << window << " did not come to the foreground (foreground is "
+                                      << GetForegroundWindow() << ")";
+        PumpDriverMessages();
+        Sleep(5);
+    }
+    return Settle(app);
+}
+
+AssertionResult BringAppForward(AppProcess& app)
+{
+    if (GetForegroundWindow() == app.window)
+        return AssertionSuccess();
+    SetForegroundWindow(app.window);
+    return WaitForeground(app, app.window);
+}
+
+INPUT KeyInput(WORD vk, bool up)
+{
+    INPUT in;
+    memset(&in, 0, sizeof in);
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return in;
+}
+
+std::string Narrow(const wchar_t* text)
+{
+    char buf[512];
+    int n = WideCharToMultiByte(CP_ACP, 0, text, -1, buf, sizeof buf, nullptr, nullptr);
+    return n > 0 ? std::string(buf) : std::string();
+}
+
+}  // namespace
+
+AppProcess::~AppProcess()
+{
+    if (process.hProcess)
+        StopApp(*this);
+}
+
+std::string VavezavExePath()
+{
+    return WindowsPath(VAVEZAV_EXE);
+}
+
+AssertionResult StartApp(AppProcess& app)
+{
+    AssertionResult ready = OpenChannel();
+    if (!ready)
+        return ready;
+    std::string exe = VavezavExePath();
+    STARTUPINFOA si;
+    memset(&si, 0, sizeof si);
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = SW_SHOWNORMAL;
+    char commandLine[MAX_PATH + 2];
+    snprintf(commandLine, sizeof commandLine, "\"%s\"", exe.c_str());
+    if (!CreateProcessA(exe.c_str(), commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &app.process))
+        return AssertionFailure() << "CreateProcess " << exe << " failed, error " << GetLastError();
+    DWORD start = GetTickCount();
+    while (!app.window) {
+        if (Exited(app))
+            return ExitedFailure(app, "starting");
+        if (GetTickCount() - start > kStartTimeoutMs)
+            return AssertionFailure() << "no visible APPEDIT window within " << kStartTimeoutMs << " ms";
+        EnumThreadWindows(app.process.dwThreadId, FindMainWindow, reinterpret_cast<LPARAM>(&app.window));
+        if (!app.window)
+            Sleep(10);
+    }
+    app.probeHook = SetWindowsHookExA(WH_GETMESSAGE, channel.hook, channel.dll, app.process.dwThreadId);
+    if (!app.probeHook)
+        return AssertionFailure() << "SetWindowsHookEx on the program's thread failed, error " << GetLastError();
+    return Settle(app);
+}
+
+AssertionResult Settle(AppProcess& app, DWORD timeoutMs)
+{
+    // Posted messages and input behind the request mean the program has not
+    // caught up yet: a posted message may itself post another (start-up posts
+    // the printer selection), and typed keys come after posted messages.
+    const DWORD pending = QS_KEY | QS_MOUSEBUTTON | QS_POSTMESSAGE;
+    DWORD start = GetTickCount();
+    for (;;) {
+        DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= timeoutMs)
+            return AssertionFailure() << "the program did not settle within " << timeoutMs << " ms";
+        ProbeReport report;
+        AssertionResult answered = Probe(app, report, timeoutMs - elapsed);
+        if (!answered)
+            return answered;
+        if (!(report.queueBits & pending))
+            return AssertionSuccess();
+        Sleep(1);
+    }
+}
+
+AssertionResult ReadMenu(AppProcess& app, ProbeReport& report)
+{
+    AssertionResult answered = Probe(app, report, kSettleTimeoutMs);
+    if (!answered)
+        return answered;
+    if (!report.hasMenu)
+        return AssertionFailure() << "the main window has no menu";
+    if (report.overflow)
+        return AssertionFailure() << "the menu has more than " << kProbeMaxItems << " items";
+    return AssertionSuccess();
+}
+
+int MenuState(const ProbeReport& report, UINT command)
+{
+    for (int i = 0; i < report.itemCount; ++i)
+        if (report.items[i].id == command)
+            return static_cast<int>(report.items[i].state);
+    return -1;
+}
+
+AssertionResult MenuCommandsAre(const ProbeReport& report, const UINT* commands, size_t count, bool enabled)
+{
+    std::string wrong;
+    for (size_t i = 0; i < count; ++i) {
+        int state = MenuState(report, commands[i]);
+        bool grayed = (state & (MF_GRAYED | MF_DISABLED)) != 0;
+        if (state != -1 && grayed != enabled)
+            continue;
+        wrong += std::to_string(commands[i]);
+        wrong += state == -1 ? " missing; " : grayed ? " greyed; " : " enabled; ";
+    }
+    if (wrong.empty())
+        return AssertionSuccess();
+    return AssertionFailure() << "expected all " << (enabled ? "enabled" : "greyed") << ": " << wrong;
+}
+
+HWND Control(const AppProcess& app, int id)
+{
+    return GetDlgItem(app.window, id);
+}
+
+std::vector<std::string> ComboRows(HWND combo)
+{
+    std::vector<std::string> rows;
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count))
+        return rows;
+    for (int i = 0; i < static_cast<int>(count); ++i) {
+        DWORD_PTR len = 0;
+        SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 2000, &len);
+        std::vector<wchar_t> text(static_cast<size_t>(len) + 1, L'\0');
+        DWORD_PTR got = 0;
+        // The W message: across processes an A one hands back UTF-16 under Wine.
+        SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000,
+                            &got);
+        rows.push_back(Narrow(text.data()));
+    }
+    return rows;
+}
+
+int ComboSelection(HWND combo)
+{
+    DWORD_PTR sel = static_cast<DWORD_PTR>(-2);
+    if (!SendMessageTimeoutW(combo, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &sel))
+        return -2;
+    return static_cast<int>(sel);
+}
+
+bool BoxChecked(HWND box)
+{
+    DWORD_PTR state = 0;
+    SendMessageTimeoutW(box, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
+    return state == BST_CHECKED;
+}
+
+std::string WindowText(HWND window)
+{
+    wchar_t text[512];
+    text[0] = L'\0';
+    GetWindowTextW(window, text, 512);
+    return Narrow(text);
+}
+
+int FocusedControl(const AppProcess& app)
+{
+    GUITHREADINFO info;
+    memset(&info, 0, sizeof info);
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(app.process.dwThreadId, &info) || !info.hwndFocus)
+        return kNoFocus;
+    if (info.hwndFocus == app.window)
+        return kFocusOnMainWindow;
+    HWND child = info.hwndFocus;
+    while (child && GetParent(child) != app.window)
+        child = GetParent(child);
+    return child ? GetDlgCtrlID(child) : kNoFocus;
+}
+
+RECT ClientRectOf(const AppProcess& app, HWND control)
+{
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(HWND_DESKTOP, app.window, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+AssertionResult PressKey(AppProcess& app, WORD vk, UINT modifiers)
+{
+    AssertionResult front = BringAppForward(app);
+    if (!front)
+        return front;
+    INPUT keys[8];
+    UINT n = 0;
+    if (modifiers & MOD_CONTROL)
+        keys[n++] = KeyInput(VK_CONTROL, false);
+    if (modifiers & MOD_SHIFT)
+        keys[n++] = KeyInput(VK_SHIFT, false);
+    if (modifiers & MOD_ALT)
+        keys[n++] = KeyInput(VK_MENU, false);
+    keys[n++] = KeyInput(vk, false);
+    keys[n++] = KeyInput(vk, true);
+    if (modifiers & MOD_ALT)
+        keys[n++] = KeyInput(VK_MENU, true);
+    if (modifiers & MOD_SHIFT)
+        keys[n++] = KeyInput(VK_SHIFT, true);
+    if (modifiers & MOD_CONTROL)
+        keys[n++] = KeyInput(VK_CONTROL, true);
+    if (SendInput(n, keys, sizeof(INPUT)) != n)
+        return AssertionFailure() << "SendInput failed, error " << GetLastError();
+    return Settle(app);
+}
+
+AssertionResult ClickControl(AppProcess& app, int id)
+{
+    HWND control = Control(app, id);
+    if (!control)
+        return AssertionFailure() << "no control " << id;
+    AssertionResult front = BringAppForward(app);
+    if (!front)
+        return front;
+    RECT r;
+    GetWindowRect(control, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    INPUT clicks[2];
+    memset(clicks, 0, sizeof clicks);
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    if (SendInput(2, clicks, sizeof(INPUT)) != 2)
+        return AssertionFailure() << "SendInput failed, error " << GetLastError();
+    return Settle(app);
+}
+
+AssertionResult SelectComboRow(AppProcess& app, int comboId, int row)
+{
+    HWND combo = Control(app, comboId);
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(combo, CB_SETCURSEL, row, 0, SMTO_ABORTIFHUNG, 2000, &result) ||
+        static_cast<int>(result) != row)
+        return AssertionFailure() << "combo " << comboId << " has no row " << row;
+    PostMessageA(app.window, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    return Settle(app);
+}
+
+AssertionResult PostCommand(AppProcess& app, UINT command)
+{
+    if (!PostMessageA(app.window, WM_COMMAND, command, 0))
+        return AssertionFailure() << "cannot post command " << command << ", error " << GetLastError();
+    return Settle(app);
+}
+
+HWND OpenMessageBox(const AppProcess& app)
+{
+    HWND box = nullptr;
+    EnumThreadWindows(app.process.dwThreadId, FindMessageBox, reinterpret_cast<LPARAM>(&box));
+    return box;
+}
+
+AssertionResult WaitForMessageBox(AppProcess& app, HWND& box, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        box = OpenMessageBox(app);
+        if (box)
+            return AssertionSuccess();
+        if (Exited(app))
+            return ExitedFailure(app, "waiting for a message box");
+        if (GetTickCount() - start > timeoutMs)
+            return AssertionFailure() << "no message box within " << timeoutMs << " ms";
+        PumpDriverMessages();
+        Sleep(5);
+    }
+}
+
+AssertionResult AnswerMessageBox(AppProcess& app, HWND box, int button, MessageBoxSeen* seen)
+{
+    MessageBoxSeen m;
+    m.caption = WindowText(box);
+    m.text = WindowText(GetDlgItem(box, 0xFFFF));
+    auto has = [box](int id) {
+        HWND b = GetDlgItem(box, id);
+        return b && IsWindowVisible(b);
+    };
+    m.ok = has(IDOK);
+    m.cancel = has(IDCANCEL);
+    m.yes = has(IDYES);
+    m.no = has(IDNO);
+    HWND icon = GetDlgItem(box, 0x440);
+    DWORD_PTR hicon = 0;
+    if (icon && IsWindowVisible(icon))
+        SendMessageTimeoutW(icon, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &hicon);
+    m.icon = hicon != 0;
+    m.ownedByMainWindow = GetWindow(box, GW_OWNER) == app.window;
+    m.answer = button;
+    app.messages.push_back(m);
+    if (seen)
+        *seen = m;
+    HWND target = GetDlgItem(box, button);
+    if (!target)
+        return AssertionFailure() << "message box \"" << m.text << "\" has no button " << button;
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(target));
+    DWORD start = GetTickCount();
+    while (IsWindow(box) && IsWindowVisible(box)) {
+        if (GetTickCount() - start > kMessageBoxTimeoutMs)
+            return AssertionFailure() << "message box \"" << m.text << "\" did not close";
+        PumpDriverMessages();
+        Sleep(5);
+    }
+    return AssertionSuccess();
+}
+
+AssertionResult SettleWithoutMessageBox(AppProcess& app)
+{
+    AssertionResult settled = Settle(app);
+    if (!settled)
+        return settled;
+    HWND box = OpenMessageBox(app);
+    if (box)
+        return AssertionFailure() << "unexpected message box \"" << WindowText(GetDlgItem(box, 0xFFFF)) << "\"";
+    return AssertionSuccess();
+}
+
+AssertionResult ActivateDriverWindow(AppProcess& app)
+{
+    if (!driverWindow) {
+        WNDCLASSA wc;
+        memset(&wc, 0, sizeof wc);
+        wc.lpfnWndProc = DriverWndProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "VavezavE2EDriver";
+        RegisterClassA(&wc);
+        // Away from the program's window, so it never hides a control to be clicked.
+        driverWindow = CreateWindowExA(0, wc.lpszClassName, "e2e driver", WS_OVERLAPPEDWINDOW, 760, 560, 200, 150,
+                                       nullptr, nullptr, wc.hInstance, nullptr);
+        if (!driverWindow)
+            return AssertionFailure() << "cannot create the driver's window, error " << GetLastError();
+    }
+    ShowWindow(driverWindow, SW_SHOWNORMAL);
+    SetForegroundWindow(driverWindow);
+    return WaitForeground(app, driverWindow);
+}
+
+AssertionResult ActivateApp(AppProcess& app)
+{
+    SetForegroundWindow(app.window);
+    return WaitForeground(app, app.window);
+}
+
+AssertionResult WaitForExit(AppProcess& app, DWORD timeoutMs, DWORD& exitCode)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        DWORD elapsed = GetTickCount() - start;
+        DWORD left = elapsed >= timeoutMs ? 0 : timeoutMs - elapsed;
+        DWORD r = MsgWaitForMultipleObjects(1, &app.process.hProcess, FALSE, left, QS_ALLINPUT);
+        if (r == WAIT_OBJECT_0)
+            break;
+        if (r != WAIT_OBJECT_0 + 1)
+            return AssertionFailure() << "VAVEZAV.exe still running after " << timeoutMs << " ms";
+        PumpDriverMessages();
+    }
+    GetExitCodeProcess(app.process.hProcess, &exitCode);
+    return AssertionSuccess();
+}
+
+AssertionResult StopApp(AppProcess& app, DWORD timeoutMs)
+{
+    AssertionResult result = AssertionSuccess();
+    if (app.probeHook) {
+        UnhookWindowsHookEx(app.probeHook);
+        app.probeHook = nullptr;
+    }
+    if (!app.process.hProcess)
+        return result;
+    if (!Exited(app)) {
+        if (app.window)
+            PostMessageA(app.window, WM_CLOSE, 0, 0);
+        DWORD code = 0;
+        if (!WaitForExit(app, timeoutMs, code)) {
+            TerminateProcess(app.process.hProcess, 1);
+            WaitForSingleObject(app.process.hProcess, kExitTimeoutMs);
+            result = AssertionFailure() << "VAVEZAV.exe did not close within " << timeoutMs
+                                        << " ms and was terminated";
+        }
+    }
+    CloseHandle(app.process.hThread);
+    CloseHandle(app.process.hProcess);
+    app.process = PROCESS_INFORMATION{};
+    app.window = nullptr;
+    return result;
+}

@@ -1,0 +1,52 @@
+// What every end-to-end test shares: a prefix reset to no printers and no
+// stored table before and after each test, the program under test, and the
+// expectations that several tests check.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "driver_win32.h"
+#include "resource.h"
+#include "printer_setup_win32.h"
+
+// Printers of the supported model and one of another model. The driver name
+// is what the model is found by in the second one.
+extern const char kModelPrinter[];
+extern const char kModelPrinterRow[];
+extern const char kOtherPrinter[];
+
+// Save, Import, Export and New Application.
+extern const UINT kFileCommands[4];
+// Copy, Clear All, Check All, New Version, Delete Application.
+extern const UINT kEditCommands[5];
+extern const UINT kVersionCommands[2];  // Delete Version, Sort Version
+extern const UINT kAlwaysCommands[2];   // About, Exit
+
+// The sample table: WINWORD.EXE with two versions, then CALC.EXE with one.
+extern const TestApp kSampleTable[2];
+// The same two applications with CALC.EXE first.
+extern const TestApp kSampleTableOneVersionFirst[2];
+
+class E2ETest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A model printer and the sample table, then the program, settled.
+    void StartWithSampleTable();
+
+    AppProcess app;
+};
+
+bool VersionFlag(const TestVersion& v, int flagIndex);
+// All 64 boxes show the version's flags.
+::testing::AssertionResult BoxesShow(const AppProcess& app, const TestVersion& v);
+// The printer combo enabled as `printer`, the two other combos and the 64
+// boxes as `editing`.
+::testing::AssertionResult ControlsEnabled(const AppProcess& app, bool printer, bool editing);
+// "%08X-%08X"
+std::string VersionRow(const TestVersion& v);

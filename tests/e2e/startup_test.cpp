@@ -1,0 +1,164 @@
+// Start-up of the real program: printer discovery, the first load and the
+// enabled state that each outcome leaves.
+#include "e2e_fixture_win32.h"
+
+
+using StartupTest = E2ETest;
+
+static void ExpectNoPrinterState(AppProcess& app)
+{
+    ProbeReport menu;
+    ASSERT_TRUE(ReadMenu(app, menu));
+    EXPECT_TRUE(MenuCommandsAre(menu, kFileCommands, 4, false));
+    EXPECT_TRUE(MenuCommandsAre(menu, kEditCommands, 5, false));
+    EXPECT_TRUE(MenuCommandsAre(menu, kVersionCommands, 2, false));
+    const UINT paste[] = {IDM_PASTE};
+    EXPECT_TRUE(MenuCommandsAre(menu, paste, 1, false));
+    EXPECT_TRUE(MenuCommandsAre(menu, kAlwaysCommands, 2, true));
+    EXPECT_TRUE(ControlsEnabled(app, false, false));
+    EXPECT_TRUE(ComboRows(Control(app, IDC_PRINTER)).empty());
+    EXPECT_TRUE(ComboRows(Control(app, IDC_APPLICATION)).empty());
+}
+
+static void ExpectOneNoPrinterMessage(AppProcess& app)
+{
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitForMessageBox(app, box));
+    MessageBoxSeen seen;
+    ASSERT_TRUE(AnswerMessageBox(app, box, IDOK, &seen));
+    EXPECT_EQ("There is no VRX-2260 found.", seen.text);
+    EXPECT_EQ("Deruverozad Adov Eduzed", seen.caption);
+    EXPECT_TRUE(seen.ok);
+    EXPECT_FALSE(seen.cancel || seen.yes || seen.no);
+    EXPECT_FALSE(seen.icon);
+    EXPECT_TRUE(seen.ownedByMainWindow);
+    // Once: nothing follows after the OK.
+    ASSERT_TRUE(SettleWithoutMessageBox(app));
+    EXPECT_EQ(1u, app.messages.size());
+}
+
+TEST_F(StartupTest, WithoutAnyPrinterSaysSoOnceAndLocksTheEditor)
+{
+    ASSERT_TRUE(WriteTestTable(kSampleTable, 2));  // never loaded
+    ASSERT_TRUE(StartApp(app));
+    ExpectOneNoPrinterMessage(app);
+    ExpectNoPrinterState(app);
+    EXPECT_TRUE(ComboRows(Control(app, IDC_VERSION)).empty());
+}
+
+TEST_F(StartupTest, WithPrintersOfOtherModelsOnlySaysSoOnce)
+{
+    ASSERT_TRUE(AddTestPrinter(kOtherPrinter, "Generic Laser PS"));
+    // The model in other letters does not count.
+    ASSERT_TRUE(AddTestPrinter("Reception vrx-2260", "Generic Laser PS"));
+    ASSERT_TRUE(StartApp(app));
+    ExpectOneNoPrinterMessage(app);
+    ExpectNoPrinterState(app);
+}
+
+TEST_F(StartupTest, WithPrinterAndNoKeyOnlyFileCommandsAndPrinterListWork)
+{
+    ASSERT_TRUE(AddTestPrinter(kModelPrinter, "Kavix VRX-2260 PS"));
+    ASSERT_TRUE(StartApp(app));
+    ASSERT_TRUE(SettleWithoutMessageBox(app));
+    EXPECT_TRUE(app.messages.empty());
+
+    std::vector<std::string> printers = ComboRows(Control(app, IDC_PRINTER));
+    ASSERT_EQ(1u, printers.size());
+    EXPECT_EQ(kModelPrinterRow, printers[0]);
+    EXPECT_EQ(0, ComboSelection(Control(app, IDC_PRINTER)));
+    EXPECT_TRUE(ComboRows(Control(app, IDC_APPLICATION)).empty());
+    EXPECT_TRUE(ComboRows(Control(app, IDC_VERSION)).empty());
+
+    ProbeReport menu;
+    ASSERT_TRUE(ReadMenu(app, menu));
+    EXPECT_TRUE(MenuCommandsAre(menu, kFileCommands, 4, true));
+    EXPECT_TRUE(MenuCommandsAre(menu, kEditCommands, 5, false));
+    EXPECT_TRUE(MenuCommandsAre(menu, kVersionCommands, 2, false));
+    const UINT paste[] = {IDM_PASTE};
+    EXPECT_TRUE(MenuCommandsAre(menu, paste, 1, false));
+    EXPECT_TRUE(MenuCommandsAre(menu, kAlwaysCommands, 2, true));
+    EXPECT_TRUE(ControlsEnabled(app, true, false));
+    EXPECT_EQ(IDC_PRINTER, FocusedControl(app));
+}
+
+TEST_F(StartupTest, EmptyStoredTableIsLikeNoKey)
+{
+    ASSERT_TRUE(AddTestPrinter(kModelPrinter, "Kavix VRX-2260 PS"));
+    ASSERT_TRUE(WriteTestTable(nullptr, 0));
+    ASSERT_TRUE(StartApp(app));
+    ASSERT_TRUE(SettleWithoutMessageBox(app));
+    EXPECT_TRUE(ComboRows(Control(app, IDC_APPLICATION)).empty());
+    ProbeReport menu;
+    ASSERT_TRUE(ReadMenu(app, menu));
+    EXPECT_TRUE(MenuCommandsAre(menu, kFileCommands, 4, true));
+    EXPECT_TRUE(MenuCommandsAre(menu, kEditCommands, 5, false));
+    EXPECT_TRUE(ControlsEnabled(app, true, false));
+}
+
+TEST_F(StartupTest, ListsOnlyPrintersOfTheModelInSpoolerOrder)
+{
+    // Wine's spooler lists printers by name. The model may stand in the name
+    // or in the driver name.
+    ASSERT_TRUE(AddTestPrinter("Alpha VRX-2260", "Generic Laser PS"));
+    ASSERT_TRUE(AddTestPrinter(kOtherPrinter, "Generic Laser PS"));
+    ASSERT_TRUE(AddTestPrinter("Gamma", "Kavix VRX-2260 PS"));
+    ASSERT_TRUE(StartApp(app));
+    ASSERT_TRUE(SettleWithoutMessageBox(app));
+    std::vector<std::string> printers = ComboRows(Control(app, IDC_PRINTER));
+    ASSERT_EQ(2u, printers.size());
+    EXPECT_EQ("Alpha VRX-2260;FILE:;Generic Laser PS", printers[0]);
+    EXPECT_EQ("Gamma;FILE:;Kavix VRX-2260 PS", printers[1]);
+    EXPECT_EQ(0, ComboSelection(Control(app, IDC_PRINTER)));
+}
+
+TEST_F(StartupTest, WithStoredTableShowsFirstApplicationAndItsFirstVersion)
+{
+    StartWithSampleTable();
+    if (HasFatalFailure())
+        return;
+    EXPECT_TRUE(app.messages.empty());
+    // The list shows the names in capitals, in stored order.
+    std::vector<std::string> apps = ComboRows(Control(app, IDC_APPLICATION));
+    ASSERT_EQ(2u, apps.size());
+    EXPECT_EQ("WINWORD.EXE", apps[0]);
+    EXPECT_EQ("CALC.EXE", apps[1]);
+    EXPECT_EQ(0, ComboSelection(Control(app, IDC_APPLICATION)));
+
+    const TestApp& word = kSampleTable[0];
+    std::vector<std::string> versions = ComboRows(Control(app, IDC_VERSION));
+    ASSERT_EQ(2u, versions.size());
+    EXPECT_EQ(VersionRow(word.versions[0]), versions[0]);
+    EXPECT_EQ(VersionRow(word.versions[1]), versions[1]);
+    EXPECT_EQ(0, ComboSelection(Control(app, IDC_VERSION)));
+    EXPECT_TRUE(BoxesShow(app, word.versions[0]));
+
+    ProbeReport menu;
+    ASSERT_TRUE(ReadMenu(app, menu));
+    EXPECT_TRUE(MenuCommandsAre(menu, kFileCommands, 4, true));
+    EXPECT_TRUE(MenuCommandsAre(menu, kEditCommands, 5, true));
+    // Two versions of the first application.
+    EXPECT_TRUE(MenuCommandsAre(menu, kVersionCommands, 2, true));
+    const UINT paste[] = {IDM_PASTE};
+    EXPECT_TRUE(MenuCommandsAre(menu, paste, 1, false));
+    EXPECT_TRUE(MenuCommandsAre(menu, kAlwaysCommands, 2, true));
+    EXPECT_TRUE(ControlsEnabled(app, true, true));
+    EXPECT_EQ(IDC_PRINTER, FocusedControl(app));
+}
+
+TEST_F(StartupTest, FirstApplicationWithOneVersionGreysDeleteAndSortVersion)
+{
+    ASSERT_TRUE(AddTestPrinter(kModelPrinter, "Kavix VRX-2260 PS"));
+    ASSERT_TRUE(WriteTestTable(kSampleTableOneVersionFirst, 2));
+    ASSERT_TRUE(StartApp(app));
+    ASSERT_TRUE(SettleWithoutMessageBox(app));
+    std::vector<std::string> versions = ComboRows(Control(app, IDC_VERSION));
+    ASSERT_EQ(1u, versions.size());
+    EXPECT_EQ(VersionRow(kSampleTableOneVersionFirst[0].versions[0]), versions[0]);
+    EXPECT_TRUE(BoxesShow(app, kSampleTableOneVersionFirst[0].versions[0]));
+    ProbeReport menu;
+    ASSERT_TRUE(ReadMenu(app, menu));
+    EXPECT_TRUE(MenuCommandsAre(menu, kEditCommands, 5, true));
+    EXPECT_TRUE(MenuCommandsAre(menu, kVersionCommands, 2, false));
+    EXPECT_TRUE(ControlsEnabled(app, true, true));
+}

@@ -1,0 +1,425 @@
+// The table half of the editing commands: what each leaves in the table.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "table/flag_table.h"
+#include "table/flag_table_edit.h"
+
+namespace {
+
+std::unique_ptr<FlagTable> NewTable()
+{
+    auto t = std::make_unique<FlagTable>();
+    std::memset(t.get(), 0, sizeof(FlagTable));
+    return t;
+}
+
+void AddApp(FlagTable& t, const char* name)
+{
+    std::strcpy(t.appNames[t.appCount], name);
+    ++t.appCount;
+}
+
+AppFlagEntry& AddEntry(FlagTable& t, uint16_t app, uint32_t ms, uint32_t ls, uint32_t low = 0, uint32_t high = 0,
+                       uint32_t tag = 1)
+{
+    AppFlagEntry& e = t.entries[t.entryCount++];
+    e = {app, tag, ms, ls, low, high};
+    return e;
+}
+
+void Input(FlagTable& t, const char* name, uint32_t ms, uint32_t ls)
+{
+    std::strcpy(t.inputAppName, name);
+    t.inputVersionMS = ms;
+    t.inputVersionLS = ls;
+}
+
+::testing::AssertionResult SlotIsFree(const FlagTable& t, uint16_t i)
+{
+    const AppFlagEntry& e = t.entries[i];
+    if (e.appIndex == kFreeSlot && e.tag == 0 && e.versionMS == 0 && e.versionLS == 0 && e.flagsLow == 0 &&
+        e.flagsHigh == 0)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "slot " << i << " not cleared: appIndex " << e.appIndex << " ms "
+                                         << e.versionMS;
+}
+
+// Versions of application `app` in table order.
+std::vector<uint32_t> LsOf(const FlagTable& t, uint16_t app)
+{
+    std::vector<uint32_t> v;
+    for (uint16_t i = 0; i < t.entryCount; ++i)
+        if (t.entries[i].appIndex == app)
+            v.push_back(t.entries[i].versionLS);
+    return v;
+}
+
+TEST(TableAdd, NewApplicationGetsItsFirstVersionAtTheEnd)
+{
+    auto t = NewTable();
+    AddApp(*t, "A.EXE");
+    AddEntry(*t, 0, 1, 1, 0xFF, 0xFF, 7);
+    Input(*t, "notepad.exe", 0x50001, 0xA280000);
+    ASSERT_EQ(1, TableAddApplication(*t));
+    EXPECT_EQ(2, t->appCount);
+    EXPECT_EQ(2, t->entryCount);
+    EXPECT_STREQ("notepad.exe", t->appNames[1]) << "appNames keeps the letter case";
+    EXPECT_EQ(1, t->currentApp);
+    EXPECT_EQ(1, t->currentEntry);
+    const AppFlagEntry& e = t->entries[1];
+    EXPECT_EQ(1, e.appIndex);
+    EXPECT_EQ(1u, e.tag);
+    EXPECT_EQ(0x50001u, e.versionMS);
+    EXPECT_EQ(0xA280000u, e.versionLS);
+    EXPECT_EQ(0u, e.flagsLow);
+    EXPECT_EQ(0u, e.flagsHigh);
+    EXPECT_EQ(1, t->modified);
+}
+
+TEST(TableAdd, VersionGoesToTheEndOfTheTableAsTheLastVersion)
+{
+    auto t = NewTable();
+    AddApp(*t, "A.EXE");
+    AddApp(*t, "B.EXE");
+    AddEntry(*t, 0, 1, 1);
+    AddEntry(*t, 1, 1, 2);
+    Input(*t, "", 9, 3);
+    ASSERT_EQ(1, TableAddVersion(*t, 0));
+    EXPECT_EQ(3, t->entryCount);
+    EXPECT_EQ(2, t->currentEntry);
+    EXPECT_EQ(0, t->entries[2].appIndex);
+    EXPECT_EQ((std::vector<uint32_t>{1, 3}), LsOf(*t, 0));
+    EXPECT_EQ(1, t->modified);
+    EXPECT_EQ(0, TableAddVersion(*t, 2)) << "no application 2";
+}
+
+TEST(TableAdd, RefusesNamesTheStoredListCannotHold)
+{
+    auto t = NewTable();
+    Input(*t, "", 1, 1);
+    EXPECT_EQ(0, TableAddApplication(*t));
+    Input(*t, "A;B.EXE", 1, 1);
+    EXPECT_EQ(0, TableAddApplication(*t));
+    EXPECT_EQ(0, t->appCount);
+    EXPECT_EQ(0, t->entryCount);
+    EXPECT_EQ(0, t->modified);
+}
+
+TEST(TableAdd, NameOfEightyCharactersIsKeptWhole)
+{
+    auto t = NewTable();
+    std::memset(t->inputAppName, 'N', kMaxNameChars);
+    t->inputAppName[kMaxNameChars] = '\0';
+    ASSERT_EQ(1, TableAddApplication(*t));
+    EXPECT_EQ(kMaxNameChars, std::strlen(t->appNames[0]));
+}
+
+TEST(TableCapacity, RefusesAtFiveThousandApplications)
+{
+    auto t = NewTable();
+    for (int i = 0; i < kMaxApps; ++i) {
+        std::snprintf(t->appNames[i], kNameSize, "APP%d.EXE", i);
+        AddEntry(*t, static_cast<uint16_t>(i), 1, 0);
+    }
+    t->appCount = kMaxApps;
+    EXPECT_EQ(kNoRoomForApplication, RoomForApplication(*t));
+    Input(*t, "NEW.EXE", 2, 0);
+    EXPECT_EQ(0, TableAddApplication(*t));
+    EXPECT_EQ(kMaxApps, t->appCount);
+    EXPECT_EQ(kMaxApps, t->entryCount);
+    EXPECT_EQ(0, t->modified);
+    EXPECT_EQ(kRoomAvailable, RoomForVersion(*t, 0)) << "a version of an existing application still fits";
+    t->appCount = kMaxApps - 1;
+    EXPECT_EQ(kRoomAvailable, RoomForApplication(*t));
+}
+
+TEST(TableCapacity, RefusesAtTenThousandEntries)
+{
+    auto t = NewTable();
+    // 200 applications of 50 versions each fill every entry slot.
+    for (int i = 0; i < 200; ++i) {
+        std::snprintf(t->appNames[i], kNameSize, "APP%d.EXE", i);
+        for (int k = 0; k < 50; ++k)
+            AddEntry(*t, static_cast<uint16_t>(i), 1, static_cast<uint32_t>(k));
+    }
+    t->appCount = 200;
+    ASSERT_EQ(kMaxEntries, t->entryCount);
+    EXPECT_EQ(kNoRoomForEntry, RoomForApplication(*t));
+    EXPECT_EQ(kNoRoomForEntry, RoomForVersion(*t, 0));
+    Input(*t, "NEW.EXE", 2, 0);
+    EXPECT_EQ(0, TableAddApplication(*t));
+    EXPECT_EQ(0, TableAddVersion(*t, 0));
+    EXPECT_EQ(200, t->appCount);
+    EXPECT_EQ(kMaxEntries, t->entryCount);
+    EXPECT_EQ(0, t->modified);
+}
+
+TEST(TableCapacity, RefusesTheHundredthVersionOfAnApplication)
+{
+    auto t = NewTable();
+    AddApp(*t, "A.EXE");
+    AddApp(*t, "B.EXE");
+    for (int k = 0; k < kMaxVersionsPerApp - 1; ++k)
+        AddEntry(*t, 0, 1, static_cast<uint32_t>(k));
+    AddEntry(*t, 1, 1, 0);
+    Input(*t, "", 2, 0);
+    ASSERT_EQ(1, TableAddVersion(*t, 0)) << "the 99th version fits";
+    EXPECT_EQ(kNoRoomForVersion, RoomForVersion(*t, 0));
+    t->modified = 0;
+    Input(*t, "", 3, 0);
+    EXPECT_EQ(0, TableAddVersion(*t, 0));
+    EXPECT_EQ(kMaxVersionsPerApp, CountVersions(*t, 0));
+    EXPECT_EQ(0, t->modified);
+    EXPECT_EQ(1, TableAddVersion(*t, 1)) << "the other application has room";
+}
+
+TEST(TableDeleteApplication, SecondOfFourMovesTheLaterOnesDown)
+{
+    auto t = NewTable();
+    for (const char* n : {"A.EXE", "B.EXE", "C.EXE", "D.EXE"})
+        AddApp(*t, n);
+    // Interleaved: B's entries at 1 and 4.
+    AddEntry(*t, 0, 0, 10);
+    AddEntry(*t, 1, 0, 20);
+    AddEntry(*t, 2, 0, 30);
+    AddEntry(*t, 1, 0, 21);
+    AddEntry(*t, 3, 0, 40);
+    AddEntry(*t, 2, 0, 31);
+    t->currentApp = 1;
+    t->currentEntry = 3;
+    ASSERT_EQ(1, TableDeleteApplication(*t, 1));
+    EXPECT_EQ(3, t->appCount);
+    EXPECT_EQ(4, t->entryCount);
+    EXPECT_STREQ("A.EXE", t->appNames[0]);
+    EXPECT_STREQ("C.EXE", t->appNames[1]);
+    EXPECT_STREQ("D.EXE", t->appNames[2]);
+    for (size_t k = 0; k < kNameSize; ++k)
+        ASSERT_EQ('\0', t->appNames[3][k]) << "old last name slot, byte " << k;
+    const uint16_t apps[] = {0, 1, 2, 1};
+    const uint32_t ls[] = {10, 30, 40, 31};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(apps[i], t->entries[i].appIndex) << "entry " << i;
+        EXPECT_EQ(ls[i], t->entries[i].versionLS) << "entry " << i;
+    }
+    EXPECT_TRUE(SlotIsFree(*t, 4));
+    EXPECT_TRUE(SlotIsFree(*t, 5));
+    EXPECT_EQ(0, t->currentApp);
+    EXPECT_EQ(0, t->currentEntry);
+    EXPECT_EQ(1, t->modified);
+}
+
+TEST(TableDeleteApplication, TheOnlyOneLeavesAnEmptyTable)
+{
+    auto t = NewTable();
+    AddApp(*t, "A.EXE");
+    AddEntry(*t, 0, 1, 1, 5, 5);
+    AddEntry(*t, 0, 1, 2, 5, 5);
+    ASSERT_EQ(1, TableDeleteApplication(*t, 0));
+    EXPECT_EQ(0, t->appCount);
+    EXPECT_EQ(0, t->entryCount);
+    EXPECT_TRUE(SlotIsFree(*t, 0));
+    EXPECT_TRUE(SlotIsFree(*t, 1));
+    EXPECT_STREQ("", t->appNames[0]);
+    EXPECT_EQ(0, TableDeleteApplication(*t, 0)) << "nothing left to delete";
+}
+
+TEST(TableDeleteVersion, MiddleVersionMovesEveryLaterEntryDown)
+{
+    auto t = NewTable();
+    AddApp(*t, "A.EXE");
+    AddApp(*t, "B.EXE");
+    AddEntry(*t, 1, 0, 100);
+    AddEntry(*t, 0, 0, 1, 0x11);
+    AddEntry(*t, 0, 0, 2, 0x22);
+    AddEntry(*t, 1, 0, 101);
+    AddEntry(*t, 0, 0, 3, 0x33, 0, 9);
+    t->currentEntry = 2;
+    ASSERT_EQ(1, TableDeleteVersion(*t, 2));
+    EXPECT_EQ(4, t->entryCount);
+    EXPECT_EQ(100u, t->entries[0].versionLS);
+    EXPECT_EQ(1u, t->entries[1].versionLS);
+    EXPECT_EQ(101u, t->entries[2].versionLS);
+    EXPECT_EQ(3u, t->entries[3].versionLS);
+    EXPECT_EQ(0x33u, t->entries[3].flagsLow) << "records move whole";
+    EXPECT_EQ(9u, t->entries[3].tag);
+    EXPECT_TRUE(SlotIsFree(*t, 4));
+    EXPECT_EQ(1, t->currentEntry) << "the application's first version";
+    EXPECT_EQ(1, t->modified);
+}
+
+TEST(TableDeleteVersion, RefusesTheLastVersionOfAnApplication)
+{
+    auto t = NewTable();
+    AddApp(*t, "A.EXE");
+    AddApp(*t, "B.EXE");
+    AddEntry(*t, 0, 0, 1);
+    AddEntry(*t, 1, 0, 2);
+    AddEntry(*t, 1, 0, 3);
+    EXPECT_EQ(0, TableDeleteVersion(*t, 0));
+    EXPECT_EQ(3, t->entryCount);
+    EXPECT_EQ(0, t->modified);
+    EXPECT_EQ(0, TableDeleteVersion(*t, 3)) << "slot beyond entryCount";
+}
+
+TEST(TableSort, OrdersByMsThenLsUnsignedWithRecordsWhole)
+{
+    auto t = NewTable();
+    AddApp(*t, "A.EXE");
+    AddApp(*t, "B.EXE");
+    AddEntry(*t, 0, 2, 0, 0xA, 0, 11);
+    AddEntry(*t, 1, 0, 0, 0xEE);
+    AddEntry(*t, 0, 1, 5, 0xB, 0, 12);
+    AddEntry(*t, 0, 1, 3, 0xC, 0, 13);
+    t->currentApp = 0;
+    ASSERT_EQ(1, TableSortVersions(*t, 0));
+    struct Expected {
+        uint16_t app;
+        uint32_t ms, ls, low, tag;
+    } expected[] = {{0, 1, 3, 0xC, 13}, {1, 0, 0, 0xEE, 1}, {0, 1, 5, 0xB, 12}, {0, 2, 0, 0xA, 11}};
+    for (int i = 0; i < 4; ++i) {
+        const AppFlagEntry& e = t->entries[i];
+        EXPECT_EQ(expected[i].app, e.appIndex) << "slot " << i;
+        EXPECT_EQ(expected[i].ms, e.versionMS) << "slot " << i;
+        EXPECT_EQ(expected[i].ls, e.versionLS) << "slot " << i;
+        EXPECT_EQ(expected[i].low, e.flagsLow) << "slot " << i;
+        EXPECT_EQ(expected[i].tag, e.tag) << "slot " << i;
+    }
+    EXPECT_EQ(0, t->currentEntry);
+    EXPECT_EQ(1, t->modified);
+}
+
+TEST(TableSort, ComparesWithoutSignAndPutsTheLargestLast)
+{
+    auto t = NewTable();
+    AddApp(*t, "A.EXE");
+    AddEntry(*t, 0, 0xFFFFFFFF, 0xFFFFFFFF);
+    AddEntry(*t, 0, 0x80000000, 0);
+    AddEntry(*t, 0, 0x7FFFFFFF, 0xFFFFFFFF);
+    AddEntry(*t, 0, 0x7FFFFFFF, 0x80000000);
+    AddEntry(*t, 0, 0x7FFFFFFF, 0x7FFFFFFF);
+    TableSortVersions(*t, 0);
+    const uint32_t ms[] = {0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF};
+    const uint32_t ls[] = {0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0, 0xFFFFFFFF};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(ms[i], t->entries[i].versionMS) << "slot " << i;
+        EXPECT_EQ(ls[i], t->entries[i].versionLS) << "slot " << i;
+    }
+}
+
+TEST(TableSort, EqualKeysEndAsTheSelectionSortLeavesThem)
+{
+    auto t = NewTable();
+    AddApp(*t, "A.EXE");
+    // Two equal keys ahead of a smaller one: the first swap carries the
+    // first of them behind the second, and equal keys never swap back.
+    AddEntry(*t, 0, 2, 0, 0x1);
+    AddEntry(*t, 0, 2, 0, 0x2);
+    AddEntry(*t, 0, 1, 0, 0x3);
+    TableSortVersions(*t, 0);
+    EXPECT_EQ(0x3u, t->entries[0].flagsLow);
+    EXPECT_EQ(0x2u, t->entries[1].flagsLow);
+    EXPECT_EQ(0x1u, t->entries[2].flagsLow);
+
+    // Here the swap does not pass one equal key over the other: order kept.
+    auto u = NewTable();
+    AddApp(*u, "A.EXE");
+    AddEntry(*u, 0, 1, 0, 0x1);
+    AddEntry(*u, 0, 0, 5, 0x2);
+    AddEntry(*u, 0, 1, 0, 0x3);
+    TableSortVersions(*u, 0);
+    EXPECT_EQ(0x2u, u->entries[0].flagsLow);
+    EXPECT_EQ(0x1u, u->entries[1].flagsLow);
+    EXPECT_EQ(0x3u, u->entries[2].flagsLow);
+}
+
+TEST(TableSort, SortedListStillCountsAsAChange)
+{
+    auto t = NewTable();
+    AddApp(*t, "A.EXE");
+    AddEntry(*t, 0, 1, 0);
+    AddEntry(*t, 0, 2, 0);
+    EXPECT_EQ(1, TableSortVersions(*t, 0));
+    EXPECT_EQ(1u, t->entries[0].versionMS);
+    EXPECT_EQ(1, t->modified);
+}
+
+TEST(TableFlags, PasteBeforeAnyCopyClearsAllFlags)
+{
+    auto t = NewTable();
+    AddApp(*t, "A.EXE");
+    AddEntry(*t, 0, 1, 0, 0xDEADBEEF, 0x12345678);
+    TablePasteFlags(*t, 0);
+    EXPECT_EQ(0u, t->entries[0].flagsLow);
+    EXPECT_EQ(0u, t->entries[0].flagsHigh);
+    EXPECT_EQ(1, t->modified);
+}
+
+TEST(TableFlags, CopyThenPasteIntoAnotherApplication)
+{
+    auto t = NewTable();
+    AddApp(*t, "A.EXE");
+    AddApp(*t, "B.EXE");
+    AddEntry(*t, 0, 1, 0, 0xDEADBEEF, 0x12345678);
+    AddEntry(*t, 1, 1, 0);
+    TableCopyFlags(*t, 0);
+    EXPECT_EQ(0, t->modified) << "Copy changes nothing";
+    EXPECT_EQ(0xDEADBEEFu, t->flagClipboard[0]);
+    EXPECT_EQ(0x12345678u, t->flagClipboard[1]);
+    TablePasteFlags(*t, 1);
+    EXPECT_EQ(0xDEADBEEFu, t->entries[1].flagsLow);
+    EXPECT_EQ(0x12345678u, t->entries[1].flagsHigh);
+    EXPECT_EQ(0xDEADBEEFu, t->entries[0].flagsLow);
+}
+
+TEST(TableFlags, SetAllAndClearAll)
+{
+    auto t = NewTable();
+    AddApp(*t, "A.EXE");
+    AddEntry(*t, 0, 1, 0, 0x10, 0x20);
+    TableSetAllFlags(*t, 0, 1);
+    EXPECT_EQ(0xFFFFFFFFu, t->entries[0].flagsLow);
+    EXPECT_EQ(0xFFFFFFFFu, t->entries[0].flagsHigh);
+    TableSetAllFlags(*t, 0, 0);
+    EXPECT_EQ(0u, t->entries[0].flagsLow);
+    EXPECT_EQ(0u, t->entries[0].flagsHigh);
+    t->modified = 0;
+    TableSetAllFlags(*t, 0, 0);
+    EXPECT_EQ(1, t->modified) << "an unchanged result is still a change";
+}
+
+TEST(TableFlags, BoxesThirtyTwoAndThirtyThreeSitAtTheWordBoundary)
+{
+    auto t = NewTable();
+    AddApp(*t, "A.EXE");
+    AddEntry(*t, 0, 1, 0);
+    TableSetFlag(*t, 0, 31, 1);  // box labelled "32"
+    EXPECT_EQ(0x80000000u, t->entries[0].flagsLow);
+    EXPECT_EQ(0u, t->entries[0].flagsHigh);
+    TableSetFlag(*t, 0, 32, 1);  // box labelled "33"
+    EXPECT_EQ(1u, t->entries[0].flagsHigh);
+    TableSetFlag(*t, 0, 63, 1);
+    EXPECT_EQ(0x80000001u, t->entries[0].flagsHigh);
+    TableSetFlag(*t, 0, 31, 0);
+    EXPECT_EQ(0u, t->entries[0].flagsLow);
+    TableSetFlag(*t, 0, 64, 1);
+    TableSetFlag(*t, 0, -1, 1);
+    EXPECT_EQ(0u, t->entries[0].flagsLow) << "indices outside 0..63 change nothing";
+    EXPECT_EQ(0x80000001u, t->entries[0].flagsHigh);
+}
+
+TEST(TableFlags, NothingIsWrittenIntoAFreeSlot)
+{
+    auto t = NewTable();
+    t->flagClipboard[0] = 5;
+    TablePasteFlags(*t, 0);
+    TableSetAllFlags(*t, 0, 1);
+    TableSetFlag(*t, 0, 3, 1);
+    EXPECT_EQ(0u, t->entries[0].flagsLow);
+    EXPECT_EQ(0, t->modified);
+}
+
+}  // namespace

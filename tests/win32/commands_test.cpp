@@ -1,0 +1,384 @@
+// OnCommand through the real main window: the start-up sequence with and
+// without a printer, the enabling states it leaves, the selection changes of
+// the lists and the focus commands.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "main/commands_win32.h"
+#include "main/focus_win32.h"
+#include "main/main_window_win32.h"
+#include "main_window_harness.h"
+#include "printer/printer_list_win32.h"
+#include "printer_setup_win32.h"
+#include "resource.h"
+
+namespace {
+
+const UINT kFileCommands[] = {IDM_SAVE, IDM_IMPORT, IDM_EXPORT, IDM_NEWAPP};
+const UINT kTableCommands[] = {IDM_COPY, IDM_CLEARALL, IDM_CHECKALL, IDM_NEWVERSION, IDM_DELETEAPP};
+const UINT kSecondVersionCommands[] = {IDM_DELETEVERSION, IDM_SORTVERSION};
+const UINT kAlwaysCommands[] = {IDM_ABOUT, IDM_EXIT};
+
+// The main window's procedure with a recorder in front of it.
+std::vector<WPARAM> validateCommands;
+WNDPROC mainProc = nullptr;
+
+LRESULT CALLBACK RecordValidate(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND && HIWORD(wParam) == NOTIFY_VALIDATE)
+        validateCommands.push_back(LOWORD(wParam));
+    return CallWindowProcA(mainProc, window, message, wParam, lParam);
+}
+
+const TestVersion kOneVersion[] = {{0x00010000, 0x00000002, 0x00000001, 0x80000000}};
+const TestApp kSingleVersionTable[] = {{"calc.exe", 1, kOneVersion}};
+
+class Commands : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        UseFakes();
+        validateCommands.clear();
+        ASSERT_EQ(1, WriteTestTable(kSampleApps, kSampleAppCount));
+    }
+
+    void TearDown() override
+    {
+        DestroyMainWindow(window);
+        DeleteTestTable();
+        RestoreFakes();
+    }
+
+    void StartWithPrinter()
+    {
+        fakeSpooler.printers = {{"Front VRX-2260", "FILE:", "Kavix VRX-2260 PS"}};
+        window = MakeMainWindow(19);
+        ASSERT_NE(nullptr, window);
+    }
+
+    const MainControls& C() const { return MainWindowControls(); }
+
+    void Command(UINT id, UINT code = 0, HWND control = nullptr)
+    {
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+        PumpMessages(500);
+    }
+
+    void ExpectMenu(const UINT* commands, size_t n, bool enabled, const char* what)
+    {
+        for (size_t i = 0; i < n; ++i)
+            EXPECT_EQ(enabled, MenuCommandEnabled(window, commands[i])) << what << " command " << commands[i];
+    }
+
+    void ExpectEditingControls(bool enabled)
+    {
+        EXPECT_EQ(enabled, IsWindowEnabled(C().appCombo) != 0);
+        EXPECT_EQ(enabled, IsWindowEnabled(C().versionCombo) != 0);
+        for (int k = 0; k < 64; ++k)
+            EXPECT_EQ(enabled, IsWindowEnabled(C().flagBoxes[k]) != 0) << "box " << k + 1;
+    }
+
+    std::vector<int> CheckedFlags() const
+    {
+        std::vector<int> checked;
+        for (int k = 0; k < 64; ++k) {
+            if (SendMessageA(C().flagBoxes[k], BM_GETCHECK, 0, 0) == BST_CHECKED)
+                checked.push_back(k + 1);
+        }
+        return checked;
+    }
+
+    HWND window = nullptr;
+};
+
+TEST_F(Commands, StartupWithPrinterLoadsTheTable)
+{
+    StartWithPrinter();
+    EXPECT_TRUE(shownMessages.empty());
+    EXPECT_EQ(1, printerFound);
+    EXPECT_EQ(std::vector<std::string>{"Front VRX-2260;FILE:;Kavix VRX-2260 PS"}, ComboRows(C().printerCombo));
+    EXPECT_EQ(0, SendMessageA(C().printerCombo, CB_GETCURSEL, 0, 0));
+    std::vector<std::string> apps = {"WINWORD.EXE", "NOTEPAD.EXE", "MSPAINT.EXE"};
+    EXPECT_EQ(apps, ComboRows(C().appCombo));
+    std::vector<std::string> versions = {"00090000-00000B5E", "000A0000-00001A2B", "000B0000-00000001"};
+    EXPECT_EQ(versions, ComboRows(C().versionCombo));
+    EXPECT_EQ((std::vector<int>{1, 3}), CheckedFlags());
+    EXPECT_EQ(0, MainFlagTable().modified);
+    EXPECT_EQ(3, MainFlagTable().appCount);
+
+    ExpectMenu(kFileCommands, 4, true, "file");
+    ExpectMenu(kTableCommands, 5, true, "table");
+    ExpectMenu(kSecondVersionCommands, 2, true, "three versions:");
+    ExpectMenu(kAlwaysCommands, 2, true, "always");
+    EXPECT_FALSE(MenuCommandEnabled(window, IDM_PASTE));
+    EXPECT_TRUE(IsWindowEnabled(C().printerCombo));
+    ExpectEditingControls(true);
+
+    EXPECT_EQ(IDC_PRINTER, focusedControl);
+    EXPECT_EQ(C().printerCombo, GetFocus());
+}
+
+TEST_F(Commands, StartupWithoutPrinterGreysEverythingButAboutAndExit)
+{
+    fakeSpooler.printers = {{"Office Laser", "FILE:", "Generic PS"}};
+    // The table outlives windows in this process; start it empty.
+    ClearTableContents(MainFlagTable());
+    window = MakeMainWindow(19);
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_EQ("There is no VRX-2260 found.", shownMessages[0].text);
+    EXPECT_EQ(0, printerFound);
+    EXPECT_EQ(0, MainFlagTable().appCount) << "no load without a printer";
+    EXPECT_EQ(0, SendMessageA(C().appCombo, CB_GETCOUNT, 0, 0));
+
+    ExpectMenu(kFileCommands, 4, false, "file");
+    ExpectMenu(kTableCommands, 5, false, "table");
+    ExpectMenu(kSecondVersionCommands, 2, false, "versions");
+    EXPECT_FALSE(MenuCommandEnabled(window, IDM_PASTE));
+    ExpectMenu(kAlwaysCommands, 2, true, "always");
+    EXPECT_FALSE(IsWindowEnabled(C().printerCombo));
+    ExpectEditingControls(false);
+    EXPECT_EQ(IDC_PRINTER, focusedControl);
+}
+
+TEST_F(Commands, StartupWithPrinterAndNoStoredTable)
+{
+    DeleteTestTable();
+    StartWithPrinter();
+    EXPECT_TRUE(shownMessages.empty());
+    EXPECT_EQ(0, MainFlagTable().appCount);
+    ExpectMenu(kFileCommands, 4, true, "file");
+    ExpectMenu(kTableCommands, 5, false, "table");
+    ExpectMenu(kSecondVersionCommands, 2, false, "versions");
+    EXPECT_FALSE(MenuCommandEnabled(window, IDM_PASTE));
+    EXPECT_TRUE(IsWindowEnabled(C().printerCombo));
+    ExpectEditingControls(false);
+}
+
+TEST_F(Commands, OneVersionGreysDeleteAndSortVersion)
+{
+    ASSERT_EQ(1, WriteTestTable(kSingleVersionTable, 1));
+    StartWithPrinter();
+    ExpectMenu(kTableCommands, 5, true, "table");
+    ExpectMenu(kSecondVersionCommands, 2, false, "one version:");
+    EXPECT_EQ((std::vector<int>{1, 64}), CheckedFlags());
+}
+
+TEST_F(Commands, ApplicationChangeFillsItsVersionsAndRulesVersionCommands)
+{
+    StartWithPrinter();
+    SendMessageA(C().appCombo, CB_SETCURSEL, 2, 0);
+    Command(IDC_APPLICATION, CBN_SELCHANGE, C().appCombo);
+    EXPECT_EQ(2, MainFlagTable().currentApp);
+    EXPECT_EQ((std::vector<std::string>{"00040000-00000950", "00050000-00000001"}), ComboRows(C().versionCombo));
+    EXPECT_EQ(0, SendMessageA(C().versionCombo, CB_GETCURSEL, 0, 0));
+    EXPECT_TRUE(CheckedFlags().empty());
+    ExpectMenu(kSecondVersionCommands, 2, true, "two versions:");
+
+    SendMessageA(C().appCombo, CB_SETCURSEL, 1, 0);
+    Command(IDC_APPLICATION, CBN_SELCHANGE, C().appCombo);
+    EXPECT_EQ(1, MainFlagTable().currentApp);
+    EXPECT_EQ(std::vector<std::string>{"00050001-0A280000"}, ComboRows(C().versionCombo));
+    EXPECT_EQ(std::vector<int>{5}, CheckedFlags());
+    ExpectMenu(kSecondVersionCommands, 2, false, "one version:");
+    EXPECT_EQ(0, MainFlagTable().modified);
+}
+
+TEST_F(Commands, VersionChangeShowsThatEntrysFlags)
+{
+    StartWithPrinter();
+    SendMessageA(C().versionCombo, CB_SETCURSEL, 1, 0);
+    Command(IDC_VERSION, CBN_SELCHANGE, C().versionCombo);
+    EXPECT_EQ(1, MainFlagTable().currentEntry);
+    EXPECT_EQ((std::vector<int>{1, 3, 17, 64}), CheckedFlags());
+    SendMessageA(C().versionCombo, CB_SETCURSEL, 2, 0);
+    Command(IDC_VERSION, CBN_SETFOCUS, C().versionCombo);
+    EXPECT_EQ(2, MainFlagTable().currentEntry);
+    EXPECT_EQ(IDC_VERSION, focusedControl);
+}
+
+TEST_F(Commands, VersionChangeWithoutSelectionKeepsTheEntryInTheTable)
+{
+    StartWithPrinter();
+    MainFlagTable().currentVersionRow = -1;
+    SendMessageA(C().versionCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    Command(IDC_VERSION, CBN_SELCHANGE, C().versionCombo);
+    EXPECT_LT(MainFlagTable().currentEntry, MainFlagTable().entryCount);
+}
+
+TEST_F(Commands, PrinterChangeReloadsAndClearsModified)
+{
+    StartWithPrinter();
+    FlagTable& t = MainFlagTable();
+    t.entries[0].flagsLow = 0xFFFF;
+    t.modified = 1;
+    Command(IDC_PRINTER, CBN_SELCHANGE, C().printerCombo);
+    EXPECT_EQ(5u, t.entries[0].flagsLow) << "the stored table again";
+    EXPECT_EQ(0, t.modified);
+    EXPECT_EQ(3, SendMessageA(C().appCombo, CB_GETCOUNT, 0, 0));
+    EXPECT_FALSE(MenuCommandEnabled(window, IDM_PASTE));
+}
+
+TEST_F(Commands, ApplicationFocusWithoutSelectionChangesNothing)
+{
+    StartWithPrinter();
+    FlagTable& t = MainFlagTable();
+    t.currentApp = 1;
+    SendMessageA(C().appCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    Command(IDC_APPLICATION, CBN_SETFOCUS, C().appCombo);
+    EXPECT_EQ(1, t.currentApp);
+    EXPECT_EQ(IDC_PRINTER, focusedControl);
+    SendMessageA(C().appCombo, CB_SETCURSEL, 2, 0);
+    Command(IDC_APPLICATION, CBN_SETFOCUS, C().appCombo);
+    EXPECT_EQ(2, t.currentApp);
+    EXPECT_EQ(IDC_APPLICATION, focusedControl);
+}
+
+struct FocusCase {
+    uint16_t from;
+    UINT command;
+    uint16_t expected;
+};
+
+TEST_F(Commands, FocusCommandsWalkTheRing)
+{
+    StartWithPrinter();
+    const FocusCase cases[] = {
+        {701, IDM_NEXTCONTROL, 702},     {702, IDM_NEXTCONTROL, 703},     {703, IDM_NEXTCONTROL, 801},
+        {801, IDM_NEXTCONTROL, 802},     {812, IDM_NEXTCONTROL, 813},     {864, IDM_NEXTCONTROL, 701},
+        {701, IDM_PREVCONTROL, 864},     {801, IDM_PREVCONTROL, 703},     {703, IDM_PREVCONTROL, 702},
+        {813, IDM_PREVCONTROL, 812},     {864, IDM_PREVCONTROL, 863},     {837, IDM_GOTOFLAGS, 801},
+        {701, IDM_GOTOFLAGS, 801},       {864, IDM_GOTOPRINTER, 701},     {801, IDM_GOTOAPP, 702},
+        {701, IDM_GOTOVERSION, 703},
+    };
+    for (const FocusCase& c : cases) {
+        FocusControl(C(), c.from);
+        Command(c.command, 1);
+        EXPECT_EQ(c.expected, focusedControl) << "from " << c.from << " command " << c.command;
+        EXPECT_EQ(RingControlHandle(C(), c.expected), GetFocus())
+            << "from " << c.from << " command " << c.command;
+    }
+}
+
+TEST_F(Commands, AcceleratorKeysReachTheFocusCommands)
+{
+    StartWithPrinter();
+    HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), "MAINACCEL");
+    ASSERT_NE(nullptr, table);
+    BYTE keys[256];
+    GetKeyboardState(keys);
+
+    FocusControl(C(), 864);
+    MSG tab = {C().flagBoxes[63], WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {0, 0}};
+    EXPECT_TRUE(TranslateAcceleratorA(window, table, &tab));
+    EXPECT_EQ(IDC_PRINTER, focusedControl);
+
+    BYTE shifted[256];
+    std::copy(keys, keys + 256, shifted);
+    shifted[VK_SHIFT] = 0x80;
+    SetKeyboardState(shifted);
+    MSG backTab = {C().printerCombo, WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {0, 0}};
+    EXPECT_TRUE(TranslateAcceleratorA(window, table, &backTab));
+    SetKeyboardState(keys);
+    EXPECT_EQ(IDC_FLAG64, focusedControl);
+
+    // Alt+letter arrives as WM_SYSCHAR with the context bit set; Wine looks
+    // at the key state of Alt instead, so both say Alt is down.
+    BYTE alted[256];
+    std::copy(keys, keys + 256, alted);
+    alted[VK_MENU] = 0x80;
+    SetKeyboardState(alted);
+    const struct {
+        char key;
+        uint16_t expected;
+    } alts[] = {{'g', 801}, {'T', 701}, {'a', 702}, {'V', 703}, {'G', 801}, {'t', 701}};
+    for (const auto& alt : alts) {
+        MSG msg = {GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(alt.key), 0x20000001, 0, {0, 0}};
+        EXPECT_TRUE(TranslateAcceleratorA(window, table, &msg)) << alt.key;
+        EXPECT_EQ(alt.expected, focusedControl) << "Alt+" << alt.key;
+    }
+    SetKeyboardState(keys);
+    DestroyAcceleratorTable(table);
+}
+
+TEST_F(Commands, FocusReturnsToTheLastControl)
+{
+    StartWithPrinter();
+    FocusControl(C(), 837);
+    SetFocus(window);
+    EXPECT_EQ(C().flagBoxes[36], GetFocus());
+    EXPECT_EQ(837, focusedControl);
+}
+
+TEST_F(Commands, LeavingAListSendsItsCheck)
+{
+    StartWithPrinter();
+    mainProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordValidate)));
+    FocusControl(C(), IDC_APPLICATION);
+    EXPECT_TRUE(validateCommands.empty()) << "leaving the printer list checks nothing";
+    FocusControl(C(), IDC_VERSION);
+    ASSERT_EQ(1u, validateCommands.size());
+    EXPECT_EQ(static_cast<WPARAM>(IDC_APPLICATION), validateCommands[0]);
+    FocusControl(C(), IDC_FLAG01);
+    ASSERT_EQ(2u, validateCommands.size());
+    EXPECT_EQ(static_cast<WPARAM>(IDC_VERSION), validateCommands[1]);
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mainProc));
+}
+
+// Closes the dialog that the About command shows, and records its caption.
+struct AboutWatch {
+    HWND owner;
+    std::string caption;
+    DWORD deadline;
+};
+AboutWatch aboutWatch;
+
+BOOL CALLBACK CloseOwnedDialog(HWND w, LPARAM)
+{
+    char cls[16] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    if (std::string(cls) != "#32770" || GetWindow(w, GW_OWNER) != aboutWatch.owner || !IsWindowVisible(w))
+        return TRUE;
+    char text[128] = "";
+    GetWindowTextA(w, text, sizeof text);
+    aboutWatch.caption = text;
+    // OK first; EndDialog only if the dialog ignores it.
+    if (GetTickCount() < aboutWatch.deadline)
+        SendMessageA(w, WM_COMMAND, IDOK, 0);
+    else
+        EndDialog(w, 0);
+    return FALSE;
+}
+
+void CALLBACK WatchAbout(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(GetCurrentThreadId(), CloseOwnedDialog, 0);
+}
+
+TEST_F(Commands, AboutShowsTheAboutBoxOwnedByTheWindow)
+{
+    StartWithPrinter();
+    aboutWatch = {window, "", GetTickCount() + 5000};
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, WatchAbout);
+    SendMessageA(window, WM_COMMAND, IDM_ABOUT, 0);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ("About Deruverozad Adov Eduzed", aboutWatch.caption);
+    EXPECT_TRUE(IsWindowEnabled(window)) << "the owner is enabled again";
+}
+
+TEST_F(Commands, UnknownIdsAndCodesDoNothing)
+{
+    StartWithPrinter();
+    EXPECT_EQ(nullptr, FindCommandRow(IDC_PRINTER, CBN_DROPDOWN));
+    EXPECT_EQ(nullptr, FindCommandRow(12345, 0));
+    EXPECT_EQ(nullptr, FindCommandRow(IDC_FLAG01 - 1, BN_CLICKED));
+    EXPECT_EQ(0, SendMessageA(window, WM_COMMAND, MAKEWPARAM(12345, 0), 0));
+    EXPECT_NE(nullptr, FindCommandRow(IDM_STARTUP, 0));
+    EXPECT_NE(nullptr, FindCommandRow(IDC_VERSION, CBN_SETFOCUS));
+}
+
+}  // namespace

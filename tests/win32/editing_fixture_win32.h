@@ -1,0 +1,231 @@
+// A stand-in main window for the editing tests: a hidden top-level window
+// with a real menu, the three combo boxes and the 64 automatic check boxes,
+// whose window procedure passes flag box clicks to SetFlagFromBox. Message
+// boxes are recorded and answered from a queue.
+#pragma once
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "main/enabling_win32.h"
+#include "main/main_controls_win32.h"
+#include "main/message_box_win32.h"
+#include "resource.h"
+#include "table/flag_table.h"
+#include "table/flag_table_edit_win32.h"
+#include "table/flag_table_win32.h"
+
+namespace editing_test {
+
+struct ShownMessage {
+    HWND owner;
+    std::string text;
+    std::string caption;
+    UINT type;
+};
+
+inline std::vector<ShownMessage> shown;
+// Answers for the questions, first first; an empty queue answers No (or OK).
+inline std::deque<int> answers;
+
+inline int RecordMessage(HWND owner, const char* text, const char* caption, UINT type)
+{
+    shown.push_back({owner, text, caption, type});
+    if (!answers.empty()) {
+        int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    return (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
+}
+
+// What the parent's window procedure works on.
+inline FlagTable* windowTable = nullptr;
+inline const MainControls* windowControls = nullptr;
+inline int focusedControl = 0;
+inline std::vector<int> flagNotifications;
+
+inline LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND && windowTable && windowControls) {
+        int id = LOWORD(wParam);
+        if (id >= IDC_FLAG01 && id <= IDC_FLAG64) {
+            flagNotifications.push_back(id);
+            SetFlagFromBox(*windowTable, *windowControls, id, HIWORD(wParam), &focusedControl);
+            return 0;
+        }
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+inline const char* ParentClass()
+{
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = ParentProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "EDITINGTESTPARENT";
+        RegisterClassA(&wc);
+        registered = true;
+    }
+    return "EDITINGTESTPARENT";
+}
+
+// Every command of the menu, as the program's menu has them; Paste greyed.
+inline HMENU BuildMenu()
+{
+    static const UINT kCommands[] = {IDM_SAVE,        IDM_IMPORT,     IDM_EXPORT,        IDM_EXIT,
+                                     IDM_COPY,        IDM_PASTE,      IDM_CLEARALL,      IDM_CHECKALL,
+                                     IDM_NEWAPP,      IDM_NEWVERSION, IDM_DELETEAPP,     IDM_DELETEVERSION,
+                                     IDM_SORTVERSION, IDM_ABOUT};
+    HMENU bar = CreateMenu();
+    HMENU popup = CreatePopupMenu();
+    for (UINT id : kCommands)
+        AppendMenuA(popup, MF_STRING | (id == IDM_PASTE ? MF_GRAYED : 0), id, "x");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "Edit");
+    return bar;
+}
+
+class EditingWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        shown.clear();
+        answers.clear();
+        flagNotifications.clear();
+        focusedControl = 0;
+        savedMessageBox = messageBoxImpl;
+        messageBoxImpl = RecordMessage;
+        table.reset(new FlagTable());
+        std::memset(table.get(), 0, sizeof(FlagTable));
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        c.window = CreateWindowExA(0, ParentClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, BuildMenu(),
+                                   instance, nullptr);
+        ASSERT_NE(nullptr, c.window);
+        c.printerCombo = MakeCombo(IDC_PRINTER, 0);
+        c.appCombo = MakeCombo(IDC_APPLICATION, CBS_UPPERCASE);
+        c.versionCombo = MakeCombo(IDC_VERSION, 0);
+        for (int k = 0; k < kFlagCount; ++k)
+            c.flagBoxes[k] = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 10 + 40 * (k % 16),
+                                             200 + 30 * (k / 16), 36, 20, c.window,
+                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FLAG01 + k)), instance,
+                                             nullptr);
+        windowTable = table.get();
+        windowControls = &c;
+    }
+
+    void TearDown() override
+    {
+        windowTable = nullptr;
+        windowControls = nullptr;
+        DestroyWindow(c.window);
+        messageBoxImpl = savedMessageBox;
+    }
+
+    HWND MakeCombo(int id, DWORD extra)
+    {
+        return CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | extra, 10,
+                               10 + 40 * (id - IDC_PRINTER), 300, 200, c.window,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    }
+
+    // A table as a load leaves it: names in appNames and as rows.
+    void AddApp(const char* name)
+    {
+        std::strcpy(table->appNames[table->appCount], name);
+        InsertAppRow(c.appCombo, table->appCount, name);
+        ++table->appCount;
+    }
+
+    AppFlagEntry& AddEntry(uint16_t app, uint32_t ms, uint32_t ls, uint32_t low = 0, uint32_t high = 0,
+                           uint32_t tag = 1)
+    {
+        AppFlagEntry& e = table->entries[table->entryCount++];
+        e = {app, tag, ms, ls, low, high};
+        return e;
+    }
+
+    // What a selection change in the application list does.
+    void SelectApp(uint16_t app)
+    {
+        SendMessageA(c.appCombo, CB_SETCURSEL, app, 0);
+        table->currentApp = app;
+        table->currentVersionRow = 0;
+        FillVersionList(*table, c.versionCombo, app, c.flagBoxes);
+    }
+
+    // The state after a load with applications: editing on, Paste greyed.
+    void LoadedState()
+    {
+        SelectApp(0);
+        SetEditingState(c, true);
+        EnableMenuCommand(c.window, IDM_PASTE, false);
+        UpdateVersionCommands(c);
+    }
+
+    void Input(const char* name, uint32_t ms, uint32_t ls)
+    {
+        std::strcpy(table->inputAppName, name);
+        table->inputVersionMS = ms;
+        table->inputVersionLS = ls;
+    }
+
+    bool Grayed(UINT command) const
+    {
+        UINT state = GetMenuState(GetMenu(c.window), command, MF_BYCOMMAND);
+        EXPECT_NE(static_cast<UINT>(-1), state) << "command " << command << " not in the menu";
+        return (state & MF_GRAYED) != 0;
+    }
+
+    static std::vector<std::string> Rows(HWND combo)
+    {
+        std::vector<std::string> rows;
+        LRESULT n = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < n; ++i) {
+            char text[300] = {};
+            SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            rows.push_back(text);
+        }
+        return rows;
+    }
+
+    static int Selected(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
+
+    // The 64 boxes show exactly these two words.
+    ::testing::AssertionResult BoxesShow(uint32_t low, uint32_t high) const
+    {
+        for (int k = 0; k < kFlagCount; ++k) {
+            uint32_t word = k < 32 ? low : high;
+            LRESULT expected = (word >> (k % 32)) & 1u ? BST_CHECKED : BST_UNCHECKED;
+            LRESULT actual = SendMessageA(c.flagBoxes[k], BM_GETCHECK, 0, 0);
+            if (actual != expected)
+                return ::testing::AssertionFailure() << "box " << (k + 1) << " shows " << actual;
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    ::testing::AssertionResult EditingControlsEnabled(bool on) const
+    {
+        HWND controls[2 + kFlagCount] = {c.appCombo, c.versionCombo};
+        std::memcpy(controls + 2, c.flagBoxes, sizeof c.flagBoxes);
+        for (HWND w : controls) {
+            if ((IsWindowEnabled(w) != FALSE) != on)
+                return ::testing::AssertionFailure()
+                       << "control " << GetDlgCtrlID(w) << (on ? " disabled" : " enabled");
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    std::unique_ptr<FlagTable> table;
+    MainControls c = {};
+    MessageBoxFn savedMessageBox = nullptr;
+};
+
+}  // namespace editing_test

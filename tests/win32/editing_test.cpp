@@ -1,0 +1,429 @@
+// The editing commands against real combo boxes, check boxes and a menu.
+#include "editing_fixture_win32.h"
+
+namespace editing_test {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+const UINT kEditingCommands[] = {IDM_COPY,       IDM_PASTE,         IDM_CLEARALL,  IDM_CHECKALL,
+                                 IDM_NEWVERSION, IDM_DELETEVERSION, IDM_DELETEAPP, IDM_SORTVERSION};
+const UINT kUntouchedCommands[] = {IDM_SAVE, IDM_IMPORT, IDM_EXPORT, IDM_NEWAPP, IDM_ABOUT, IDM_EXIT};
+
+using NewApplicationTest = EditingWindow;
+
+TEST_F(NewApplicationTest, FirstApplicationOpensEditingWithPaste)
+{
+    SetEditingState(c, false);  // printer found, no application
+    Input("notepad.exe", 0x50001, 0xA280000);
+    ASSERT_EQ(1, NewApplication(*table, c));
+    EXPECT_EQ(Strings{"NOTEPAD.EXE"}, Rows(c.appCombo)) << "rows are upper case";
+    EXPECT_STREQ("notepad.exe", table->appNames[0]);
+    EXPECT_EQ(0, Selected(c.appCombo));
+    EXPECT_EQ(Strings{"00050001-0A280000"}, Rows(c.versionCombo));
+    EXPECT_EQ(0, Selected(c.versionCombo));
+    EXPECT_EQ(0, table->currentEntry);
+    EXPECT_TRUE(BoxesShow(0, 0));
+    EXPECT_EQ(1, table->modified);
+    for (UINT id : {IDM_COPY, IDM_PASTE, IDM_CLEARALL, IDM_CHECKALL, IDM_NEWVERSION, IDM_DELETEAPP})
+        EXPECT_FALSE(Grayed(id)) << "command " << id;
+    EXPECT_TRUE(Grayed(IDM_DELETEVERSION)) << "one version";
+    EXPECT_TRUE(Grayed(IDM_SORTVERSION)) << "one version";
+    EXPECT_TRUE(EditingControlsEnabled(true));
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(NewApplicationTest, NewNameBecomesTheLastRow)
+{
+    AddApp("A.EXE");
+    AddEntry(0, 1, 1, 0xF0);
+    AddEntry(0, 1, 2);
+    LoadedState();
+    Input("B.exe", 3, 4);
+    ASSERT_EQ(1, NewApplication(*table, c));
+    EXPECT_EQ((Strings{"A.EXE", "B.EXE"}), Rows(c.appCombo));
+    EXPECT_EQ(1, Selected(c.appCombo));
+    EXPECT_EQ(1, table->currentApp);
+    EXPECT_EQ(2, table->currentEntry);
+    EXPECT_EQ(Strings{"00000003-00000004"}, Rows(c.versionCombo));
+    EXPECT_TRUE(BoxesShow(0, 0));
+    EXPECT_FALSE(Grayed(IDM_PASTE)) << "Paste comes on with a new application";
+    EXPECT_TRUE(Grayed(IDM_DELETEVERSION));
+}
+
+TEST_F(NewApplicationTest, ExistingNameInOtherCaseGetsTheVersion)
+{
+    AddApp("NOTEPAD.EXE.BAK");
+    AddApp("NOTEPAD.EXE");
+    AddEntry(0, 9, 9, 0x77);
+    AddEntry(1, 1, 0, 0x55);
+    LoadedState();
+    Input("notepad.exe", 2, 0);
+    ASSERT_EQ(1, NewApplication(*table, c));
+    EXPECT_EQ(2, table->appCount) << "no new application";
+    EXPECT_EQ(1, Selected(c.appCombo));
+    EXPECT_EQ(1, table->currentApp);
+    EXPECT_EQ((Strings{"00000001-00000000", "00000002-00000000"}), Rows(c.versionCombo));
+    EXPECT_EQ(1, Selected(c.versionCombo)) << "the new version is the last row";
+    EXPECT_EQ(2, table->currentEntry);
+    EXPECT_EQ(1, table->entries[2].appIndex);
+    EXPECT_TRUE(BoxesShow(0, 0));
+    EXPECT_EQ(1, CountVersions(*table, 0)) << "the other name is not touched";
+    EXPECT_FALSE(Grayed(IDM_DELETEVERSION));
+    EXPECT_FALSE(Grayed(IDM_SORTVERSION));
+    EXPECT_TRUE(Grayed(IDM_PASTE)) << "only a new application enables Paste";
+}
+
+TEST_F(NewApplicationTest, SameApplicationAndVersionIsRefused)
+{
+    AddApp("NOTEPAD.EXE");
+    AddEntry(0, 1, 0, 0x55);
+    LoadedState();
+    Input("Notepad.Exe", 1, 0);
+    EXPECT_EQ(0, NewApplication(*table, c));
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ("Same Application and Version already exists.", shown[0].text);
+    EXPECT_EQ("Deruverozad Adov Eduzed", shown[0].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), shown[0].type);
+    EXPECT_EQ(c.window, shown[0].owner);
+    EXPECT_EQ(1, table->entryCount);
+    EXPECT_EQ(0, table->modified);
+    EXPECT_TRUE(BoxesShow(0x55, 0));
+}
+
+TEST_F(NewApplicationTest, NameWithTheListSeparatorIsRefused)
+{
+    Input("A;B.EXE", 1, 0);
+    EXPECT_EQ(0, NewApplication(*table, c));
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_NE(std::string::npos, shown[0].text.find("\";\""));
+    EXPECT_EQ(0, table->appCount);
+    EXPECT_EQ(0, SendMessageA(c.appCombo, CB_GETCOUNT, 0, 0));
+}
+
+using CapacityTest = EditingWindow;
+
+TEST_F(CapacityTest, HundredthVersionIsRefusedBeforeTheSelectionMoves)
+{
+    AddApp("A.EXE");
+    AddApp("B.EXE");
+    AddEntry(0, 0, 0, 0x3);
+    for (uint32_t k = 0; k < kMaxVersionsPerApp; ++k)
+        AddEntry(1, 1, k);
+    LoadedState();
+    Input("b.exe", 2, 0);
+    EXPECT_EQ(0, NewApplication(*table, c));
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ("B.EXE already has 99 versions.\nNo version can be added to it.", shown[0].text);
+    EXPECT_EQ(0, Selected(c.appCombo)) << "the refusal changes nothing";
+    EXPECT_EQ(0, table->currentApp);
+    EXPECT_EQ(Strings{"00000000-00000000"}, Rows(c.versionCombo));
+    EXPECT_TRUE(BoxesShow(0x3, 0));
+    EXPECT_EQ(100, table->entryCount);
+    EXPECT_EQ(0, table->modified);
+
+    shown.clear();
+    SelectApp(1);
+    EXPECT_EQ(0, NewVersion(*table, c));
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ("B.EXE already has 99 versions.\nNo version can be added to it.", shown[0].text);
+    EXPECT_EQ(99, SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(0, table->modified);
+}
+
+TEST_F(CapacityTest, FullTablesRefuseWithAClearMessage)
+{
+    AddApp("A.EXE");
+    AddEntry(0, 0, 0);
+    LoadedState();
+    // Only the counts matter to the refusals; the slots stay as they are.
+    table->appCount = kMaxApps;
+    Input("NEW.EXE", 1, 0);
+    EXPECT_EQ(0, NewApplication(*table, c));
+    table->appCount = 1;
+    table->entryCount = kMaxEntries;
+    EXPECT_EQ(0, NewApplication(*table, c));
+    EXPECT_EQ(0, NewVersion(*table, c));
+    ASSERT_EQ(3u, shown.size());
+    EXPECT_EQ("The table already holds 5000 applications.\nNo application can be added.", shown[0].text);
+    EXPECT_EQ("The table already holds 10000 versions.\nNo version can be added.", shown[1].text);
+    EXPECT_EQ("The table already holds 10000 versions.\nNo version can be added.", shown[2].text);
+    EXPECT_EQ(Strings{"A.EXE"}, Rows(c.appCombo));
+    EXPECT_EQ(1, SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(0, table->modified);
+}
+
+using NewVersionTest = EditingWindow;
+
+TEST_F(NewVersionTest, AddsTheLastRowAndEnablesTheVersionCommands)
+{
+    AddApp("A.EXE");
+    AddApp("B.EXE");
+    AddEntry(0, 1, 0, 0xAA);
+    AddEntry(1, 7, 7);
+    LoadedState();
+    EXPECT_TRUE(Grayed(IDM_DELETEVERSION));
+    Input("", 7, 7);  // only B has it: no duplicate
+    ASSERT_EQ(1, NewVersion(*table, c));
+    EXPECT_EQ((Strings{"00000001-00000000", "00000007-00000007"}), Rows(c.versionCombo));
+    EXPECT_EQ(1, Selected(c.versionCombo));
+    EXPECT_EQ(2, table->currentEntry);
+    EXPECT_EQ(0, table->entries[2].appIndex);
+    EXPECT_TRUE(BoxesShow(0, 0));
+    EXPECT_FALSE(Grayed(IDM_DELETEVERSION));
+    EXPECT_FALSE(Grayed(IDM_SORTVERSION));
+    EXPECT_EQ(1, table->modified);
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(NewVersionTest, SameVersionIsRefused)
+{
+    AddApp("A.EXE");
+    AddEntry(0, 1, 0, 0xAA);
+    LoadedState();
+    Input("", 1, 0);
+    EXPECT_EQ(0, NewVersion(*table, c));
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ("Same Version already exists.", shown[0].text);
+    EXPECT_EQ(1, SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(0, table->modified);
+}
+
+using DeleteApplicationTest = EditingWindow;
+
+TEST_F(DeleteApplicationTest, SecondOfFourAfterYes)
+{
+    for (const char* n : {"A.EXE", "B.EXE", "C.EXE", "D.EXE"})
+        AddApp(n);
+    AddEntry(0, 0, 10, 0x1);
+    AddEntry(1, 0, 20);
+    AddEntry(2, 0, 30);
+    AddEntry(3, 0, 40);
+    AddEntry(0, 0, 11);
+    LoadedState();
+    SelectApp(1);
+
+    EXPECT_EQ(0, DeleteApplication(*table, c)) << "No keeps everything";
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ("Delete B.EXE and all it's versions?", shown[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), shown[0].type);
+    EXPECT_EQ(4, table->appCount);
+    EXPECT_EQ(0, table->modified);
+
+    answers.push_back(IDYES);
+    ASSERT_EQ(1, DeleteApplication(*table, c));
+    EXPECT_EQ((Strings{"A.EXE", "C.EXE", "D.EXE"}), Rows(c.appCombo));
+    EXPECT_EQ(0, Selected(c.appCombo));
+    EXPECT_EQ(0, table->currentApp);
+    EXPECT_EQ(0, table->currentEntry);
+    EXPECT_EQ((Strings{"00000000-0000000A", "00000000-0000000B"}), Rows(c.versionCombo));
+    EXPECT_EQ(0, Selected(c.versionCombo));
+    EXPECT_TRUE(BoxesShow(0x1, 0));
+    EXPECT_EQ(1, table->entries[1].appIndex) << "C moved down with its entries";
+    EXPECT_EQ(2, table->entries[2].appIndex);
+    EXPECT_STREQ("", table->appNames[3]);
+    EXPECT_FALSE(Grayed(IDM_DELETEVERSION)) << "A has two versions";
+    EXPECT_TRUE(EditingControlsEnabled(true));
+    EXPECT_EQ(1, table->modified);
+}
+
+TEST_F(DeleteApplicationTest, TheOnlyOneTurnsEditingOff)
+{
+    AddApp("A.EXE");
+    AddEntry(0, 0, 1, 0xFFFF, 0xFFFF);
+    AddEntry(0, 0, 2);
+    LoadedState();
+    CopyFlags(*table, c);
+    answers.push_back(IDYES);
+    ASSERT_EQ(1, DeleteApplication(*table, c));
+    EXPECT_EQ(0, SendMessageA(c.appCombo, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(0, SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(0, table->appCount);
+    EXPECT_EQ(0, table->entryCount);
+    EXPECT_TRUE(BoxesShow(0, 0));
+    for (UINT id : kEditingCommands)
+        EXPECT_TRUE(Grayed(id)) << "command " << id;
+    for (UINT id : kUntouchedCommands)
+        EXPECT_FALSE(Grayed(id)) << "command " << id;
+    EXPECT_TRUE(EditingControlsEnabled(false));
+    EXPECT_TRUE(IsWindowEnabled(c.printerCombo));
+}
+
+using DeleteVersionTest = EditingWindow;
+
+TEST_F(DeleteVersionTest, OnlyVersionIsRefusedAfterTheQuestion)
+{
+    AddApp("A.EXE");
+    AddEntry(0, 0x50002, 0xA, 0x9);
+    LoadedState();
+    EXPECT_EQ(0, DeleteVersion(*table, c));
+    ASSERT_EQ(1u, shown.size()) << "No: no refusal either";
+    EXPECT_EQ("Delete 00050002-0000000A ?", shown[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), shown[0].type);
+
+    shown.clear();
+    answers.push_back(IDYES);
+    EXPECT_EQ(0, DeleteVersion(*table, c));
+    ASSERT_EQ(2u, shown.size());
+    EXPECT_EQ("Delete 00050002-0000000A ?", shown[0].text);
+    EXPECT_EQ("Current application has only one version data\nSo, You can not delete version\n"
+              "If you want to delete it, Please delete Application",
+              shown[1].text);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), shown[1].type);
+    EXPECT_EQ(1, table->entryCount);
+    EXPECT_EQ(Strings{"00050002-0000000A"}, Rows(c.versionCombo));
+    EXPECT_EQ(0, table->modified);
+}
+
+TEST_F(DeleteVersionTest, MiddleVersionShowsTheFirstVersionAfterwards)
+{
+    AddApp("A.EXE");
+    AddApp("B.EXE");
+    AddEntry(0, 0, 1, 0x1);
+    AddEntry(1, 0, 9);
+    AddEntry(0, 0, 2, 0x2);
+    AddEntry(0, 0, 3, 0x3);
+    LoadedState();
+    SendMessageA(c.versionCombo, CB_SETCURSEL, 1, 0);
+    table->currentEntry = static_cast<uint16_t>(SelectedEntry(*table, c.appCombo, c.versionCombo));
+    ASSERT_EQ(2, table->currentEntry);
+    answers.push_back(IDYES);
+    ASSERT_EQ(1, DeleteVersion(*table, c));
+    EXPECT_EQ((Strings{"00000000-00000001", "00000000-00000003"}), Rows(c.versionCombo));
+    EXPECT_EQ(0, Selected(c.versionCombo));
+    EXPECT_EQ(0, table->currentEntry);
+    EXPECT_TRUE(BoxesShow(0x1, 0));
+    EXPECT_EQ(3, table->entryCount);
+    EXPECT_EQ(3u, table->entries[2].versionLS) << "later entries moved down";
+    EXPECT_EQ(kFreeSlot, table->entries[3].appIndex);
+    EXPECT_FALSE(Grayed(IDM_DELETEVERSION));
+
+    answers.push_back(IDYES);
+    ASSERT_EQ(1, DeleteVersion(*table, c));
+    EXPECT_EQ(Strings{"00000000-00000003"}, Rows(c.versionCombo));
+    EXPECT_TRUE(BoxesShow(0x3, 0));
+    EXPECT_TRUE(Grayed(IDM_DELETEVERSION)) << "one row left";
+    EXPECT_TRUE(Grayed(IDM_SORTVERSION));
+}
+
+using SortVersionsTest = EditingWindow;
+
+TEST_F(SortVersionsTest, ListShowsTheVersionsAscendingWithTheirFlags)
+{
+    AddApp("A.EXE");
+    AddApp("B.EXE");
+    AddEntry(0, 2, 0, 0x20, 0, 5);
+    AddEntry(1, 0, 0, 0xBB);
+    AddEntry(0, 1, 5, 0x15);
+    AddEntry(0, 1, 3, 0x13, 0x80000000);
+    AddEntry(0, 0x80000000, 0, 0x80);
+    AddEntry(0, 0x7FFFFFFF, 0, 0x7F);
+    LoadedState();
+    ASSERT_EQ(1, SortVersions(*table, c));
+    EXPECT_EQ((Strings{"00000001-00000003", "00000001-00000005", "00000002-00000000", "7FFFFFFF-00000000",
+                       "80000000-00000000"}),
+              Rows(c.versionCombo));
+    EXPECT_EQ(0, Selected(c.versionCombo));
+    EXPECT_EQ(0, table->currentEntry);
+    EXPECT_TRUE(BoxesShow(0x13, 0x80000000));
+    EXPECT_EQ(0xBBu, table->entries[1].flagsLow) << "B's slot is untouched";
+    EXPECT_EQ(2u, table->entries[3].versionMS);
+    EXPECT_EQ(5u, table->entries[3].tag) << "the tag travels with its version";
+    EXPECT_EQ(0x20u, table->entries[3].flagsLow);
+    EXPECT_EQ(1, table->modified);
+}
+
+using FlagCommandsTest = EditingWindow;
+
+TEST_F(FlagCommandsTest, CopyEnablesPasteAndPasteCarriesAcrossApplications)
+{
+    AddApp("A.EXE");
+    AddApp("B.EXE");
+    AddEntry(0, 0, 1, 0x12345678, 0x9ABCDEF0);
+    AddEntry(1, 0, 1, 0x1);
+    LoadedState();
+    EXPECT_TRUE(Grayed(IDM_PASTE));
+    CopyFlags(*table, c);
+    EXPECT_FALSE(Grayed(IDM_PASTE));
+    EXPECT_EQ(0, table->modified) << "Copy changes nothing";
+    SelectApp(1);
+    PasteFlags(*table, c);
+    EXPECT_EQ(0x12345678u, table->entries[1].flagsLow);
+    EXPECT_EQ(0x9ABCDEF0u, table->entries[1].flagsHigh);
+    EXPECT_TRUE(BoxesShow(0x12345678, 0x9ABCDEF0));
+    EXPECT_EQ(1, table->modified);
+}
+
+TEST_F(FlagCommandsTest, PasteBeforeAnyCopyClearsEveryBox)
+{
+    AddApp("A.EXE");
+    AddEntry(0, 0, 1, 0xFFFFFFFF, 0xFFFFFFFF);
+    LoadedState();
+    ASSERT_TRUE(BoxesShow(0xFFFFFFFF, 0xFFFFFFFF));
+    PasteFlags(*table, c);
+    EXPECT_TRUE(BoxesShow(0, 0));
+    EXPECT_EQ(0u, table->entries[0].flagsLow);
+    EXPECT_EQ(1, table->modified);
+}
+
+TEST_F(FlagCommandsTest, CheckAllAndClearAll)
+{
+    AddApp("A.EXE");
+    AddEntry(0, 0, 1, 0x5);
+    LoadedState();
+    SetAllFlags(*table, c, true);
+    EXPECT_TRUE(BoxesShow(0xFFFFFFFF, 0xFFFFFFFF));
+    EXPECT_EQ(0xFFFFFFFFu, table->entries[0].flagsHigh);
+    SetAllFlags(*table, c, false);
+    EXPECT_TRUE(BoxesShow(0, 0));
+    EXPECT_EQ(0u, table->entries[0].flagsLow);
+}
+
+TEST_F(FlagCommandsTest, ClickOnABoxSetsItsBitAndTheFocusedControl)
+{
+    AddApp("A.EXE");
+    AddEntry(0, 0, 1);
+    AddEntry(0, 0, 2, 0x100);
+    LoadedState();
+    static const struct {
+        int id;
+        uint32_t low, high;
+    } clicks[] = {
+        {805, 0x10, 0},          // box "05": bit 4 of flagsLow
+        {832, 0x80000010, 0},    // box "32": bit 31 of flagsLow
+        {833, 0x80000010, 0x1},  // box "33": bit 0 of flagsHigh
+        {864, 0x80000010, 0x80000001},
+        {805, 0x80000000, 0x80000001},  // a second click clears
+    };
+    for (const auto& k : clicks) {
+        table->modified = 0;
+        SendMessageA(c.flagBoxes[k.id - IDC_FLAG01], BM_CLICK, 0, 0);
+        EXPECT_EQ(k.low, table->entries[0].flagsLow) << "box " << k.id;
+        EXPECT_EQ(k.high, table->entries[0].flagsHigh) << "box " << k.id;
+        EXPECT_EQ(k.id, focusedControl) << "box " << k.id;
+        EXPECT_EQ(1, table->modified) << "box " << k.id;
+        EXPECT_TRUE(BoxesShow(k.low, k.high)) << "box " << k.id;
+    }
+    EXPECT_EQ(0x100u, table->entries[1].flagsLow) << "only the current entry changes";
+    EXPECT_EQ(5u, flagNotifications.size());
+}
+
+TEST_F(FlagCommandsTest, OtherNotificationsOfABoxAreIgnored)
+{
+    AddApp("A.EXE");
+    AddEntry(0, 0, 1);
+    LoadedState();
+    SendMessageA(c.flagBoxes[4], BM_SETCHECK, BST_CHECKED, 0);
+    focusedControl = 123;
+    EXPECT_EQ(0, SetFlagFromBox(*table, c, 805, BN_SETFOCUS, &focusedControl));
+    EXPECT_EQ(0, SetFlagFromBox(*table, c, 800, BN_CLICKED, &focusedControl));
+    EXPECT_EQ(0, SetFlagFromBox(*table, c, 865, BN_CLICKED, &focusedControl));
+    EXPECT_EQ(123, focusedControl);
+    EXPECT_EQ(0u, table->entries[0].flagsLow);
+    EXPECT_EQ(0, table->modified);
+    EXPECT_EQ(1, SetFlagFromBox(*table, c, 805, BN_CLICKED, &focusedControl));
+    EXPECT_EQ(0x10u, table->entries[0].flagsLow) << "reads the box's state";
+}
+
+}  // namespace
+}  // namespace editing_test

@@ -1,0 +1,492 @@
+// The exports and the import against the real registry of the test prefix,
+// real files and real combo boxes and check boxes under a hidden parent.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "main/message_box_win32.h"
+#include "store/flag_file_win32.h"
+#include "store/registry_api_win32.h"
+#include "store/registry_layout.h"
+#include "store/registry_store_win32.h"
+
+namespace {
+
+std::vector<std::string> messages;
+
+int RecordMessage(HWND, const char* text, const char*, UINT)
+{
+    messages.push_back(text);
+    return IDOK;
+}
+
+// queryValue fails with failCode for value names that contain failOn.
+LONG failCode = 0;
+std::string failOn;
+
+LONG WINAPI FailingQuery(HKEY key, LPCSTR name, LPDWORD r, LPDWORD type, LPBYTE data, LPDWORD length)
+{
+    if (name && std::strstr(name, failOn.c_str()))
+        return failCode;
+    return RegQueryValueExA(key, name, r, type, data, length);
+}
+
+LONG WINAPI FailingOpen(HKEY, LPCSTR, DWORD, REGSAM, PHKEY)
+{
+    return failCode;
+}
+
+struct StoredValue {
+    DWORD type;
+    std::vector<unsigned char> data;
+    bool operator==(const StoredValue& o) const { return type == o.type && data == o.data; }
+};
+
+std::ostream& operator<<(std::ostream& os, const StoredValue& v)
+{
+    os << "type " << v.type << ", " << v.data.size() << " bytes:";
+    for (unsigned char c : v.data)
+        os << ' ' << static_cast<int>(c);
+    return os;
+}
+
+using KeyContents = std::map<std::string, StoredValue>;
+
+// Every value of the key; empty when the key is absent.
+KeyContents ReadKey()
+{
+    KeyContents out;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFlagKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return out;
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        DWORD nameLength = sizeof name;
+        std::vector<unsigned char> data(65536);
+        DWORD dataLength = static_cast<DWORD>(data.size());
+        DWORD type = 0;
+        if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data.data(), &dataLength) != ERROR_SUCCESS)
+            break;
+        data.resize(dataLength);
+        out[name] = StoredValue{type, data};
+    }
+    RegCloseKey(key);
+    return out;
+}
+
+void PutValue(const char* name, DWORD type, const void* data, DWORD length)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExA(HKEY_LOCAL_MACHINE, kFlagKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), length));
+    RegCloseKey(key);
+}
+
+void PutAppInfo(const char* text, DWORD size)
+{
+    PutValue(kAppInfoValue, REG_SZ, text, static_cast<DWORD>(std::strlen(text) + 1));
+    PutValue(kAppInfoSizeValue, REG_DWORD, &size, sizeof size);
+}
+
+void PutVersion(const char* valueName, uint32_t tag, uint32_t ms, uint32_t ls, uint32_t low, uint32_t high)
+{
+    AppFlagEntry e = {0, tag, ms, ls, low, high};
+    unsigned char bytes[kVersionRecordSize];
+    EncodeVersionRecord(e, bytes);
+    PutValue(valueName, REG_BINARY, bytes, sizeof bytes);
+}
+
+// The whole file, or "<none>" when it cannot be opened.
+std::string ReadFileText(const std::string& path)
+{
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return "<none>";
+    std::string out;
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        out.append(buf, n);
+    std::fclose(f);
+    return out;
+}
+
+void WriteFileText(const std::string& path, const std::string& text)
+{
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(nullptr, f) << path;
+    ASSERT_EQ(text.size(), std::fwrite(text.data(), 1, text.size(), f)) << path;
+    std::fclose(f);
+}
+
+// What the lists and boxes show.
+struct Shown {
+    std::vector<std::string> apps;
+    std::vector<std::string> versions;
+    LRESULT appSelection;
+    LRESULT versionSelection;
+    std::string checked;
+    bool operator==(const Shown& o) const
+    {
+        return apps == o.apps && versions == o.versions && appSelection == o.appSelection &&
+               versionSelection == o.versionSelection && checked == o.checked;
+    }
+};
+
+std::ostream& operator<<(std::ostream& os, const Shown& s)
+{
+    os << "apps:";
+    for (const auto& a : s.apps)
+        os << ' ' << a;
+    os << " (sel " << s.appSelection << ") versions:";
+    for (const auto& v : s.versions)
+        os << ' ' << v;
+    return os << " (sel " << s.versionSelection << ") checked: " << s.checked;
+}
+
+std::vector<std::string> Rows(HWND combo)
+{
+    std::vector<std::string> out;
+    int n = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int r = 0; r < n; ++r) {
+        char text[256];
+        GetComboRowText(combo, r, text, sizeof text);
+        out.push_back(text);
+    }
+    return out;
+}
+
+const char kLine1[] = "00000001000500020000000A0000000180000000";
+const char kLine2[] = "0000000700010000000200036DEADBEE00000000";
+const char kLine3[] = "00000002000000030000000400000005FFFFFFFF";
+
+class FlagFiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
+        messages.clear();
+        savedMessageBox = messageBoxImpl;
+        messageBoxImpl = RecordMessage;
+        registryApi = kSystemRegistryApi;
+        failCode = 0;
+        failOn.clear();
+        table.reset(new FlagTable());
+        std::memset(table.get(), 0, sizeof(FlagTable));
+
+        char dir[MAX_PATH];
+        ASSERT_NE(0u, GetTempPathA(sizeof dir, dir));
+        std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        afePath = std::string(dir) + "vavezav_" + test + ".afe";
+        infPath = std::string(dir) + "vavezav_" + test + ".inf";
+        DeleteFileA(afePath.c_str());
+        DeleteFileA(infPath.c_str());
+
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr, instance, nullptr);
+        ASSERT_NE(nullptr, parent);
+        appCombo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VSCROLL | CBS_DROPDOWN | CBS_UPPERCASE, 0, 0,
+                                   200, 100, parent, nullptr, instance, nullptr);
+        versionCombo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VSCROLL | CBS_DROPDOWN, 0, 0, 200, 100,
+                                       parent, nullptr, instance, nullptr);
+        for (int k = 0; k < kFlagCount; ++k)
+            boxes[k] = CreateWindowExA(0, "BUTTON", "", WS_CHILD | BS_AUTOCHECKBOX, 0, 0, 40, 20, parent, nullptr,
+                                       instance, nullptr);
+    }
+
+    void TearDown() override
+    {
+        DestroyWindow(parent);
+        messageBoxImpl = savedMessageBox;
+        registryApi = kSystemRegistryApi;
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
+        DeleteFileA(afePath.c_str());
+        DeleteFileA(infPath.c_str());
+    }
+
+    Shown Show()
+    {
+        Shown s;
+        s.apps = Rows(appCombo);
+        s.versions = Rows(versionCombo);
+        s.appSelection = SendMessageA(appCombo, CB_GETCURSEL, 0, 0);
+        s.versionSelection = SendMessageA(versionCombo, CB_GETCURSEL, 0, 0);
+        for (int k = 0; k < kFlagCount; ++k) {
+            if (SendMessageA(boxes[k], BM_GETCHECK, 0, 0) == BST_CHECKED)
+                s.checked += std::to_string(k + 1) + " ";
+        }
+        return s;
+    }
+
+    int Import(const std::string& path) { return ImportFlagFile(*table, appCombo, versionCombo, boxes, path.c_str()); }
+
+    // A table in memory, names in appNames and as rows, as the editor holds it.
+    void AddApp(const char* name)
+    {
+        std::strcpy(table->appNames[table->appCount], name);
+        InsertAppRow(appCombo, table->appCount, name);
+        ++table->appCount;
+    }
+
+    void AddEntry(uint16_t app, uint32_t tag, uint32_t ms, uint32_t ls, uint32_t low, uint32_t high)
+    {
+        table->entries[table->entryCount++] = {app, tag, ms, ls, low, high};
+    }
+
+    void ClearControls()
+    {
+        SendMessageA(appCombo, CB_RESETCONTENT, 0, 0);
+        SendMessageA(versionCombo, CB_RESETCONTENT, 0, 0);
+        for (int k = 0; k < kFlagCount; ++k)
+            SendMessageA(boxes[k], BM_SETCHECK, BST_UNCHECKED, 0);
+    }
+
+    MessageBoxFn savedMessageBox = nullptr;
+    std::unique_ptr<FlagTable> table;
+    std::string afePath;
+    std::string infPath;
+    HWND parent = nullptr;
+    HWND appCombo = nullptr;
+    HWND versionCombo = nullptr;
+    HWND boxes[kFlagCount] = {};
+};
+
+TEST_F(FlagFiles, MissingVersionValueBreaksTheAfeButNotTheInf)
+{
+    PutAppInfo("03A.EXE;01B.EXE;", 34);
+    PutVersion("APP-A.EXE-01", 1, 0x50002, 0xA, 1, 0x80000000);
+    PutVersion("APP-A.EXE-03", 7, 0x10000, 0x20003, 0x6DEADBEE, 0);
+    PutVersion("APP-B.EXE-01", 2, 3, 4, 5, 0xFFFFFFFF);
+
+    EXPECT_EQ(0, ExportFlagFile(afePath.c_str()));
+    EXPECT_EQ(std::string("00034\n03A.EXE;01B.EXE;\n") + kLine1 + "\n" + kLine2 + "\n" + kLine3 + "\n",
+              ReadFileText(afePath));
+
+    EXPECT_EQ(1, ExportInfFile(infPath.c_str()));
+    EXPECT_EQ("[DEFAPPFLAG]\r\n"
+              "AppInfoSize = 34\r\n"
+              "AppInfo = 03A.EXE;01B.EXE;\r\n"
+              "AppFlag1 = APP-A.EXE-01,00000001,00050002,0000000A,00000001,80000000\r\n"
+              "AppFlag2 = APP-A.EXE-03,00000007,00010000,00020003,6DEADBEE,00000000\r\n"
+              "AppFlag3 = APP-B.EXE-01,00000002,00000003,00000004,00000005,FFFFFFFF\r\n"
+              "NumItems = 3\r\n",
+              ReadFileText(infPath));
+    EXPECT_TRUE(messages.empty()) << messages.front();
+}
+
+TEST_F(FlagFiles, ValuesOfTheWrongLengthCountAsMissing)
+{
+    PutAppInfo("03A.EXE;", 18);
+    PutVersion("APP-A.EXE-01", 1, 0x50002, 0xA, 1, 0x80000000);
+    unsigned char longer[24] = {1};
+    PutValue("APP-A.EXE-02", REG_BINARY, longer, sizeof longer);
+    PutValue("APP-A.EXE-03", REG_BINARY, longer, 16);
+
+    EXPECT_EQ(0, ExportFlagFile(afePath.c_str()));
+    EXPECT_EQ(std::string("00018\n03A.EXE;\n") + kLine1 + "\n", ReadFileText(afePath));
+    EXPECT_EQ(1, ExportInfFile(infPath.c_str()));
+    std::string inf = ReadFileText(infPath);
+    EXPECT_NE(std::string::npos, inf.find("AppFlag1 = APP-A.EXE-01,")) << inf;
+    EXPECT_EQ(std::string::npos, inf.find("AppFlag2")) << inf;
+    EXPECT_NE(std::string::npos, inf.find("\r\nNumItems = 1\r\n")) << inf;
+}
+
+TEST_F(FlagFiles, ExportThatCannotReadTheKeyLeavesTheEarlierFile)
+{
+    const std::string earlier = "earlier contents\n";
+    auto expectUntouched = [&](const char* why) {
+        WriteFileText(afePath, earlier);
+        WriteFileText(infPath, earlier);
+        EXPECT_EQ(0, ExportFlagFile(afePath.c_str())) << why;
+        EXPECT_EQ(0, ExportInfFile(infPath.c_str())) << why;
+        EXPECT_EQ(earlier, ReadFileText(afePath)) << why;
+        EXPECT_EQ(earlier, ReadFileText(infPath)) << why;
+    };
+
+    expectUntouched("key absent");
+
+    PutValue(kAppInfoValue, REG_SZ, "02A.EXE;", 9);
+    expectUntouched("APPINFO-SIZE missing");
+
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
+    DWORD size = 18;
+    PutValue(kAppInfoSizeValue, REG_DWORD, &size, sizeof size);
+    expectUntouched("APPINFO missing");
+
+    size = 2;
+    PutValue(kAppInfoSizeValue, REG_DWORD, &size, sizeof size);
+    PutValue(kAppInfoValue, REG_SZ, "02A.EXE;", 9);
+    expectUntouched("APPINFO longer than APPINFO-SIZE + 2");
+
+    PutAppInfo("02A.EXE;", 18);
+    registryApi.openKey = FailingOpen;
+    failCode = ERROR_ACCESS_DENIED;
+    expectUntouched("key cannot be opened");
+
+    registryApi = kSystemRegistryApi;
+    registryApi.queryValue = FailingQuery;
+    failOn = "APPINFO";
+    failCode = ERROR_MORE_DATA;
+    expectUntouched("APPINFO unreadable");
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FlagFiles, ExportToAFileThatCannotBeCreated)
+{
+    PutAppInfo("", 2);
+    char dir[MAX_PATH];
+    GetTempPathA(sizeof dir, dir);
+    std::string path = std::string(dir) + "vavezav_no_such_folder\\x.afe";
+    EXPECT_EQ(0, ExportFlagFile(path.c_str()));
+    EXPECT_EQ(0, ExportInfFile(path.c_str()));
+}
+
+TEST_F(FlagFiles, ExportOfAnEmptyStoredTable)
+{
+    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    WriteFileText(afePath, "a longer earlier file that must not survive");
+    EXPECT_EQ(1, ExportFlagFile(afePath.c_str()));
+    EXPECT_EQ(std::string("00002\n\n"), ReadFileText(afePath));
+    EXPECT_EQ(1, ExportInfFile(infPath.c_str()));
+    EXPECT_EQ("[DEFAPPFLAG]\r\nAppInfoSize = 2\r\nAppInfo = \r\nNumItems = 0\r\n", ReadFileText(infPath));
+
+    AddApp("OLD.EXE");
+    AddEntry(0, 1, 2, 3, 4, 5);
+    EXPECT_EQ(1, Import(afePath));
+    EXPECT_EQ(0, table->appCount);
+    EXPECT_EQ(0, table->entryCount);
+    EXPECT_TRUE(Rows(appCombo).empty());
+}
+
+TEST_F(FlagFiles, ExportImportAndSaveReproduceTheKey)
+{
+    AddApp("notepad.exe");
+    AddApp("EMPTY.EXE");
+    AddApp("WORDPAD.EXE");
+    AddEntry(2, 0, 0x10000, 0x1, 0, 0);
+    AddEntry(0, 1, 0x50002, 0xA, 0x80000001, 0x7);
+    AddEntry(2, 0xFFFFFFFF, 0x20000, 0x2, 0x12345678, 0x9ABCDEF0);
+    AddEntry(0, 42, 0x60000, 0, 0, 0x80000000);
+    AddEntry(2, 3, 0x30000, 0x3, 0xFFFFFFFF, 0xFFFFFFFF);
+    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    KeyContents before = ReadKey();
+    ASSERT_EQ(7u, before.size());
+
+    ASSERT_EQ(1, ExportFlagFile(afePath.c_str()));
+    std::memset(table.get(), 0, sizeof(FlagTable));
+    ClearControls();
+    ASSERT_EQ(1, Import(afePath));
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
+    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    KeyContents after = ReadKey();
+    EXPECT_EQ(before.size(), after.size());
+    for (const auto& v : before) {
+        auto it = after.find(v.first);
+        ASSERT_NE(after.end(), it) << v.first;
+        EXPECT_EQ(v.second, it->second) << v.first;
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FlagFiles, ImportFillsTheListsAndTheBoxes)
+{
+    // The table held something else before.
+    AddApp("OLD.EXE");
+    AddEntry(0, 1, 9, 9, 0xFFFF, 0);
+    SendMessageA(appCombo, CB_SETCURSEL, 0, 0);
+    table->currentApp = 0;
+    table->currentEntry = 0;
+    table->modified = 0;
+
+    WriteFileText(afePath, std::string("00056\n02note.exe;00B.EXE;01c.exe;\n") + kLine1 + "\n" + kLine2 + "\n" +
+                               kLine3 + "\n");
+    ASSERT_EQ(1, Import(afePath));
+    EXPECT_EQ(3, table->appCount);
+    EXPECT_EQ(3, table->entryCount);
+    EXPECT_STREQ("note.exe", table->appNames[0]) << "appNames keep the case of the file";
+    EXPECT_STREQ("c.exe", table->appNames[2]);
+    EXPECT_EQ(2, table->entries[2].appIndex);
+    EXPECT_EQ(0xFFFFFFFFu, table->entries[2].flagsHigh);
+    EXPECT_EQ(0, table->currentApp);
+    EXPECT_EQ(0, table->currentEntry);
+    EXPECT_EQ(0, table->modified) << "modified is the caller's";
+
+    Shown expected = {{"NOTE.EXE", "B.EXE", "C.EXE"}, {"00050002-0000000A", "00010000-00020003"}, 0, 0, "1 64 "};
+    EXPECT_EQ(expected, Show());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FlagFiles, ImportWhoseFirstApplicationHasNoVersions)
+{
+    for (int k = 0; k < kFlagCount; ++k)
+        SendMessageA(boxes[k], BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(versionCombo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("stale"));
+
+    WriteFileText(afePath, std::string("00034\n00A.EXE;01B.EXE;\n") + kLine3 + "\n");
+    ASSERT_EQ(1, Import(afePath));
+    EXPECT_EQ(2, table->appCount);
+    EXPECT_EQ(1, table->entryCount);
+    Shown expected = {{"A.EXE", "B.EXE"}, {}, 0, CB_ERR, ""};
+    EXPECT_EQ(expected, Show()) << "the boxes show the first entry only when it is the first application's";
+}
+
+TEST_F(FlagFiles, FailedImportLeavesEverythingAsItWas)
+{
+    WriteFileText(afePath, std::string("00056\n02note.exe;00B.EXE;01c.exe;\n") + kLine1 + "\n" + kLine2 + "\n" +
+                               kLine3 + "\n");
+    ASSERT_EQ(1, Import(afePath));
+    // Move the selection and the boxes away from what an import sets.
+    SendMessageA(appCombo, CB_SETCURSEL, 2, 0);
+    SendMessageA(versionCombo, CB_SETCURSEL, 1, 0);
+    SendMessageA(boxes[9], BM_SETCHECK, BST_CHECKED, 0);
+    table->currentApp = 2;
+    table->currentEntry = 2;
+    table->currentVersionRow = 1;
+    table->modified = 1;
+    auto saved = std::make_unique<FlagTable>();
+    std::memcpy(saved.get(), table.get(), sizeof(FlagTable));
+    Shown shown = Show();
+
+    const std::string good = std::string("00018\n02A.EXE;\n") + kLine1 + "\n" + kLine2 + "\n";
+    struct Bad {
+        const char* what;
+        std::string file;
+    };
+    const Bad bad[] = {
+        {"empty file", ""},
+        {"cut inside the last line", good.substr(0, good.size() - 5)},
+        {"one version line short", good.substr(0, good.size() - 41)},
+        {"size below 2", "00001\n\n"},
+        {"size without a digit", "  018\n02A.EXE;\n" + good.substr(15)},
+        {"list shorter than the size", "00020\n02A.EXE;\n" + good.substr(15)},
+        {"not hexadecimal", "00018\n02A.EXE;\n0000000X" + good.substr(23)},
+        {"CR LF line ends", "00018\r\n02A.EXE;\r\n"},
+        {"name over 80 characters", "00172\n01" + std::string(82, 'N') + ";\n" + kLine1 + "\n"},
+    };
+    std::string badPath = afePath + ".bad";
+    for (const Bad& b : bad) {
+        WriteFileText(badPath, b.file);
+        EXPECT_EQ(0, Import(badPath)) << b.what;
+        EXPECT_EQ(0, std::memcmp(saved.get(), table.get(), sizeof(FlagTable))) << b.what;
+        EXPECT_EQ(shown, Show()) << b.what;
+    }
+    DeleteFileA(badPath.c_str());
+
+    EXPECT_EQ(0, Import(badPath)) << "missing file";
+    HANDLE held = CreateFileA(afePath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_EQ(0, Import(afePath)) << "file held open by another without sharing";
+    CloseHandle(held);
+    EXPECT_EQ(0, std::memcmp(saved.get(), table.get(), sizeof(FlagTable)));
+    EXPECT_EQ(shown, Show());
+    EXPECT_TRUE(messages.empty());
+}
+
+}  // namespace

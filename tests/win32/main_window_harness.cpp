@@ -1,0 +1,149 @@
+#include "main_window_harness.h"
+
+#include <cstring>
+
+#include "main/main_window_win32.h"
+#include "main/message_box_win32.h"
+#include "printer/printer_list_win32.h"
+
+FakeSpooler fakeSpooler;
+std::vector<ShownMessage> shownMessages;
+
+namespace {
+
+char* PutString(BYTE*& strings, const std::string& s)
+{
+    char* at = reinterpret_cast<char*>(strings);
+    std::memcpy(at, s.c_str(), s.size() + 1);
+    strings += s.size() + 1;
+    return at;
+}
+
+}  // namespace
+
+// Level 2 as the spooler lays it out: the records, then their strings.
+BOOL WINAPI FakeEnumPrinters(DWORD flags, LPSTR name, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed,
+                             LPDWORD returned)
+{
+    fakeSpooler.calls.push_back({flags, name == nullptr, level, buffer == nullptr, size});
+    DWORD bytes = 0;
+    for (const FakePrinter& p : fakeSpooler.printers)
+        bytes += sizeof(PRINTER_INFO_2A) + p.name.size() + p.port.size() + p.driver.size() + 3;
+    *needed = bytes;
+    *returned = 0;
+    if (fakeSpooler.calls.size() >= 2 && fakeSpooler.failSecondCall) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    if (size < bytes || (bytes > 0 && !buffer)) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
+    }
+    PRINTER_INFO_2A* records = reinterpret_cast<PRINTER_INFO_2A*>(buffer);
+    BYTE* strings = buffer + sizeof(PRINTER_INFO_2A) * fakeSpooler.printers.size();
+    for (size_t i = 0; i < fakeSpooler.printers.size(); ++i) {
+        const FakePrinter& p = fakeSpooler.printers[i];
+        PRINTER_INFO_2A& r = records[i];
+        std::memset(&r, 0, sizeof r);
+        r.pPrinterName = PutString(strings, p.name);
+        if (!p.nullFields) {
+            r.pPortName = PutString(strings, p.port);
+            r.pDriverName = PutString(strings, p.driver);
+        }
+    }
+    *returned = static_cast<DWORD>(fakeSpooler.printers.size()) + fakeSpooler.extraReturned;
+    return TRUE;
+}
+
+HLOCAL WINAPI FailingLocalAlloc(UINT, SIZE_T)
+{
+    return nullptr;
+}
+
+int RecordMessageBox(HWND, const char* text, const char* caption, UINT type)
+{
+    shownMessages.push_back({text ? text : "", caption ? caption : "", type});
+    return IDOK;
+}
+
+void UseFakes()
+{
+    fakeSpooler = FakeSpooler{};
+    shownMessages.clear();
+    enumPrintersImpl = FakeEnumPrinters;
+    localAllocImpl = LocalAlloc;
+    messageBoxImpl = RecordMessageBox;
+}
+
+void RestoreFakes()
+{
+    enumPrintersImpl = EnumPrintersA;
+    localAllocImpl = LocalAlloc;
+    messageBoxImpl = RecordMessageBox;
+}
+
+void PumpMessages(DWORD ms)
+{
+    DWORD start = GetTickCount();
+    MSG msg;
+    while (GetTickCount() - start < ms) {
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            break;
+        if (msg.message == WM_QUIT) {
+            // Leave it for DestroyMainWindow to find.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+HWND MakeMainWindow(int cyUnit)
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA existing;
+    if (!GetClassInfoA(instance, kMainClassName, &existing)) {
+        EXPECT_EQ(1, RegisterMainClass(instance));
+    }
+    HWND window = CreateMainWindow(instance, cyUnit);
+    EXPECT_NE(nullptr, window);
+    ShowWindow(window, SW_SHOWNORMAL);
+    SetForegroundWindow(window);
+    PumpMessages();
+    return window;
+}
+
+void DestroyMainWindow(HWND window)
+{
+    if (IsWindow(window))
+        DestroyWindow(window);
+    PumpMessages(500);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+std::vector<std::string> ComboRows(HWND combo)
+{
+    std::vector<std::string> rows;
+    LRESULT n = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+        char text[512] = "";
+        LRESULT len = SendMessageA(combo, CB_GETLBTEXTLEN, i, 0);
+        if (len < 0 || len >= static_cast<LRESULT>(sizeof text)) {
+            rows.push_back("<too long>");
+            continue;
+        }
+        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+bool MenuCommandEnabled(HWND window, UINT command)
+{
+    UINT state = GetMenuState(GetMenu(window), command, MF_BYCOMMAND);
+    EXPECT_NE(static_cast<UINT>(-1), state) << "no menu item " << command;
+    return (state & (MF_GRAYED | MF_DISABLED)) == 0;
+}

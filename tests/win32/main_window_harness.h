@@ -1,0 +1,66 @@
+// Shared by the main-window tests: a fake spooler, a recorder for message
+// boxes, and the real main window made in this process.
+#pragma once
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "main/main_controls_win32.h"
+
+struct FakePrinter {
+    std::string name;
+    std::string port;
+    std::string driver;
+    bool nullFields = false;  // the spooler leaves port and driver empty (null)
+};
+
+struct SpoolerCall {
+    DWORD flags;
+    bool nameNull;
+    DWORD level;
+    bool bufferNull;
+    DWORD size;
+};
+
+struct FakeSpooler {
+    std::vector<FakePrinter> printers;
+    bool failSecondCall = false;
+    DWORD extraReturned = 0;  // reports more records than it wrote
+    std::vector<SpoolerCall> calls;
+};
+extern FakeSpooler fakeSpooler;
+
+BOOL WINAPI FakeEnumPrinters(DWORD flags, LPSTR name, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed,
+                             LPDWORD returned);
+HLOCAL WINAPI FailingLocalAlloc(UINT flags, SIZE_T bytes);
+
+struct ShownMessage {
+    std::string text;
+    std::string caption;
+    UINT type;
+};
+extern std::vector<ShownMessage> shownMessages;
+int RecordMessageBox(HWND owner, const char* text, const char* caption, UINT type);
+
+// Installs the fake spooler and the recorder; spooler and heap back to the
+// system's on Restore.
+void UseFakes();
+void RestoreFakes();
+
+// Handles whatever is posted to this thread, for at most `ms` milliseconds,
+// until the queue stays empty.
+void PumpMessages(DWORD ms = 2000);
+
+// Creates the real main window laid out in cyUnit and lets the start-up
+// command and the first load run. The caller destroys it with
+// DestroyMainWindow, which also takes the quit message off the queue.
+HWND MakeMainWindow(int cyUnit);
+void DestroyMainWindow(HWND window);
+
+// "name;port;driver" rows of a combo box.
+std::vector<std::string> ComboRows(HWND combo);
+// MF_GRAYED / MF_ENABLED of a command in the window's menu.
+bool MenuCommandEnabled(HWND window, UINT command);
