@@ -47,7 +47,20 @@ bool ValidEntry(const FlagTable& t, uint16_t e)
     return e < t.entryCount && e < kMaxEntries;
 }
 
+// The flag commands edit the entry the boxes show, which is one of the
+// current application's. An application whose stored versions could not be
+// read has none, and currentEntry then belongs to another application.
+bool EditableEntry(const FlagTable& t, uint16_t e)
+{
+    return ValidEntry(t, e) && t.entries[e].appIndex == t.currentApp;
+}
+
 }  // namespace
+
+bool ShowsCurrentEntry(const FlagTable& t)
+{
+    return EditableEntry(t, t.currentEntry);
+}
 
 TableRoom RoomForApplication(const FlagTable& t)
 {
@@ -172,7 +185,7 @@ void TableCopyFlags(FlagTable& t, uint16_t e)
 
 void TablePasteFlags(FlagTable& t, uint16_t e)
 {
-    if (!ValidEntry(t, e))
+    if (!EditableEntry(t, e))
         return;
     t.entries[e].flagsLow = t.flagClipboard[0];
     t.entries[e].flagsHigh = t.flagClipboard[1];
@@ -181,7 +194,7 @@ void TablePasteFlags(FlagTable& t, uint16_t e)
 
 void TableSetAllFlags(FlagTable& t, uint16_t e, int on)
 {
-    if (!ValidEntry(t, e))
+    if (!EditableEntry(t, e))
         return;
     uint32_t word = on ? 0xFFFFFFFFu : 0u;
     t.entries[e].flagsLow = word;
@@ -191,7 +204,7 @@ void TableSetAllFlags(FlagTable& t, uint16_t e, int on)
 
 void TableSetFlag(FlagTable& t, uint16_t e, int flagIndex, int on)
 {
-    if (!ValidEntry(t, e) || flagIndex < 0 || flagIndex >= kFlagCount)
+    if (!EditableEntry(t, e) || flagIndex < 0 || flagIndex >= kFlagCount)
         return;
     SetFlagBit(t.entries[e], flagIndex, on);
     t.modified = 1;

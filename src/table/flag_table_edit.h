@@ -40,6 +40,8 @@ int TableDeleteVersion(FlagTable& t, uint16_t e);
 int TableSortVersions(FlagTable& t, uint16_t app);
 
 // The flag commands on entry `e`. Copy leaves `modified` alone; the others set it.
+// Whether currentEntry is an entry of currentApp, the one the boxes show.
+bool ShowsCurrentEntry(const FlagTable& t);
 void TableCopyFlags(FlagTable& t, uint16_t e);
 void TablePasteFlags(FlagTable& t, uint16_t e);
 void TableSetAllFlags(FlagTable& t, uint16_t e, int on);

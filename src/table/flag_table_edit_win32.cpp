@@ -181,16 +181,25 @@ void CopyFlags(FlagTable& t, const MainControls& c)
     TableCopyFlags(t, t.currentEntry);
 }
 
+// Without a version of the current application the boxes stay unchecked.
+static void ShowCurrentFlags(const FlagTable& t, const MainControls& c)
+{
+    if (ShowsCurrentEntry(t))
+        ShowFlags(t, t.currentEntry, c.flagBoxes);
+    else
+        UncheckAllFlags(c.flagBoxes);
+}
+
 void PasteFlags(FlagTable& t, const MainControls& c)
 {
     TablePasteFlags(t, t.currentEntry);
-    ShowFlags(t, t.currentEntry, c.flagBoxes);
+    ShowCurrentFlags(t, c);
 }
 
 void SetAllFlags(FlagTable& t, const MainControls& c, bool on)
 {
     TableSetAllFlags(t, t.currentEntry, on ? 1 : 0);
-    ShowFlags(t, t.currentEntry, c.flagBoxes);
+    ShowCurrentFlags(t, c);
 }
 
 int SetFlagFromBox(FlagTable& t, const MainControls& c, int controlId, int notifyCode, int* focusedControl)
@@ -201,7 +210,7 @@ int SetFlagFromBox(FlagTable& t, const MainControls& c, int controlId, int notif
     // Automatic check boxes toggle before they notify: this is the new state.
     LRESULT state = SendMessageA(c.flagBoxes[flagIndex], BM_GETCHECK, 0, 0);
     TableSetFlag(t, t.currentEntry, flagIndex, state == BST_CHECKED ? 1 : 0);
-    ShowFlags(t, t.currentEntry, c.flagBoxes);
+    ShowCurrentFlags(t, c);
     if (focusedControl != nullptr)
         *focusedControl = controlId;
     return 1;

@@ -369,6 +369,7 @@ TEST(TableFlags, CopyThenPasteIntoAnotherApplication)
     EXPECT_EQ(0, t->modified) << "Copy changes nothing";
     EXPECT_EQ(0xDEADBEEFu, t->flagClipboard[0]);
     EXPECT_EQ(0x12345678u, t->flagClipboard[1]);
+    t->currentApp = 1;
     TablePasteFlags(*t, 1);
     EXPECT_EQ(0xDEADBEEFu, t->entries[1].flagsLow);
     EXPECT_EQ(0x12345678u, t->entries[1].flagsHigh);
@@ -420,6 +421,25 @@ TEST(TableFlags, NothingIsWrittenIntoAFreeSlot)
     TableSetFlag(*t, 0, 3, 1);
     EXPECT_EQ(0u, t->entries[0].flagsLow);
     EXPECT_EQ(0, t->modified);
+}
+
+TEST(TableFlags, AnApplicationWithoutVersionsEditsNoOtherApplicationsEntry)
+{
+    // A load that could read none of application 0's versions: currentEntry 0
+    // belongs to application 1.
+    auto t = NewTable();
+    AddApp(*t, "NONE.EXE");
+    AddApp(*t, "B.EXE");
+    AddEntry(*t, 1, 1, 0, 0x10, 0);
+    EXPECT_FALSE(ShowsCurrentEntry(*t));
+    t->flagClipboard[0] = 0xFF;
+    TableSetFlag(*t, 0, 0, 1);
+    TablePasteFlags(*t, 0);
+    TableSetAllFlags(*t, 0, 1);
+    EXPECT_EQ(0x10u, t->entries[0].flagsLow);
+    EXPECT_EQ(0, t->modified);
+    t->currentApp = 1;
+    EXPECT_TRUE(ShowsCurrentEntry(*t));
 }
 
 }  // namespace
