@@ -390,17 +390,54 @@ AssertionResult ClickControl(AppProcess& app, int id)
     AssertionResult front = BringAppForward(app);
     if (!front)
         return front;
+    return ClickWindowCentre(app, control);
+}
+
+AssertionResult ClickWindowCentre(AppProcess& app, HWND window)
+{
     RECT r;
-    GetWindowRect(control, &r);
-    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    INPUT clicks[2];
-    memset(clicks, 0, sizeof clicks);
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    if (SendInput(2, clicks, sizeof(INPUT)) != 2)
-        return AssertionFailure() << "SendInput failed, error " << GetLastError();
-    return Settle(app);
+    if (!GetWindowRect(window, &r))
+        return AssertionFailure() << "no window " << window << " to click";
+    int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT events[3];
+    memset(events, 0, sizeof events);
+    for (INPUT& in : events) {
+        in.type = INPUT_MOUSE;
+        in.mi.dx = (x * 65535 + width / 2) / (width - 1);
+        in.mi.dy = (y * 65535 + height / 2) / (height - 1);
+        in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    }
+    events[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    events[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    // Wine moves the X pointer after each move, and X reports the pointer
+    // back late, from where it was: a report that comes between press and
+    // release takes the pointer off the button and the click is lost. So
+    // the pointer first rests on the target until no late report moves it.
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (SendInput(1, &events[0], sizeof(INPUT)) != 1)
+            return AssertionFailure() << "SendInput failed, error " << GetLastError();
+        DWORD rest = GetTickCount();
+        POINT at = {x, y};
+        while (GetTickCount() - rest < 40 && GetCursorPos(&at) && at.x == x && at.y == y) {
+            PumpDriverMessages();
+            Sleep(5);
+        }
+        if (at.x == x && at.y == y)
+            break;
+        if (GetTickCount() - start > 2000)
+            return AssertionFailure() << "the pointer does not stay at (" << x << ", " << y << ")";
+    }
+    // Each button after the program has handled the one before, as a hand gives them.
+    for (int i = 1; i < 3; ++i) {
+        if (SendInput(1, &events[i], sizeof(INPUT)) != 1)
+            return AssertionFailure() << "SendInput failed, error " << GetLastError();
+        AssertionResult settled = Settle(app);
+        if (!settled)
+            return settled;
+    }
+    return AssertionSuccess();
 }
 
 AssertionResult SelectComboRow(AppProcess& app, int comboId, int row)

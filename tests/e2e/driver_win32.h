@@ -77,6 +77,8 @@ RECT ClientRectOf(const AppProcess& app, HWND control);
 // modifiers: any of MOD_SHIFT, MOD_ALT, MOD_CONTROL.
 ::testing::AssertionResult PressKey(AppProcess& app, WORD vk, UINT modifiers = 0);
 ::testing::AssertionResult ClickControl(AppProcess& app, int id);
+// A click on the middle of any window of the program, as it is in front.
+::testing::AssertionResult ClickWindowCentre(AppProcess& app, HWND window);
 // A selection made the way the control reports a user's pick: CB_SETCURSEL,
 // then CBN_SELCHANGE to the main window.
 ::testing::AssertionResult SelectComboRow(AppProcess& app, int comboId, int row);

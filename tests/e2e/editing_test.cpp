@@ -1,0 +1,122 @@
+// Edits made on the real program and saved with the Save command: what the
+// printer driver then finds in the key.
+#include "input_dialog_win32.h"
+#include "save_fixture_win32.h"
+
+namespace {
+
+uint32_t Word(const StoredValue& v, int index)
+{
+    const unsigned char* p = v.data.data() + 4 * index;
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+class EditingTest : public SaveE2ETest {
+protected:
+    void SetUp() override
+    {
+        SaveE2ETest::SetUp();
+        if (!HasFatalFailure())
+            StartWith(kEditTable, 2);
+    }
+
+    ::testing::AssertionResult SaveWithOk()
+    {
+        PostMessageA(app.window, WM_COMMAND, IDM_SAVE, 0);
+        ::testing::AssertionResult answered = Answer(kSaveQuestionText, Buttons::OkCancel, IDOK);
+        if (!answered)
+            return answered;
+        return SettleWithoutMessageBox(app);
+    }
+};
+
+TEST_F(EditingTest, ClickedBox05IsStoredByTheSaveAndNothingElse)
+{
+    // A value the table does not name: the save starts the key afresh.
+    ASSERT_TRUE(AddStoredValue("APP-WINWORD.EXE-07", 7));
+    ASSERT_FALSE(FlagChecked(5));
+    ASSERT_TRUE(ClickFlag(5));
+    EXPECT_TRUE(FlagChecked(5));
+    EXPECT_EQ(IDC_FLAG01 + 4, FocusedControl(app));
+
+    // Cancel at the question stores nothing.
+    PostMessageA(app.window, WM_COMMAND, IDM_SAVE, 0);
+    ASSERT_TRUE(Answer(kSaveQuestionText, Buttons::OkCancel, IDCANCEL));
+    ASSERT_TRUE(SettleWithoutMessageBox(app));
+    std::vector<StoredValue> before = KeyForTable(kEditTable, 2, true);
+    StoredValue stray;
+    stray.name = "APP-WINWORD.EXE-07";
+    stray.type = REG_DWORD;
+    stray.data = {7, 0, 0, 0};
+    before.push_back(stray);
+    EXPECT_TRUE(KeyHolds(before));
+
+    ASSERT_TRUE(SaveWithOk());
+    TestVersion word[3] = {kEditWordVersions[0], kEditWordVersions[1], kEditWordVersions[2]};
+    word[0].flagsLow |= 1u << 4;
+    const TestApp edited[2] = {{"Winword.exe", 3, word}, kEditTable[1]};
+    EXPECT_TRUE(KeyHolds(KeyForTable(edited, 2)));
+    std::vector<StoredValue> stored;
+    ASSERT_TRUE(ReadStoredKey(stored));
+    for (const StoredValue& v : stored) {
+        if (v.name == "APP-WINWORD.EXE-01") {
+            ASSERT_EQ(20u, v.data.size());
+            EXPECT_EQ(0x10u, Word(v, 3) & 0x10u) << "bit 4 of flagsLow";
+            EXPECT_EQ(kEditWordVersions[0].flagsHigh, Word(v, 4));
+        }
+    }
+
+    // Saved: Exit asks nothing more.
+    PostMessageA(app.window, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_TRUE(ExitsWithZero());
+    EXPECT_EQ(2u, app.messages.size());
+}
+
+TEST_F(EditingTest, ApplicationTypedInLowerCaseIsStoredInUpperCase)
+{
+    PostMessageA(app.window, WM_COMMAND, IDM_NEWAPP, 0);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitForDialog(app, "Application and Version Input", dialog));
+    ASSERT_TRUE(FillDialogField(app, dialog, IDC_NEWAPP_NAME, "notepad.exe"));
+    EXPECT_EQ("NOTEPAD.EXE", FieldText(GetDlgItem(dialog, IDC_NEWAPP_NAME)));
+    ASSERT_TRUE(FillDialogField(app, dialog, IDC_NEWAPP_MS, "5000a"));
+    ASSERT_TRUE(FillDialogField(app, dialog, IDC_NEWAPP_LS, "2"));
+    ASSERT_TRUE(ClickDialogControl(app, dialog, IDOK));
+    ASSERT_TRUE(WaitForDialogClosed(app, dialog));
+    ASSERT_TRUE(SettleWithoutMessageBox(app));
+
+    std::vector<std::string> apps = ComboRows(Control(app, IDC_APPLICATION));
+    ASSERT_EQ(3u, apps.size());
+    EXPECT_EQ("NOTEPAD.EXE", apps[2]);
+    EXPECT_EQ(2, ComboSelection(Control(app, IDC_APPLICATION)));
+    std::vector<std::string> versions = ComboRows(Control(app, IDC_VERSION));
+    ASSERT_EQ(1u, versions.size());
+    EXPECT_EQ("0005000A-00000002", versions[0]);
+
+    ASSERT_TRUE(SaveWithOk());
+    const TestVersion notepad[1] = {{0x0005000A, 0x00000002, 0, 0}};
+    const TestApp expected[3] = {kEditTable[0], kEditTable[1], {"NOTEPAD.EXE", 1, notepad}};
+    EXPECT_TRUE(KeyHolds(KeyForTable(expected, 3)));
+}
+
+TEST_F(EditingTest, DeletedMiddleVersionLeavesTheOthersNumberedDensely)
+{
+    ASSERT_TRUE(PressKey(app, 'V', MOD_ALT));
+    ASSERT_TRUE(PressKey(app, VK_DOWN));
+    ASSERT_TRUE(BoxesShow(app, kEditWordVersions[1]));
+    PostMessageA(app.window, WM_COMMAND, IDM_DELETEVERSION, 0);
+    ASSERT_TRUE(Answer("Delete 000A0000-00001770 ?", Buttons::YesNo, IDYES));
+    ASSERT_TRUE(SettleWithoutMessageBox(app));
+    std::vector<std::string> versions = ComboRows(Control(app, IDC_VERSION));
+    ASSERT_EQ(2u, versions.size());
+    EXPECT_EQ(VersionRow(kEditWordVersions[0]), versions[0]);
+    EXPECT_EQ(VersionRow(kEditWordVersions[2]), versions[1]);
+    EXPECT_TRUE(BoxesShow(app, kEditWordVersions[0]));
+
+    ASSERT_TRUE(SaveWithOk());
+    const TestVersion word[2] = {kEditWordVersions[0], kEditWordVersions[2]};
+    const TestApp expected[2] = {{"Winword.exe", 2, word}, kEditTable[1]};
+    EXPECT_TRUE(KeyHolds(KeyForTable(expected, 2)));
+}
+
+}  // namespace

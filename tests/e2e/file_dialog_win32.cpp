@@ -1,0 +1,338 @@
+#include "file_dialog_win32.h"
+
+#include <string.h>
+
+using ::testing::AssertionFailure;
+using ::testing::AssertionResult;
+using ::testing::AssertionSuccess;
+
+namespace {
+
+constexpr DWORD kForegroundTimeoutMs = 2000;
+
+bool IsDialogClass(HWND window)
+{
+    char cls[16];
+    return GetClassNameA(window, cls, sizeof cls) && strcmp(cls, "#32770") == 0;
+}
+
+BOOL CALLBACK FindFileDialogProc(HWND window, LPARAM param)
+{
+    // The file-type list tells a file dialog from a message box.
+    if (IsDialogClass(window) && IsWindowVisible(window) && GetDlgItem(window, kFileTypeList)) {
+        *reinterpret_cast<HWND*>(param) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct QuestionSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindQuestionProc(HWND window, LPARAM param)
+{
+    QuestionSearch* search = reinterpret_cast<QuestionSearch*>(param);
+    if (IsDialogClass(window) && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->owner &&
+        GetDlgItem(window, 0xFFFF)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindEditProc(HWND window, LPARAM param)
+{
+    char cls[16];
+    if (GetClassNameA(window, cls, sizeof cls) && lstrcmpiA(cls, "Edit") == 0) {
+        *reinterpret_cast<HWND*>(param) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+bool Exited(const AppProcess& app)
+{
+    return WaitForSingleObject(app.process.hProcess, 0) == WAIT_OBJECT_0;
+}
+
+AssertionResult BringForward(AppProcess& app, HWND dialog)
+{
+    if (GetForegroundWindow() != dialog)
+        SetForegroundWindow(dialog);
+    DWORD start = GetTickCount();
+    while (GetForegroundWindow() != dialog) {
+        if (GetTickCount() - start > kForegroundTimeoutMs)
+            return AssertionFailure() << "the file dialog did not come to the foreground";
+        Pump();
+        Sleep(5);
+    }
+    return Settle(app);
+}
+
+INPUT Key(WORD vk, bool up)
+{
+    INPUT in;
+    memset(&in, 0, sizeof in);
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return in;
+}
+
+AssertionResult Send(std::vector<INPUT>& keys)
+{
+    UINT n = static_cast<UINT>(keys.size());
+    if (n && SendInput(n, keys.data(), sizeof(INPUT)) != n)
+        return AssertionFailure() << "SendInput failed, error " << GetLastError();
+    return AssertionSuccess();
+}
+
+AssertionResult Click(AppProcess& app, HWND dialog, HWND control)
+{
+    AssertionResult front = BringForward(app, dialog);
+    if (!front)
+        return front;
+    return ClickWindowCentre(app, control);
+}
+
+HWND FocusOf(const AppProcess& app)
+{
+    GUITHREADINFO info;
+    memset(&info, 0, sizeof info);
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(app.process.dwThreadId, &info) ? info.hwndFocus : nullptr;
+}
+
+std::string TextOf(HWND window)
+{
+    wchar_t text[512] = L"";
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &got);
+    char narrow[1024] = "";
+    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+    return narrow;
+}
+
+}  // namespace
+
+HWND OpenFileDialog(const AppProcess& app)
+{
+    HWND dialog = nullptr;
+    EnumThreadWindows(app.process.dwThreadId, FindFileDialogProc, reinterpret_cast<LPARAM>(&dialog));
+    return dialog;
+}
+
+AssertionResult WaitForFileDialog(AppProcess& app, HWND& dialog, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        dialog = OpenFileDialog(app);
+        // The dialog fills its controls after it shows; an empty file-type
+        // list means it is not ready yet.
+        if (dialog && !FileTypeRows(dialog).empty())
+            return Settle(app);
+        if (Exited(app))
+            return AssertionFailure() << "VAVEZAV.exe ended while waiting for a file dialog";
+        if (GetTickCount() - start > timeoutMs)
+            return AssertionFailure() << "no file dialog within " << timeoutMs << " ms";
+        Pump();
+        Sleep(5);
+    }
+}
+
+AssertionResult WaitForFileDialogClosed(AppProcess& app, HWND dialog, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (IsWindow(dialog) && IsWindowVisible(dialog)) {
+        if (Exited(app))
+            return AssertionFailure() << "VAVEZAV.exe ended while its file dialog was open";
+        if (GetTickCount() - start > timeoutMs)
+            return AssertionFailure() << "the file dialog \"" << WindowText(dialog) << "\" did not close";
+        Pump();
+        Sleep(5);
+    }
+    return Settle(app);
+}
+
+HWND FileNameEdit(HWND dialog)
+{
+    HWND field = GetDlgItem(dialog, kFileNameField);
+    if (!field)
+        return nullptr;
+    if (FindEditProc(field, reinterpret_cast<LPARAM>(&field)) == FALSE)
+        return field;  // the field is a plain edit
+    HWND edit = nullptr;
+    EnumChildWindows(field, FindEditProc, reinterpret_cast<LPARAM>(&edit));
+    return edit;
+}
+
+std::string FileNameText(HWND dialog)
+{
+    HWND edit = FileNameEdit(dialog);
+    return edit ? TextOf(edit) : std::string("<no file-name edit>");
+}
+
+std::vector<std::string> FileTypeRows(HWND dialog)
+{
+    HWND list = GetDlgItem(dialog, kFileTypeList);
+    return list ? ComboRows(list) : std::vector<std::string>();
+}
+
+int FileTypeSelection(HWND dialog)
+{
+    return ComboSelection(GetDlgItem(dialog, kFileTypeList));
+}
+
+AssertionResult ChooseFileType(AppProcess& app, HWND dialog, int row)
+{
+    HWND list = GetDlgItem(dialog, kFileTypeList);
+    if (!list)
+        return AssertionFailure() << "the file dialog has no file-type list";
+    int rows = static_cast<int>(FileTypeRows(dialog).size());
+    if (row < 0 || row >= rows)
+        return AssertionFailure() << "the file-type list has no row " << row << " (" << rows << " rows)";
+    // Picked the way the drop-down reports a pick: the dialog changes the
+    // filter on CBN_SELENDOK. Real clicks into the drop-down under Wine now
+    // and then left it open, and it swallowed the next click.
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(list, CB_SETCURSEL, row, 0, SMTO_ABORTIFHUNG, 2000, &result) ||
+        static_cast<int>(result) != row)
+        return AssertionFailure() << "the file-type list does not take row " << row;
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeList, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
+    AssertionResult settled = Settle(app);
+    if (!settled)
+        return settled;
+    if (FileTypeSelection(dialog) != row)
+        return AssertionFailure() << "the file-type list shows row " << FileTypeSelection(dialog) << ", not " << row;
+    return AssertionSuccess();
+}
+
+AssertionResult TypeFileName(AppProcess& app, HWND dialog, const std::string& text)
+{
+    HWND edit = FileNameEdit(dialog);
+    if (!edit)
+        return AssertionFailure() << "the file dialog has no file-name edit";
+    AssertionResult front = BringForward(app, dialog);
+    if (!front)
+        return front;
+    if (FocusOf(app) != edit) {
+        AssertionResult clicked = Click(app, dialog, edit);
+        if (!clicked)
+            return clicked;
+        if (FocusOf(app) != edit)
+            return AssertionFailure() << "the file-name edit does not take the focus";
+    }
+    // Typing replaces the selection: all of the preset name.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, &ignored);
+    std::vector<INPUT> keys;
+    for (char c : text) {
+        SHORT scan = VkKeyScanA(c);
+        if (scan == -1)
+            return AssertionFailure() << "no key gives '" << c << "'";
+        WORD vk = LOBYTE(scan);
+        bool shift = (HIBYTE(scan) & 1) != 0;
+        if (shift)
+            keys.push_back(Key(VK_SHIFT, false));
+        keys.push_back(Key(vk, false));
+        keys.push_back(Key(vk, true));
+        if (shift)
+            keys.push_back(Key(VK_SHIFT, true));
+    }
+    AssertionResult sent = Send(keys);
+    if (!sent)
+        return sent;
+    AssertionResult settled = Settle(app);
+    if (!settled)
+        return settled;
+    std::string shown = TextOf(edit);
+    if (shown != text)
+        return AssertionFailure() << "the file-name edit shows \"" << shown << "\" after typing \"" << text << "\"";
+    return AssertionSuccess();
+}
+
+AssertionResult PressInFileDialog(AppProcess& app, HWND dialog, WORD vk)
+{
+    AssertionResult front = BringForward(app, dialog);
+    if (!front)
+        return front;
+    std::vector<INPUT> keys = {Key(vk, false), Key(vk, true)};
+    AssertionResult sent = Send(keys);
+    return sent ? Settle(app) : sent;
+}
+
+AssertionResult CancelFileDialog(AppProcess& app, HWND dialog)
+{
+    AssertionResult pressed = PressInFileDialog(app, dialog, VK_ESCAPE);
+    if (!pressed)
+        return pressed;
+    return WaitForFileDialogClosed(app, dialog);
+}
+
+HWND FileDialogQuestion(const AppProcess& app, HWND dialog)
+{
+    QuestionSearch search = {dialog, nullptr};
+    EnumThreadWindows(app.process.dwThreadId, FindQuestionProc, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+AssertionResult PickFile(AppProcess& app, HWND dialog, const FilePick& pick, MessageBoxSeen* question)
+{
+    AssertionResult typed = TypeFileName(app, dialog, pick.path);
+    if (!typed)
+        return typed;
+    if (pick.fileTypeRow >= 0) {
+        AssertionResult chosen = ChooseFileType(app, dialog, pick.fileTypeRow);
+        if (!chosen)
+            return chosen;
+    }
+    // Enter in the file-name field presses the default button, Open or Save.
+    if (FocusOf(app) != FileNameEdit(dialog))
+        return AssertionFailure() << "the file-name edit lost the focus";
+    AssertionResult pressed = PressInFileDialog(app, dialog, VK_RETURN);
+    if (!pressed)
+        return pressed;
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND box = FileDialogQuestion(app, dialog);
+        if (box) {
+            if (!pick.overwrite)
+                return AssertionFailure() << "unexpected question from the file dialog: \""
+                                          << WindowText(GetDlgItem(box, 0xFFFF)) << "\"";
+            AssertionResult answered = AnswerMessageBox(app, box, pick.overwrite, question);
+            if (!answered)
+                return answered;
+            if (pick.overwrite == IDNO)
+                return Settle(app);
+            return WaitForFileDialogClosed(app, dialog);
+        }
+        if (!IsWindow(dialog) || !IsWindowVisible(dialog)) {
+            if (pick.overwrite)
+                return AssertionFailure() << "the file dialog closed without asking about the existing file";
+            return Settle(app);
+        }
+        if (Exited(app))
+            return AssertionFailure() << "VAVEZAV.exe ended after Enter in its file dialog";
+        if (GetTickCount() - start > kMessageBoxTimeoutMs) {
+            char focus[64] = "";
+            GetClassNameA(FocusOf(app), focus, sizeof focus);
+            return AssertionFailure() << "after Enter the file dialog neither closed nor asked within "
+                                      << kMessageBoxTimeoutMs << " ms; it shows \"" << FileNameText(dialog)
+                                      << "\", the focus is on a " << focus;
+        }
+        Pump();
+        Sleep(5);
+    }
+}

@@ -1,0 +1,23 @@
+// The program's own dialogs (New Application, New Version) worked from
+// outside: found by caption, clicked and typed into with real input while
+// the main window waits behind them, disabled.
+#pragma once
+
+#include "driver_win32.h"
+
+#include <string>
+
+// The visible dialog of the program's thread with this caption.
+::testing::AssertionResult WaitForDialog(AppProcess& app, const char* caption, HWND& dialog,
+                                         DWORD timeoutMs = kMessageBoxTimeoutMs);
+// A real click on a control of the dialog, the dialog in the foreground.
+::testing::AssertionResult ClickDialogControl(AppProcess& app, HWND dialog, int id);
+// Types the characters with SendInput into whatever has the focus in the
+// dialog (Shift where the layout needs it).
+::testing::AssertionResult TypeIntoDialog(AppProcess& app, HWND dialog, const char* text);
+// Clicks the field, then types.
+::testing::AssertionResult FillDialogField(AppProcess& app, HWND dialog, int id, const char* text);
+// The text of an edit control of another process (WM_GETTEXT, which
+// GetWindowText does not send across processes).
+std::string FieldText(HWND field);
+::testing::AssertionResult WaitForDialogClosed(AppProcess& app, HWND dialog, DWORD timeoutMs = kMessageBoxTimeoutMs);

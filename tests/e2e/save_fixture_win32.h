@@ -1,0 +1,40 @@
+// Shared by the editing and closing tests: a table to edit, the questions
+// and messages of the save protocol answered and checked, the stored key
+// compared before and after.
+#pragma once
+
+#include "e2e_fixture_win32.h"
+#include "stored_key_win32.h"
+
+// WINWORD.EXE with three versions (flag 05 clear in the first), CALC.EXE
+// with one; stored in mixed case, so a save shows the names upper-cased.
+extern const TestVersion kEditWordVersions[3];
+extern const TestVersion kEditCalcVersions[1];
+extern const TestApp kEditTable[2];
+
+// The question of Save, Exit, the close box and a printer change.
+extern const char kSaveQuestionText[];
+extern const char kSaveFailedText[];
+
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+
+class SaveE2ETest : public E2ETest {
+protected:
+    // The table stored, printers of the model ("Alpha VRX-2260" and, with
+    // two, "Beta VRX-2260"), the program started and settled.
+    void StartWith(const TestApp* apps, int appCount, int modelPrinters = 1);
+
+    // Waits for the message box and answers it; checks its text, its buttons,
+    // its caption, its owner and that questions carry the icon. Settles
+    // afterwards, unless the answer is to end the program.
+    ::testing::AssertionResult Answer(const char* text, Buttons buttons, int button, bool closes = false);
+    // Flag n ("01".."64") clicked with the mouse; fails unless it toggled.
+    ::testing::AssertionResult ClickFlag(int n);
+    bool FlagChecked(int n);
+    // The list shows no selection, as though its text had been cleared.
+    ::testing::AssertionResult ClearSelection(int comboId);
+    ::testing::AssertionResult StillRunning();
+    ::testing::AssertionResult ExitsWithZero();
+    // The menu states the probe reads, in order.
+    std::vector<UINT> MenuStates();
+};

@@ -1,0 +1,299 @@
+// The unsaved-changes protocol in the real main window, with the registry
+// made to fail: the Save command, the question of Exit, the close box and a
+// printer change, and AskSaveChanges and ClosingCheck themselves.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "main/focus_win32.h"
+#include "main/main_window_win32.h"
+#include "main/message_box_win32.h"
+#include "main/save_protocol_win32.h"
+#include "main_window_harness.h"
+#include "printer_setup_win32.h"
+#include "resource.h"
+#include "store/registry_api_win32.h"
+
+namespace {
+
+const char kKeyPath[] = "Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver";
+const char kSaveFailed[] = "Save was not completed successfully.";
+const char kAppNull[] = "Application is NULL\nRevise it";
+
+struct Shown {
+    std::string text;
+    UINT type;
+    HWND owner;
+};
+std::vector<Shown> shown;
+std::deque<int> answers;  // taken in order; OK once they run out
+
+int AnswerFromScript(HWND owner, const char* text, const char*, UINT type)
+{
+    shown.push_back({text ? text : "", type, owner});
+    if (answers.empty())
+        return IDOK;
+    int answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+LONG WINAPI CreateKeyDenied(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES, PHKEY, LPDWORD)
+{
+    return ERROR_ACCESS_DENIED;
+}
+
+// Every value but APPINFO is written.
+LONG WINAPI SetValueDeniedForAppInfo(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data,
+                                     DWORD size)
+{
+    if (type == REG_SZ)
+        return ERROR_ACCESS_DENIED;
+    return RegSetValueExA(key, name, reserved, type, data, size);
+}
+
+std::string StoredAppInfo()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "<no key>";
+    char text[512] = "";
+    DWORD length = sizeof text - 1;
+    LONG status = RegQueryValueExA(key, "APPINFO", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &length);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS ? std::string(text) : "<no APPINFO>";
+}
+
+class SaveProtocol : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        UseFakes();
+        messageBoxImpl = AnswerFromScript;
+        shown.clear();
+        answers.clear();
+        registryApi = kSystemRegistryApi;
+        ASSERT_EQ(1, WriteTestTable(kSampleApps, kSampleAppCount));
+        ASSERT_EQ(std::string("03WINWORD.EXE;01NOTEPAD.EXE;02MSPAINT.EXE;"), StoredAppInfo());
+    }
+
+    void TearDown() override
+    {
+        registryApi = kSystemRegistryApi;
+        DestroyMainWindow(window);
+        DeleteTestTable();
+        RestoreFakes();
+    }
+
+    void Start(int printers = 1)
+    {
+        fakeSpooler.printers = {{"Front VRX-2260", "FILE:", "Kavix VRX-2260 PS"}};
+        if (printers > 1)
+            fakeSpooler.printers.push_back({"Rear VRX-2260", "FILE:", "Kavix VRX-2260 PS"});
+        window = MakeMainWindow(19);
+        ASSERT_NE(nullptr, window);
+        ASSERT_TRUE(shown.empty()) << shown[0].text;
+        ASSERT_EQ(3, MainFlagTable().appCount);
+    }
+
+    const MainControls& C() const { return MainWindowControls(); }
+    FlagTable& T() const { return MainFlagTable(); }
+
+    void Command(UINT id, UINT code = 0, HWND control = nullptr)
+    {
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+        PumpMessages(500);
+    }
+
+    // Clear All on the first version: modified, and flags the key lacks.
+    void Edit()
+    {
+        Command(IDM_CLEARALL);
+        ASSERT_EQ(1u, T().modified);
+        ASSERT_EQ(0u, T().entries[0].flagsLow);
+        ASSERT_NE(0u, kSampleApps[0].versions[0].flagsLow);
+    }
+
+    void ExpectShown(const std::vector<std::string>& texts)
+    {
+        std::vector<std::string> got;
+        for (const Shown& s : shown)
+            got.push_back(s.text);
+        EXPECT_EQ(texts, got);
+        for (const Shown& s : shown)
+            EXPECT_EQ(window, s.owner) << s.text;
+    }
+
+    // Leaving the application list with no row selected.
+    void LeaveEmptyApplicationList()
+    {
+        FocusControl(C(), IDC_APPLICATION);
+        SendMessageA(C().appCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        FocusControl(C(), IDC_VERSION);
+        PumpMessages(200);
+    }
+
+    HWND window = nullptr;
+};
+
+TEST_F(SaveProtocol, SaveCommandWhoseKeyCannotBeCreatedKeepsModifiedAndSavesLater)
+{
+    Start();
+    Edit();
+    registryApi.createKey = CreateKeyDenied;
+    Command(IDM_SAVE);
+    ExpectShown({kSaveQuestion, "Open Printer fail\nCode=5", kSaveFailed});
+    ASSERT_EQ(3u, shown.size());
+    EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION), shown[0].type);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), shown[1].type);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), shown[2].type);
+    EXPECT_EQ(1u, T().modified);
+    EXPECT_EQ(0u, T().entries[0].flagsLow) << "the edit is still in memory";
+
+    registryApi = kSystemRegistryApi;
+    shown.clear();
+    Command(IDM_SAVE);
+    ExpectShown({kSaveQuestion});
+    EXPECT_EQ(0u, T().modified);
+    EXPECT_EQ(std::string("03WINWORD.EXE;01NOTEPAD.EXE;02MSPAINT.EXE;"), StoredAppInfo());
+}
+
+TEST_F(SaveProtocol, SaveCommandAsksAlsoWhenNothingChangedAndCancelWritesNothing)
+{
+    Start();
+    ASSERT_EQ(0u, T().modified);
+    registryApi.createKey = CreateKeyDenied;  // a save that ran would show
+    answers = {IDCANCEL};
+    Command(IDM_SAVE);
+    ExpectShown({kSaveQuestion});
+    EXPECT_EQ(0u, T().modified);
+    EXPECT_NE("<no key>", StoredAppInfo()) << "Cancel deleted the key";
+
+    registryApi = kSystemRegistryApi;
+    shown.clear();
+    Command(IDM_SAVE);
+    ExpectShown({kSaveQuestion});
+    EXPECT_EQ(0u, T().modified);
+}
+
+TEST_F(SaveProtocol, AskSaveChangesAnswersAndNeverTouchesModified)
+{
+    Start();
+    // Nothing modified: no question at all.
+    EXPECT_EQ(SaveAnswer::No, AskSaveChanges(T(), C(), kSaveQuestion));
+    EXPECT_TRUE(shown.empty());
+
+    Edit();
+    answers = {IDNO};
+    EXPECT_EQ(SaveAnswer::No, AskSaveChanges(T(), C(), kExportQuestion));
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ(kExportQuestion, shown[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION), shown[0].type);
+    answers = {IDCANCEL};
+    EXPECT_EQ(SaveAnswer::Cancel, AskSaveChanges(T(), C(), kSaveQuestion));
+
+    // Yes saves, and the table is still marked.
+    answers = {IDYES};
+    shown.clear();
+    EXPECT_EQ(SaveAnswer::Yes, AskSaveChanges(T(), C(), kSaveQuestion));
+    ExpectShown({kSaveQuestion});
+    EXPECT_EQ(1u, T().modified);
+
+    // A failed save answers Cancel, so the caller keeps the edits.
+    registryApi.setValue = SetValueDeniedForAppInfo;
+    answers = {IDYES};
+    shown.clear();
+    EXPECT_EQ(SaveAnswer::Cancel, AskSaveChanges(T(), C(), kSaveQuestion));
+    ExpectShown({kSaveQuestion, "SetPrinterData fail(sz)\nCode=5", kSaveFailed});
+    EXPECT_EQ(1u, T().modified);
+}
+
+TEST_F(SaveProtocol, ClosingCheckRunsBothListChecksBeforeTheQuestion)
+{
+    Start();
+    Edit();
+    SendMessageA(C().appCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendMessageA(C().versionCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    int appFlag = 0, versionFlag = 0;
+    answers = {IDOK, IDOK, IDCANCEL};
+    EXPECT_FALSE(ClosingCheck(T(), C(), appFlag, versionFlag));
+    ExpectShown({kAppNull, "VersionMS and LS is NULL\nRevise it", kSaveQuestion});
+    EXPECT_EQ(1, appFlag);
+    EXPECT_EQ(1, versionFlag);
+    EXPECT_EQ(0, SendMessageA(C().appCombo, CB_GETCURSEL, 0, 0)) << "the check put the row back";
+
+    answers = {IDNO};
+    shown.clear();
+    EXPECT_TRUE(ClosingCheck(T(), C(), appFlag, versionFlag));
+    ExpectShown({kSaveQuestion});
+    // Nothing to save: the checks run, no question.
+    Command(IDM_SAVE);
+    shown.clear();
+    EXPECT_TRUE(ClosingCheck(T(), C(), appFlag, versionFlag));
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(SaveProtocol, ExitWhoseSaveFailsStaysOpenWithTheEditsAndTheChecksOn)
+{
+    Start();
+    Edit();
+    registryApi.setValue = SetValueDeniedForAppInfo;
+    answers = {IDYES};
+    Command(IDM_EXIT);
+    ExpectShown({kSaveQuestion, "SetPrinterData fail(sz)\nCode=5", kSaveFailed});
+    ASSERT_TRUE(IsWindow(window));
+    EXPECT_EQ(1u, T().modified);
+    EXPECT_EQ(0u, T().entries[0].flagsLow);
+
+    shown.clear();
+    LeaveEmptyApplicationList();
+    ExpectShown({kAppNull});
+}
+
+TEST_F(SaveProtocol, CloseBoxWhoseSaveFailsStaysOpenWithTheChecksOff)
+{
+    Start();
+    Edit();
+    registryApi.setValue = SetValueDeniedForAppInfo;
+    answers = {IDYES};
+    SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    PumpMessages(500);
+    ExpectShown({kSaveQuestion, "SetPrinterData fail(sz)\nCode=5", kSaveFailed});
+    ASSERT_TRUE(IsWindow(window));
+    EXPECT_EQ(1u, T().modified);
+
+    shown.clear();
+    LeaveEmptyApplicationList();
+    EXPECT_TRUE(shown.empty()) << shown[0].text;
+    SendMessageA(C().appCombo, CB_SETCURSEL, 0, 0);
+}
+
+TEST_F(SaveProtocol, PrinterChangeWhoseSaveFailsSelectsThePreviousPrinter)
+{
+    Start(2);
+    Edit();
+    registryApi.createKey = CreateKeyDenied;
+    answers = {IDYES};
+    SendMessageA(C().printerCombo, CB_SETCURSEL, 1, 0);
+    Command(IDC_PRINTER, CBN_SELCHANGE, C().printerCombo);
+    ExpectShown({kSaveQuestion, "Open Printer fail\nCode=5", kSaveFailed});
+    EXPECT_EQ(0, SendMessageA(C().printerCombo, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(1u, T().modified);
+    EXPECT_EQ(0u, T().entries[0].flagsLow) << "the table was reloaded";
+
+    // Yes with a save that works: saved, then the other printer's load.
+    registryApi = kSystemRegistryApi;
+    answers = {IDYES};
+    shown.clear();
+    SendMessageA(C().printerCombo, CB_SETCURSEL, 1, 0);
+    Command(IDC_PRINTER, CBN_SELCHANGE, C().printerCombo);
+    ExpectShown({kSaveQuestion});
+    EXPECT_EQ(1, SendMessageA(C().printerCombo, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(0u, T().modified);
+    EXPECT_EQ(0u, T().entries[0].flagsLow) << "the saved edit came back with the load";
+}
+
+}  // namespace
