@@ -12,6 +12,7 @@
 #include "store/registry_api_win32.h"
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
+#include "stored_key_win32.h"
 
 namespace {
 
@@ -51,11 +52,6 @@ LONG WINAPI FailingCreate(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_
 {
     return failCode;
 }
-
-struct StoredValue {
-    DWORD type;
-    std::vector<unsigned char> data;
-};
 
 class RegistryStore : public ::testing::Test {
 protected:
@@ -105,67 +101,6 @@ protected:
         return e;
     }
 
-    static HKEY CreateKey()
-    {
-        HKEY key = nullptr;
-        EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kFlagKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                                 nullptr, &key, nullptr));
-        return key;
-    }
-
-    static void PutValue(const char* name, DWORD type, const void* data, DWORD length)
-    {
-        HKEY key = CreateKey();
-        EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), length));
-        RegCloseKey(key);
-    }
-
-    static void PutAppInfo(const char* text, DWORD size)
-    {
-        PutValue(kAppInfoValue, REG_SZ, text, static_cast<DWORD>(std::strlen(text) + 1));
-        PutValue(kAppInfoSizeValue, REG_DWORD, &size, sizeof size);
-    }
-
-    static void PutVersion(const char* valueName, uint32_t ms, uint32_t ls, uint32_t low = 0, uint32_t high = 0,
-                           uint32_t tag = 1)
-    {
-        AppFlagEntry e = {0, tag, ms, ls, low, high};
-        unsigned char bytes[kVersionRecordSize];
-        EncodeVersionRecord(e, bytes);
-        PutValue(valueName, REG_BINARY, bytes, sizeof bytes);
-    }
-
-    // Every value of the key, by name; empty when the key is absent.
-    static std::vector<std::pair<std::string, StoredValue>> ReadKey()
-    {
-        std::vector<std::pair<std::string, StoredValue>> out;
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFlagKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return out;
-        for (DWORD i = 0;; ++i) {
-            char name[256];
-            DWORD nameLength = sizeof name;
-            unsigned char data[4096];
-            DWORD dataLength = sizeof data;
-            DWORD type = 0;
-            if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data, &dataLength) != ERROR_SUCCESS)
-                break;
-            out.push_back({name, {type, std::vector<unsigned char>(data, data + dataLength)}});
-        }
-        RegCloseKey(key);
-        return out;
-    }
-
-    static const StoredValue* Find(const std::vector<std::pair<std::string, StoredValue>>& values,
-                                   const std::string& name)
-    {
-        for (const auto& v : values) {
-            if (v.first == name)
-                return &v.second;
-        }
-        return nullptr;
-    }
-
     std::string Row(HWND combo, int row)
     {
         char text[256];
@@ -205,24 +140,24 @@ TEST_F(RegistryStore, SavesOneApplicationWithTwoVersionsExactly)
 
     auto values = ReadKey();
     ASSERT_EQ(4u, values.size()) << "APPINFO, APPINFO-SIZE and two version values, nothing else";
-    const StoredValue* info = Find(values, "APPINFO");
+    const StoredValue* info = FindValue(values, "APPINFO");
     ASSERT_NE(nullptr, info);
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), info->type);
     ASSERT_EQ(9u, info->data.size());
     EXPECT_EQ(0, std::memcmp("02A.EXE;", info->data.data(), 9));
-    const StoredValue* size = Find(values, "APPINFO-SIZE");
+    const StoredValue* size = FindValue(values, "APPINFO-SIZE");
     ASSERT_NE(nullptr, size);
     EXPECT_EQ(static_cast<DWORD>(REG_DWORD), size->type);
     ASSERT_EQ(4u, size->data.size());
     EXPECT_EQ(18u, size->data[0] | size->data[1] << 8);
 
-    const StoredValue* first = Find(values, "APP-A.EXE-01");
+    const StoredValue* first = FindValue(values, "APP-A.EXE-01");
     ASSERT_NE(nullptr, first);
     EXPECT_EQ(static_cast<DWORD>(REG_BINARY), first->type);
     const unsigned char expected[20] = {1, 0, 0, 0, 0x01, 0, 0x05, 0, 0, 0, 0x28, 0x0A, 0x10, 0, 0, 0, 0, 0, 0, 0x80};
     ASSERT_EQ(20u, first->data.size());
     EXPECT_EQ(0, std::memcmp(expected, first->data.data(), 20));
-    ASSERT_NE(nullptr, Find(values, "APP-A.EXE-02"));
+    ASSERT_NE(nullptr, FindValue(values, "APP-A.EXE-02"));
 
     Load();
     EXPECT_TRUE(shownTexts.empty());
@@ -243,10 +178,10 @@ TEST_F(RegistryStore, EmptyTableRoundTrip)
     ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
     auto values = ReadKey();
     ASSERT_EQ(2u, values.size());
-    const StoredValue* info = Find(values, "APPINFO");
+    const StoredValue* info = FindValue(values, "APPINFO");
     ASSERT_NE(nullptr, info);
     EXPECT_EQ(1u, info->data.size());
-    EXPECT_EQ(2u, Find(values, "APPINFO-SIZE")->data[0]);
+    EXPECT_EQ(2u, FindValue(values, "APPINFO-SIZE")->data[0]);
 
     AddApp("STALE.EXE");  // what a load must clear
     AddEntry(0, 1, 1, 1);
@@ -280,7 +215,7 @@ TEST_F(RegistryStore, ApplicationWithoutVersions)
     AddEntry(1, 3, 4, 1);
     ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
     auto values = ReadKey();
-    EXPECT_EQ(0, std::memcmp("00B.EXE;01C.EXE;", Find(values, "APPINFO")->data.data(), 17));
+    EXPECT_EQ(0, std::memcmp("00B.EXE;01C.EXE;", FindValue(values, "APPINFO")->data.data(), 17));
 
     Load();
     EXPECT_TRUE(shownTexts.empty());
@@ -294,8 +229,8 @@ TEST_F(RegistryStore, ApplicationWithoutVersions)
 TEST_F(RegistryStore, MissingVersionValueIsReportedOnceAndSkipped)
 {
     PutAppInfo("03A.EXE;", 18);
-    PutVersion("APP-A.EXE-01", 1, 0);
-    PutVersion("APP-A.EXE-03", 3, 0, 0, 0, 0xDEADBEEF);
+    PutVersion("APP-A.EXE-01", 1, 1, 0, 0, 0);
+    PutVersion("APP-A.EXE-03", 0xDEADBEEF, 3, 0, 0, 0);
     Load();
     ASSERT_EQ(1u, shownTexts.size());
     EXPECT_EQ("get flag data fail\nCode=2", shownTexts[0]);
@@ -308,7 +243,7 @@ TEST_F(RegistryStore, MissingVersionValueIsReportedOnceAndSkipped)
 TEST_F(RegistryStore, MissingSizeGivesCode2)
 {
     PutValue(kAppInfoValue, REG_SZ, "01A.EXE;", 9);
-    PutVersion("APP-A.EXE-01", 1, 0);
+    PutVersion("APP-A.EXE-01", 1, 1, 0, 0, 0);
     Load();
     ASSERT_EQ(1u, shownTexts.size());
     EXPECT_EQ("Get Size fail\nCode=2", shownTexts[0]);
@@ -332,7 +267,7 @@ TEST_F(RegistryStore, ListWithoutTerminatorThatFillsTheBufferStaysInside)
     PutValue(kAppInfoValue, REG_BINARY, "01A.EXE;01", 10);
     DWORD size = 8;
     PutValue(kAppInfoSizeValue, REG_DWORD, &size, sizeof size);
-    PutVersion("APP-A.EXE-01", 1, 2);
+    PutVersion("APP-A.EXE-01", 1, 1, 2, 0, 0);
     Load();
     EXPECT_TRUE(shownTexts.empty());
     EXPECT_EQ(1, table->appCount);
@@ -346,12 +281,12 @@ TEST_F(RegistryStore, NamesAreStoredInUpperCaseAndKeepTheirCaseInMemory)
     EXPECT_EQ("NOTEPAD.EXE", Row(appCombo, 0)) << "rows are upper case whatever the combo box does";
     ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
     auto values = ReadKey();
-    EXPECT_NE(nullptr, Find(values, "APP-NOTEPAD.EXE-01"));
-    EXPECT_EQ(0, std::memcmp("01NOTEPAD.EXE;", Find(values, "APPINFO")->data.data(), 15));
+    EXPECT_NE(nullptr, FindValue(values, "APP-NOTEPAD.EXE-01"));
+    EXPECT_EQ(0, std::memcmp("01NOTEPAD.EXE;", FindValue(values, "APPINFO")->data.data(), 15));
     EXPECT_STREQ("notepad.exe", table->appNames[0]);
 
     PutAppInfo("01mixed.Exe;", 26);
-    PutVersion("APP-mixed.Exe-01", 1, 2);
+    PutVersion("APP-mixed.Exe-01", 1, 1, 2, 0, 0);
     Load();
     EXPECT_STREQ("mixed.Exe", table->appNames[0]) << "appNames keep the stored case";
     EXPECT_EQ("MIXED.EXE", Row(appCombo, 0));
@@ -359,7 +294,7 @@ TEST_F(RegistryStore, NamesAreStoredInUpperCaseAndKeepTheirCaseInMemory)
 
 TEST_F(RegistryStore, OrdinalsAreDenseInTableOrderAndTheKeyIsRewritten)
 {
-    PutVersion("APP-A.EXE-07", 9, 9);  // a value of an earlier save
+    PutVersion("APP-A.EXE-07", 1, 9, 9, 0, 0);  // a value of an earlier save
     AddApp("A.EXE");
     AddApp("B.EXE");
     AddEntry(0, 3, 0);
@@ -369,17 +304,17 @@ TEST_F(RegistryStore, OrdinalsAreDenseInTableOrderAndTheKeyIsRewritten)
     AddEntry(0, 2, 0);
     ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
     auto values = ReadKey();
-    EXPECT_EQ(nullptr, Find(values, "APP-A.EXE-07"));
+    EXPECT_EQ(nullptr, FindValue(values, "APP-A.EXE-07"));
     EXPECT_EQ(7u, values.size());
     const uint32_t expectA[] = {3, 1, 2};
     for (int k = 0; k < 3; ++k) {
         char name[32];
         std::snprintf(name, sizeof name, "APP-A.EXE-%02d", k + 1);
-        const StoredValue* v = Find(values, name);
+        const StoredValue* v = FindValue(values, name);
         ASSERT_NE(nullptr, v) << name;
         EXPECT_EQ(expectA[k], v->data[4]) << name;
     }
-    EXPECT_EQ(0, std::memcmp("03A.EXE;02B.EXE;", Find(values, "APPINFO")->data.data(), 17));
+    EXPECT_EQ(0, std::memcmp("03A.EXE;02B.EXE;", FindValue(values, "APPINFO")->data.data(), 17));
 }
 
 TEST_F(RegistryStore, FailedCallsShowTheirCodeAndResult)
@@ -396,7 +331,7 @@ TEST_F(RegistryStore, FailedCallsShowTheirCodeAndResult)
     registryApi.setValue = FailingSet;
     failOn = "APP-A.EXE-01";
     EXPECT_EQ(0, SaveFlagTable(*table, appCombo));
-    EXPECT_NE(nullptr, Find(ReadKey(), "APP-A.EXE-02")) << "the save goes on after a failed version";
+    EXPECT_NE(nullptr, FindValue(ReadKey(), "APP-A.EXE-02")) << "the save goes on after a failed version";
     failOn = "APPINFO";  // both APPINFO and APPINFO-SIZE
     EXPECT_EQ(0, SaveFlagTable(*table, appCombo));
     registryApi = kSystemRegistryApi;
@@ -436,7 +371,7 @@ TEST_F(RegistryStore, FailedReadsOnLoad)
 TEST_F(RegistryStore, AnUnstorableTableIsRefusedAndTheKeyLeftAsItWas)
 {
     PutAppInfo("01KEEP.EXE;", 24);
-    PutVersion("APP-KEEP.EXE-01", 1, 1);
+    PutVersion("APP-KEEP.EXE-01", 1, 1, 1, 0, 0);
     const auto before = ReadKey();
 
     struct Case {
@@ -465,12 +400,7 @@ TEST_F(RegistryStore, AnUnstorableTableIsRefusedAndTheKeyLeftAsItWas)
         ASSERT_EQ(1u, shownTexts.size()) << c.what;
         EXPECT_NE(std::string::npos, shownTexts[0].find("cannot be saved")) << c.what;
         EXPECT_NE(std::string::npos, shownTexts[0].find(c.row.substr(0, 20))) << c.what;
-        auto after = ReadKey();
-        ASSERT_EQ(before.size(), after.size()) << c.what;
-        for (size_t i = 0; i < before.size(); ++i) {
-            EXPECT_EQ(before[i].first, after[i].first) << c.what;
-            EXPECT_EQ(before[i].second.data, after[i].second.data) << c.what;
-        }
+        EXPECT_EQ(before, ReadKey()) << c.what;
     }
 }
 
@@ -491,10 +421,10 @@ TEST_F(RegistryStore, StoredDataBeyondTheLayoutIsSkippedWithOneMessage)
     std::string longName(81, 'L');
     std::string info = "02A.EXE;5;xxJUNK;01" + longName + ";01SHORT.EXE;01B.EXE;";
     PutAppInfo(info.c_str(), AppInfoSizeFor(info.size()));
-    PutVersion("APP-A.EXE-01", 1, 0);
-    PutVersion("APP-A.EXE-02", 2, 0);
+    PutVersion("APP-A.EXE-01", 1, 1, 0, 0, 0);
+    PutVersion("APP-A.EXE-02", 1, 2, 0, 0, 0);
     PutValue("APP-SHORT.EXE-01", REG_BINARY, "\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A", 10);
-    PutVersion("APP-B.EXE-01", 7, 0);
+    PutVersion("APP-B.EXE-01", 1, 7, 0, 0, 0);
     Load();
     ASSERT_EQ(1u, shownTexts.size());
     EXPECT_NE(std::string::npos, shownTexts[0].find("2 application record(s)")) << shownTexts[0];

@@ -1,0 +1,29 @@
+// The flag table's registry key as the Windows tests see it: read whole,
+// and written value by value, independently of the program's own code.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+struct StoredValue {
+    DWORD type;
+    std::vector<unsigned char> data;
+    bool operator==(const StoredValue& o) const { return type == o.type && data == o.data; }
+};
+
+std::ostream& operator<<(std::ostream& os, const StoredValue& v);
+
+using KeyContents = std::map<std::string, StoredValue>;
+
+// Every value of the key by name; empty when the key is absent.
+KeyContents ReadKey();
+const StoredValue* FindValue(const KeyContents& key, const std::string& name);
+void PutValue(const char* name, DWORD type, const void* data, DWORD length);
+// APPINFO with its terminator, and APPINFO-SIZE.
+void PutAppInfo(const char* text, DWORD size);
+void PutVersion(const char* valueName, uint32_t tag, uint32_t ms, uint32_t ls, uint32_t low, uint32_t high);
