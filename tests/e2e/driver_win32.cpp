@@ -7,6 +7,27 @@ using ::testing::AssertionFailure;
 using ::testing::AssertionResult;
 using ::testing::AssertionSuccess;
 
+// Keeps the driver's own window responsive while it waits.
+void PumpDriverMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+INPUT KeyInput(WORD vk, bool up)
+{
+    INPUT in;
+    memset(&in, 0, sizeof in);
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return in;
+}
+
 namespace {
 
 struct ProbeChannel {
@@ -32,16 +53,6 @@ std::string WindowsPath(const char* path)
         if (c == '/')
             c = '\\';
     return out;
-}
-
-// Keeps the driver's own window responsive while it waits.
-void PumpDriverMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
 }
 
 bool Exited(const AppProcess& app)
@@ -161,21 +172,7 @@ AssertionResult WaitForeground(AppProcess& app, HWND window)
 
 AssertionResult BringAppForward(AppProcess& app)
 {
-    if (GetForegroundWindow() == app.window)
-        return AssertionSuccess();
-    SetForegroundWindow(app.window);
-    return WaitForeground(app, app.window);
-}
-
-INPUT KeyInput(WORD vk, bool up)
-{
-    INPUT in;
-    memset(&in, 0, sizeof in);
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return in;
+    return BringWindowForward(app, app.window);
 }
 
 std::string Narrow(const wchar_t* text)
@@ -356,9 +353,42 @@ RECT ClientRectOf(const AppProcess& app, HWND control)
     return r;
 }
 
-AssertionResult PressKey(AppProcess& app, WORD vk, UINT modifiers)
+AssertionResult BringWindowForward(AppProcess& app, HWND window)
 {
-    AssertionResult front = BringAppForward(app);
+    if (GetForegroundWindow() == window)
+        return AssertionSuccess();
+    SetForegroundWindow(window);
+    return WaitForeground(app, window);
+}
+
+AssertionResult TypeText(AppProcess& app, HWND foreground, const char* text)
+{
+    AssertionResult front = BringWindowForward(app, foreground);
+    if (!front)
+        return front;
+    std::vector<INPUT> keys;
+    for (const char* p = text; *p; ++p) {
+        SHORT scan = VkKeyScanA(*p);
+        if (scan == -1)
+            return AssertionFailure() << "no key gives '" << *p << "'";
+        WORD vk = LOBYTE(scan);
+        bool shift = (HIBYTE(scan) & 1) != 0;
+        if (shift)
+            keys.push_back(KeyInput(VK_SHIFT, false));
+        keys.push_back(KeyInput(vk, false));
+        keys.push_back(KeyInput(vk, true));
+        if (shift)
+            keys.push_back(KeyInput(VK_SHIFT, true));
+    }
+    UINT n = static_cast<UINT>(keys.size());
+    if (n && SendInput(n, keys.data(), sizeof(INPUT)) != n)
+        return AssertionFailure() << "SendInput failed, error " << GetLastError();
+    return Settle(app);
+}
+
+AssertionResult PressKey(AppProcess& app, WORD vk, UINT modifiers, HWND foreground)
+{
+    AssertionResult front = BringWindowForward(app, foreground ? foreground : app.window);
     if (!front)
         return front;
     INPUT keys[8];

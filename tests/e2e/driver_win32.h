@@ -75,7 +75,14 @@ RECT ClientRectOf(const AppProcess& app, HWND control);
 
 // Real input through SendInput, with the program's window in the foreground.
 // modifiers: any of MOD_SHIFT, MOD_ALT, MOD_CONTROL.
-::testing::AssertionResult PressKey(AppProcess& app, WORD vk, UINT modifiers = 0);
+// Real key presses (SendInput) into `foreground`, the program's window
+// unless another of its windows (a dialog) is named.
+::testing::AssertionResult PressKey(AppProcess& app, WORD vk, UINT modifiers = 0, HWND foreground = nullptr);
+::testing::AssertionResult TypeText(AppProcess& app, HWND foreground, const char* text);
+::testing::AssertionResult BringWindowForward(AppProcess& app, HWND window);
+// Keeps the driver's own windows answering while it waits.
+void PumpDriverMessages();
+INPUT KeyInput(WORD vk, bool up);
 ::testing::AssertionResult ClickControl(AppProcess& app, int id);
 // A click on the middle of any window of the program, as it is in front.
 ::testing::AssertionResult ClickWindowCentre(AppProcess& app, HWND window);

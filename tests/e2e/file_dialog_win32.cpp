@@ -8,8 +8,6 @@ using ::testing::AssertionSuccess;
 
 namespace {
 
-constexpr DWORD kForegroundTimeoutMs = 2000;
-
 bool IsDialogClass(HWND window)
 {
     char cls[16];
@@ -52,56 +50,14 @@ BOOL CALLBACK FindEditProc(HWND window, LPARAM param)
     return TRUE;
 }
 
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 bool Exited(const AppProcess& app)
 {
     return WaitForSingleObject(app.process.hProcess, 0) == WAIT_OBJECT_0;
 }
 
-AssertionResult BringForward(AppProcess& app, HWND dialog)
-{
-    if (GetForegroundWindow() != dialog)
-        SetForegroundWindow(dialog);
-    DWORD start = GetTickCount();
-    while (GetForegroundWindow() != dialog) {
-        if (GetTickCount() - start > kForegroundTimeoutMs)
-            return AssertionFailure() << "the file dialog did not come to the foreground";
-        Pump();
-        Sleep(5);
-    }
-    return Settle(app);
-}
-
-INPUT Key(WORD vk, bool up)
-{
-    INPUT in;
-    memset(&in, 0, sizeof in);
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return in;
-}
-
-AssertionResult Send(std::vector<INPUT>& keys)
-{
-    UINT n = static_cast<UINT>(keys.size());
-    if (n && SendInput(n, keys.data(), sizeof(INPUT)) != n)
-        return AssertionFailure() << "SendInput failed, error " << GetLastError();
-    return AssertionSuccess();
-}
-
 AssertionResult Click(AppProcess& app, HWND dialog, HWND control)
 {
-    AssertionResult front = BringForward(app, dialog);
+    AssertionResult front = BringWindowForward(app, dialog);
     if (!front)
         return front;
     return ClickWindowCentre(app, control);
@@ -147,7 +103,7 @@ AssertionResult WaitForFileDialog(AppProcess& app, HWND& dialog, DWORD timeoutMs
             return AssertionFailure() << "VAVEZAV.exe ended while waiting for a file dialog";
         if (GetTickCount() - start > timeoutMs)
             return AssertionFailure() << "no file dialog within " << timeoutMs << " ms";
-        Pump();
+        PumpDriverMessages();
         Sleep(5);
     }
 }
@@ -160,7 +116,7 @@ AssertionResult WaitForFileDialogClosed(AppProcess& app, HWND dialog, DWORD time
             return AssertionFailure() << "VAVEZAV.exe ended while its file dialog was open";
         if (GetTickCount() - start > timeoutMs)
             return AssertionFailure() << "the file dialog \"" << WindowText(dialog) << "\" did not close";
-        Pump();
+        PumpDriverMessages();
         Sleep(5);
     }
     return Settle(app);
@@ -224,7 +180,7 @@ AssertionResult TypeFileName(AppProcess& app, HWND dialog, const std::string& te
     HWND edit = FileNameEdit(dialog);
     if (!edit)
         return AssertionFailure() << "the file dialog has no file-name edit";
-    AssertionResult front = BringForward(app, dialog);
+    AssertionResult front = BringWindowForward(app, dialog);
     if (!front)
         return front;
     if (FocusOf(app) != edit) {
@@ -237,26 +193,9 @@ AssertionResult TypeFileName(AppProcess& app, HWND dialog, const std::string& te
     // Typing replaces the selection: all of the preset name.
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, &ignored);
-    std::vector<INPUT> keys;
-    for (char c : text) {
-        SHORT scan = VkKeyScanA(c);
-        if (scan == -1)
-            return AssertionFailure() << "no key gives '" << c << "'";
-        WORD vk = LOBYTE(scan);
-        bool shift = (HIBYTE(scan) & 1) != 0;
-        if (shift)
-            keys.push_back(Key(VK_SHIFT, false));
-        keys.push_back(Key(vk, false));
-        keys.push_back(Key(vk, true));
-        if (shift)
-            keys.push_back(Key(VK_SHIFT, true));
-    }
-    AssertionResult sent = Send(keys);
-    if (!sent)
-        return sent;
-    AssertionResult settled = Settle(app);
-    if (!settled)
-        return settled;
+    AssertionResult typed = TypeText(app, dialog, text.c_str());
+    if (!typed)
+        return typed;
     std::string shown = TextOf(edit);
     if (shown != text)
         return AssertionFailure() << "the file-name edit shows \"" << shown << "\" after typing \"" << text << "\"";
@@ -265,12 +204,7 @@ AssertionResult TypeFileName(AppProcess& app, HWND dialog, const std::string& te
 
 AssertionResult PressInFileDialog(AppProcess& app, HWND dialog, WORD vk)
 {
-    AssertionResult front = BringForward(app, dialog);
-    if (!front)
-        return front;
-    std::vector<INPUT> keys = {Key(vk, false), Key(vk, true)};
-    AssertionResult sent = Send(keys);
-    return sent ? Settle(app) : sent;
+    return PressKey(app, vk, 0, dialog);
 }
 
 AssertionResult CancelFileDialog(AppProcess& app, HWND dialog)
@@ -332,7 +266,7 @@ AssertionResult PickFile(AppProcess& app, HWND dialog, const FilePick& pick, Mes
                                       << kMessageBoxTimeoutMs << " ms; it shows \"" << FileNameText(dialog)
                                       << "\", the focus is on a " << focus;
         }
-        Pump();
+        PumpDriverMessages();
         Sleep(5);
     }
 }

@@ -27,40 +27,6 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM param)
     return TRUE;
 }
 
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-AssertionResult BringForward(AppProcess& app, HWND dialog)
-{
-    if (GetForegroundWindow() != dialog)
-        SetForegroundWindow(dialog);
-    DWORD start = GetTickCount();
-    while (GetForegroundWindow() != dialog) {
-        if (GetTickCount() - start > 2000)
-            return AssertionFailure() << "the dialog did not come to the foreground";
-        Pump();
-        Sleep(5);
-    }
-    return Settle(app);
-}
-
-INPUT Key(WORD vk, bool up)
-{
-    INPUT in;
-    memset(&in, 0, sizeof in);
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return in;
-}
-
 }  // namespace
 
 AssertionResult WaitForDialog(AppProcess& app, const char* caption, HWND& dialog, DWORD timeoutMs)
@@ -77,7 +43,7 @@ AssertionResult WaitForDialog(AppProcess& app, const char* caption, HWND& dialog
             return AssertionFailure() << "VAVEZAV.exe ended while waiting for the dialog \"" << caption << "\"";
         if (GetTickCount() - start > timeoutMs)
             return AssertionFailure() << "no dialog \"" << caption << "\" within " << timeoutMs << " ms";
-        Pump();
+        PumpDriverMessages();
         Sleep(5);
     }
 }
@@ -87,7 +53,7 @@ AssertionResult ClickDialogControl(AppProcess& app, HWND dialog, int id)
     HWND control = GetDlgItem(dialog, id);
     if (!control)
         return AssertionFailure() << "the dialog has no control " << id;
-    AssertionResult front = BringForward(app, dialog);
+    AssertionResult front = BringWindowForward(app, dialog);
     if (!front)
         return front;
     return ClickWindowCentre(app, control);
@@ -95,27 +61,7 @@ AssertionResult ClickDialogControl(AppProcess& app, HWND dialog, int id)
 
 AssertionResult TypeIntoDialog(AppProcess& app, HWND dialog, const char* text)
 {
-    AssertionResult front = BringForward(app, dialog);
-    if (!front)
-        return front;
-    std::vector<INPUT> keys;
-    for (const char* p = text; *p; ++p) {
-        SHORT scan = VkKeyScanA(*p);
-        if (scan == -1)
-            return AssertionFailure() << "no key gives '" << *p << "'";
-        WORD vk = LOBYTE(scan);
-        bool shift = (HIBYTE(scan) & 1) != 0;
-        if (shift)
-            keys.push_back(Key(VK_SHIFT, false));
-        keys.push_back(Key(vk, false));
-        keys.push_back(Key(vk, true));
-        if (shift)
-            keys.push_back(Key(VK_SHIFT, true));
-    }
-    UINT n = static_cast<UINT>(keys.size());
-    if (n && SendInput(n, keys.data(), sizeof(INPUT)) != n)
-        return AssertionFailure() << "SendInput failed, error " << GetLastError();
-    return Settle(app);
+    return TypeText(app, dialog, text);
 }
 
 AssertionResult FillDialogField(AppProcess& app, HWND dialog, int id, const char* text)
@@ -132,7 +78,7 @@ AssertionResult WaitForDialogClosed(AppProcess& app, HWND dialog, DWORD timeoutM
     while (IsWindow(dialog) && IsWindowVisible(dialog)) {
         if (GetTickCount() - start > timeoutMs)
             return AssertionFailure() << "the dialog \"" << WindowText(dialog) << "\" did not close";
-        Pump();
+        PumpDriverMessages();
         Sleep(5);
     }
     return Settle(app);
