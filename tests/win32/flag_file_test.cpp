@@ -27,22 +27,6 @@ int RecordMessage(HWND, const char* text, const char*, UINT)
     return IDOK;
 }
 
-// queryValue fails with failCode for value names that contain failOn.
-LONG failCode = 0;
-std::string failOn;
-
-LONG WINAPI FailingQuery(HKEY key, LPCSTR name, LPDWORD r, LPDWORD type, LPBYTE data, LPDWORD length)
-{
-    if (name && std::strstr(name, failOn.c_str()))
-        return failCode;
-    return RegQueryValueExA(key, name, r, type, data, length);
-}
-
-LONG WINAPI FailingOpen(HKEY, LPCSTR, DWORD, REGSAM, PHKEY)
-{
-    return failCode;
-}
-
 // The whole file, or "<none>" when it cannot be opened.
 std::string ReadFileText(const std::string& path)
 {

@@ -24,35 +24,6 @@ int RecordMessage(HWND, const char* text, const char*, UINT)
     return IDOK;
 }
 
-// Failure injection: the named call fails with `failCode` for value names
-// that contain `failOn` (or always when failOn is empty).
-LONG failCode = 0;
-std::string failOn;
-
-LONG WINAPI FailingQuery(HKEY key, LPCSTR name, LPDWORD r, LPDWORD type, LPBYTE data, LPDWORD length)
-{
-    if (failOn.empty() || (name && std::strstr(name, failOn.c_str())))
-        return failCode;
-    return RegQueryValueExA(key, name, r, type, data, length);
-}
-
-LONG WINAPI FailingSet(HKEY key, LPCSTR name, DWORD r, DWORD type, const BYTE* data, DWORD length)
-{
-    if (failOn.empty() || (name && std::strstr(name, failOn.c_str())))
-        return failCode;
-    return RegSetValueExA(key, name, r, type, data, length);
-}
-
-LONG WINAPI FailingOpen(HKEY, LPCSTR, DWORD, REGSAM, PHKEY)
-{
-    return failCode;
-}
-
-LONG WINAPI FailingCreate(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES, PHKEY, LPDWORD)
-{
-    return failCode;
-}
-
 class RegistryStore : public ::testing::Test {
 protected:
     void SetUp() override

@@ -63,3 +63,35 @@ void PutVersion(const char* valueName, uint32_t tag, uint32_t ms, uint32_t ls, u
     EncodeVersionRecord(e, bytes);
     PutValue(valueName, REG_BINARY, bytes, sizeof bytes);
 }
+
+LONG failCode = 0;
+std::string failOn;
+
+static bool FailsFor(LPCSTR name)
+{
+    return failOn.empty() || (name && std::strstr(name, failOn.c_str()));
+}
+
+LONG WINAPI FailingQuery(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD length)
+{
+    if (FailsFor(name))
+        return failCode;
+    return RegQueryValueExA(key, name, reserved, type, data, length);
+}
+
+LONG WINAPI FailingSet(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD length)
+{
+    if (FailsFor(name))
+        return failCode;
+    return RegSetValueExA(key, name, reserved, type, data, length);
+}
+
+LONG WINAPI FailingOpen(HKEY, LPCSTR, DWORD, REGSAM, PHKEY)
+{
+    return failCode;
+}
+
+LONG WINAPI FailingCreate(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES, PHKEY, LPDWORD)
+{
+    return failCode;
+}

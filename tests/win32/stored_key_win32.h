@@ -27,3 +27,12 @@ void PutValue(const char* name, DWORD type, const void* data, DWORD length);
 // APPINFO with its terminator, and APPINFO-SIZE.
 void PutAppInfo(const char* text, DWORD size);
 void PutVersion(const char* valueName, uint32_t tag, uint32_t ms, uint32_t ls, uint32_t low, uint32_t high);
+
+// Registry calls that fail with failCode for value names containing failOn
+// (every name when failOn is empty), for tests to put into registryApi.
+extern LONG failCode;
+extern std::string failOn;
+LONG WINAPI FailingQuery(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD length);
+LONG WINAPI FailingSet(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD length);
+LONG WINAPI FailingOpen(HKEY, LPCSTR, DWORD, REGSAM, PHKEY);
+LONG WINAPI FailingCreate(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES, PHKEY, LPDWORD);
