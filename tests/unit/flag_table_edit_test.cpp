@@ -6,30 +6,10 @@
 #include <vector>
 
 #include "table/flag_table.h"
+#include "table_builder.h"
 #include "table/flag_table_edit.h"
 
 namespace {
-
-std::unique_ptr<FlagTable> NewTable()
-{
-    auto t = std::make_unique<FlagTable>();
-    std::memset(t.get(), 0, sizeof(FlagTable));
-    return t;
-}
-
-void AddApp(FlagTable& t, const char* name)
-{
-    std::strcpy(t.appNames[t.appCount], name);
-    ++t.appCount;
-}
-
-AppFlagEntry& AddEntry(FlagTable& t, uint16_t app, uint32_t ms, uint32_t ls, uint32_t low = 0, uint32_t high = 0,
-                       uint32_t tag = 1)
-{
-    AppFlagEntry& e = t.entries[t.entryCount++];
-    e = {app, tag, ms, ls, low, high};
-    return e;
-}
 
 void Input(FlagTable& t, const char* name, uint32_t ms, uint32_t ls)
 {

@@ -4,31 +4,9 @@
 #include <memory>
 
 #include "table/flag_table.h"
+#include "table_builder.h"
 
 namespace {
-
-// The table is too large for the stack.
-std::unique_ptr<FlagTable> NewTable()
-{
-    auto t = std::make_unique<FlagTable>();
-    std::memset(t.get(), 0, sizeof(FlagTable));
-    return t;
-}
-
-void AddApp(FlagTable& t, const char* name)
-{
-    std::strcpy(t.appNames[t.appCount], name);
-    ++t.appCount;
-}
-
-void AddEntry(FlagTable& t, uint16_t app, uint32_t ms, uint32_t ls)
-{
-    AppFlagEntry& e = t.entries[t.entryCount++];
-    e.appIndex = app;
-    e.tag = 1;
-    e.versionMS = ms;
-    e.versionLS = ls;
-}
 
 TEST(FindApplication, EmptyTableFindsNothing)
 {
