@@ -3,12 +3,15 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "table/flag_table_win32.h"
+#include "table_controls_win32.h"
 
 namespace {
 
@@ -31,15 +34,12 @@ protected:
         wc.hInstance = instance;
         wc.lpszClassName = "DISPLAYTESTPARENT";
         RegisterClassA(&wc);  // fails harmlessly once registered
-        parent = CreateWindowExA(0, "DISPLAYTESTPARENT", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr, instance,
-                                 nullptr);
-        appCombo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | CBS_UPPERCASE, 0, 0, 200, 100,
-                                   parent, reinterpret_cast<HMENU>(702), instance, nullptr);
-        versionCombo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 200, 100, parent,
-                                       reinterpret_cast<HMENU>(703), instance, nullptr);
-        for (int k = 0; k < kFlagCount; ++k)
-            boxes[k] = CreateWindowExA(0, "BUTTON", "", WS_CHILD | BS_AUTOCHECKBOX, 0, 0, 40, 20, parent,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(801 + k)), instance, nullptr);
+        TableControls controls;
+        CreateTableControls(controls, "DISPLAYTESTPARENT");
+        parent = controls.parent;
+        appCombo = controls.appCombo;
+        versionCombo = controls.versionCombo;
+        std::copy(controls.boxes, controls.boxes + kFlagCount, boxes);
         table.reset(new FlagTable());
         std::memset(table.get(), 0, sizeof(FlagTable));
         notifications.clear();

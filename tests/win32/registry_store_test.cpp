@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstring>
 #include <memory>
 #include <string>
@@ -13,6 +15,7 @@
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
 #include "stored_key_win32.h"
+#include "table_controls_win32.h"
 
 namespace {
 
@@ -37,16 +40,12 @@ protected:
         failOn.clear();
         table.reset(new FlagTable());
         std::memset(table.get(), 0, sizeof(FlagTable));
-        HINSTANCE instance = GetModuleHandleA(nullptr);
-        parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr, instance, nullptr);
-        appCombo = CreateWindowExA(0, "COMBOBOX", "",
-                                   WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_AUTOHSCROLL | CBS_UPPERCASE, 0,
-                                   0, 200, 100, parent, nullptr, instance, nullptr);
-        versionCombo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, 200, 100,
-                                       parent, nullptr, instance, nullptr);
-        for (int k = 0; k < kFlagCount; ++k)
-            boxes[k] = CreateWindowExA(0, "BUTTON", "", WS_CHILD | BS_AUTOCHECKBOX, 0, 0, 40, 20, parent, nullptr,
-                                       instance, nullptr);
+        TableControls controls;
+        CreateTableControls(controls);
+        parent = controls.parent;
+        appCombo = controls.appCombo;
+        versionCombo = controls.versionCombo;
+        std::copy(controls.boxes, controls.boxes + kFlagCount, boxes);
     }
 
     void TearDown() override
