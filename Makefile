@@ -1,7 +1,7 @@
-# make        builds the native core and the Windows program
+# make        builds the native core and both Windows builds (32-bit and 64-bit)
 # make test   installs what is missing (Debian, as root), builds, runs every test
 # make run    builds and opens the editor under Wine with a demo prefix
-.PHONY: all deps native windows test test-native test-windows run fuzz clean
+.PHONY: all deps native windows windows32 windows64 test test-native test-windows run fuzz clean
 
 JOBS ?= $(shell nproc)
 
@@ -14,15 +14,22 @@ native: deps
 	cmake --preset native >/dev/null
 	cmake --build --preset native -j $(JOBS)
 
-windows: deps
+windows: windows32 windows64
+
+windows32: deps
 	cmake --preset windows >/dev/null
 	cmake --build --preset windows -j $(JOBS)
+
+windows64: deps
+	cmake --preset windows64 >/dev/null
+	cmake --build --preset windows64 -j $(JOBS)
 
 test-native: native
 	ctest --preset native -j $(JOBS)
 
+# On every build this host can run; the last line says which.
 test-windows: windows
-	scripts/wine-session.sh ctest --preset windows
+	scripts/test-windows.sh
 
 test: test-native test-windows
 

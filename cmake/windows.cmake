@@ -1,6 +1,6 @@
-# 32-bit Windows build: VAVEZAV.exe, its Windows tests and the end-to-end driver.
+# Windows builds (32-bit and 64-bit): VAVEZAV.exe, its Windows tests and the end-to-end driver.
 if(MINGW)
-    add_compile_options(-Wall -Wextra)
+    add_compile_options(-Wall -Wextra -Werror)
     add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
 # ANSI on purpose: the program calls the A functions by name.
@@ -90,4 +90,19 @@ if(E2E_SOURCES AND TARGET VAVEZAV)
         target_compile_definitions(e2e_tests PRIVATE MENU_PROBE_DLL="$<TARGET_FILE:menu_probe>")
     endif()
     add_test(NAME e2e_tests COMMAND e2e_tests)
+endif()
+
+# What kind of program VAVEZAV.exe is: the 32-bit exe a PE32 GUI program for
+# subsystem 4.0 that imports exactly the listed functions (nothing Windows 98
+# lacks), the 64-bit one a PE32+ GUI program.
+if(CMAKE_OBJDUMP AND CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+    add_test(NAME exe_kind COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-exe.sh ${CMAKE_OBJDUMP}
+             $<TARGET_FILE:VAVEZAV> i686 ${PROJECT_SOURCE_DIR}/tests/exe/vavezav32_imports.txt)
+elseif(CMAKE_OBJDUMP)
+    add_test(NAME exe_kind COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-exe.sh ${CMAKE_OBJDUMP}
+             $<TARGET_FILE:VAVEZAV> ${CMAKE_SYSTEM_PROCESSOR})
+endif()
+# Needs no Wine: runs also where the host cannot run this build.
+if(TEST exe_kind)
+    set_tests_properties(exe_kind PROPERTIES LABELS static)
 endif()

@@ -1,7 +1,7 @@
 #!/bin/sh
 # run-demo.sh (make run): opens VAVEZAV.exe under Wine.
 #
-# By default it prepares a demo prefix, build/windows/demo-prefix, with a
+# By default it prepares a demo prefix, BUILD/demo-prefix, with a
 # printer of the model, one other printer and a sample table (prefix_tool
 # demo), then opens the editor in it.
 #   VAVEZAV_WINEPREFIX=DIR  a prefix of your choice instead of the demo prefix;
@@ -12,7 +12,12 @@
 #   VAVEZAV_OWN_PREFIX=1    use the prefix as it is (default $WINEPREFIX or
 #                           ~/.wine): no demo setup, your own printers and
 #                           registry; the prefix is never created or reset
-#   VAVEZAV_BUILD=DIR       the build folder with the exes (build/windows)
+#   VAVEZAV_WINEARCH=win32|win64
+#                           which build to open: the 32-bit exe
+#                           (build/windows) or the 64-bit build
+#                           (build/windows64); by default the 32-bit exe
+#                           where the host runs it, else the 64-bit build
+#   VAVEZAV_WIN64_ONLY=1    the 64-bit build, as on a host without 32-bit code
 #   VAVEZAV_SHOT=FILE       where the screenshot goes (headless runs)
 # With DISPLAY set the window opens there and the script ends when you close
 # it. Without a display it starts Xvfb, waits until the editor has loaded its
@@ -20,7 +25,21 @@
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
-build=${VAVEZAV_BUILD:-$root/build/windows}
+if [ -z "${VAVEZAV_WINEARCH:-}" ]; then
+    . "$here/wine-probe.sh"
+    if ! probe_builds; then
+        echo "run-demo: $builds_why" >&2
+        exit 1
+    fi
+    VAVEZAV_WINEARCH=${builds%% *}
+    why=" ($builds_why)"
+fi
+export VAVEZAV_WINEARCH
+case "$VAVEZAV_WINEARCH" in
+    win32) build="$root/build/windows"; which="the 32-bit exe" ;;
+    win64) build="$root/build/windows64"; which="the 64-bit build" ;;
+    *) echo "run-demo: VAVEZAV_WINEARCH must be win32 or win64" >&2; exit 2 ;;
+esac
 exe="$build/VAVEZAV.exe"
 tool="$build/prefix_tool.exe"
 shot=${VAVEZAV_SHOT:-$build/demo-screenshot.png}
@@ -31,23 +50,26 @@ for f in "$exe" "$tool"; do
         exit 1
     fi
 done
+if [ "${1:-}" != --in-session ]; then
+    echo "run-demo: opening $which, $exe${why:-}"
+fi
 
 # Starts the editor, and without a display of the user's own, shoots it.
 # Runs with WINEPREFIX, DISPLAY and a wineserver ready.
 open_editor() {
     if [ "$1" = interactive ]; then
-        wine "$exe" >/dev/null 2>&1 </dev/null
+        "$WINE" "$exe" >/dev/null 2>&1 </dev/null
         return 0
     fi
-    wine "$exe" >/dev/null 2>&1 </dev/null &
+    "$WINE" "$exe" >/dev/null 2>&1 </dev/null &
     editor=$!
     status=0
-    timeout 60 wine "$tool" wait-loaded 30 </dev/null || status=$?
+    timeout 60 "$WINE" "$tool" wait-loaded 30 </dev/null || status=$?
     # Give the window time to paint after the load.
     sleep 1
     import -window root "$shot"
     echo "run-demo: screenshot $shot"
-    timeout 20 wine "$tool" close </dev/null >/dev/null 2>&1 || true
+    timeout 20 "$WINE" "$tool" close </dev/null >/dev/null 2>&1 || true
     tries=0
     while kill -0 "$editor" 2>/dev/null; do
         tries=$((tries + 1))
@@ -68,7 +90,7 @@ open_editor() {
 # Inside wine-session.sh: demo setup, then the editor.
 if [ "${1:-}" = --in-session ]; then
     . "$here/wine-env.sh"
-    timeout 120 wine "$tool" demo </dev/null
+    timeout 120 "$WINE" "$tool" demo </dev/null
     open_editor "$2"
     exit $?
 fi
@@ -79,8 +101,10 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 if [ "${VAVEZAV_OWN_PREFIX:-}" = 1 ]; then
-    WINEPREFIX=${VAVEZAV_WINEPREFIX:-${WINEPREFIX:-$HOME/.wine}}
-    export WINEPREFIX
+    own=${VAVEZAV_WINEPREFIX:-${WINEPREFIX:-$HOME/.wine}}
+    # The loader and server of the build; the prefix is the user's.
+    . "$here/wine-env.sh"
+    export WINEPREFIX="$own"
     if [ ! -d "$WINEPREFIX" ]; then
         echo "run-demo: no prefix at $WINEPREFIX" >&2
         exit 1
@@ -103,7 +127,7 @@ if [ "${VAVEZAV_OWN_PREFIX:-}" = 1 ]; then
     open_editor "$mode" || status=$?
     if [ -n "$xvfb_pid" ]; then
         # Wine's desktop and services still talk to the display for a moment.
-        timeout 10 wineserver -w 2>/dev/null || true
+        timeout 10 "$WINESERVER" -w 2>/dev/null || true
         kill "$xvfb_pid" 2>/dev/null || true
         wait "$xvfb_pid" 2>/dev/null || true
     fi

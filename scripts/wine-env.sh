@@ -1,11 +1,37 @@
-# Sourced by the Wine scripts: the environment of the build folder's own prefix.
-# VAVEZAV_WINEPREFIX chooses another prefix; a real machine's prefix is never
-# the default.
+# Sourced by the Wine scripts: the environment of one Windows build's own
+# prefix. VAVEZAV_WINEARCH picks the build: win32 (build/windows, the 32-bit
+# exe, a 32-bit prefix; the default) or win64 (build/windows64, a 64-bit
+# prefix). VAVEZAV_WINEPREFIX chooses another prefix; a real machine's prefix
+# is never the default.
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
-: "${VAVEZAV_WINEPREFIX:=$root/build/windows/wineprefix}"
+: "${VAVEZAV_WINEARCH:=win32}"
+export VAVEZAV_WINEARCH
+case "$VAVEZAV_WINEARCH" in
+    win32) build_dir="$root/build/windows"; loader=/usr/lib/wine/wine; fallback=wine ;;
+    win64) build_dir="$root/build/windows64"; loader=/usr/lib/wine/wine64; fallback=wine64 ;;
+    *) echo "wine-env: VAVEZAV_WINEARCH must be win32 or win64, not $VAVEZAV_WINEARCH" >&2; exit 2 ;;
+esac
+: "${VAVEZAV_WINEPREFIX:=$build_dir/wineprefix}"
 export WINEPREFIX="$VAVEZAV_WINEPREFIX"
-export WINEARCH=win32
+export WINEARCH="$VAVEZAV_WINEARCH"
+# Debian's /usr/bin/wine always starts the 32-bit loader once wine32 is
+# installed, also where the host cannot run it: name the loader of the build.
+if [ -x "$loader" ]; then
+    WINE="$loader"
+else
+    WINE=$(command -v "$fallback" || echo "$fallback")
+fi
+export WINELOADER="$WINE"
+# One 64-bit server serves 32-bit and 64-bit programs alike.
+for s in /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver32; do
+    if [ -x "$s" ]; then
+        export WINESERVER="$s"
+        break
+    fi
+done
+: "${WINESERVER:=$(command -v wineserver || echo wineserver)}"
+export WINESERVER
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko install dialogs in a fresh prefix.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"

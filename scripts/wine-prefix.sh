@@ -1,5 +1,5 @@
 #!/bin/sh
-# Creates the 32-bit prefix once: a virtual desktop (so the focus follows
+# Creates the build's prefix (32-bit or 64-bit, by VAVEZAV_WINEARCH) once: a virtual desktop (so the focus follows
 # windows and closing one does not stall), no crash dialog.
 set -eu
 . "$(dirname "$0")/wine-env.sh"
@@ -17,10 +17,10 @@ if [ -d "$WINEPREFIX" ] && [ -n "$(ls -A "$WINEPREFIX" 2>/dev/null)" ]; then
 fi
 mkdir -p "$WINEPREFIX"
 touch "$WINEPREFIX/.vavezav-made"
-echo "wine-prefix: creating $WINEPREFIX"
-timeout 180 wineboot -i >/dev/null 2>&1
-timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
-timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-timeout 60 wineserver -w || true
+echo "wine-prefix: creating $WINEPREFIX ($WINEARCH)"
+timeout 180 "$WINE" wineboot -i >/dev/null 2>&1
+timeout 60 "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+timeout 60 "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+timeout 60 "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+timeout 60 "$WINESERVER" -w || true
 touch "$WINEPREFIX/.vavezav-ready"

@@ -1,8 +1,16 @@
 #!/bin/sh
-# wine-run.sh PROGRAM.exe [ARGS...]: runs one Windows program in the build
-# folder's prefix (the emulator that CMake hands to ctest). Outside a
-# wine-session it starts one of its own.
+# wine-run.sh [--win32|--win64] PROGRAM.exe [ARGS...]: runs one Windows
+# program in its build folder's prefix (the emulator that CMake hands to
+# ctest; each toolchain file names its build). Outside a wine-session it
+# starts one of its own.
 set -eu
+case "${1:-}" in
+    --win32|--win64)
+        VAVEZAV_WINEARCH=${1#--}
+        export VAVEZAV_WINEARCH
+        shift
+        ;;
+esac
 . "$(dirname "$0")/wine-env.sh"
 if [ ! -f "$session_file" ]; then
     exec "$here/wine-session.sh" "$here/wine-run.sh" "$@"
@@ -12,7 +20,7 @@ fi
 # the output goes through a file.
 log=$(mktemp)
 status=0
-timeout -k 5 "${VAVEZAV_TIMEOUT:-280}" wine "$@" >"$log" 2>&1 </dev/null || status=$?
+timeout -k 5 "${VAVEZAV_TIMEOUT:-280}" "$WINE" "$@" >"$log" 2>&1 </dev/null || status=$?
 cat "$log"
 rm -f "$log"
 if [ "$status" = 124 ]; then

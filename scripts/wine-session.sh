@@ -2,6 +2,7 @@
 # wine-session.sh COMMAND...: runs COMMAND with the prefix ready, a virtual X
 # display and a persistent wineserver, and stops both (by PID) afterwards.
 # On a desktop (DISPLAY set and VAVEZAV_XVFB unset) it uses that display.
+# The build (and so the prefix) is VAVEZAV_WINEARCH's, see wine-env.sh.
 set -eu
 . "$(dirname "$0")/wine-env.sh"
 "$here/wine-prefix.sh"
@@ -10,7 +11,7 @@ xvfb_pid=""
 server_pid=""
 cleanup() {
     if [ -n "$server_pid" ]; then
-        timeout 20 wineserver -k >/dev/null 2>&1 || true
+        timeout 20 "$WINESERVER" -k >/dev/null 2>&1 || true
         kill "$server_pid" 2>/dev/null || true
         wait "$server_pid" 2>/dev/null || true
     fi
@@ -42,7 +43,7 @@ if [ -z "${DISPLAY:-}" ] || [ -n "${VAVEZAV_XVFB:-}" ]; then
 fi
 echo "display=$DISPLAY" > "$session_file"
 
-wineserver -f -p >/dev/null 2>&1 &
+"$WINESERVER" -f -p >/dev/null 2>&1 &
 server_pid=$!
 sleep 0.3
 

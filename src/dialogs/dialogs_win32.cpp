@@ -24,9 +24,10 @@ constexpr int kVersionFieldChars = 8;
 constexpr size_t kPathSize = 256;
 
 // The size of OPENFILENAMEA before Windows 2000 added its last three fields;
-// Windows 98 refuses the larger structure.
-constexpr DWORD kOpenFileNameSize = 76;
-static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == kOpenFileNameSize,
+// Windows 98 refuses the larger structure. It is 76 bytes in the 32-bit exe
+// and 136 in the 64-bit build, whose pointers are wider.
+const DWORD kOpenFileNameSize = OPENFILENAME_SIZE_VERSION_400A;
+static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == (sizeof(void*) == 4 ? 76 : 136),
               "OPENFILENAMEA without the Windows 2000 fields");
 
 FlagTable* TableOf(HWND dialog)

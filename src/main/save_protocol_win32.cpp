@@ -48,7 +48,7 @@ bool ClosingCheck(const FlagTable& t, const MainControls& c, int& suppressAppChe
     return AskSaveChanges(t, c, kSaveQuestion) != SaveAnswer::Cancel;
 }
 
-// The 76-byte structure that every Windows version accepts.
+// The structure without the Windows 2000 fields, which every Windows version accepts.
 static void PrepareFileDialog(OPENFILENAMEA& ofn, HWND owner, const char* filter, char* path, char* title,
                               const char* caption)
 {

@@ -1,0 +1,46 @@
+#!/bin/sh
+# check-exe.sh OBJDUMP EXE ARCH [IMPORTS]: checks what kind of program EXE is.
+# ARCH i686: a PE32 GUI program for subsystem version 4.0 (Windows 98 runs
+# it); with IMPORTS, a file of "DLL!function" lines, its imports must be
+# exactly those (a new import might be one that Windows 98 lacks).
+# ARCH x86_64: a PE32+ GUI program.
+set -eu
+objdump=$1
+exe=$2
+arch=$3
+imports=${4:-}
+head=$("$objdump" -p "$exe")
+fail() {
+    echo "check-exe: $exe: $*" >&2
+    exit 1
+}
+field() {
+    printf '%s\n' "$head" | awk -v f="$1" '$1 == f { print $2; exit }'
+}
+case "$arch" in
+    i686) want_format=pei-i386; want_magic=010b ;;
+    x86_64) want_format=pei-x86-64; want_magic=020b ;;
+    *) fail "unknown architecture $arch" ;;
+esac
+printf '%s\n' "$head" | grep -q "file format $want_format" || fail "not $want_format"
+[ "$(field Magic)" = "$want_magic" ] || fail "optional header magic $(field Magic), not $want_magic"
+[ "$(field Subsystem)" = 00000002 ] || fail "subsystem $(field Subsystem), not 2 (Windows GUI)"
+if [ "$arch" = i686 ]; then
+    [ "$(field MajorSubsystemVersion)" = 4 ] || fail "subsystem version $(field MajorSubsystemVersion), not 4"
+fi
+if [ -n "$imports" ]; then
+    actual=$(mktemp)
+    # "DLL Name: X" starts a block of "hint name" rows.
+    printf '%s\n' "$head" | awk '
+        /^\tDLL Name: / { dll = toupper($3); next }
+        /^$/ { dll = "" }
+        dll != "" && $1 ~ /^[0-9a-f]+$/ && NF == 3 { print dll "!" $3 }
+    ' | sort -u >"$actual"
+    [ -s "$actual" ] || fail "no imports read"
+    if ! diff -u "$imports" "$actual" >&2; then
+        rm -f "$actual"
+        fail "imports differ from $imports (lines with + are new)"
+    fi
+    rm -f "$actual"
+fi
+echo "check-exe: $exe is a $want_format GUI program${imports:+ with the expected imports}"
