@@ -107,6 +107,18 @@ int TableAddVersion(FlagTable& t, uint16_t app)
     return 1;
 }
 
+NewVersionCheck CheckNewVersion(const FlagTable& t, TableRoom* room)
+{
+    if (t.currentApp >= t.appCount)
+        return kNewVersionNoApplication;
+    if (VersionExistsForApp(t, t.currentApp))
+        return kNewVersionExists;
+    TableRoom r = RoomForVersion(t, t.currentApp);
+    if (room != nullptr)
+        *room = r;
+    return r == kRoomAvailable ? kNewVersionAccepted : kNewVersionNoRoom;
+}
+
 int TableDeleteApplication(FlagTable& t, uint16_t app)
 {
     if (app >= t.appCount)
@@ -175,12 +187,13 @@ int TableSortVersions(FlagTable& t, uint16_t app)
     return 1;
 }
 
-void TableCopyFlags(FlagTable& t, uint16_t e)
+int TableCopyFlags(FlagTable& t, uint16_t e)
 {
-    if (!ValidEntry(t, e))
-        return;
+    if (!EditableEntry(t, e))
+        return 0;
     t.flagClipboard[0] = t.entries[e].flagsLow;
     t.flagClipboard[1] = t.entries[e].flagsHigh;
+    return 1;
 }
 
 void TablePasteFlags(FlagTable& t, uint16_t e)

@@ -28,6 +28,17 @@ int TableAddApplication(FlagTable& t);
 // version and makes it currentEntry. 0 (no change) when there is no room.
 int TableAddVersion(FlagTable& t, uint16_t app);
 
+// What keeps New Version from adding inputVersionMS/LS.
+enum NewVersionCheck {
+    kNewVersionAccepted = 0,
+    kNewVersionNoApplication,  // no application is shown
+    kNewVersionExists,         // the application has that version already
+    kNewVersionNoRoom,         // *room says which limit
+};
+// New Version adds to currentApp, the application the lists show, whether or
+// not it has a version yet: currentEntry may then be another application's.
+NewVersionCheck CheckNewVersion(const FlagTable& t, TableRoom* room);
+
 // Removes application `app` with every entry, renumbers the applications
 // behind it and clears the freed slots; currentApp and currentEntry become 0.
 int TableDeleteApplication(FlagTable& t, uint16_t app);
@@ -39,10 +50,14 @@ int TableDeleteVersion(FlagTable& t, uint16_t e);
 // within the slots they occupy; equal keys end as the selection sort leaves them.
 int TableSortVersions(FlagTable& t, uint16_t app);
 
-// The flag commands on entry `e`. Copy leaves `modified` alone; the others set it.
 // Whether currentEntry is an entry of currentApp, the one the boxes show.
+// An application without versions has none, and the commands that act on
+// the current entry then do nothing.
 bool ShowsCurrentEntry(const FlagTable& t);
-void TableCopyFlags(FlagTable& t, uint16_t e);
+// The flag commands on entry `e`, an entry of currentApp; on any other they
+// do nothing. Copy leaves `modified` alone and says whether it copied; the
+// others set `modified`.
+int TableCopyFlags(FlagTable& t, uint16_t e);
 void TablePasteFlags(FlagTable& t, uint16_t e);
 void TableSetAllFlags(FlagTable& t, uint16_t e, int on);
 // Flag index 0..63 (flag 01..64) of entry `e` set or cleared.

@@ -81,13 +81,19 @@ int NewApplication(FlagTable& t, const MainControls& c)
 
 int NewVersion(FlagTable& t, const MainControls& c)
 {
-    if (VersionExistsForEntry(t, t.currentEntry)) {
+    TableRoom room = kRoomAvailable;
+    switch (CheckNewVersion(t, &room)) {
+    case kNewVersionAccepted:
+        break;
+    case kNewVersionNoApplication:
+        return 0;
+    case kNewVersionExists:
         ShowAppMessage(c.window, "Same Version already exists.");
         return 0;
-    }
-    uint16_t app = t.currentEntry < kMaxEntries ? t.entries[t.currentEntry].appIndex : kFreeSlot;
-    if (RefuseForRoom(t, c, RoomForVersion(t, app), app))
+    case kNewVersionNoRoom:
+        RefuseForRoom(t, c, room, t.currentApp);
         return 0;
+    }
     int added = AddVersion(t, c);
     UpdateVersionCommands(c);
     return added;
@@ -106,9 +112,7 @@ int AddApplication(FlagTable& t, const MainControls& c)
 
 int AddVersion(FlagTable& t, const MainControls& c)
 {
-    if (t.currentEntry >= t.entryCount)
-        return 0;
-    if (!TableAddVersion(t, t.entries[t.currentEntry].appIndex))
+    if (!TableAddVersion(t, t.currentApp))
         return 0;
     AppendVersionRow(c.versionCombo, t.entries[t.currentEntry]);
     LRESULT rows = SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0);
@@ -140,7 +144,7 @@ int DeleteApplication(FlagTable& t, const MainControls& c)
 
 int DeleteVersion(FlagTable& t, const MainControls& c)
 {
-    if (t.currentEntry >= t.entryCount)
+    if (!ShowsCurrentEntry(t))
         return 0;
     char version[kVersionTextSize];
     const AppFlagEntry& e = t.entries[t.currentEntry];
@@ -177,8 +181,8 @@ int SortVersions(FlagTable& t, const MainControls& c)
 
 void CopyFlags(FlagTable& t, const MainControls& c)
 {
-    EnableMenuCommand(c.window, IDM_PASTE, true);
-    TableCopyFlags(t, t.currentEntry);
+    if (TableCopyFlags(t, t.currentEntry))
+        EnableMenuCommand(c.window, IDM_PASTE, true);
 }
 
 // Without a version of the current application the boxes stay unchecked.

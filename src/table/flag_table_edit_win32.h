@@ -11,19 +11,22 @@
 // After the NEWAPPLICATION dialog's OK: a new application, or a new version of
 // the application of that name. 1 when the table changed, 0 after a message.
 int NewApplication(FlagTable& t, const MainControls& c);
-// After the NEWVERSION dialog's OK: a version of the current entry's application.
+// After the NEWVERSION dialog's OK: a version of currentApp, the application
+// the lists show, also when it has no version yet.
 int NewVersion(FlagTable& t, const MainControls& c);
 
-// The steps New Application and New Version build on; 0, with nothing
-// changed, when the table has no room.
+// The steps New Application and New Version build on; AddVersion adds to
+// currentApp. 0, with nothing changed, when the table has no room.
 int AddApplication(FlagTable& t, const MainControls& c);
 int AddVersion(FlagTable& t, const MainControls& c);
 
-// Both ask first; 1 when something was deleted.
+// Both ask first; 1 when something was deleted. Delete Version does nothing
+// while currentApp has no version on screen.
 int DeleteApplication(FlagTable& t, const MainControls& c);
 int DeleteVersion(FlagTable& t, const MainControls& c);
 int SortVersions(FlagTable& t, const MainControls& c);
 
+// Copies only a version of currentApp (and only then enables Paste).
 void CopyFlags(FlagTable& t, const MainControls& c);
 void PasteFlags(FlagTable& t, const MainControls& c);
 // Check All (on) or Clear All.

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "main/message_box_win32.h"
+#include "table/flag_table_edit.h"
 #include "table/flag_table_win32.h"
 
 namespace {
@@ -86,7 +87,9 @@ void CheckAppText(FlagTable& t, const MainControls& c)
 
 void CheckVersionText(FlagTable& t, const MainControls& c)
 {
-    if (t.entryCount == 0 || t.currentEntry >= t.entryCount || t.currentVersionRow < 0)
+    // Without a version of its own on screen there is nothing to check, and
+    // currentEntry may be another application's.
+    if (!ShowsCurrentEntry(t) || t.currentVersionRow < 0)
         return;
     char text[kTextSize] = {};
     GetWindowTextA(c.versionCombo, text, sizeof text);

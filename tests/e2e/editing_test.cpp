@@ -11,15 +11,8 @@ uint32_t Word(const StoredValue& v, int index)
     return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
-class EditingTest : public SaveE2ETest {
+class SavingTest : public SaveE2ETest {
 protected:
-    void SetUp() override
-    {
-        SaveE2ETest::SetUp();
-        if (!HasFatalFailure())
-            StartWith(kEditTable, 2);
-    }
-
     ::testing::AssertionResult SaveWithOk()
     {
         PostMessageA(app.window, WM_COMMAND, IDM_SAVE, 0);
@@ -27,6 +20,16 @@ protected:
         if (!answered)
             return answered;
         return SettleWithoutMessageBox(app);
+    }
+};
+
+class EditingTest : public SavingTest {
+protected:
+    void SetUp() override
+    {
+        SavingTest::SetUp();
+        if (!HasFatalFailure())
+            StartWith(kEditTable, 2);
     }
 };
 
@@ -117,6 +120,80 @@ TEST_F(EditingTest, DeletedMiddleVersionLeavesTheOthersNumberedDensely)
     const TestVersion word[2] = {kEditWordVersions[0], kEditWordVersions[2]};
     const TestApp expected[2] = {{"Winword.exe", 2, word}, kEditTable[1]};
     EXPECT_TRUE(KeyHolds(KeyForTable(expected, 2)));
+}
+
+// Tables in which an application has no version yet, as another tool or an
+// imported file may leave them.
+class NewVersionTest : public SavingTest {
+protected:
+    ::testing::AssertionResult EnterNewVersion(const char* ms, const char* ls)
+    {
+        PostMessageA(app.window, WM_COMMAND, IDM_NEWVERSION, 0);
+        HWND dialog = nullptr;
+        ::testing::AssertionResult r = WaitForDialog(app, "Version Input", dialog);
+        if (r)
+            r = FillDialogField(app, dialog, IDC_NEWVER_MS, ms);
+        if (r)
+            r = FillDialogField(app, dialog, IDC_NEWVER_LS, ls);
+        if (r)
+            r = ClickDialogControl(app, dialog, IDOK);
+        if (r)
+            r = WaitForDialogClosed(app, dialog);
+        if (r)
+            r = SettleWithoutMessageBox(app);
+        return r;
+    }
+};
+
+const TestVersion kOneVersion[1] = {{0x00050000, 0x00000007, 0x00000011, 0x80000000}};
+const TestVersion kEnteredVersion[1] = {{0x00010000, 0x00000001, 0, 0}};
+
+TEST_F(NewVersionTest, LandsUnderTheSelectedApplicationThatHadNone)
+{
+    const TestApp stored[2] = {{"A.EXE", 1, kOneVersion}, {"B.EXE", 0, nullptr}};
+    StartWith(stored, 2);
+    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_TRUE(PressKey(app, 'A', MOD_ALT));
+    ASSERT_TRUE(PressKey(app, VK_DOWN));
+    ASSERT_TRUE(SettleWithoutMessageBox(app));
+    ASSERT_EQ(1, ComboSelection(Control(app, IDC_APPLICATION)));
+    ASSERT_TRUE(ComboRows(Control(app, IDC_VERSION)).empty());
+
+    ASSERT_TRUE(EnterNewVersion("00010000", "00000001"));
+    std::vector<std::string> versions = ComboRows(Control(app, IDC_VERSION));
+    ASSERT_EQ(1u, versions.size());
+    EXPECT_EQ("00010000-00000001", versions[0]);
+
+    // Back and forth: A.EXE still has its one version, B.EXE the new one.
+    ASSERT_TRUE(PressKey(app, VK_UP));
+    ASSERT_TRUE(SettleWithoutMessageBox(app));
+    versions = ComboRows(Control(app, IDC_VERSION));
+    ASSERT_EQ(1u, versions.size());
+    EXPECT_EQ(VersionRow(kOneVersion[0]), versions[0]);
+    ASSERT_TRUE(PressKey(app, VK_DOWN));
+    ASSERT_TRUE(SettleWithoutMessageBox(app));
+    versions = ComboRows(Control(app, IDC_VERSION));
+    ASSERT_EQ(1u, versions.size());
+    EXPECT_EQ("00010000-00000001", versions[0]);
+
+    ASSERT_TRUE(SaveWithOk());
+    const TestApp expected[2] = {{"A.EXE", 1, kOneVersion}, {"B.EXE", 1, kEnteredVersion}};
+    EXPECT_TRUE(KeyHolds(KeyForTable(expected, 2)));
+}
+
+TEST_F(NewVersionTest, GivesTheOnlyApplicationItsFirstVersion)
+{
+    const TestApp stored[1] = {{"B.EXE", 0, nullptr}};
+    StartWith(stored, 1);
+    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_TRUE(EnterNewVersion("00010000", "00000001"));
+    std::vector<std::string> versions = ComboRows(Control(app, IDC_VERSION));
+    ASSERT_EQ(1u, versions.size());
+    EXPECT_EQ("00010000-00000001", versions[0]);
+
+    ASSERT_TRUE(SaveWithOk());
+    const TestApp expected[1] = {{"B.EXE", 1, kEnteredVersion}};
+    EXPECT_TRUE(KeyHolds(KeyForTable(expected, 1)));
 }
 
 }  // namespace

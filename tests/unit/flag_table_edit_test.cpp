@@ -3,11 +3,13 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "table/flag_table.h"
 #include "table_builder.h"
 #include "table/flag_table_edit.h"
+#include "store/registry_layout.h"
 
 namespace {
 
@@ -413,6 +415,8 @@ TEST(TableFlags, AnApplicationWithoutVersionsEditsNoOtherApplicationsEntry)
     AddEntry(*t, 1, 1, 0, 0x10, 0);
     EXPECT_FALSE(ShowsCurrentEntry(*t));
     t->flagClipboard[0] = 0xFF;
+    EXPECT_EQ(0, TableCopyFlags(*t, 0));
+    EXPECT_EQ(0xFFu, t->flagClipboard[0]) << "Copy took another application's flags";
     TableSetFlag(*t, 0, 0, 1);
     TablePasteFlags(*t, 0);
     TableSetAllFlags(*t, 0, 1);
@@ -420,6 +424,93 @@ TEST(TableFlags, AnApplicationWithoutVersionsEditsNoOtherApplicationsEntry)
     EXPECT_EQ(0, t->modified);
     t->currentApp = 1;
     EXPECT_TRUE(ShowsCurrentEntry(*t));
+}
+
+// The stored application list of the table, as a save writes it.
+std::string StoredAppInfo(const FlagTable& t)
+{
+    char buf[1024] = "";
+    size_t len = 0;
+    for (uint16_t a = 0; a < t.appCount; ++a)
+        AppendAppInfoRecord(buf, sizeof buf, len, CountVersions(t, a), t.appNames[a]);
+    return buf;
+}
+
+// New Version the way the command runs it: the check, then the append to currentApp.
+NewVersionCheck NewVersion(FlagTable& t, uint32_t ms, uint32_t ls)
+{
+    t.inputVersionMS = ms;
+    t.inputVersionLS = ls;
+    NewVersionCheck check = CheckNewVersion(t, nullptr);
+    if (check == kNewVersionAccepted) {
+        EXPECT_EQ(1, TableAddVersion(t, t.currentApp));
+    }
+    return check;
+}
+
+TEST(TableNewVersion, GoesToTheApplicationOnScreenThatHasNoVersionYet)
+{
+    // "01A.EXE;00B.EXE;" with B.EXE selected: currentEntry is still A.EXE's.
+    auto t = NewTable();
+    AddApp(*t, "A.EXE");
+    AddApp(*t, "B.EXE");
+    AddEntry(*t, 0, 0x00010000, 1, 0x10, 0x20);
+    t->currentApp = 1;
+    t->currentEntry = 0;
+    ASSERT_EQ(kNewVersionAccepted, NewVersion(*t, 0x00010000, 1)) << "A.EXE's version is no duplicate for B.EXE";
+    ASSERT_EQ(2, t->entryCount);
+    EXPECT_EQ(1, t->entries[1].appIndex);
+    EXPECT_EQ(1, t->currentEntry);
+    EXPECT_EQ(1, t->modified);
+    EXPECT_EQ(1, CountVersions(*t, 0));
+    EXPECT_EQ(1, CountVersions(*t, 1));
+    EXPECT_EQ(0x10u, t->entries[0].flagsLow);
+    EXPECT_EQ(0x20u, t->entries[0].flagsHigh);
+    EXPECT_EQ("01A.EXE;01B.EXE;", StoredAppInfo(*t));
+    // Its first stored value is APP-B.EXE-01.
+    EXPECT_EQ(1, NthEntryOfApp(*t, 1, 0));
+    char name[kValueNameSize];
+    ASSERT_TRUE(FormatValueName(name, sizeof name, t->appNames[1], 1));
+    EXPECT_STREQ("APP-B.EXE-01", name);
+
+    EXPECT_EQ(kNewVersionExists, NewVersion(*t, 0x00010000, 1));
+    t->currentApp = 0;
+    EXPECT_EQ(kNewVersionExists, NewVersion(*t, 0x00010000, 1));
+    EXPECT_EQ(2, t->entryCount);
+}
+
+TEST(TableNewVersion, TheOnlyApplicationWithoutVersionsGetsItsFirst)
+{
+    // "00B.EXE;": no entry at all.
+    auto t = NewTable();
+    AddApp(*t, "B.EXE");
+    ASSERT_EQ(kNewVersionAccepted, NewVersion(*t, 0x00010000, 1));
+    ASSERT_EQ(1, t->entryCount);
+    EXPECT_EQ(0, t->entries[0].appIndex);
+    EXPECT_EQ(0x00010000u, t->entries[0].versionMS);
+    EXPECT_EQ(1u, t->entries[0].versionLS);
+    EXPECT_TRUE(ShowsCurrentEntry(*t));
+    EXPECT_EQ("01B.EXE;", StoredAppInfo(*t));
+}
+
+TEST(TableNewVersion, RefusesWithoutAnApplicationOrRoom)
+{
+    auto t = NewTable();
+    EXPECT_EQ(kNewVersionNoApplication, NewVersion(*t, 1, 1));
+    EXPECT_EQ(0, t->entryCount);
+    EXPECT_EQ(0, t->modified);
+
+    AddApp(*t, "A.EXE");
+    AddApp(*t, "B.EXE");
+    for (int v = 0; v < kMaxVersionsPerApp; ++v)
+        AddEntry(*t, 0, 1, static_cast<uint32_t>(v));
+    t->currentApp = 1;
+    EXPECT_EQ(kNewVersionAccepted, NewVersion(*t, 1, 1000)) << "A.EXE's 99 versions do not fill B.EXE";
+    t->currentApp = 0;
+    TableRoom room = kRoomAvailable;
+    t->inputVersionLS = 1000;
+    EXPECT_EQ(kNewVersionNoRoom, CheckNewVersion(*t, &room));
+    EXPECT_EQ(kNoRoomForVersion, room);
 }
 
 }  // namespace

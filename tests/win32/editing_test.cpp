@@ -1,5 +1,6 @@
 // The editing commands against real combo boxes, check boxes and a menu.
 #include "editing_fixture_win32.h"
+#include "table/text_check_win32.h"
 
 namespace editing_test {
 namespace {
@@ -186,6 +187,53 @@ TEST_F(NewVersionTest, SameVersionIsRefused)
     ASSERT_EQ(1u, shown.size());
     EXPECT_EQ("Same Version already exists.", shown[0].text);
     EXPECT_EQ(1, SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(0, table->modified);
+}
+
+TEST_F(NewVersionTest, GoesToTheSelectedApplicationWithoutVersions)
+{
+    AddApp("A.EXE");
+    AddApp("B.EXE");
+    AddEntry(0, 1, 0, 0xAA);
+    LoadedState();
+    SelectApp(1);
+    ASSERT_EQ(0, table->currentEntry) << "still A.EXE's entry";
+    Input("", 1, 0);  // A.EXE's version: no duplicate for B.EXE
+    ASSERT_EQ(1, NewVersion(*table, c));
+    EXPECT_EQ(Strings{"00000001-00000000"}, Rows(c.versionCombo));
+    EXPECT_EQ(0, Selected(c.versionCombo));
+    EXPECT_EQ(1, table->entries[1].appIndex);
+    EXPECT_EQ(1, table->currentEntry);
+    EXPECT_EQ(1, CountVersions(*table, 0));
+    EXPECT_TRUE(BoxesShow(0, 0));
+    EXPECT_TRUE(shown.empty());
+}
+
+// B.EXE on screen without versions, A.EXE's entry still current: no command
+// reads or changes A.EXE's entry.
+TEST_F(NewVersionTest, OtherCommandsLeaveAnotherApplicationsEntryAlone)
+{
+    AddApp("A.EXE");
+    AddApp("B.EXE");
+    AddEntry(0, 1, 0, 0xAA, 0xBB);
+    AddEntry(0, 2, 0, 0xCC);
+    LoadedState();
+    SelectApp(1);
+    table->flagClipboard[0] = 0x5;
+    CopyFlags(*table, c);
+    EXPECT_EQ(0x5u, table->flagClipboard[0]) << "Copy copied A.EXE's flags";
+    EXPECT_TRUE(Grayed(IDM_PASTE));
+    PasteFlags(*table, c);
+    SetAllFlags(*table, c, true);
+    SetAllFlags(*table, c, false);
+    ASSERT_EQ(0, DeleteVersion(*table, c));
+    SendMessageA(c.versionCombo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("00000009-00000009"));
+    CheckVersionText(*table, c);
+    EXPECT_TRUE(shown.empty()) << shown.front().text;
+    ASSERT_EQ(2, table->entryCount);
+    EXPECT_EQ(1u, table->entries[0].versionMS);
+    EXPECT_EQ(0xAAu, table->entries[0].flagsLow);
+    EXPECT_EQ(0xBBu, table->entries[0].flagsHigh);
     EXPECT_EQ(0, table->modified);
 }
 
