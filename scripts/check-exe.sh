@@ -1,5 +1,6 @@
 #!/bin/sh
 # check-exe.sh OBJDUMP EXE ARCH [IMPORTS]: checks what kind of program EXE is.
+# Both carry the manifest with the highestAvailable execution level.
 # ARCH i686: a PE32 GUI program for subsystem version 4.0 (Windows 98 runs
 # it); with IMPORTS, a file of "DLL!function" lines, its imports must be
 # exactly those (a new import might be one that Windows 98 lacks).
@@ -26,8 +27,12 @@ printf '%s\n' "$head" | grep -q "file format $want_format" || fail "not $want_fo
 [ "$(field Magic)" = "$want_magic" ] || fail "optional header magic $(field Magic), not $want_magic"
 [ "$(field Subsystem)" = 00000002 ] || fail "subsystem $(field Subsystem), not 2 (Windows GUI)"
 if [ "$arch" = i686 ]; then
-    [ "$(field MajorSubsystemVersion)" = 4 ] || fail "subsystem version $(field MajorSubsystemVersion), not 4"
+    version="$(field MajorSubsystemVersion).$(field MinorSubsystemVersion)"
+    [ "$version" = 4.0 ] || fail "subsystem version $version, not 4.0 (Windows 98 would refuse it)"
 fi
+# The manifest (Windows 98 and Me ignore it).
+strings -a "$exe" | grep -q 'requestedExecutionLevel level="highestAvailable"' ||
+    fail "no manifest asking for the highestAvailable execution level"
 if [ -n "$imports" ]; then
     actual=$(mktemp)
     # "DLL Name: X" starts a block of "hint name" rows.

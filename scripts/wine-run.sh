@@ -1,11 +1,12 @@
 #!/bin/sh
-# wine-run.sh [--win32|--win64] PROGRAM.exe [ARGS...]: runs one Windows
-# program in its build folder's prefix (the emulator that CMake hands to
-# ctest; each toolchain file names its build). Outside a wine-session it
-# starts one of its own.
+# wine-run.sh [--win32|--win64|--wow64] PROGRAM.exe [ARGS...]: runs one
+# Windows program in its build folder's prefix (the emulator that CMake hands
+# to ctest; each toolchain file names its build; --wow64 is the 32-bit build
+# in a 64-bit prefix, see wine-env.sh). Outside a wine-session it starts one
+# of its own.
 set -eu
 case "${1:-}" in
-    --win32|--win64)
+    --win32|--win64|--wow64)
         VAVEZAV_WINEARCH=${1#--}
         export VAVEZAV_WINEARCH
         shift

@@ -66,7 +66,7 @@ bool ReadStoredKey(StoredKey& k)
 {
     std::memset(&k, 0, sizeof k);
     HKEY key = nullptr;
-    if (registryApi.openKey(HKEY_LOCAL_MACHINE, kFlagKeyPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    if (OpenFlagKey(&key) != ERROR_SUCCESS)
         return false;
     bool ok = ReadKeyValues(key, k);
     registryApi.closeKey(key);

@@ -96,7 +96,7 @@ void LoadFlagTable(FlagTable& t, HWND appCombo, HWND versionCombo, FlagBoxes fla
     t.currentEntry = 0;
 
     HKEY key = nullptr;
-    if (registryApi.openKey(HKEY_LOCAL_MACHINE, kFlagKeyPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    if (OpenFlagKey(&key) != ERROR_SUCCESS)
         return;
 
     uint16_t j = 0;
@@ -219,12 +219,17 @@ int SaveFlagTable(const FlagTable& t, HWND appCombo)
         return 0;
     }
 
-    registryApi.deleteKey(HKEY_LOCAL_MACHINE, kFlagKeyPath);
+    // Writing into a key that could not be emptied would leave stale values.
+    if (!CanDeleteFlagKey()) {
+        ShowAppMessage(owner, kCannotDeleteFlagKeyText);
+        GlobalFree(buffer);
+        return 0;
+    }
+
+    DeleteFlagKey();
     HKEY key = nullptr;
     DWORD disposition = 0;
-    char emptyClass[] = "";
-    LONG status = registryApi.createKey(HKEY_LOCAL_MACHINE, kFlagKeyPath, 0, emptyClass, REG_OPTION_NON_VOLATILE,
-                                        KEY_ALL_ACCESS, nullptr, &key, &disposition);
+    LONG status = CreateFlagKey(&key, &disposition);
     if (status != ERROR_SUCCESS) {
         ShowCodeMessage(owner, "Open Printer fail\nCode=%d", status);
         GlobalFree(buffer);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "main/message_box_win32.h"
+#include "store/flag_file_win32.h"
 #include "store/registry_api_win32.h"
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
@@ -419,6 +420,243 @@ TEST_F(RegistryStore, AHugeSizeDoesNotOverflowTheBuffer)
     ASSERT_EQ(1u, shownTexts.size());
     EXPECT_EQ("GlobalAlloc fail", shownTexts[0]);
     EXPECT_EQ(0, table->appCount);
+}
+
+// The registry view: what reaches the registry calls, with WOW64 as the test
+// says. The calls go on to the real registry of the prefix.
+struct ViewCall {
+    std::string call;
+    REGSAM sam;
+};
+std::vector<ViewCall> viewCalls;
+bool fakeWow64 = false;
+
+bool FakeRunsUnderWow64() { return fakeWow64; }
+LONG WINAPI RecordOpen(HKEY root, LPCSTR path, DWORD options, REGSAM sam, PHKEY key)
+{
+    viewCalls.push_back({"open", sam});
+    return RegOpenKeyExA(root, path, options, sam, key);
+}
+LONG WINAPI RecordCreate(HKEY root, LPCSTR path, DWORD reserved, LPSTR cls, DWORD options, REGSAM sam,
+                         LPSECURITY_ATTRIBUTES sa, PHKEY key, LPDWORD disposition)
+{
+    viewCalls.push_back({"create", sam});
+    return RegCreateKeyExA(root, path, reserved, cls, options, sam, sa, key, disposition);
+}
+LONG WINAPI RecordDelete(HKEY root, LPCSTR path)
+{
+    viewCalls.push_back({"delete", 0});
+    return RegDeleteKeyA(root, path);
+}
+LONG WINAPI RecordDeleteEx(HKEY root, LPCSTR path, REGSAM sam, DWORD reserved)
+{
+    viewCalls.push_back({"deleteEx", sam});
+    return kSystemRegistryApi.deleteKeyEx ? kSystemRegistryApi.deleteKeyEx(root, path, sam, reserved)
+                                          : RegDeleteKeyA(root, path);
+}
+LONG WINAPI RecordSet(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD length)
+{
+    viewCalls.push_back({"set", 0});
+    return RegSetValueExA(key, name, reserved, type, data, length);
+}
+
+class RegistryView : public RegistryStore {
+protected:
+    void SetUp() override
+    {
+        RegistryStore::SetUp();
+        viewCalls.clear();
+        registryApi.openKey = RecordOpen;
+        registryApi.createKey = RecordCreate;
+        registryApi.deleteKey = RecordDelete;
+        registryApi.deleteKeyEx = RecordDeleteEx;
+        registryApi.setValue = RecordSet;
+        registryApi.runsUnderWow64 = FakeRunsUnderWow64;
+        AddApp("A.EXE");
+        AddEntry(0, 1, 2, 0x10);
+        DeleteFileA(ExportPath());
+    }
+
+    void TearDown() override
+    {
+        DeleteFileA(ExportPath());
+        RegistryStore::TearDown();
+    }
+
+    static const char* ExportPath() { return "registry_view_test.afe"; }
+
+    // Save, load and export, with the calls each made to the key.
+    void SaveLoadExport()
+    {
+        ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+        Load();
+        ASSERT_EQ(1, table->entryCount);
+        ASSERT_EQ(1, ExportFlagFile(ExportPath()));
+        ASSERT_EQ(1, ExportInfFile(ExportPath()));
+    }
+
+    // The key calls (not the value writes) with their access.
+    std::vector<std::string> KeyCalls(REGSAM viewFlag) const
+    {
+        std::vector<std::string> calls;
+        for (const ViewCall& c : viewCalls) {
+            if (c.call == "set")
+                continue;
+            bool flagged = (c.sam & viewFlag) != 0;
+            if (c.call != "delete" && c.call != "deleteEx" && (c.sam & KEY_ALL_ACCESS) != KEY_ALL_ACCESS)
+                calls.push_back(c.call + " without KEY_ALL_ACCESS");
+            else
+                calls.push_back(c.call + (flagged ? " 64" : ""));
+        }
+        return calls;
+    }
+};
+
+TEST_F(RegistryView, UnderWow64EveryKeyCallReachesThe64BitView)
+{
+    fakeWow64 = true;
+    SaveLoadExport();
+    const std::vector<std::string> expected = {"deleteEx 64", "create 64", "open 64", "open 64", "open 64"};
+    EXPECT_EQ(expected, KeyCalls(KEY_WOW64_64KEY));
+    EXPECT_TRUE(shownTexts.empty());
+}
+
+TEST_F(RegistryView, WithoutWow64NoViewFlagIsPassed)
+{
+    // Windows 2000 answers the view flags with access denied.
+    fakeWow64 = false;
+    SaveLoadExport();
+    const std::vector<std::string> expected = {"delete", "create", "open", "open", "open"};
+    EXPECT_EQ(expected, KeyCalls(KEY_WOW64_64KEY | KEY_WOW64_32KEY));
+}
+
+TEST_F(RegistryView, Wow64WithoutRegDeleteKeyExRefusesBeforeTouchingTheKey)
+{
+    fakeWow64 = false;
+    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    KeyContents before = ReadKey();
+    ASSERT_FALSE(before.empty());
+    viewCalls.clear();
+
+    fakeWow64 = true;
+    registryApi.deleteKeyEx = nullptr;
+    AddEntry(0, 3, 4);
+    EXPECT_EQ(0, SaveFlagTable(*table, appCombo));
+    EXPECT_TRUE(viewCalls.empty()) << viewCalls.front().call;
+    EXPECT_TRUE(ReadKey() == before) << "the stored table changed";
+    ASSERT_EQ(1u, shownTexts.size());
+    EXPECT_EQ(kCannotDeleteFlagKeyText, shownTexts[0]);
+}
+
+TEST(RegistryViewSystem, The64BitBuildNeverAsksForAView)
+{
+    registryApi = kSystemRegistryApi;
+    if (sizeof(void*) == 8) {
+        EXPECT_FALSE(kSystemRegistryApi.runsUnderWow64());
+        EXPECT_EQ(static_cast<REGSAM>(KEY_ALL_ACCESS), FlagKeyAccess());
+    }
+    // Wine, like every Windows from Vista on, has RegDeleteKeyExA.
+    EXPECT_NE(nullptr, kSystemRegistryApi.deleteKeyEx);
+    EXPECT_TRUE(CanDeleteFlagKey());
+}
+
+// On 64-bit Windows (a 64-bit prefix) the program works on the key in the
+// 64-bit view, where the driver reads it: the 64-bit build by nature, the
+// 32-bit build under WOW64 by asking for that view. The 32-bit build on
+// 32-bit Windows has one view only: skipped there, or failed when the run
+// asked for WOW64 (VAVEZAV_EXPECT_WOW64=1).
+bool HasTwoViews()
+{
+    return sizeof(void*) == 8 || kSystemRegistryApi.runsUnderWow64();
+}
+
+class Wow64View : public RegistryStore {
+protected:
+    void SetUp() override
+    {
+        if (!HasTwoViews()) {
+            if (GetEnvironmentVariableA("VAVEZAV_EXPECT_WOW64", nullptr, 0) > 0)
+                FAIL() << "VAVEZAV_EXPECT_WOW64 is set, but this is no 32-bit program on 64-bit Windows";
+            GTEST_SKIP() << "one registry view only: a 32-bit build in a 32-bit prefix";
+        }
+        RegistryStore::SetUp();
+        DeleteBothViews();
+    }
+
+    void TearDown() override
+    {
+        if (!HasTwoViews())
+            return;
+        DeleteBothViews();
+        testView = 0;
+        RegistryStore::TearDown();
+    }
+
+    static void DeleteBothViews()
+    {
+        kSystemRegistryApi.deleteKeyEx(HKEY_LOCAL_MACHINE, kFlagKeyPath, KEY_WOW64_64KEY, 0);
+        kSystemRegistryApi.deleteKeyEx(HKEY_LOCAL_MACHINE, kFlagKeyPath, KEY_WOW64_32KEY, 0);
+    }
+
+    static void Plant(REGSAM view, const char* appInfo, const char* valueName, uint32_t low)
+    {
+        testView = view;
+        PutAppInfo(appInfo, AppInfoSizeFor(std::strlen(appInfo)));
+        PutVersion(valueName, 1, 1, 0, low, 0);
+        testView = 0;
+    }
+
+    static KeyContents Read(REGSAM view)
+    {
+        testView = view;
+        KeyContents k = ReadKey();
+        testView = 0;
+        return k;
+    }
+};
+
+TEST_F(Wow64View, LoadShowsThe64BitTableAndNotTheRedirectedOne)
+{
+    Plant(KEY_WOW64_64KEY, "01DRIVER64.EXE;", "APP-DRIVER64.EXE-01", 0x64);
+    Plant(KEY_WOW64_32KEY, "01REDIRECTED.EXE;", "APP-REDIRECTED.EXE-01", 0x32);
+    Load();
+    ASSERT_EQ(1, table->appCount);
+    EXPECT_STREQ("DRIVER64.EXE", table->appNames[0]);
+    EXPECT_EQ(0x64u, table->entries[0].flagsLow);
+
+    // A table planted only under Wow6432Node is not shown.
+    DeleteBothViews();
+    Plant(KEY_WOW64_32KEY, "01REDIRECTED.EXE;", "APP-REDIRECTED.EXE-01", 0x32);
+    Load();
+    EXPECT_EQ(0, table->appCount);
+}
+
+TEST_F(Wow64View, SaveLandsInThe64BitViewAndExportReadsIt)
+{
+    Plant(KEY_WOW64_32KEY, "01REDIRECTED.EXE;", "APP-REDIRECTED.EXE-01", 0x32);
+    KeyContents redirected = Read(KEY_WOW64_32KEY);
+    AddApp("A.EXE");
+    AddEntry(0, 0x00050000, 7, 0x11, 0x80000000);
+    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    KeyContents saved = Read(KEY_WOW64_64KEY);
+    ASSERT_EQ(3u, saved.size());
+    const StoredValue* v = FindValue(saved, "APP-A.EXE-01");
+    ASSERT_NE(nullptr, v);
+    const std::vector<unsigned char> record = {1, 0, 0, 0, 0, 0, 5, 0, 7, 0, 0, 0, 0x11, 0, 0, 0, 0, 0, 0, 0x80};
+    EXPECT_EQ(record, v->data);
+    EXPECT_TRUE(Read(KEY_WOW64_32KEY) == redirected) << "the save touched Wow6432Node";
+
+    const char* path = "wow64_view_test.afe";
+    ASSERT_EQ(1, ExportFlagFile(path));
+    HANDLE f = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, f);
+    char text[256] = {};
+    DWORD read = 0;
+    ReadFile(f, text, sizeof text - 1, &read, nullptr);
+    CloseHandle(f);
+    DeleteFileA(path);
+    EXPECT_NE(nullptr, std::strstr(text, "01A.EXE;")) << text;
+    EXPECT_EQ(nullptr, std::strstr(text, "REDIRECTED")) << text;
 }
 
 }  // namespace

@@ -14,11 +14,13 @@ std::ostream& operator<<(std::ostream& os, const StoredValue& v)
     return os;
 }
 
+REGSAM testView = 0;
+
 KeyContents ReadKey()
 {
     KeyContents out;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFlagKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFlagKeyPath, 0, KEY_READ | testView, &key) != ERROR_SUCCESS)
         return out;
     for (DWORD i = 0;; ++i) {
         char name[256];
@@ -45,7 +47,8 @@ void PutValue(const char* name, DWORD type, const void* data, DWORD length)
 {
     HKEY key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExA(HKEY_LOCAL_MACHINE, kFlagKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+              RegCreateKeyExA(HKEY_LOCAL_MACHINE, kFlagKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS | testView, nullptr,
+                              &key, nullptr));
     EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), length));
     RegCloseKey(key);
 }

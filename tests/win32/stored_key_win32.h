@@ -20,6 +20,10 @@ std::ostream& operator<<(std::ostream& os, const StoredValue& v);
 
 using KeyContents = std::map<std::string, StoredValue>;
 
+// The registry view ReadKey and PutValue use (KEY_WOW64_64KEY or
+// KEY_WOW64_32KEY); 0, the process's own, unless a test says otherwise.
+extern REGSAM testView;
+
 // Every value of the key by name; empty when the key is absent.
 KeyContents ReadKey();
 const StoredValue* FindValue(const KeyContents& key, const std::string& name);
