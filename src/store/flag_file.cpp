@@ -156,6 +156,92 @@ size_t EncodeInfFile(const StoredTable& s, char* out, size_t cap, unsigned* numI
 
 namespace {
 
+// regedit folds a hex value after the comma that takes a line to this many
+// characters, and goes on after two blanks.
+constexpr size_t kRegLineChars = 77;
+
+// Backslash and quote escaped, as a REGEDIT4 string or value name holds them.
+void PutRegQuoted(Sink& s, const char* text)
+{
+    PutText(s, "\"");
+    for (const char* c = text; *c; ++c) {
+        if (*c == '\\' || *c == '"')
+            PutText(s, "\\");
+        Put(s, c, 1);
+    }
+    PutText(s, "\"");
+}
+
+// "name"=hex:xx,xx,... (or hex(1): for a string), folded as regedit does.
+void PutRegHex(Sink& s, const char* name, const char* kind, const unsigned char* bytes, size_t n)
+{
+    size_t start = s.length;
+    PutRegQuoted(s, name);
+    PutFormatted(s, "=%s:", kind);
+    size_t lineChars = s.length - start;
+    for (size_t i = 0; i < n; ++i) {
+        PutFormatted(s, "%02x", bytes[i]);
+        if (i + 1 == n)
+            break;
+        PutText(s, ",");
+        lineChars += 3;
+        if (lineChars >= kRegLineChars) {
+            PutText(s, "\\\r\n  ");
+            lineChars = 2;
+        }
+    }
+    PutText(s, "\r\n");
+}
+
+// Line breaks and other control characters cannot stand in a REGEDIT4
+// string; a list with one goes as hex(1), the same REG_SZ bytes.
+void PutRegString(Sink& s, const char* name, const char* text)
+{
+    size_t n = std::strlen(text);
+    for (size_t i = 0; i < n; ++i) {
+        if (static_cast<unsigned char>(text[i]) < 0x20) {
+            PutRegHex(s, name, "hex(1)", reinterpret_cast<const unsigned char*>(text), n + 1);
+            return;
+        }
+    }
+    PutRegQuoted(s, name);
+    PutText(s, "=");
+    PutRegQuoted(s, text);
+    PutText(s, "\r\n");
+}
+
+}  // namespace
+
+size_t EncodeRegFile(const StoredTable& s, char* out, size_t cap, int* complete)
+{
+    Sink sink = {out, out ? cap : 0, 0};
+    PutText(sink, "REGEDIT4\r\n\r\n");
+    PutFormatted(sink, "[-HKEY_LOCAL_MACHINE\\%s]\r\n\r\n", kFlagKeyPath);
+    PutFormatted(sink, "[HKEY_LOCAL_MACHINE\\%s]\r\n", kFlagKeyPath);
+
+    bool whole = true;
+    StoredWalk w;
+    BeginStoredWalk(w, s.appInfo);
+    char valueName[kValueNameSize];
+    for (size_t i = 0; NextStoredValue(w, valueName); ++i) {
+        const StoredVersion* v = VersionAt(s, i);
+        if (!v) {
+            whole = false;
+            continue;
+        }
+        PutRegHex(sink, valueName, "hex", v->record, kVersionRecordSize);
+    }
+    if (w.skipped)
+        whole = false;
+    PutRegString(sink, kAppInfoValue, s.appInfo);
+    PutFormatted(sink, "\"%s\"=dword:%08lx\r\n\r\n", kAppInfoSizeValue, static_cast<unsigned long>(s.appInfoSize));
+    if (complete)
+        *complete = whole ? 1 : 0;
+    return sink.length;
+}
+
+namespace {
+
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';

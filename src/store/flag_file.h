@@ -65,6 +65,13 @@ size_t EncodeFlagFile(const StoredTable& s, char* out, size_t cap, int* complete
 // *numItems is the number of version lines.
 size_t EncodeInfFile(const StoredTable& s, char* out, size_t cap, unsigned* numItems);
 
+// The registry file (REGEDIT4, CR LF) that regedit /s applies: it removes
+// the key, then writes every version value the walk names as hex bytes in
+// that order, APPINFO as a string and APPINFO-SIZE as a dword, so the key it
+// leaves holds exactly these values. *complete as for EncodeFlagFile, but a
+// size over 99,999 or a line feed in the list do no harm here.
+size_t EncodeRegFile(const StoredTable& s, char* out, size_t cap, int* complete);
+
 enum class FlagFileError {
     None,
     ShortFile,       // the file ends inside a line

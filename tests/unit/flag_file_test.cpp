@@ -136,6 +136,74 @@ TEST(FlagFileEncode, EmptyTable)
     EXPECT_EQ(0u, numItems);
 }
 
+std::string Reg(const Key& k, int* complete = nullptr)
+{
+    int whole = -1;
+    size_t length = EncodeRegFile(View(k), nullptr, 0, &whole);
+    std::string out(length, '\0');
+    EXPECT_EQ(length, EncodeRegFile(View(k), &out[0], out.size(), &whole));
+    if (complete)
+        *complete = whole;
+    return out;
+}
+
+const char kRegHead[] =
+    "REGEDIT4\r\n\r\n"
+    "[-HKEY_LOCAL_MACHINE\\Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver]\r\n\r\n"
+    "[HKEY_LOCAL_MACHINE\\Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver]\r\n";
+
+TEST(RegFileEncode, ExampleTableRemovesTheKeyThenWritesEveryValueInTheSavesOrder)
+{
+    int complete = 0;
+    EXPECT_EQ(std::string(kRegHead) +
+                  "\"APP-A.EXE-01\"=hex:01,00,00,00,02,00,05,00,0a,00,00,00,01,00,00,00,00,00,00,80\r\n"
+                  "\"APP-A.EXE-02\"=hex:07,00,00,00,00,00,01,00,03,00,02,00,ee,db,ea,6d,00,00,00,00\r\n"
+                  "\"APPINFO\"=\"02A.EXE;\"\r\n"
+                  "\"APPINFO-SIZE\"=dword:00000012\r\n"
+                  "\r\n",
+              Reg(ExampleKey(), &complete));
+    EXPECT_EQ(1, complete);
+
+    EXPECT_EQ(std::string(kRegHead) + "\"APPINFO\"=\"\"\r\n\"APPINFO-SIZE\"=dword:00000002\r\n\r\n",
+              Reg(MakeKey("", {}), &complete));
+    EXPECT_EQ(1, complete);
+}
+
+TEST(RegFileEncode, LongLinesAreFoldedAsRegeditFoldsThem)
+{
+    // A 30-character name: the value line passes 77 characters.
+    const std::string name = "ABCDEFGHIJKLMNOPQRSTUVWXYZ.EXE";
+    std::string reg = Reg(MakeKey("01" + name + ";", {Version(1, 2, 3, 4, 5)}));
+    const std::string first = "\"APP-" + name + "-01\"=hex:01,00,00,00,02,00,00,00,03,00,00,";
+    ASSERT_EQ(77u, first.size());
+    EXPECT_NE(std::string::npos, reg.find(first + "\\\r\n  00,04,00,00,00,05,00,00,00\r\n")) << reg;
+    size_t lineStart = 0;
+    for (size_t end; (end = reg.find("\r\n", lineStart)) != std::string::npos; lineStart = end + 2)
+        EXPECT_LE(end - lineStart, 80u) << reg.substr(lineStart, end - lineStart);
+}
+
+TEST(RegFileEncode, QuotesBackslashesAndLineBreaksSurvive)
+{
+    int complete = 0;
+    std::string reg = Reg(MakeKey("01A\"B\\C;", {Version(1, 0, 0, 0, 0)}), &complete);
+    EXPECT_NE(std::string::npos, reg.find("\"APP-A\\\"B\\\\C-01\"=hex:")) << reg;
+    EXPECT_NE(std::string::npos, reg.find("\"APPINFO\"=\"01A\\\"B\\\\C;\"\r\n")) << reg;
+    EXPECT_EQ(1, complete);
+
+    // A list with a line feed goes as the REG_SZ bytes, terminator included.
+    reg = Reg(MakeKey("00A\n;", {}));
+    EXPECT_NE(std::string::npos, reg.find("\"APPINFO\"=hex(1):30,30,41,0a,3b,00\r\n")) << reg;
+}
+
+TEST(RegFileEncode, AMissingValueIsLeftOutAndSaidSo)
+{
+    int complete = 1;
+    std::string reg = Reg(MakeKey("02A.EXE;", {Missing(), Version(1, 0, 0, 0, 0)}), &complete);
+    EXPECT_EQ(0, complete);
+    EXPECT_EQ(std::string::npos, reg.find("APP-A.EXE-01"));
+    EXPECT_NE(std::string::npos, reg.find("APP-A.EXE-02"));
+}
+
 TEST(FlagFileEncode, WritesNoMoreThanTheBufferHolds)
 {
     std::string whole = Afe(ExampleKey());
@@ -151,6 +219,10 @@ TEST(FlagFileEncode, WritesNoMoreThanTheBufferHolds)
         EncodeInfFile(View(k), inf.data(), cap, &n);
         for (size_t i = cap; i < inf.size(); ++i)
             ASSERT_EQ('#', inf[i]) << "inf cap " << cap << " byte " << i;
+        std::vector<char> reg(600, '#');
+        EncodeRegFile(View(k), reg.data(), cap, &complete);
+        for (size_t i = cap; i < reg.size(); ++i)
+            ASSERT_EQ('#', reg[i]) << "reg cap " << cap << " byte " << i;
     }
 }
 
