@@ -95,13 +95,26 @@ void ExportCommand(FlagTable& t, const MainControls& c)
     char path[256] = "TempFlag";
     char title[256] = "";
     OPENFILENAMEA ofn;
-    PrepareFileDialog(ofn, c.window, "Application Flag File(*.afe)\0*.afe\0Inf File(*.inf)\0*.inf\0", path, title,
-                      "Export as");
+    PrepareFileDialog(ofn, c.window,
+                      "Application Flag File(*.afe)\0*.afe\0Inf File(*.inf)\0*.inf\0"
+                      "Registration File(*.reg)\0*.reg\0",
+                      path, title, "Export as");
     ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
     ofn.lpstrDefExt = "afe";
     if (!GetSaveFileNameA(&ofn))
         return;
-    int ok = ofn.nFilterIndex == 2 ? ExportInfFile(path) : ExportFlagFile(path);
+    int ok = 0;
+    switch (ofn.nFilterIndex) {
+    case 2:
+        ok = ExportInfFile(path);
+        break;
+    case 3:
+        ok = ExportRegFile(path);
+        break;
+    default:
+        ok = ExportFlagFile(path);
+        break;
+    }
     if (!ok)
         ShowAppMessage(c.window, "Export doen not complete successfully.");
     if (keyHoldsTable)

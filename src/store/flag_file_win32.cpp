@@ -139,17 +139,24 @@ void ShowImported(FlagTable& t, const DecodedFlagFile& d, HWND appCombo, HWND ve
 
 }  // namespace
 
-int ExportFlagFile(const char* path)
+namespace {
+
+// An encoder measures with no buffer and says whether the file is complete.
+typedef size_t (*EncodeFn)(const StoredTable& s, char* out, size_t cap, int* complete);
+
+// The stored key read whole, encoded, then written: 1 when the file was
+// written and is complete.
+int ExportStoredKey(const char* path, EncodeFn encode)
 {
     StoredKey k;
     if (!ReadStoredKey(k))
         return 0;
     int complete = 0;
-    size_t length = EncodeFlagFile(k.table, nullptr, 0, &complete);
+    size_t length = encode(k.table, nullptr, 0, &complete);
     HGLOBAL buffer = GlobalAlloc(GPTR, length + 1);
     int result = 0;
     if (buffer) {
-        EncodeFlagFile(k.table, static_cast<char*>(buffer), length, &complete);
+        encode(k.table, static_cast<char*>(buffer), length, &complete);
         // A missed version value still leaves every other line in the file.
         if (WriteWholeFile(path, static_cast<const char*>(buffer), length) && complete)
             result = 1;
@@ -159,23 +166,29 @@ int ExportFlagFile(const char* path)
     return result;
 }
 
+// The INF section is complete with its count line, whatever it numbers.
+size_t EncodeWholeInf(const StoredTable& s, char* out, size_t cap, int* complete)
+{
+    unsigned numItems = 0;
+    *complete = 1;
+    return EncodeInfFile(s, out, cap, &numItems);
+}
+
+}  // namespace
+
+int ExportFlagFile(const char* path)
+{
+    return ExportStoredKey(path, EncodeFlagFile);
+}
+
 int ExportInfFile(const char* path)
 {
-    StoredKey k;
-    if (!ReadStoredKey(k))
-        return 0;
-    unsigned numItems = 0;
-    size_t length = EncodeInfFile(k.table, nullptr, 0, &numItems);
-    HGLOBAL buffer = GlobalAlloc(GPTR, length + 1);
-    int result = 0;
-    if (buffer) {
-        EncodeInfFile(k.table, static_cast<char*>(buffer), length, &numItems);
-        if (WriteWholeFile(path, static_cast<const char*>(buffer), length))
-            result = 1;
-        GlobalFree(buffer);
-    }
-    FreeStoredKey(k);
-    return result;
+    return ExportStoredKey(path, EncodeWholeInf);
+}
+
+int ExportRegFile(const char* path)
+{
+    return ExportStoredKey(path, EncodeRegFile);
 }
 
 int ImportFlagFile(FlagTable& t, HWND appCombo, HWND versionCombo, FlagBoxes flagBoxes, const char* path)

@@ -1,4 +1,4 @@
-// The file commands' work: the stored key to an .afe or .inf file, and an
+// The file commands' work: the stored key to an .afe, .inf or .reg file, and an
 // .afe file into the editor. No messages; the callers turn 0 into theirs.
 #pragma once
 
@@ -14,6 +14,9 @@ int ExportFlagFile(const char* path);
 // 1 when the file was written to its "NumItems" line; values that cannot be
 // read get no line.
 int ExportInfFile(const char* path);
+// The registry file that regedit /s applies; 1 when it holds every value of
+// the stored table.
+int ExportRegFile(const char* path);
 // Reads and checks the whole file before anything changes: on 0 the table,
 // both lists and the boxes are as they were. On 1 they show the file's table
 // with the first application and its first version selected. Neither touches

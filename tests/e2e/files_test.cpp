@@ -26,6 +26,7 @@ const char kImportFailed[] = "Inport doen not complete successfully.";
 const char kExportFailed[] = "Export doen not complete successfully.";
 const char kAfeType[] = "Application Flag File(*.afe)";
 const char kInfType[] = "Inf File(*.inf)";
+const char kRegType[] = "Registration File(*.reg)";
 
 struct Record {
     uint32_t tag, versionMS, versionLS, flagsLow, flagsHigh;
@@ -508,7 +509,7 @@ TEST_F(FilesTest, ExportWritesTheStoredTableAsAfeThroughTheSaveDialog)
     HWND dialog = nullptr;
     ASSERT_TRUE(OpenDialog(IDM_EXPORT, "Export as", dialog));
     EXPECT_EQ("TempFlag", FileNameText(dialog));
-    EXPECT_EQ((std::vector<std::string>{kAfeType, kInfType}), FileTypeRows(dialog));
+    EXPECT_EQ((std::vector<std::string>{kAfeType, kInfType, kRegType}), FileTypeRows(dialog));
     EXPECT_EQ(0, FileTypeSelection(dialog));
     FilePick pick;
     pick.path = path;
@@ -570,6 +571,40 @@ TEST_F(FilesTest, ExportAsInfNumbersTheValuesTheKeyHolds)
               "AppFlag1 = APP-WINWORD.EXE-01,00000001,00090000,00000BB8,80000011,80000001\r\n"
               "AppFlag2 = APP-CALC.EXE-01,DEADBEEF,00050001,0A280001,0000F000,00010000\r\n"
               "NumItems = 2\r\n",
+              bytes);
+    EXPECT_TRUE(ExitsWithoutQuestion());
+}
+
+TEST_F(FilesTest, ExportAsRegWritesAFileRegeditApplies)
+{
+    StartWith(kStored);
+    if (HasFatalFailure())
+        return;
+    std::string path = FilePath("export.reg");
+    DeleteFileA(path.c_str());
+
+    FilePick pick;
+    pick.path = path;
+    pick.fileTypeRow = 2;
+    ASSERT_TRUE(ExportTo(pick));
+    ASSERT_TRUE(SettleWithoutMessageBox(app)) << "a complete .reg export succeeded";
+
+    std::string bytes;
+    ASSERT_TRUE(ReadBytes(path, bytes));
+    EXPECT_EQ("REGEDIT4\r\n"
+              "\r\n"
+              "[-HKEY_LOCAL_MACHINE\\Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver]\r\n"
+              "\r\n"
+              "[HKEY_LOCAL_MACHINE\\Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver]\r\n"
+              "\"APP-WINWORD.EXE-01\"=hex:01,00,00,00,00,00,09,00,b8,0b,00,00,11,00,00,80,01,00,\\\r\n"
+              "  00,80\r\n"
+              "\"APP-WINWORD.EXE-02\"=hex:07,00,00,00,00,00,0a,00,70,17,00,00,02,00,00,00,00,00,\\\r\n"
+              "  00,40\r\n"
+              "\"APP-CALC.EXE-01\"=hex:ef,be,ad,de,01,00,05,00,01,00,28,0a,00,f0,00,00,00,00,01,\\\r\n"
+              "  00\r\n"
+              "\"APPINFO\"=\"02WINWORD.EXE;01CALC.EXE;\"\r\n"
+              "\"APPINFO-SIZE\"=dword:00000034\r\n"
+              "\r\n",
               bytes);
     EXPECT_TRUE(ExitsWithoutQuestion());
 }

@@ -413,4 +413,58 @@ TEST_F(FlagFiles, FailedImportLeavesEverythingAsItWas)
     EXPECT_TRUE(messages.empty());
 }
 
+// regedit /S in this prefix, with a time limit.
+bool ApplyWithRegedit(const std::string& regPath)
+{
+    std::string command = "regedit.exe /S \"" + regPath + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    DWORD waited = WaitForSingleObject(pi.hProcess, 30000);
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    if (waited != WAIT_OBJECT_0)
+        TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return waited == WAIT_OBJECT_0 && code == 0;
+}
+
+TEST_F(FlagFiles, RegExportAppliedByRegeditGivesTheKeySaveWrites)
+{
+    // Names of every length up to the longest, flags in every byte.
+    AddApp("Winword.exe");
+    AddApp(std::string(kMaxNameChars, 'N').c_str());
+    AddApp("CALC.EXE");
+    AddEntry(0, 1, 0x90000, 0xB5E, 0x5, 0x80000000);
+    AddEntry(1, 9, 1, 2, 0xFFFFFFFF, 0x01020304);
+    AddEntry(0, 7, 0xA0000, 0x1770, 0, 0);
+    AddEntry(2, 1, 0xFFFFFFFF, 0xFFFFFFFF, 0x6DEADBEE, 0);
+    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    KeyContents saved = ReadKey();
+    ASSERT_EQ(6u, saved.size());
+
+    std::string regPath = afePath.substr(0, afePath.size() - 4) + ".reg";
+    ASSERT_EQ(1, ExportRegFile(regPath.c_str()));
+    std::string reg = ReadFileText(regPath);
+    EXPECT_EQ(0u, reg.find("REGEDIT4\r\n\r\n[-HKEY_LOCAL_MACHINE\\Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver]\r\n"))
+        << reg;
+
+    // Applied where the key holds another table and a stray value: the
+    // result is the saved key exactly.
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
+    PutAppInfo("01OTHER.EXE;", 26);
+    PutVersion("APP-OTHER.EXE-01", 1, 2, 3, 4, 5);
+    DWORD stray = 7;
+    PutValue("STRAY", REG_DWORD, &stray, sizeof stray);
+    ASSERT_TRUE(ApplyWithRegedit(regPath)) << reg;
+    EXPECT_TRUE(ReadKey() == saved) << reg;
+    DeleteFileA(regPath.c_str());
+    EXPECT_TRUE(messages.empty()) << messages.front();
+}
+
 }  // namespace
