@@ -8,8 +8,14 @@ add_link_options(${SANITIZE})
 add_library(vavezav_core STATIC ${CORE_SOURCES} ${NATIVE_SOURCES})
 target_include_directories(vavezav_core PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
 
+# afetool, the command-line companion, for build servers.
+add_library(afetool_lib STATIC ${AFETOOL_SOURCES} src/afetool/afetool_native.cpp)
+target_link_libraries(afetool_lib PUBLIC vavezav_core)
+add_executable(afetool src/afetool/afetool_main.cpp)
+target_link_libraries(afetool afetool_lib)
+
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(unit_tests ${UNIT_TEST_SOURCES})
-target_link_libraries(unit_tests vavezav_core GTest::gtest_main)
+target_link_libraries(unit_tests vavezav_core afetool_lib GTest::gtest_main)
 include(GoogleTest)
 gtest_discover_tests(unit_tests)

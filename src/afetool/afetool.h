@@ -1,0 +1,16 @@
+// afetool, the editor's command-line companion: checks, shows, compares and
+// converts flag files; on Windows it also exports the stored key and applies
+// a file to it. Results go to out, messages to err; the result is the exit
+// status (0 success, 1 a problem found or refused, 2 a wrong call or an
+// unreadable file).
+#pragma once
+
+#include <cstdio>
+
+int RunAfeTool(int argc, char** argv, std::FILE* out, std::FILE* err);
+
+// The commands only one platform has (export and apply on Windows): -1 when
+// `command` is not one of them. afetool_win32.cpp and afetool_native.cpp.
+int RunPlatformCommand(const char* command, int argc, char** argv, std::FILE* out, std::FILE* err);
+// Their usage lines, empty where there are none.
+extern const char kPlatformUsage[];
