@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "store/file_api_win32.h"
 #include "store/flag_file.h"
 #include "store/registry_api_win32.h"
 #include "store/registry_layout.h"
@@ -75,47 +76,6 @@ bool ReadStoredKey(StoredKey& k)
     return ok;
 }
 
-// Creates the file anew and writes all of data; false on any failure.
-bool WriteWholeFile(const char* path, const char* data, size_t length)
-{
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_ARCHIVE, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool ok = length == 0 ||
-              (WriteFile(file, data, static_cast<DWORD>(length), &written, nullptr) && written == length);
-    if (!CloseHandle(file))
-        ok = false;
-    return ok;
-}
-
-// The file's bytes, at most as many as the longest valid file has: nothing
-// beyond them is looked at, so a huge file is not read whole. A short read
-// is a failure.
-HGLOBAL ReadWholeFile(const char* path, DWORD& length)
-{
-    length = 0;
-    HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return nullptr;
-    DWORD high = 0;
-    DWORD size = GetFileSize(file, &high);
-    HGLOBAL data = nullptr;
-    if (size != 0xFFFFFFFFu || GetLastError() == NO_ERROR) {
-        DWORD want = (high != 0 || size > kMaxFlagFileBytes) ? static_cast<DWORD>(kMaxFlagFileBytes) : size;
-        data = GlobalAlloc(GPTR, want + 1);
-        DWORD read = 0;
-        if (data && !(ReadFile(file, data, want, &read, nullptr) && read == want)) {
-            GlobalFree(data);
-            data = nullptr;
-        }
-        if (data)
-            length = want;
-    }
-    CloseHandle(file);
-    return data;
-}
-
 // The decoded file into the table, both lists and the boxes.
 void ShowImported(FlagTable& t, const DecodedFlagFile& d, HWND appCombo, HWND versionCombo, FlagBoxes flagBoxes)
 {
@@ -158,7 +118,7 @@ int ExportStoredKey(const char* path, EncodeFn encode)
     if (buffer) {
         encode(k.table, static_cast<char*>(buffer), length, &complete);
         // A missed version value still leaves every other line in the file.
-        if (WriteWholeFile(path, static_cast<const char*>(buffer), length) && complete)
+        if (ReplaceFileWhole(path, static_cast<const char*>(buffer), length) && complete)
             result = 1;
         GlobalFree(buffer);
     }
@@ -194,7 +154,9 @@ int ExportRegFile(const char* path)
 int ImportFlagFile(FlagTable& t, HWND appCombo, HWND versionCombo, FlagBoxes flagBoxes, const char* path)
 {
     DWORD length = 0;
-    HGLOBAL data = ReadWholeFile(path, length);
+    // Nothing beyond the longest valid file is looked at, so a huge file is
+    // not read whole.
+    HGLOBAL data = ReadFileStart(path, kMaxFlagFileBytes, length);
     if (!data)
         return 0;
     int result = 0;
