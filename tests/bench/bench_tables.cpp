@@ -10,7 +10,7 @@ const char kLargestFlagFileLabel[] = "largest .afe";
 
 namespace {
 
-struct SizeSpec {
+struct SizeShape {
     const char* label;
     int apps;
     int versions;
@@ -41,14 +41,14 @@ void AddStored(BenchTable& b, uint16_t app, const AppFlagEntry& e)
     b.stored.push_back(s);
 }
 
-void Generate(BenchTable& b, const SizeSpec& spec)
+void Generate(BenchTable& b, const SizeShape& shape)
 {
-    b.label = spec.label;
+    b.label = shape.label;
     uint32_t seed = 2260;
-    for (int a = 0; a < spec.apps; ++a) {
-        bool shortName = a >= spec.apps - spec.shortNames;
-        b.names.push_back(GeneratedName(a, shortName ? spec.nameChars - 1 : spec.nameChars));
-        for (int v = 0; v < spec.versions; ++v) {
+    for (int a = 0; a < shape.apps; ++a) {
+        bool shortName = a >= shape.apps - shape.shortNames;
+        b.names.push_back(GeneratedName(a, shortName ? shape.nameChars - 1 : shape.nameChars));
+        for (int v = 0; v < shape.versions; ++v) {
             AppFlagEntry e = {};
             e.tag = a % 97 == 0 ? 7 : 1;  // a tag is carried unchanged
             e.versionMS = static_cast<uint32_t>((v + 1) << 16 | (a % 100));
