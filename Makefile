@@ -1,7 +1,8 @@
 # make        builds the native core and both Windows builds (32-bit and 64-bit)
 # make test   installs what is missing (Debian, as root), builds, runs every test
 # make run    builds and opens the editor under Wine with a demo prefix
-.PHONY: all deps native windows windows32 windows64 test test-native test-windows run fuzz clean
+# make bench  builds and runs the benchmark (build/bench: bench.md, .csv, .png)
+.PHONY: all deps native windows windows32 windows64 test test-native test-windows run bench fuzz clean
 
 JOBS ?= $(shell nproc)
 
@@ -35,6 +36,10 @@ test: test-native test-windows
 
 run: windows
 	scripts/run-demo.sh
+
+# The build this host runs; the script says which.
+bench: deps
+	JOBS=$(JOBS) scripts/bench.sh
 
 fuzz: deps
 	scripts/fuzz.sh

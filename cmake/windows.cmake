@@ -45,6 +45,18 @@ target_compile_definitions(win32_tests PRIVATE VAVEZAV_EXE="$<TARGET_FILE:VAVEZA
 # One Wine start for the whole executable: a start per test case is slow.
 add_test(NAME win32_tests COMMAND win32_tests)
 
+# The benchmark (make bench, scripts/bench.sh), test code like the above;
+# `make test` runs it on the smallest table once, bounded and never judged
+# on its times, so that it keeps working.
+file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/bench/*.cpp)
+if(BENCH_SOURCES)
+    add_executable(bench ${BENCH_SOURCES} tests/win32/table_controls_win32.cpp)
+    target_include_directories(bench PRIVATE ${PROJECT_SOURCE_DIR}/tests/win32)
+    target_link_libraries(bench vavezav_win)
+    add_test(NAME bench_smoke COMMAND bench --smoke)
+    set_tests_properties(bench_smoke PROPERTIES TIMEOUT 120)
+endif()
+
 # Helpers for the Windows and end-to-end tests: printer setup in the test
 # prefix and the like. Test-only code, never linked into VAVEZAV.exe.
 file(GLOB TEST_SUPPORT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*_win32.cpp)

@@ -3,6 +3,7 @@
 # display and a persistent wineserver, and stops both (by PID) afterwards.
 # On a desktop (DISPLAY set and VAVEZAV_XVFB unset) it uses that display.
 # The build (and so the prefix) is VAVEZAV_WINEARCH's, see wine-env.sh.
+# VAVEZAV_PIN_CPU=N runs the wineserver on CPU N only (the benchmark).
 set -eu
 . "$(dirname "$0")/wine-env.sh"
 "$here/wine-prefix.sh"
@@ -43,7 +44,11 @@ if [ -z "${DISPLAY:-}" ] || [ -n "${VAVEZAV_XVFB:-}" ]; then
 fi
 echo "display=$DISPLAY" > "$session_file"
 
-"$WINESERVER" -f -p >/dev/null 2>&1 &
+if [ -n "${VAVEZAV_PIN_CPU:-}" ]; then
+    taskset -c "$VAVEZAV_PIN_CPU" "$WINESERVER" -f -p >/dev/null 2>&1 &
+else
+    "$WINESERVER" -f -p >/dev/null 2>&1 &
+fi
 server_pid=$!
 sleep 0.3
 

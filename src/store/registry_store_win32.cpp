@@ -150,7 +150,7 @@ void LoadFlagTable(FlagTable& t, HWND appCombo, HWND versionCombo, FlagBoxes fla
 namespace {
 
 // Builds APPINFO from the rows, refusing what the stored layout cannot hold.
-bool BuildAppInfo(const FlagTable& t, HWND appCombo, HWND owner, char* appInfo, size_t& length)
+bool BuildAppInfo(const EntriesByApp& groups, HWND appCombo, HWND owner, char* appInfo, size_t& length)
 {
     int rows = static_cast<int>(SendMessageA(appCombo, CB_GETCOUNT, 0, 0));
     length = 0;
@@ -162,7 +162,7 @@ bool BuildAppInfo(const FlagTable& t, HWND appCombo, HWND owner, char* appInfo, 
             problem = StoreProblem::NameTooLong;
         else
             problem = CheckStoredName(name);
-        int count = CountVersions(t, static_cast<uint16_t>(r));
+        int count = GroupSize(groups, r);
         if (problem == StoreProblem::None && count > kMaxVersionsPerApp)
             problem = StoreProblem::TooManyVersions;
         if (problem == StoreProblem::None && !AppendAppInfoRecord(appInfo, kAppInfoBufferSize, length, count, name))
@@ -177,24 +177,28 @@ bool BuildAppInfo(const FlagTable& t, HWND appCombo, HWND owner, char* appInfo, 
     return true;
 }
 
-// Writes the version values of one row; false when any write failed.
-bool SaveVersions(const FlagTable& t, HKEY key, HWND appCombo, int row, HWND owner)
+// Writes the version values, record by record of the APPINFO just built:
+// its names are the rows' and its counts the groups'. False when any write
+// failed.
+bool SaveVersions(const FlagTable& t, const EntriesByApp& groups, HKEY key, const char* appInfo, HWND owner)
 {
     bool ok = true;
-    char name[kNameSize];
-    GetComboRowText(appCombo, row, name, sizeof name);
-    int ordinal = 0;
-    for (uint16_t i = 0; i < t.entryCount; ++i) {
-        if (t.entries[i].appIndex != row)
-            continue;
-        char valueName[kValueNameSize];
-        FormatValueName(valueName, sizeof valueName, name, ++ordinal);
-        unsigned char record[kVersionRecordSize];
-        EncodeVersionRecord(t.entries[i], record);
-        LONG status = registryApi.setValue(key, valueName, 0, REG_BINARY, record, sizeof record);
-        if (status != ERROR_SUCCESS) {
-            ShowCodeMessage(owner, "SetPrinterData fail(binary)\nCode=%d", status);
-            ok = false;
+    size_t pos = 0;
+    AppInfoRecord rec;
+    for (int r = 0; NextAppInfoRecord(appInfo, pos, rec); ++r) {
+        char name[kNameSize];
+        std::memcpy(name, rec.name, rec.nameLength);
+        name[rec.nameLength] = '\0';
+        for (int k = 0; k < rec.count; ++k) {
+            char valueName[kValueNameSize];
+            FormatValueName(valueName, sizeof valueName, name, k + 1);
+            unsigned char record[kVersionRecordSize];
+            EncodeVersionRecord(t.entries[groups.order[groups.first[r] + k]], record);
+            LONG status = registryApi.setValue(key, valueName, 0, REG_BINARY, record, sizeof record);
+            if (status != ERROR_SUCCESS) {
+                ShowCodeMessage(owner, "SetPrinterData fail(binary)\nCode=%d", status);
+                ok = false;
+            }
         }
     }
     return ok;
@@ -205,16 +209,20 @@ bool SaveVersions(const FlagTable& t, HKEY key, HWND appCombo, int row, HWND own
 int SaveFlagTable(const FlagTable& t, HWND appCombo)
 {
     HWND owner = GetParent(appCombo);
-    HGLOBAL buffer = GlobalAlloc(GPTR, kAppInfoBufferSize);
+    HGLOBAL buffer = GlobalAlloc(GPTR, kAppInfoBufferSize + sizeof(EntriesByApp));
     if (!buffer) {
         ShowAppMessage(owner, "GlobalAlloc fail");
         return 0;
     }
     char* appInfo = static_cast<char*>(buffer);
+    // One pass over the entries instead of one per application. The groups
+    // follow the work buffer in the same block (its size keeps them aligned).
+    EntriesByApp& groups = *reinterpret_cast<EntriesByApp*>(appInfo + kAppInfoBufferSize);
+    GroupEntriesByApp(t, groups);
     size_t length = 0;
     // The key is deleted before it is written, so a table that cannot be
     // stored faithfully is refused while the stored one is still intact.
-    if (!BuildAppInfo(t, appCombo, owner, appInfo, length)) {
+    if (!BuildAppInfo(groups, appCombo, owner, appInfo, length)) {
         GlobalFree(buffer);
         return 0;
     }
@@ -236,10 +244,7 @@ int SaveFlagTable(const FlagTable& t, HWND appCombo)
         return 0;
     }
 
-    bool ok = true;
-    int rows = static_cast<int>(SendMessageA(appCombo, CB_GETCOUNT, 0, 0));
-    for (int r = 0; r < rows; ++r)
-        ok = SaveVersions(t, key, appCombo, r, owner) && ok;
+    bool ok = SaveVersions(t, groups, key, appInfo, owner);
 
     status = registryApi.setValue(key, kAppInfoValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(appInfo),
                                   static_cast<DWORD>(length + 1));

@@ -78,6 +78,35 @@ int CountVersions(const FlagTable& t, uint16_t app)
     return n;
 }
 
+void GroupEntriesByApp(const FlagTable& t, EntriesByApp& g)
+{
+    uint16_t n = t.entryCount < kMaxEntries ? t.entryCount : kMaxEntries;
+    std::memset(g.first, 0, sizeof g.first);
+    for (uint16_t i = 0; i < n; ++i) {
+        if (t.entries[i].appIndex < kMaxApps)
+            ++g.first[t.entries[i].appIndex + 1];
+    }
+    for (int a = 0; a < kMaxApps; ++a)
+        g.first[a + 1] = static_cast<uint16_t>(g.first[a + 1] + g.first[a]);
+    // Each application's start serves as its cursor and so ends as the next
+    // application's start: shifting the starts back by one restores them.
+    for (uint16_t i = 0; i < n; ++i) {
+        uint16_t app = t.entries[i].appIndex;
+        if (app < kMaxApps)
+            g.order[g.first[app]++] = i;
+    }
+    for (int a = kMaxApps; a > 0; --a)
+        g.first[a] = g.first[a - 1];
+    g.first[0] = 0;
+}
+
+int GroupSize(const EntriesByApp& g, int app)
+{
+    if (app < 0 || app >= kMaxApps)
+        return 0;
+    return g.first[app + 1] - g.first[app];
+}
+
 void VersionText(char* out, uint32_t versionMS, uint32_t versionLS)
 {
     std::snprintf(out, kVersionTextSize, "%08X-%08X", static_cast<unsigned>(versionMS),

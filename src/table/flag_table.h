@@ -62,6 +62,20 @@ int NthEntryOfApp(const FlagTable& t, uint16_t app, int32_t row);
 // Number of entries that belong to application `app`.
 int CountVersions(const FlagTable& t, uint16_t app);
 
+// Every application's entries at once, each application's in table order:
+// those of application a are order[first[a]] .. order[first[a + 1] - 1].
+// Built in passes over the entries and the applications, so walking the
+// whole table by application costs the same per entry however many
+// applications there are. Too large for the stack.
+struct EntriesByApp {
+    uint16_t first[kMaxApps + 1];
+    uint16_t order[kMaxEntries];
+};
+// Entries of no application (appIndex kMaxApps or above) are left out.
+void GroupEntriesByApp(const FlagTable& t, EntriesByApp& g);
+// Number of entries of application `app`; 0 beyond the table's capacity.
+int GroupSize(const EntriesByApp& g, int app);
+
 // "%08X-%08X" of versionMS and versionLS into out (kVersionTextSize bytes).
 void VersionText(char* out, uint32_t versionMS, uint32_t versionLS);
 

@@ -84,6 +84,60 @@ TEST(NthEntryOfApp, WalksTheApplicationsEntriesInTableOrder)
     EXPECT_EQ(0, CountVersions(*t, 2));
 }
 
+// The groups as the per-application scan (NthEntryOfApp) finds them.
+::testing::AssertionResult GroupsMatchTheScan(const FlagTable& t, const EntriesByApp& g, int apps, int step = 1)
+{
+    for (int a = 0; a < apps; a += step) {
+        if (GroupSize(g, a) != CountVersions(t, static_cast<uint16_t>(a)))
+            return ::testing::AssertionFailure() << "application " << a << " has " << GroupSize(g, a)
+                                                 << " entries, the scan counts " << CountVersions(t, static_cast<uint16_t>(a));
+        for (int k = 0; k < GroupSize(g, a); ++k) {
+            int want = NthEntryOfApp(t, static_cast<uint16_t>(a), k);
+            if (g.order[g.first[a] + k] != want)
+                return ::testing::AssertionFailure() << "application " << a << " entry " << k << " is "
+                                                     << g.order[g.first[a] + k] << ", the scan finds " << want;
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST(GroupEntriesByApp, EachApplicationsEntriesInTableOrder)
+{
+    auto t = NewTable();
+    auto g = std::make_unique<EntriesByApp>();
+    GroupEntriesByApp(*t, *g);
+    EXPECT_EQ(0, GroupSize(*g, 0)) << "empty table";
+
+    for (const char* name : {"A.EXE", "B.EXE", "C.EXE", "D.EXE"})
+        AddApp(*t, name);
+    // Interleaved as later additions leave them; C has no entry.
+    const uint16_t owners[] = {1, 0, 3, 1, 0, 1, 3};
+    for (uint16_t owner : owners)
+        AddEntry(*t, owner, t->entryCount, 0);
+    GroupEntriesByApp(*t, *g);
+    EXPECT_TRUE(GroupsMatchTheScan(*t, *g, 4));
+    EXPECT_EQ(0, GroupSize(*g, 2));
+    EXPECT_EQ(7, g->first[4]) << "every entry placed once";
+    EXPECT_EQ(0, GroupSize(*g, kMaxApps)) << "beyond the table";
+    EXPECT_EQ(0, GroupSize(*g, -1));
+}
+
+TEST(GroupEntriesByApp, FullTableAndEntriesOfNoApplication)
+{
+    auto t = NewTable();
+    auto g = std::make_unique<EntriesByApp>();
+    for (int a = 0; a < kMaxApps; ++a)
+        AddApp(*t, "X.EXE");
+    for (int i = 0; i < kMaxEntries; ++i)
+        AddEntry(*t, static_cast<uint16_t>((i * 7) % kMaxApps), static_cast<uint32_t>(i), 0);
+    t->entries[5].appIndex = kFreeSlot;
+    t->entries[kMaxEntries - 1].appIndex = kMaxApps;
+    GroupEntriesByApp(*t, *g);
+    EXPECT_TRUE(GroupsMatchTheScan(*t, *g, kMaxApps, 7));
+    EXPECT_EQ(1, GroupSize(*g, 5 * 7 % kMaxApps)) << "the free slot's application keeps its other entry";
+    EXPECT_EQ(kMaxEntries - 2, g->first[kMaxApps]) << "entries of no application are left out";
+}
+
 TEST(VersionText, EightUpperCaseDigitsEachWithLeadingZeros)
 {
     char text[kVersionTextSize];
