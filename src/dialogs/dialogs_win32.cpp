@@ -1,13 +1,11 @@
 #include "dialogs/dialogs_win32.h"
 
-#include <commdlg.h>
-
-#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
+#include "base/file_dialog_win32.h"
 #include "dialogs/hex_filter.h"
-#include "main/message_box_win32.h"
+#include "base/message_box_win32.h"
 #include "resource.h"
 #include "table/flag_table.h"
 #include "table/text_check.h"
@@ -22,13 +20,6 @@ namespace {
 constexpr int kVersionFieldSize = 10;
 constexpr int kVersionFieldChars = 8;
 constexpr size_t kPathSize = 256;
-
-// The size of OPENFILENAMEA before Windows 2000 added its last three fields;
-// Windows 98 refuses the larger structure. It is 76 bytes in the 32-bit exe
-// and 136 in the 64-bit build, whose pointers are wider.
-const DWORD kOpenFileNameSize = OPENFILENAME_SIZE_VERSION_400A;
-static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == (sizeof(void*) == 4 ? 76 : 136),
-              "OPENFILENAMEA without the Windows 2000 fields");
 
 FlagTable* TableOf(HWND dialog)
 {
@@ -215,16 +206,8 @@ void BrowseApplication(HWND dialog, int nameId, int msId, int lsId)
     char path[kPathSize] = {};
     char title[kPathSize] = {};
     OPENFILENAMEA ofn;
-    std::memset(&ofn, 0, sizeof ofn);
-    ofn.lStructSize = kOpenFileNameSize;
-    ofn.hwndOwner = dialog;
-    ofn.lpstrFilter = "Executable Files(*.exe)\0*.exe\0All Files(*.*)\0*.*\0";
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = sizeof path;
-    ofn.lpstrFileTitle = title;
-    ofn.nMaxFileTitle = sizeof title;
-    ofn.lpstrTitle = "Select Application";
+    PrepareFileDialog(ofn, dialog, "Executable Files(*.exe)\0*.exe\0All Files(*.*)\0*.*\0", 1, path, title,
+                      "Select Application");
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     ofn.lpstrDefExt = "exe";
     if (!GetOpenFileNameA(&ofn))

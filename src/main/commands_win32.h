@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "main/main_controls_win32.h"
+#include "base/main_controls_win32.h"
 #include "table/flag_table.h"
 
 // Row code for menu commands and accelerators: the notification code is not

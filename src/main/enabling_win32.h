@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "main/main_controls_win32.h"
+#include "base/main_controls_win32.h"
 
 void EnableMenuCommand(HWND window, UINT command, bool on);
 void EnableControl(HWND control, bool on);

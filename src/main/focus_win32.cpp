@@ -1,6 +1,6 @@
 #include "main/focus_win32.h"
 
-#include "main/control_ids.h"
+#include "base/control_ids.h"
 #include "main/focus.h"
 
 uint16_t focusedControl = 0;

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "main/main_controls_win32.h"
+#include "base/main_controls_win32.h"
 
 // The control that holds, or last held, the focus: 701..703 or 801..864;
 // 0 until the start-up command has run.

@@ -3,7 +3,8 @@
 #include <cstring>
 
 #include "main/commands_win32.h"
-#include "main/message_box_win32.h"
+#include "base/file_dialog_win32.h"
+#include "base/message_box_win32.h"
 #include "resource.h"
 #include "store/flag_file_win32.h"
 #include "store/registry_store_win32.h"
@@ -48,22 +49,6 @@ bool ClosingCheck(const FlagTable& t, const MainControls& c, int& suppressAppChe
     return AskSaveChanges(t, c, kSaveQuestion) != SaveAnswer::Cancel;
 }
 
-// The structure without the Windows 2000 fields, which every Windows version accepts.
-static void PrepareFileDialog(OPENFILENAMEA& ofn, HWND owner, const char* filter, char* path, char* title,
-                              const char* caption)
-{
-    std::memset(&ofn, 0, sizeof ofn);
-    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter;
-    ofn.nFilterIndex = 0;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = 256;
-    ofn.lpstrFileTitle = title;
-    ofn.nMaxFileTitle = 256;
-    ofn.lpstrTitle = caption;
-}
-
 void ImportCommand(FlagTable& t, const MainControls& c)
 {
     if (AskSaveChanges(t, c, kSaveQuestion) == SaveAnswer::Cancel)
@@ -71,7 +56,7 @@ void ImportCommand(FlagTable& t, const MainControls& c)
     char path[256] = "";
     char title[256] = "";
     OPENFILENAMEA ofn;
-    PrepareFileDialog(ofn, c.window, "Application Flag File(*.afe)\0*.afe\0", path, title, "Import as");
+    PrepareFileDialog(ofn, c.window, "Application Flag File(*.afe)\0*.afe\0", 0, path, title, "Import as");
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     ofn.lpstrDefExt = "afe";
     if (!GetOpenFileNameA(&ofn))
@@ -95,8 +80,8 @@ void ExportCommand(FlagTable& t, const MainControls& c)
     char path[256] = "TempFlag";
     char title[256] = "";
     OPENFILENAMEA ofn;
-    PrepareFileDialog(ofn, c.window, "Application Flag File(*.afe)\0*.afe\0Inf File(*.inf)\0*.inf\0", path, title,
-                      "Export as");
+    PrepareFileDialog(ofn, c.window, "Application Flag File(*.afe)\0*.afe\0Inf File(*.inf)\0*.inf\0", 0, path,
+                      title, "Export as");
     ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
     ofn.lpstrDefExt = "afe";
     if (!GetSaveFileNameA(&ofn))

@@ -1,7 +1,7 @@
 #include "printer/printer_list_win32.h"
 
-#include "main/main_window_win32.h"
-#include "main/message_box_win32.h"
+#include "base/message_box_win32.h"
+#include "base/res_text_win32.h"
 #include "printer/printer_row.h"
 #include "resource.h"
 
@@ -13,7 +13,16 @@ namespace {
 
 void ShowPrinterError(HWND owner, UINT textId)
 {
-    ShowMessage(owner, LoadResText(textId), LoadResCaption(IDS_ERROR_CAPTION), MB_OK | MB_ICONEXCLAMATION);
+    char text[260];
+    char caption[260];
+    ShowMessage(owner, LoadResString(textId, text, sizeof text), LoadResString(IDS_ERROR_CAPTION, caption, sizeof caption),
+                MB_OK | MB_ICONEXCLAMATION);
+}
+
+void ShowNoPrinter(HWND owner)
+{
+    char text[260];
+    ShowAppMessage(owner, LoadResString(IDS_NO_PRINTER, text, sizeof text));
 }
 
 void ListMatchingPrinters(HWND printerCombo, const PRINTER_INFO_2A* printers, DWORD count)
@@ -53,7 +62,7 @@ void FillPrinterList(HWND printerCombo)
         if (!enumPrintersImpl(flags, nullptr, 2, block, size, &needed, &returned)) {
             ShowPrinterError(owner, IDS_ENUMPRINTERS_FAILED);
         } else if (returned == 0) {
-            ShowAppMessage(owner, LoadResText(IDS_NO_PRINTER));
+            ShowNoPrinter(owner);
             LocalFree(block);
             return;
         } else {
@@ -69,7 +78,7 @@ void FillPrinterList(HWND printerCombo)
         PostMessageA(owner, WM_COMMAND, MAKEWPARAM(IDC_PRINTER, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(printerCombo));
     } else {
-        ShowAppMessage(owner, LoadResText(IDS_NO_PRINTER));
+        ShowNoPrinter(owner);
     }
     if (block)
         LocalFree(block);

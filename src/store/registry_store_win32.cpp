@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "main/message_box_win32.h"
+#include "base/message_box_win32.h"
 #include "store/registry_api_win32.h"
 #include "store/registry_layout.h"
 

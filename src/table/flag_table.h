@@ -6,12 +6,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/control_ids.h"
+
 constexpr uint16_t kMaxEntries = 10000;
 constexpr uint16_t kMaxApps = 5000;
 constexpr size_t kMaxNameChars = 80;
 constexpr size_t kNameSize = kMaxNameChars + 1;
 constexpr uint16_t kFreeSlot = 0xFFFF;
-constexpr int kFlagCount = 64;
 // The stored application list carries each version count in two digits.
 constexpr int kMaxVersionsPerApp = 99;
 // "%08X-%08X"

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "main/enabling_win32.h"
-#include "main/message_box_win32.h"
+#include "base/message_box_win32.h"
 #include "resource.h"
 #include "table/flag_table_edit.h"
 #include "table/flag_table_win32.h"

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "main/enabling_win32.h"
-#include "main/main_controls_win32.h"
-#include "main/message_box_win32.h"
+#include "base/main_controls_win32.h"
+#include "base/message_box_win32.h"
 #include "resource.h"
 #include "table/flag_table.h"
 #include "table/flag_table_edit_win32.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "main/main_window_win32.h"
-#include "main/message_box_win32.h"
+#include "base/message_box_win32.h"
 #include "printer/printer_list_win32.h"
 
 FakeSpooler fakeSpooler;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "main/main_controls_win32.h"
+#include "base/main_controls_win32.h"
 
 struct FakePrinter {
     std::string name;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "main/message_box_win32.h"
+#include "base/message_box_win32.h"
 #include "store/registry_api_win32.h"
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"

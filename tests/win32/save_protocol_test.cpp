@@ -10,7 +10,7 @@
 
 #include "main/focus_win32.h"
 #include "main/main_window_win32.h"
-#include "main/message_box_win32.h"
+#include "base/message_box_win32.h"
 #include "main/save_protocol_win32.h"
 #include "main_window_harness.h"
 #include "printer_setup_win32.h"
