@@ -51,7 +51,8 @@ void OnPrinterChange(const CommandContext& x)
     }
     LRESULT row = SendMessageA(combo, CB_GETCURSEL, 0, 0);
     commandState.lastPrinterRow = static_cast<uint16_t>(row == CB_ERR ? 0 : row);
-    LoadFlagTable(x.t, x.c.appCombo, x.c.versionCombo, x.c.flagBoxes);
+    LoadFlagTable(x.t, x.c.window);
+    ShowTable(x.t, x.c.appCombo, x.c.versionCombo, x.c.flagBoxes);
     x.t.modified = 0;
     ApplyLoadedState(x.c, x.t);
 }

@@ -8,6 +8,7 @@
 #include "resource.h"
 #include "store/flag_file_win32.h"
 #include "store/registry_store_win32.h"
+#include "table/flag_table_win32.h"
 
 const char kSaveQuestion[] = "Save changes to Registory?";
 const char kExportQuestion[] = "Export will copy reg data to file.\nDo you save changes to reg before export?";
@@ -23,7 +24,7 @@ SaveAnswer AskSaveChanges(const FlagTable& t, const MainControls& c, const char*
         return SaveAnswer::Cancel;
     if (answer != IDYES)
         return SaveAnswer::No;
-    if (!SaveFlagTable(t, c.appCombo)) {
+    if (!SaveFlagTable(t, c.window)) {
         ShowAppMessage(c.window, kSaveFailed);
         return SaveAnswer::Cancel;
     }
@@ -34,7 +35,7 @@ void SaveCommand(FlagTable& t, const MainControls& c)
 {
     if (ShowAppMessage(c.window, kSaveQuestion, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
-    if (SaveFlagTable(t, c.appCombo))
+    if (SaveFlagTable(t, c.window))
         t.modified = 0;
     else
         ShowAppMessage(c.window, kSaveFailed);
@@ -62,10 +63,11 @@ void ImportCommand(FlagTable& t, const MainControls& c)
     if (!GetOpenFileNameA(&ofn))
         return;
     // A file that cannot be read whole leaves the table as it was.
-    if (!ImportFlagFile(t, c.appCombo, c.versionCombo, c.flagBoxes, path)) {
+    if (!ImportFlagFile(t, path)) {
         ShowAppMessage(c.window, "Inport doen not complete successfully.");
         return;
     }
+    ShowTable(t, c.appCombo, c.versionCombo, c.flagBoxes);
     t.modified = 1;
     ApplyLoadedState(c, t);
 }

@@ -5,6 +5,7 @@
 #include "store/flag_file.h"
 #include "store/registry_api_win32.h"
 #include "store/registry_layout.h"
+#include "store/registry_store_win32.h"
 
 namespace {
 
@@ -28,19 +29,10 @@ void FreeStoredKey(StoredKey& k)
 // APPINFO-SIZE, APPINFO and every version value the walk names.
 bool ReadKeyValues(HKEY key, StoredKey& k)
 {
-    DWORD size = 0;
-    DWORD length = sizeof size;
-    if (registryApi.queryValue(key, kAppInfoSizeValue, nullptr, nullptr, reinterpret_cast<BYTE*>(&size),
-                               &length) != ERROR_SUCCESS)
+    StoredAppInfo info;
+    if (ReadAppInfo(key, info) != AppInfoRead::Done)
         return false;
-    // One byte beyond what is offered keeps the text terminated even when
-    // the stored APPINFO lacks its zero.
-    if (size > 0xFFFFFFF0u || !(k.appInfo = GlobalAlloc(GPTR, size + 3)))
-        return false;
-    DWORD appInfoLength = size + 2;
-    if (registryApi.queryValue(key, kAppInfoValue, nullptr, nullptr, static_cast<BYTE*>(k.appInfo),
-                               &appInfoLength) != ERROR_SUCCESS)
-        return false;
+    k.appInfo = info.text;
 
     const char* text = static_cast<const char*>(k.appInfo);
     size_t count = CountStoredValues(text);
@@ -55,7 +47,7 @@ bool ReadKeyValues(HKEY key, StoredKey& k)
         LONG status = registryApi.queryValue(key, valueName, nullptr, nullptr, versions[i].record, &n);
         versions[i].present = status == ERROR_SUCCESS && n >= kVersionRecordSize;
     }
-    k.table.appInfoSize = size;
+    k.table.appInfoSize = info.size;
     k.table.appInfo = text;
     k.table.versions = versions;
     k.table.versionCount = count;
@@ -116,40 +108,20 @@ HGLOBAL ReadWholeFile(const char* path, DWORD& length)
     return data;
 }
 
-// The decoded file into the table, both lists and the boxes.
-void ShowImported(FlagTable& t, const DecodedFlagFile& d, HWND appCombo, HWND versionCombo, FlagBoxes flagBoxes)
-{
-    ApplyDecodedFlagFile(d, t);
-    SendMessageA(appCombo, CB_RESETCONTENT, 0, 0);
-    SendMessageA(versionCombo, CB_RESETCONTENT, 0, 0);
-    UncheckAllFlags(flagBoxes);
-    for (uint16_t i = 0; i < t.appCount; ++i)
-        InsertAppRow(appCombo, i, t.appNames[i]);
-    // The boxes show the first entry only when it is the first application's.
-    for (uint16_t j = 0; j < t.entryCount; ++j) {
-        if (t.entries[j].appIndex != 0)
-            continue;
-        AppendVersionRow(versionCombo, t.entries[j]);
-        if (j == 0)
-            ShowFlags(t, 0, flagBoxes);
-    }
-    SendMessageA(appCombo, CB_SETCURSEL, 0, 0);
-    SendMessageA(versionCombo, CB_SETCURSEL, 0, 0);
-}
-
-}  // namespace
-
-int ExportFlagFile(const char* path)
+// Encodes the stored table with `encode` and writes the file: 1 when the
+// file was written whole and the encoder called the table complete.
+template <typename Encode>
+int ExportStoredTable(const char* path, Encode encode)
 {
     StoredKey k;
     if (!ReadStoredKey(k))
         return 0;
-    int complete = 0;
-    size_t length = EncodeFlagFile(k.table, nullptr, 0, &complete);
+    bool complete = false;
+    size_t length = encode(k.table, nullptr, 0, complete);
     HGLOBAL buffer = GlobalAlloc(GPTR, length + 1);
     int result = 0;
     if (buffer) {
-        EncodeFlagFile(k.table, static_cast<char*>(buffer), length, &complete);
+        encode(k.table, static_cast<char*>(buffer), length, complete);
         // A missed version value still leaves every other line in the file.
         if (WriteWholeFile(path, static_cast<const char*>(buffer), length) && complete)
             result = 1;
@@ -159,26 +131,28 @@ int ExportFlagFile(const char* path)
     return result;
 }
 
-int ExportInfFile(const char* path)
+}  // namespace
+
+int ExportFlagFile(const char* path)
 {
-    StoredKey k;
-    if (!ReadStoredKey(k))
-        return 0;
-    unsigned numItems = 0;
-    size_t length = EncodeInfFile(k.table, nullptr, 0, &numItems);
-    HGLOBAL buffer = GlobalAlloc(GPTR, length + 1);
-    int result = 0;
-    if (buffer) {
-        EncodeInfFile(k.table, static_cast<char*>(buffer), length, &numItems);
-        if (WriteWholeFile(path, static_cast<const char*>(buffer), length))
-            result = 1;
-        GlobalFree(buffer);
-    }
-    FreeStoredKey(k);
-    return result;
+    return ExportStoredTable(path, [](const StoredTable& table, char* out, size_t cap, bool& complete) {
+        int whole = 0;
+        size_t length = EncodeFlagFile(table, out, cap, &whole);
+        complete = whole != 0;
+        return length;
+    });
 }
 
-int ImportFlagFile(FlagTable& t, HWND appCombo, HWND versionCombo, FlagBoxes flagBoxes, const char* path)
+// The INF section is complete once it is written to its "NumItems" line.
+int ExportInfFile(const char* path)
+{
+    return ExportStoredTable(path, [](const StoredTable& table, char* out, size_t cap, bool& complete) {
+        complete = true;
+        return EncodeInfFile(table, out, cap, nullptr);
+    });
+}
+
+int ImportFlagFile(FlagTable& t, const char* path)
 {
     DWORD length = 0;
     HGLOBAL data = ReadWholeFile(path, length);
@@ -189,7 +163,7 @@ int ImportFlagFile(FlagTable& t, HWND appCombo, HWND versionCombo, FlagBoxes fla
     if (decoded) {
         DecodedFlagFile& d = *static_cast<DecodedFlagFile*>(decoded);
         if (DecodeFlagFile(static_cast<const char*>(data), length, d) == FlagFileError::None) {
-            ShowImported(t, d, appCombo, versionCombo, flagBoxes);
+            ApplyDecodedFlagFile(d, t);
             result = 1;
         }
         GlobalFree(decoded);

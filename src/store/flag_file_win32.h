@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "table/flag_table_win32.h"
+#include "table/flag_table.h"
 
 // Write the table stored in the registry key (not the one in memory). The
 // key is read whole before the file is created, so when it cannot be read an
@@ -14,8 +14,7 @@ int ExportFlagFile(const char* path);
 // 1 when the file was written to its "NumItems" line; values that cannot be
 // read get no line.
 int ExportInfFile(const char* path);
-// Reads and checks the whole file before anything changes: on 0 the table,
-// both lists and the boxes are as they were. On 1 they show the file's table
-// with the first application and its first version selected. Neither touches
-// modified.
-int ImportFlagFile(FlagTable& t, HWND appCombo, HWND versionCombo, FlagBoxes flagBoxes, const char* path);
+// Reads and checks the whole file before anything changes: on 0 the table
+// is as it was. On 1 it holds the file's table with the first application
+// and entry selected (ShowTable shows it). modified is left alone.
+int ImportFlagFile(FlagTable& t, const char* path);

@@ -224,7 +224,8 @@ TEST(FlagFileEncode, WalkPassesOverWhatTheLoadPassesOver)
     while (NextStoredValue(w, name))
         names.push_back(name);
     EXPECT_EQ((std::vector<std::string>{"APP-A.EXE-01", "APP-B-01", "APP-B-02"}), names);
-    EXPECT_EQ(3u, w.skipped) << "X, the long name and 0";
+    EXPECT_EQ(2u, w.skips.badRecords) << "X and 0";
+    EXPECT_EQ(1u, w.skips.longNames);
     EXPECT_EQ(3u, CountStoredValues(k.appInfo.c_str()));
 
     int complete = 1;
@@ -245,7 +246,7 @@ TEST(FlagFileEncode, WalkStopsAtTheTableCapacities)
     while (NextStoredValue(w, name)) {
     }
     EXPECT_EQ(kMaxApps, w.apps);
-    EXPECT_EQ(2u, w.skipped);
+    EXPECT_EQ(2u, w.skips.appsOverLimit);
 }
 
 TEST(FlagFileDecode, ReadsTheExample)

@@ -18,6 +18,7 @@
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
 #include "stored_key_win32.h"
+#include "table/flag_table_win32.h"
 #include "table_controls_win32.h"
 
 namespace {
@@ -149,7 +150,14 @@ protected:
         return s;
     }
 
-    int Import(const std::string& path) { return ImportFlagFile(*table, appCombo, versionCombo, boxes, path.c_str()); }
+    // As the Import command does: a table read whole is shown.
+    int Import(const std::string& path)
+    {
+        int ok = ImportFlagFile(*table, path.c_str());
+        if (ok)
+            ShowTable(*table, appCombo, versionCombo, boxes);
+        return ok;
+    }
 
     // A table in memory, names in appNames and as rows, as the editor holds it.
     void AddApp(const char* name)
@@ -274,7 +282,7 @@ TEST_F(FlagFiles, ExportToAFileThatCannotBeCreated)
 
 TEST_F(FlagFiles, ExportOfAnEmptyStoredTable)
 {
-    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    ASSERT_EQ(1, SaveFlagTable(*table, parent));
     WriteFileText(afePath, "a longer earlier file that must not survive");
     EXPECT_EQ(1, ExportFlagFile(afePath.c_str()));
     EXPECT_EQ(std::string("00002\n\n"), ReadFileText(afePath));
@@ -299,7 +307,7 @@ TEST_F(FlagFiles, ExportImportAndSaveReproduceTheKey)
     AddEntry(2, 0xFFFFFFFF, 0x20000, 0x2, 0x12345678, 0x9ABCDEF0);
     AddEntry(0, 42, 0x60000, 0, 0, 0x80000000);
     AddEntry(2, 3, 0x30000, 0x3, 0xFFFFFFFF, 0xFFFFFFFF);
-    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    ASSERT_EQ(1, SaveFlagTable(*table, parent));
     KeyContents before = ReadKey();
     ASSERT_EQ(7u, before.size());
 
@@ -308,7 +316,7 @@ TEST_F(FlagFiles, ExportImportAndSaveReproduceTheKey)
     ClearControls();
     ASSERT_EQ(1, Import(afePath));
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
-    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    ASSERT_EQ(1, SaveFlagTable(*table, parent));
     KeyContents after = ReadKey();
     EXPECT_EQ(before.size(), after.size());
     for (const auto& v : before) {
