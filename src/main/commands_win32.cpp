@@ -6,6 +6,7 @@
 #include "main/main_window_win32.h"
 #include "main/save_protocol_win32.h"
 #include "printer/printer_list_win32.h"
+#include "table/flag_table_edit.h"
 #include "resource.h"
 #include "store/registry_store_win32.h"
 #include "table/flag_table_edit_win32.h"
@@ -15,7 +16,10 @@
 namespace {
 
 struct CommandState {
+    int started;              // the start-up command has run
+    int printerFound;         // discovery listed a printer of the model
     uint16_t lastPrinterRow;  // the printer whose table was loaded last
+    int pasteOffered;         // see EditorSnapshot
     // While set, the combo box losing the focus starts no text check: the
     // closing sequence runs the checks itself.
     int suppressAppCheck;
@@ -30,12 +34,23 @@ void SendValidate(const MainControls& c, UINT control)
     SendMessageA(c.window, WM_COMMAND, MAKEWPARAM(control, NOTIFY_VALIDATE), 0);
 }
 
+// The text checks of both lists, then the save question; false for Cancel.
+// Each suppress flag is set before its check runs, so the check's own
+// message box taking the focus from that list starts no second check.
+bool ClosingCheck(const FlagTable& t, const MainControls& c)
+{
+    commandState.suppressAppCheck = 1;
+    SendValidate(c, IDC_APPLICATION);
+    commandState.suppressVersionCheck = 1;
+    SendValidate(c, IDC_VERSION);
+    return AskSaveChanges(t, c, kSaveQuestion) != SaveAnswer::Cancel;
+}
+
 // Start-up: printer discovery, the no-printer state, the focus.
 void OnStartup(const CommandContext& x)
 {
-    FillPrinterList(x.c.printerCombo);
-    if (!printerFound)
-        SetNoPrinterState(x.c);
+    commandState.started = 1;
+    commandState.printerFound = FillPrinterList(x.c.printerCombo);
     FocusControl(x.c, IDC_PRINTER);
 }
 
@@ -54,12 +69,13 @@ void OnPrinterChange(const CommandContext& x)
     LoadFlagTable(x.t, x.c.window);
     ShowTable(x.t, x.c.appCombo, x.c.versionCombo, x.c.flagBoxes);
     x.t.modified = 0;
-    ApplyLoadedState(x.c, x.t);
+    // Nothing copied from this table yet.
+    commandState.pasteOffered = 0;
 }
 
 void OnPrinterFocus(const CommandContext&)
 {
-    focusedControl = IDC_PRINTER;
+    NoteFocus(IDC_PRINTER);
 }
 
 void OnAppChange(const CommandContext& x)
@@ -69,7 +85,6 @@ void OnAppChange(const CommandContext& x)
         return;
     x.t.currentApp = static_cast<uint16_t>(row);
     FillVersionList(x.t, x.c.versionCombo, x.t.currentApp, x.c.flagBoxes);
-    UpdateVersionCommands(x.c);
 }
 
 void OnAppFocus(const CommandContext& x)
@@ -78,7 +93,7 @@ void OnAppFocus(const CommandContext& x)
     if (row == CB_ERR)
         return;
     x.t.currentApp = static_cast<uint16_t>(row);
-    focusedControl = IDC_APPLICATION;
+    NoteFocus(IDC_APPLICATION);
 }
 
 void OnAppFocusLost(const CommandContext& x)
@@ -105,7 +120,7 @@ void OnVersionChange(const CommandContext& x)
 void OnVersionFocus(const CommandContext& x)
 {
     TakeSelectedEntry(x);
-    focusedControl = IDC_VERSION;
+    NoteFocus(IDC_VERSION);
 }
 
 void OnVersionFocusLost(const CommandContext& x)
@@ -126,9 +141,8 @@ void OnVersionValidate(const CommandContext& x)
 
 void OnFlagClick(const CommandContext& x)
 {
-    int focused = 0;
-    if (SetFlagFromBox(x.t, x.c, static_cast<int>(x.id), static_cast<int>(x.code), &focused))
-        focusedControl = static_cast<uint16_t>(focused);
+    if (SetFlagFromBox(x.t, x.c, static_cast<int>(x.id), static_cast<int>(x.code)))
+        NoteFocus(static_cast<uint16_t>(x.id));
 }
 
 void OnSave(const CommandContext& x)
@@ -138,7 +152,8 @@ void OnSave(const CommandContext& x)
 
 void OnImport(const CommandContext& x)
 {
-    ImportCommand(x.t, x.c);
+    if (ImportCommand(x.t, x.c))
+        commandState.pasteOffered = 0;
 }
 
 void OnExport(const CommandContext& x)
@@ -150,7 +165,7 @@ void OnExport(const CommandContext& x)
 // the window without asking again.
 void OnExit(const CommandContext& x)
 {
-    if (!ClosingCheck(x.t, x.c, commandState.suppressAppCheck, commandState.suppressVersionCheck)) {
+    if (!ClosingCheck(x.t, x.c)) {
         commandState.suppressAppCheck = 0;
         commandState.suppressVersionCheck = 0;
         return;
@@ -160,7 +175,8 @@ void OnExit(const CommandContext& x)
 
 void OnCopy(const CommandContext& x)
 {
-    CopyFlags(x.t, x.c);
+    TableCopyFlags(x.t, x.t.currentEntry);
+    commandState.pasteOffered = 1;
 }
 
 void OnPaste(const CommandContext& x)
@@ -182,8 +198,13 @@ void OnCheckAll(const CommandContext& x)
 void OnNewApp(const CommandContext& x)
 {
     if (DialogBoxParamA(ProgramInstance(), "Newapplication", x.c.window, NewAppDlgProc,
-                        reinterpret_cast<LPARAM>(&x.t)) == 1)
-        NewApplication(x.t, x.c);
+                        reinterpret_cast<LPARAM>(&x.t)) != 1)
+        return;
+    uint16_t before = x.t.appCount;
+    NewApplication(x.t, x.c);
+    // Paste comes on with a new application, copied or not.
+    if (x.t.appCount > before)
+        commandState.pasteOffered = 1;
 }
 
 void OnNewVersion(const CommandContext& x)
@@ -285,27 +306,20 @@ const CommandRow kCommandRows[] = {
 
 }  // namespace
 
-void ApplyLoadedState(const MainControls& c, const FlagTable& t)
-{
-    if (t.appCount > 0) {
-        SetEditingState(c, true);
-        // Nothing copied from this table yet.
-        EnableMenuCommand(c.window, IDM_PASTE, false);
-        UpdateVersionCommands(c);
-    } else {
-        SetEditingState(c, false);
-    }
-}
-
 bool CloseBoxCheck(const MainControls& c, const FlagTable& t)
 {
     // A cancelled close leaves both suppress flags set, until an Exit is cancelled.
-    return ClosingCheck(t, c, commandState.suppressAppCheck, commandState.suppressVersionCheck);
+    return ClosingCheck(t, c);
 }
 
 void ResetEditingState()
 {
     commandState = CommandState{};
+}
+
+EditorSnapshot EditorState(const FlagTable& t)
+{
+    return SnapshotOf(t, commandState.printerFound, commandState.pasteOffered);
 }
 
 const CommandRow* FindCommandRow(UINT id, UINT code)
@@ -324,7 +338,11 @@ LRESULT OnCommand(const MainControls& c, FlagTable& t, WPARAM wParam, LPARAM lPa
     UINT id = LOWORD(wParam);
     UINT code = HIWORD(wParam);
     const CommandRow* row = FindCommandRow(id, code);
-    if (row)
-        row->handler({c, t, id, code, reinterpret_cast<HWND>(lParam)});
+    if (!row)
+        return 0;
+    row->handler({c, t, id, code, reinterpret_cast<HWND>(lParam)});
+    // Until start-up has run, the menu and the controls are as made.
+    if (commandState.started)
+        ApplyEnabling(c, EditorState(t));
     return 0;
 }

@@ -69,7 +69,7 @@ LRESULT OnCreate(HWND window)
     state.table.flagClipboard[1] = 0;
     state.table.currentVersionRow = 0;
     ResetEditingState();
-    focusedControl = 0;
+    ForgetFocus();
 
     CreateControls(window);
     ReleaseDC(window, dc);

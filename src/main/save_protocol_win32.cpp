@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "main/commands_win32.h"
 #include "base/file_dialog_win32.h"
 #include "base/message_box_win32.h"
 #include "resource.h"
@@ -41,19 +40,10 @@ void SaveCommand(FlagTable& t, const MainControls& c)
         ShowAppMessage(c.window, kSaveFailed);
 }
 
-bool ClosingCheck(const FlagTable& t, const MainControls& c, int& suppressAppCheck, int& suppressVersionCheck)
-{
-    suppressAppCheck = 1;
-    SendMessageA(c.window, WM_COMMAND, MAKEWPARAM(IDC_APPLICATION, NOTIFY_VALIDATE), 0);
-    suppressVersionCheck = 1;
-    SendMessageA(c.window, WM_COMMAND, MAKEWPARAM(IDC_VERSION, NOTIFY_VALIDATE), 0);
-    return AskSaveChanges(t, c, kSaveQuestion) != SaveAnswer::Cancel;
-}
-
-void ImportCommand(FlagTable& t, const MainControls& c)
+bool ImportCommand(FlagTable& t, const MainControls& c)
 {
     if (AskSaveChanges(t, c, kSaveQuestion) == SaveAnswer::Cancel)
-        return;
+        return false;
     char path[256] = "";
     char title[256] = "";
     OPENFILENAMEA ofn;
@@ -61,15 +51,15 @@ void ImportCommand(FlagTable& t, const MainControls& c)
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     ofn.lpstrDefExt = "afe";
     if (!GetOpenFileNameA(&ofn))
-        return;
+        return false;
     // A file that cannot be read whole leaves the table as it was.
     if (!ImportFlagFile(t, path)) {
         ShowAppMessage(c.window, "Inport doen not complete successfully.");
-        return;
+        return false;
     }
     ShowTable(t, c.appCombo, c.versionCombo, c.flagBoxes);
     t.modified = 1;
-    ApplyLoadedState(c, t);
+    return true;
 }
 
 void ExportCommand(FlagTable& t, const MainControls& c)

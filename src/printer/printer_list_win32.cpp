@@ -7,7 +7,6 @@
 
 EnumPrintersFn enumPrintersImpl = EnumPrintersA;
 LocalAllocFn localAllocImpl = LocalAlloc;
-int printerFound = 0;
 
 namespace {
 
@@ -25,8 +24,10 @@ void ShowNoPrinter(HWND owner)
     ShowAppMessage(owner, LoadResString(IDS_NO_PRINTER, text, sizeof text));
 }
 
-void ListMatchingPrinters(HWND printerCombo, const PRINTER_INFO_2A* printers, DWORD count)
+// 1 when any was listed.
+int ListMatchingPrinters(HWND printerCombo, const PRINTER_INFO_2A* printers, DWORD count)
 {
+    int found = 0;
     for (DWORD i = 0; i < count; ++i) {
         const PRINTER_INFO_2A& p = printers[i];
         if (!IsTargetPrinter(p.pPrinterName, p.pPortName, p.pDriverName))
@@ -34,17 +35,18 @@ void ListMatchingPrinters(HWND printerCombo, const PRINTER_INFO_2A* printers, DW
         char row[kPrinterRowSize];
         BuildPrinterRow(row, sizeof row, p.pPrinterName, p.pPortName, p.pDriverName);
         SendMessageA(printerCombo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(row));
-        printerFound = 1;
+        found = 1;
     }
+    return found;
 }
 
 }  // namespace
 
-void FillPrinterList(HWND printerCombo)
+int FillPrinterList(HWND printerCombo)
 {
     HWND owner = GetParent(printerCombo);
     SendMessageA(printerCombo, CB_RESETCONTENT, 0, 0);
-    printerFound = 0;
+    int found = 0;
 
     const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
     DWORD needed = 0;
@@ -64,16 +66,16 @@ void FillPrinterList(HWND printerCombo)
         } else if (returned == 0) {
             ShowNoPrinter(owner);
             LocalFree(block);
-            return;
+            return 0;
         } else {
             // Never read records beyond the block, whatever count comes back.
             DWORD fit = size / sizeof(PRINTER_INFO_2A);
-            ListMatchingPrinters(printerCombo, reinterpret_cast<const PRINTER_INFO_2A*>(block),
-                                 returned < fit ? returned : fit);
+            found = ListMatchingPrinters(printerCombo, reinterpret_cast<const PRINTER_INFO_2A*>(block),
+                                         returned < fit ? returned : fit);
         }
     }
 
-    if (printerFound) {
+    if (found) {
         SendMessageA(printerCombo, CB_SETCURSEL, 0, 0);
         PostMessageA(owner, WM_COMMAND, MAKEWPARAM(IDC_PRINTER, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(printerCombo));
@@ -82,4 +84,5 @@ void FillPrinterList(HWND printerCombo)
     }
     if (block)
         LocalFree(block);
+    return found;
 }

@@ -108,11 +108,6 @@ size_t EncodeInfFile(const StoredTable& s, char* out, size_t cap, unsigned* numI
 
 namespace {
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 // Five words of eight hexadecimal digits, then LF.
 FlagFileError ReadVersionLine(const char* data, size_t length, size_t pos, uint32_t words[5])
 {
@@ -133,12 +128,12 @@ FlagFileError ReadVersionLine(const char* data, size_t length, size_t pos, uint3
 // The size line: a decimal number from up to five digits, at least 2, then LF.
 FlagFileError ReadSizeLine(const char* data, size_t length, size_t& listChars)
 {
-    if (length >= 1 && !IsDigit(data[0]))
+    if (length >= 1 && !IsDecimalDigit(data[0]))
         return FlagFileError::BadSize;
     if (length < 6)
         return FlagFileError::ShortFile;
     uint32_t size = 0;
-    for (int i = 0; i < 5 && IsDigit(data[i]); ++i)
+    for (int i = 0; i < 5 && IsDecimalDigit(data[i]); ++i)
         size = size * 10 + static_cast<uint32_t>(data[i] - '0');
     if (size < 2 || data[5] != '\n')
         return FlagFileError::BadSize;

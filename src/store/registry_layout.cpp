@@ -57,11 +57,6 @@ uint32_t AppInfoSizeFor(size_t appInfoChars)
     return static_cast<uint32_t>(2 * (appInfoChars + 1));
 }
 
-static bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 bool NextAppInfoRecord(const char* text, size_t& pos, AppInfoRecord& rec)
 {
     const char* start = text + pos;
@@ -78,7 +73,7 @@ bool NextAppInfoRecord(const char* text, size_t& pos, AppInfoRecord& rec)
         rec.status = RecordStatus::TooShort;
         return true;
     }
-    if (!IsDigit(start[0]) || !IsDigit(start[1])) {
+    if (!IsDecimalDigit(start[0]) || !IsDecimalDigit(start[1])) {
         rec.status = RecordStatus::BadCount;
         return true;
     }

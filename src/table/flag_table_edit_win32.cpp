@@ -2,9 +2,8 @@
 
 #include <cstdio>
 
-#include "main/enabling_win32.h"
+#include "base/control_ids.h"
 #include "base/message_box_win32.h"
-#include "resource.h"
 #include "table/flag_table_edit.h"
 #include "table/flag_table_win32.h"
 #include "table/text_check.h"
@@ -56,12 +55,7 @@ int NewApplication(FlagTable& t, const MainControls& c)
     if (x < 0) {
         if (RefuseForRoom(t, c, RoomForApplication(t), 0))
             return 0;
-        if (!AddApplication(t, c))
-            return 0;
-        // Paste comes on with the first application, copied or not.
-        SetEditingState(c, true);
-        UpdateVersionCommands(c);
-        return 1;
+        return AddApplication(t, c);
     }
     uint16_t app = static_cast<uint16_t>(x);
     if (VersionExistsForApp(t, app)) {
@@ -74,9 +68,7 @@ int NewApplication(FlagTable& t, const MainControls& c)
     SendMessageA(c.appCombo, CB_SETCURSEL, static_cast<WPARAM>(app), 0);
     t.currentApp = app;
     FillVersionList(t, c.versionCombo, app, c.flagBoxes);
-    int added = AddVersion(t, c);
-    UpdateVersionCommands(c);
-    return added;
+    return AddVersion(t, c);
 }
 
 int NewVersion(FlagTable& t, const MainControls& c)
@@ -88,9 +80,7 @@ int NewVersion(FlagTable& t, const MainControls& c)
     uint16_t app = t.currentEntry < kMaxEntries ? t.entries[t.currentEntry].appIndex : kFreeSlot;
     if (RefuseForRoom(t, c, RoomForVersion(t, app), app))
         return 0;
-    int added = AddVersion(t, c);
-    UpdateVersionCommands(c);
-    return added;
+    return AddVersion(t, c);
 }
 
 int AddApplication(FlagTable& t, const MainControls& c)
@@ -131,10 +121,6 @@ int DeleteApplication(FlagTable& t, const MainControls& c)
     SendMessageA(c.appCombo, CB_DELETESTRING, app, 0);
     SendMessageA(c.appCombo, CB_SETCURSEL, 0, 0);
     FillVersionList(t, c.versionCombo, 0, c.flagBoxes);
-    if (t.appCount > 0)
-        UpdateVersionCommands(c);
-    else
-        SetEditingState(c, false);
     return 1;
 }
 
@@ -161,7 +147,6 @@ int DeleteVersion(FlagTable& t, const MainControls& c)
     if (row != CB_ERR)
         SendMessageA(c.versionCombo, CB_DELETESTRING, static_cast<WPARAM>(row), 0);
     SendMessageA(c.versionCombo, CB_SETCURSEL, 0, 0);
-    UpdateVersionCommands(c);
     TableDeleteVersion(t, t.currentEntry);
     ShowFlags(t, t.currentEntry, c.flagBoxes);
     return 1;
@@ -173,12 +158,6 @@ int SortVersions(FlagTable& t, const MainControls& c)
         return 0;
     FillVersionList(t, c.versionCombo, t.currentApp, c.flagBoxes);
     return 1;
-}
-
-void CopyFlags(FlagTable& t, const MainControls& c)
-{
-    EnableMenuCommand(c.window, IDM_PASTE, true);
-    TableCopyFlags(t, t.currentEntry);
 }
 
 // Without a version of the current application the boxes stay unchecked.
@@ -202,16 +181,14 @@ void SetAllFlags(FlagTable& t, const MainControls& c, bool on)
     ShowCurrentFlags(t, c);
 }
 
-int SetFlagFromBox(FlagTable& t, const MainControls& c, int controlId, int notifyCode, int* focusedControl)
+int SetFlagFromBox(FlagTable& t, const MainControls& c, int controlId, int notifyCode)
 {
-    if (notifyCode != BN_CLICKED || controlId < IDC_FLAG01 || controlId > IDC_FLAG64)
+    int flagIndex = FlagIndexOfId(static_cast<unsigned>(controlId));
+    if (notifyCode != BN_CLICKED || flagIndex < 0)
         return 0;
-    int flagIndex = controlId - IDC_FLAG01;
     // Automatic check boxes toggle before they notify: this is the new state.
     LRESULT state = SendMessageA(c.flagBoxes[flagIndex], BM_GETCHECK, 0, 0);
     TableSetFlag(t, t.currentEntry, flagIndex, state == BST_CHECKED ? 1 : 0);
     ShowCurrentFlags(t, c);
-    if (focusedControl != nullptr)
-        *focusedControl = controlId;
     return 1;
 }

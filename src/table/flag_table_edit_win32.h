@@ -1,6 +1,7 @@
 // The editing commands as the main window runs them: the table half
 // (flag_table_edit.h) plus the lists, the boxes, the enabling rules and the
-// messages. Every message is owned by c.window.
+// messages. Every message is owned by c.window. What the commands enable
+// afterwards is decided by the main window, from the table.
 #pragma once
 
 #include <windows.h>
@@ -24,11 +25,10 @@ int DeleteApplication(FlagTable& t, const MainControls& c);
 int DeleteVersion(FlagTable& t, const MainControls& c);
 int SortVersions(FlagTable& t, const MainControls& c);
 
-void CopyFlags(FlagTable& t, const MainControls& c);
 void PasteFlags(FlagTable& t, const MainControls& c);
 // Check All (on) or Clear All.
 void SetAllFlags(FlagTable& t, const MainControls& c, bool on);
 // A notification from flag box `controlId` (IDC_FLAG01..IDC_FLAG64). Only
-// BN_CLICKED counts: it stores the box's new state and sets *focusedControl
-// to controlId. 1 when handled, 0 (nothing touched) otherwise.
-int SetFlagFromBox(FlagTable& t, const MainControls& c, int controlId, int notifyCode, int* focusedControl);
+// BN_CLICKED counts: it stores the box's new state. 1 when handled, 0
+// (nothing touched) otherwise.
+int SetFlagFromBox(FlagTable& t, const MainControls& c, int controlId, int notifyCode);

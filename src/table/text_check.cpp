@@ -4,6 +4,11 @@
 
 #include "table/flag_table.h"
 
+int IsDecimalDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 int HexDigitValue(char c)
 {
     if (c >= '0' && c <= '9')

@@ -99,7 +99,7 @@ TEST_F(Commands, StartupWithPrinterLoadsTheTable)
 {
     StartWithPrinter();
     EXPECT_TRUE(shownMessages.empty());
-    EXPECT_EQ(1, printerFound);
+    EXPECT_EQ(1, EditorState(MainFlagTable()).printerFound);
     EXPECT_EQ(std::vector<std::string>{"Front VRX-2260;FILE:;Kavix VRX-2260 PS"}, ComboRows(C().printerCombo));
     EXPECT_EQ(0, SendMessageA(C().printerCombo, CB_GETCURSEL, 0, 0));
     std::vector<std::string> apps = {"WINWORD.EXE", "NOTEPAD.EXE", "MSPAINT.EXE"};
@@ -118,7 +118,7 @@ TEST_F(Commands, StartupWithPrinterLoadsTheTable)
     EXPECT_TRUE(IsWindowEnabled(C().printerCombo));
     ExpectEditingControls(true);
 
-    EXPECT_EQ(IDC_PRINTER, focusedControl);
+    EXPECT_EQ(IDC_PRINTER, FocusedControl());
     EXPECT_EQ(C().printerCombo, GetFocus());
 }
 
@@ -130,7 +130,7 @@ TEST_F(Commands, StartupWithoutPrinterGreysEverythingButAboutAndExit)
     window = MakeMainWindow(19);
     ASSERT_EQ(1u, shownMessages.size());
     EXPECT_EQ("There is no VRX-2260 found.", shownMessages[0].text);
-    EXPECT_EQ(0, printerFound);
+    EXPECT_EQ(0, EditorState(MainFlagTable()).printerFound);
     EXPECT_EQ(0, MainFlagTable().appCount) << "no load without a printer";
     EXPECT_EQ(0, SendMessageA(C().appCombo, CB_GETCOUNT, 0, 0));
 
@@ -141,7 +141,7 @@ TEST_F(Commands, StartupWithoutPrinterGreysEverythingButAboutAndExit)
     ExpectMenu(kAlwaysCommands, 2, true, "always");
     EXPECT_FALSE(IsWindowEnabled(C().printerCombo));
     ExpectEditingControls(false);
-    EXPECT_EQ(IDC_PRINTER, focusedControl);
+    EXPECT_EQ(IDC_PRINTER, FocusedControl());
 }
 
 TEST_F(Commands, StartupWithPrinterAndNoStoredTable)
@@ -197,7 +197,7 @@ TEST_F(Commands, VersionChangeShowsThatEntrysFlags)
     SendMessageA(C().versionCombo, CB_SETCURSEL, 2, 0);
     Command(IDC_VERSION, CBN_SETFOCUS, C().versionCombo);
     EXPECT_EQ(2, MainFlagTable().currentEntry);
-    EXPECT_EQ(IDC_VERSION, focusedControl);
+    EXPECT_EQ(IDC_VERSION, FocusedControl());
 }
 
 TEST_F(Commands, VersionChangeWithoutSelectionKeepsTheEntryInTheTable)
@@ -230,11 +230,11 @@ TEST_F(Commands, ApplicationFocusWithoutSelectionChangesNothing)
     SendMessageA(C().appCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     Command(IDC_APPLICATION, CBN_SETFOCUS, C().appCombo);
     EXPECT_EQ(1, t.currentApp);
-    EXPECT_EQ(IDC_PRINTER, focusedControl);
+    EXPECT_EQ(IDC_PRINTER, FocusedControl());
     SendMessageA(C().appCombo, CB_SETCURSEL, 2, 0);
     Command(IDC_APPLICATION, CBN_SETFOCUS, C().appCombo);
     EXPECT_EQ(2, t.currentApp);
-    EXPECT_EQ(IDC_APPLICATION, focusedControl);
+    EXPECT_EQ(IDC_APPLICATION, FocusedControl());
 }
 
 struct FocusCase {
@@ -257,7 +257,7 @@ TEST_F(Commands, FocusCommandsWalkTheRing)
     for (const FocusCase& c : cases) {
         FocusControl(C(), c.from);
         Command(c.command, 1);
-        EXPECT_EQ(c.expected, focusedControl) << "from " << c.from << " command " << c.command;
+        EXPECT_EQ(c.expected, FocusedControl()) << "from " << c.from << " command " << c.command;
         EXPECT_EQ(RingControlHandle(C(), c.expected), GetFocus())
             << "from " << c.from << " command " << c.command;
     }
@@ -274,7 +274,7 @@ TEST_F(Commands, AcceleratorKeysReachTheFocusCommands)
     FocusControl(C(), 864);
     MSG tab = {C().flagBoxes[63], WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {0, 0}};
     EXPECT_TRUE(TranslateAcceleratorA(window, table, &tab));
-    EXPECT_EQ(IDC_PRINTER, focusedControl);
+    EXPECT_EQ(IDC_PRINTER, FocusedControl());
 
     BYTE shifted[256];
     std::copy(keys, keys + 256, shifted);
@@ -283,7 +283,7 @@ TEST_F(Commands, AcceleratorKeysReachTheFocusCommands)
     MSG backTab = {C().printerCombo, WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {0, 0}};
     EXPECT_TRUE(TranslateAcceleratorA(window, table, &backTab));
     SetKeyboardState(keys);
-    EXPECT_EQ(IDC_FLAG64, focusedControl);
+    EXPECT_EQ(IDC_FLAG64, FocusedControl());
 
     // Alt+letter arrives as WM_SYSCHAR with the context bit set; Wine looks
     // at the key state of Alt instead, so both say Alt is down.
@@ -298,7 +298,7 @@ TEST_F(Commands, AcceleratorKeysReachTheFocusCommands)
     for (const auto& alt : alts) {
         MSG msg = {GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(alt.key), 0x20000001, 0, {0, 0}};
         EXPECT_TRUE(TranslateAcceleratorA(window, table, &msg)) << alt.key;
-        EXPECT_EQ(alt.expected, focusedControl) << "Alt+" << alt.key;
+        EXPECT_EQ(alt.expected, FocusedControl()) << "Alt+" << alt.key;
     }
     SetKeyboardState(keys);
     DestroyAcceleratorTable(table);
@@ -310,7 +310,7 @@ TEST_F(Commands, FocusReturnsToTheLastControl)
     FocusControl(C(), 837);
     SetFocus(window);
     EXPECT_EQ(C().flagBoxes[36], GetFocus());
-    EXPECT_EQ(837, focusedControl);
+    EXPECT_EQ(837, FocusedControl());
 }
 
 TEST_F(Commands, LeavingAListSendsItsCheck)

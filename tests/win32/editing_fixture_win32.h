@@ -13,11 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "main/commands_win32.h"
 #include "main/enabling_win32.h"
+#include "main/focus_win32.h"
 #include "base/main_controls_win32.h"
 #include "base/message_box_win32.h"
 #include "resource.h"
 #include "table/flag_table.h"
+#include "table/flag_table_edit.h"
 #include "table/flag_table_edit_win32.h"
 #include "table/flag_table_win32.h"
 
@@ -48,7 +51,6 @@ inline int RecordMessage(HWND owner, const char* text, const char* caption, UINT
 // What the parent's window procedure works on.
 inline FlagTable* windowTable = nullptr;
 inline const MainControls* windowControls = nullptr;
-inline int focusedControl = 0;
 inline std::vector<int> flagNotifications;
 
 inline LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -57,7 +59,7 @@ inline LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPA
         int id = LOWORD(wParam);
         if (id >= IDC_FLAG01 && id <= IDC_FLAG64) {
             flagNotifications.push_back(id);
-            SetFlagFromBox(*windowTable, *windowControls, id, HIWORD(wParam), &focusedControl);
+            OnCommand(*windowControls, *windowTable, wParam, lParam);
             return 0;
         }
     }
@@ -100,7 +102,8 @@ protected:
         shown.clear();
         answers.clear();
         flagNotifications.clear();
-        focusedControl = 0;
+        ForgetFocus();
+        pasteOffered = 0;
         savedMessageBox = messageBoxImpl;
         messageBoxImpl = RecordMessage;
         table.reset(new FlagTable());
@@ -161,13 +164,40 @@ protected:
         FillVersionList(*table, c.versionCombo, app, c.flagBoxes);
     }
 
-    // The state after a load with applications: editing on, Paste greyed.
+    // What the main window does after each command, a printer found.
+    void Apply() { ApplyEnabling(c, SnapshotOf(*table, 1, pasteOffered)); }
+
+    // The state after a load: editing by the table, Paste greyed.
     void LoadedState()
     {
         SelectApp(0);
-        SetEditingState(c, true);
-        EnableMenuCommand(c.window, IDM_PASTE, false);
-        UpdateVersionCommands(c);
+        pasteOffered = 0;
+        Apply();
+    }
+
+    // New Application as its command runs it: a new application offers Paste.
+    int NewApp()
+    {
+        uint16_t before = table->appCount;
+        int result = NewApplication(*table, c);
+        if (table->appCount > before)
+            pasteOffered = 1;
+        Apply();
+        return result;
+    }
+
+    // An editing operation's result, with the enabling applied after it.
+    int Applied(int result)
+    {
+        Apply();
+        return result;
+    }
+
+    void Copy()
+    {
+        TableCopyFlags(*table, table->currentEntry);
+        pasteOffered = 1;
+        Apply();
     }
 
     void Input(const char* name, uint32_t ms, uint32_t ls)
@@ -225,6 +255,7 @@ protected:
 
     std::unique_ptr<FlagTable> table;
     MainControls c = {};
+    int pasteOffered = 0;
     MessageBoxFn savedMessageBox = nullptr;
 };
 

@@ -14,9 +14,9 @@ using NewApplicationTest = EditingWindow;
 
 TEST_F(NewApplicationTest, FirstApplicationOpensEditingWithPaste)
 {
-    SetEditingState(c, false);  // printer found, no application
+    Apply();  // printer found, no application
     Input("notepad.exe", 0x50001, 0xA280000);
-    ASSERT_EQ(1, NewApplication(*table, c));
+    ASSERT_EQ(1, NewApp());
     EXPECT_EQ(Strings{"NOTEPAD.EXE"}, Rows(c.appCombo)) << "rows are upper case";
     EXPECT_STREQ("notepad.exe", table->appNames[0]);
     EXPECT_EQ(0, Selected(c.appCombo));
@@ -40,7 +40,7 @@ TEST_F(NewApplicationTest, NewNameBecomesTheLastRow)
     AddEntry(0, 1, 2);
     LoadedState();
     Input("B.exe", 3, 4);
-    ASSERT_EQ(1, NewApplication(*table, c));
+    ASSERT_EQ(1, NewApp());
     EXPECT_EQ((Strings{"A.EXE", "B.EXE"}), Rows(c.appCombo));
     EXPECT_EQ(1, Selected(c.appCombo));
     EXPECT_EQ(1, table->currentApp);
@@ -59,7 +59,7 @@ TEST_F(NewApplicationTest, ExistingNameInOtherCaseGetsTheVersion)
     AddEntry(1, 1, 0, 0x55);
     LoadedState();
     Input("notepad.exe", 2, 0);
-    ASSERT_EQ(1, NewApplication(*table, c));
+    ASSERT_EQ(1, NewApp());
     EXPECT_EQ(2, table->appCount) << "no new application";
     EXPECT_EQ(1, Selected(c.appCombo));
     EXPECT_EQ(1, table->currentApp);
@@ -80,7 +80,7 @@ TEST_F(NewApplicationTest, SameApplicationAndVersionIsRefused)
     AddEntry(0, 1, 0, 0x55);
     LoadedState();
     Input("Notepad.Exe", 1, 0);
-    EXPECT_EQ(0, NewApplication(*table, c));
+    EXPECT_EQ(0, NewApp());
     ASSERT_EQ(1u, shown.size());
     EXPECT_EQ("Same Application and Version already exists.", shown[0].text);
     EXPECT_EQ("Deruverozad Adov Eduzed", shown[0].caption);
@@ -94,7 +94,7 @@ TEST_F(NewApplicationTest, SameApplicationAndVersionIsRefused)
 TEST_F(NewApplicationTest, NameWithTheListSeparatorIsRefused)
 {
     Input("A;B.EXE", 1, 0);
-    EXPECT_EQ(0, NewApplication(*table, c));
+    EXPECT_EQ(0, NewApp());
     ASSERT_EQ(1u, shown.size());
     EXPECT_NE(std::string::npos, shown[0].text.find("\";\""));
     EXPECT_EQ(0, table->appCount);
@@ -112,7 +112,7 @@ TEST_F(CapacityTest, HundredthVersionIsRefusedBeforeTheSelectionMoves)
         AddEntry(1, 1, k);
     LoadedState();
     Input("b.exe", 2, 0);
-    EXPECT_EQ(0, NewApplication(*table, c));
+    EXPECT_EQ(0, NewApp());
     ASSERT_EQ(1u, shown.size());
     EXPECT_EQ("B.EXE already has 99 versions.\nNo version can be added to it.", shown[0].text);
     EXPECT_EQ(0, Selected(c.appCombo)) << "the refusal changes nothing";
@@ -124,7 +124,7 @@ TEST_F(CapacityTest, HundredthVersionIsRefusedBeforeTheSelectionMoves)
 
     shown.clear();
     SelectApp(1);
-    EXPECT_EQ(0, NewVersion(*table, c));
+    EXPECT_EQ(0, Applied(NewVersion(*table, c)));
     ASSERT_EQ(1u, shown.size());
     EXPECT_EQ("B.EXE already has 99 versions.\nNo version can be added to it.", shown[0].text);
     EXPECT_EQ(99, SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
@@ -139,11 +139,11 @@ TEST_F(CapacityTest, FullTablesRefuseWithAClearMessage)
     // Only the counts matter to the refusals; the slots stay as they are.
     table->appCount = kMaxApps;
     Input("NEW.EXE", 1, 0);
-    EXPECT_EQ(0, NewApplication(*table, c));
+    EXPECT_EQ(0, NewApp());
     table->appCount = 1;
     table->entryCount = kMaxEntries;
-    EXPECT_EQ(0, NewApplication(*table, c));
-    EXPECT_EQ(0, NewVersion(*table, c));
+    EXPECT_EQ(0, NewApp());
+    EXPECT_EQ(0, Applied(NewVersion(*table, c)));
     ASSERT_EQ(3u, shown.size());
     EXPECT_EQ("The table already holds 5000 applications.\nNo application can be added.", shown[0].text);
     EXPECT_EQ("The table already holds 10000 versions.\nNo version can be added.", shown[1].text);
@@ -164,7 +164,7 @@ TEST_F(NewVersionTest, AddsTheLastRowAndEnablesTheVersionCommands)
     LoadedState();
     EXPECT_TRUE(Grayed(IDM_DELETEVERSION));
     Input("", 7, 7);  // only B has it: no duplicate
-    ASSERT_EQ(1, NewVersion(*table, c));
+    ASSERT_EQ(1, Applied(NewVersion(*table, c)));
     EXPECT_EQ((Strings{"00000001-00000000", "00000007-00000007"}), Rows(c.versionCombo));
     EXPECT_EQ(1, Selected(c.versionCombo));
     EXPECT_EQ(2, table->currentEntry);
@@ -182,7 +182,7 @@ TEST_F(NewVersionTest, SameVersionIsRefused)
     AddEntry(0, 1, 0, 0xAA);
     LoadedState();
     Input("", 1, 0);
-    EXPECT_EQ(0, NewVersion(*table, c));
+    EXPECT_EQ(0, Applied(NewVersion(*table, c)));
     ASSERT_EQ(1u, shown.size());
     EXPECT_EQ("Same Version already exists.", shown[0].text);
     EXPECT_EQ(1, SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
@@ -203,7 +203,7 @@ TEST_F(DeleteApplicationTest, SecondOfFourAfterYes)
     LoadedState();
     SelectApp(1);
 
-    EXPECT_EQ(0, DeleteApplication(*table, c)) << "No keeps everything";
+    EXPECT_EQ(0, Applied(DeleteApplication(*table, c))) << "No keeps everything";
     ASSERT_EQ(1u, shown.size());
     EXPECT_EQ("Delete B.EXE and all it's versions?", shown[0].text);
     EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), shown[0].type);
@@ -211,7 +211,7 @@ TEST_F(DeleteApplicationTest, SecondOfFourAfterYes)
     EXPECT_EQ(0, table->modified);
 
     answers.push_back(IDYES);
-    ASSERT_EQ(1, DeleteApplication(*table, c));
+    ASSERT_EQ(1, Applied(DeleteApplication(*table, c)));
     EXPECT_EQ((Strings{"A.EXE", "C.EXE", "D.EXE"}), Rows(c.appCombo));
     EXPECT_EQ(0, Selected(c.appCombo));
     EXPECT_EQ(0, table->currentApp);
@@ -233,9 +233,9 @@ TEST_F(DeleteApplicationTest, TheOnlyOneTurnsEditingOff)
     AddEntry(0, 0, 1, 0xFFFF, 0xFFFF);
     AddEntry(0, 0, 2);
     LoadedState();
-    CopyFlags(*table, c);
+    Copy();
     answers.push_back(IDYES);
-    ASSERT_EQ(1, DeleteApplication(*table, c));
+    ASSERT_EQ(1, Applied(DeleteApplication(*table, c)));
     EXPECT_EQ(0, SendMessageA(c.appCombo, CB_GETCOUNT, 0, 0));
     EXPECT_EQ(0, SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
     EXPECT_EQ(0, table->appCount);
@@ -256,14 +256,14 @@ TEST_F(DeleteVersionTest, OnlyVersionIsRefusedAfterTheQuestion)
     AddApp("A.EXE");
     AddEntry(0, 0x50002, 0xA, 0x9);
     LoadedState();
-    EXPECT_EQ(0, DeleteVersion(*table, c));
+    EXPECT_EQ(0, Applied(DeleteVersion(*table, c)));
     ASSERT_EQ(1u, shown.size()) << "No: no refusal either";
     EXPECT_EQ("Delete 00050002-0000000A ?", shown[0].text);
     EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), shown[0].type);
 
     shown.clear();
     answers.push_back(IDYES);
-    EXPECT_EQ(0, DeleteVersion(*table, c));
+    EXPECT_EQ(0, Applied(DeleteVersion(*table, c)));
     ASSERT_EQ(2u, shown.size());
     EXPECT_EQ("Delete 00050002-0000000A ?", shown[0].text);
     EXPECT_EQ("Current application has only one version data\nSo, You can not delete version\n"
@@ -288,7 +288,7 @@ TEST_F(DeleteVersionTest, MiddleVersionShowsTheFirstVersionAfterwards)
     table->currentEntry = static_cast<uint16_t>(SelectedEntry(*table, c.appCombo, c.versionCombo));
     ASSERT_EQ(2, table->currentEntry);
     answers.push_back(IDYES);
-    ASSERT_EQ(1, DeleteVersion(*table, c));
+    ASSERT_EQ(1, Applied(DeleteVersion(*table, c)));
     EXPECT_EQ((Strings{"00000000-00000001", "00000000-00000003"}), Rows(c.versionCombo));
     EXPECT_EQ(0, Selected(c.versionCombo));
     EXPECT_EQ(0, table->currentEntry);
@@ -299,7 +299,7 @@ TEST_F(DeleteVersionTest, MiddleVersionShowsTheFirstVersionAfterwards)
     EXPECT_FALSE(Grayed(IDM_DELETEVERSION));
 
     answers.push_back(IDYES);
-    ASSERT_EQ(1, DeleteVersion(*table, c));
+    ASSERT_EQ(1, Applied(DeleteVersion(*table, c)));
     EXPECT_EQ(Strings{"00000000-00000003"}, Rows(c.versionCombo));
     EXPECT_TRUE(BoxesShow(0x3, 0));
     EXPECT_TRUE(Grayed(IDM_DELETEVERSION)) << "one row left";
@@ -319,7 +319,7 @@ TEST_F(SortVersionsTest, ListShowsTheVersionsAscendingWithTheirFlags)
     AddEntry(0, 0x80000000, 0, 0x80);
     AddEntry(0, 0x7FFFFFFF, 0, 0x7F);
     LoadedState();
-    ASSERT_EQ(1, SortVersions(*table, c));
+    ASSERT_EQ(1, Applied(SortVersions(*table, c)));
     EXPECT_EQ((Strings{"00000001-00000003", "00000001-00000005", "00000002-00000000", "7FFFFFFF-00000000",
                        "80000000-00000000"}),
               Rows(c.versionCombo));
@@ -343,7 +343,7 @@ TEST_F(FlagCommandsTest, CopyEnablesPasteAndPasteCarriesAcrossApplications)
     AddEntry(1, 0, 1, 0x1);
     LoadedState();
     EXPECT_TRUE(Grayed(IDM_PASTE));
-    CopyFlags(*table, c);
+    Copy();
     EXPECT_FALSE(Grayed(IDM_PASTE));
     EXPECT_EQ(0, table->modified) << "Copy changes nothing";
     SelectApp(1);
@@ -400,7 +400,7 @@ TEST_F(FlagCommandsTest, ClickOnABoxSetsItsBitAndTheFocusedControl)
         SendMessageA(c.flagBoxes[k.id - IDC_FLAG01], BM_CLICK, 0, 0);
         EXPECT_EQ(k.low, table->entries[0].flagsLow) << "box " << k.id;
         EXPECT_EQ(k.high, table->entries[0].flagsHigh) << "box " << k.id;
-        EXPECT_EQ(k.id, focusedControl) << "box " << k.id;
+        EXPECT_EQ(k.id, FocusedControl()) << "box " << k.id;
         EXPECT_EQ(1, table->modified) << "box " << k.id;
         EXPECT_TRUE(BoxesShow(k.low, k.high)) << "box " << k.id;
     }
@@ -414,14 +414,16 @@ TEST_F(FlagCommandsTest, OtherNotificationsOfABoxAreIgnored)
     AddEntry(0, 0, 1);
     LoadedState();
     SendMessageA(c.flagBoxes[4], BM_SETCHECK, BST_CHECKED, 0);
-    focusedControl = 123;
-    EXPECT_EQ(0, SetFlagFromBox(*table, c, 805, BN_SETFOCUS, &focusedControl));
-    EXPECT_EQ(0, SetFlagFromBox(*table, c, 800, BN_CLICKED, &focusedControl));
-    EXPECT_EQ(0, SetFlagFromBox(*table, c, 865, BN_CLICKED, &focusedControl));
-    EXPECT_EQ(123, focusedControl);
+    NoteFocus(123);
+    EXPECT_EQ(0, SetFlagFromBox(*table, c, 805, BN_SETFOCUS));
+    EXPECT_EQ(0, SetFlagFromBox(*table, c, 800, BN_CLICKED));
+    EXPECT_EQ(0, SetFlagFromBox(*table, c, 865, BN_CLICKED));
+    OnCommand(c, *table, MAKEWPARAM(805, BN_SETFOCUS), 0);
+    OnCommand(c, *table, MAKEWPARAM(805, BN_DOUBLECLICKED), 0);
+    EXPECT_EQ(123, FocusedControl()) << "only a click records the box";
     EXPECT_EQ(0u, table->entries[0].flagsLow);
     EXPECT_EQ(0, table->modified);
-    EXPECT_EQ(1, SetFlagFromBox(*table, c, 805, BN_CLICKED, &focusedControl));
+    EXPECT_EQ(1, SetFlagFromBox(*table, c, 805, BN_CLICKED));
     EXPECT_EQ(0x10u, table->entries[0].flagsLow) << "reads the box's state";
 }
 

@@ -57,8 +57,8 @@ protected:
     // Runs the list and then the queue, so posted notifications arrive.
     void Fill()
     {
-        printerFound = 0xdead;
-        FillPrinterList(combo);
+        found = 0xdead;
+        found = FillPrinterList(combo);
         PumpMessages(500);
     }
 
@@ -76,7 +76,7 @@ protected:
 
     void ExpectNoPrinterState()
     {
-        EXPECT_EQ(0, printerFound);
+        EXPECT_EQ(0, found);
         EXPECT_EQ(0, SendMessageA(combo, CB_GETCOUNT, 0, 0));
         EXPECT_EQ(0, SelChangeCount());
     }
@@ -91,6 +91,7 @@ protected:
 
     HWND parent = nullptr;
     HWND combo = nullptr;
+    int found = 0;  // what the last FillPrinterList returned
 };
 
 TEST_F(PrinterList, ListsMatchingPrintersInSpoolerOrderAndNotifiesOnce)
@@ -105,7 +106,7 @@ TEST_F(PrinterList, ListsMatchingPrintersInSpoolerOrderAndNotifiesOnce)
                                          "Front VRX-2260;FILE:;Kavix VRX-2260 PS"};
     EXPECT_EQ(expected, ComboRows(combo));
     EXPECT_EQ(0, SendMessageA(combo, CB_GETCURSEL, 0, 0));
-    EXPECT_EQ(1, printerFound);
+    EXPECT_EQ(1, found);
     EXPECT_EQ(1, SelChangeCount());
     EXPECT_TRUE(shownMessages.empty());
 }
@@ -131,7 +132,7 @@ TEST_F(PrinterList, DriverNameAloneIdentifiesTheModel)
     fakeSpooler.printers = {{"Reception", "FILE:", "Kavix VRX-2260 PS"}};
     Fill();
     EXPECT_EQ(std::vector<std::string>{"Reception;FILE:;Kavix VRX-2260 PS"}, ComboRows(combo));
-    EXPECT_EQ(1, printerFound);
+    EXPECT_EQ(1, found);
 }
 
 TEST_F(PrinterList, OtherLetterCaseIsNotTheModel)
@@ -183,7 +184,7 @@ TEST_F(PrinterList, LongRowIsCutTo255AndStillFound)
     ASSERT_EQ(1u, rows.size());
     EXPECT_EQ(255u, rows[0].size());
     EXPECT_EQ((name + ";FILE:;Kavix VRX-2260 PS").substr(0, 255), rows[0]);
-    EXPECT_EQ(1, printerFound);
+    EXPECT_EQ(1, found);
 }
 
 TEST_F(PrinterList, MissingFieldsCountAsEmpty)

@@ -11,6 +11,7 @@
 #include "main/focus_win32.h"
 #include "main/main_window_win32.h"
 #include "base/message_box_win32.h"
+#include "main/commands_win32.h"
 #include "main/save_protocol_win32.h"
 #include "main_window_harness.h"
 #include "printer_setup_win32.h"
@@ -217,22 +218,26 @@ TEST_F(SaveProtocol, ClosingCheckRunsBothListChecksBeforeTheQuestion)
     Edit();
     SendMessageA(C().appCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     SendMessageA(C().versionCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    int appFlag = 0, versionFlag = 0;
     answers = {IDOK, IDOK, IDCANCEL};
-    EXPECT_FALSE(ClosingCheck(T(), C(), appFlag, versionFlag));
+    EXPECT_FALSE(CloseBoxCheck(C(), T()));
     ExpectShown({kAppNull, "VersionMS and LS is NULL\nRevise it", kSaveQuestion});
-    EXPECT_EQ(1, appFlag);
-    EXPECT_EQ(1, versionFlag);
     EXPECT_EQ(0, SendMessageA(C().appCombo, CB_GETCURSEL, 0, 0)) << "the check put the row back";
+    // Both suppress flags are set: losing the focus starts no check.
+    SendMessageA(C().appCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    shown.clear();
+    Command(IDC_APPLICATION, CBN_KILLFOCUS, C().appCombo);
+    Command(IDC_VERSION, CBN_KILLFOCUS, C().versionCombo);
+    EXPECT_TRUE(shown.empty());
+    SendMessageA(C().appCombo, CB_SETCURSEL, 0, 0);
 
     answers = {IDNO};
     shown.clear();
-    EXPECT_TRUE(ClosingCheck(T(), C(), appFlag, versionFlag));
+    EXPECT_TRUE(CloseBoxCheck(C(), T()));
     ExpectShown({kSaveQuestion});
     // Nothing to save: the checks run, no question.
     Command(IDM_SAVE);
     shown.clear();
-    EXPECT_TRUE(ClosingCheck(T(), C(), appFlag, versionFlag));
+    EXPECT_TRUE(CloseBoxCheck(C(), T()));
     EXPECT_TRUE(shown.empty());
 }
 
