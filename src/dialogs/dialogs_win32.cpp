@@ -21,15 +21,15 @@ constexpr int kVersionFieldSize = 10;
 constexpr int kVersionFieldChars = 8;
 constexpr size_t kPathSize = 256;
 
-FlagTable* TableOf(HWND dialog)
+InputValues* InputOf(HWND dialog)
 {
-    return reinterpret_cast<FlagTable*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    return reinterpret_cast<InputValues*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
-// Stores the table pointer and starts the halves at 0; false for no table.
+// Stores the values pointer and starts the halves at 0; false for none.
 bool StartInputDialog(HWND dialog, LPARAM lParam)
 {
-    FlagTable* t = reinterpret_cast<FlagTable*>(lParam);
+    InputValues* t = reinterpret_cast<InputValues*>(lParam);
     SetWindowLongPtrA(dialog, DWLP_USER, lParam);
     if (t == nullptr) {
         EndDialog(dialog, IDCANCEL);
@@ -52,7 +52,7 @@ void LimitField(HWND dialog, int fieldId, int chars)
     SendDlgItemMessageA(dialog, fieldId, EM_LIMITTEXT, static_cast<WPARAM>(chars), 0);
 }
 
-void OnNewAppOk(HWND dialog, FlagTable& t)
+void OnNewAppOk(HWND dialog, InputValues& t)
 {
     char name[kNameSize] = {};
     GetDlgItemTextA(dialog, IDC_NEWAPP_NAME, name, sizeof name);
@@ -68,7 +68,7 @@ void OnNewAppOk(HWND dialog, FlagTable& t)
     EndDialog(dialog, IDOK);
 }
 
-void OnNewVersionOk(HWND dialog, FlagTable& t)
+void OnNewVersionOk(HWND dialog, InputValues& t)
 {
     ReadVersionField(dialog, IDC_NEWVER_MS, &t.inputVersionMS);
     ReadVersionField(dialog, IDC_NEWVER_LS, &t.inputVersionLS);
@@ -107,7 +107,7 @@ INT_PTR CALLBACK NewAppDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     case WM_COMMAND: {
         int id = LOWORD(wParam);
         int code = HIWORD(wParam);
-        FlagTable* t = TableOf(dialog);
+        InputValues* t = InputOf(dialog);
         if (id == IDOK && t != nullptr) {
             OnNewAppOk(dialog, *t);
             return TRUE;
@@ -141,7 +141,7 @@ INT_PTR CALLBACK NewVersionDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
         return TRUE;
     case WM_COMMAND: {
         int id = LOWORD(wParam);
-        FlagTable* t = TableOf(dialog);
+        InputValues* t = InputOf(dialog);
         if (id == IDOK && t != nullptr) {
             OnNewVersionOk(dialog, *t);
             return TRUE;

@@ -194,14 +194,15 @@ void OnCheckAll(const CommandContext& x)
     SetAllFlags(x.t, x.c, true);
 }
 
-// The input dialogs return their values in the table's input fields.
+// The input dialogs fill the values the editing operations take.
 void OnNewApp(const CommandContext& x)
 {
+    InputValues input = {};
     if (DialogBoxParamA(ProgramInstance(), "Newapplication", x.c.window, NewAppDlgProc,
-                        reinterpret_cast<LPARAM>(&x.t)) != 1)
+                        reinterpret_cast<LPARAM>(&input)) != 1)
         return;
     uint16_t before = x.t.appCount;
-    NewApplication(x.t, x.c);
+    NewApplication(x.t, input, x.c);
     // Paste comes on with a new application, copied or not.
     if (x.t.appCount > before)
         commandState.pasteOffered = 1;
@@ -209,9 +210,10 @@ void OnNewApp(const CommandContext& x)
 
 void OnNewVersion(const CommandContext& x)
 {
+    InputValues input = {};
     if (DialogBoxParamA(ProgramInstance(), "Newversion", x.c.window, NewVersionDlgProc,
-                        reinterpret_cast<LPARAM>(&x.t)) == 1)
-        NewVersion(x.t, x.c);
+                        reinterpret_cast<LPARAM>(&input)) == 1)
+        NewVersion(x.t, input, x.c);
 }
 
 void OnDeleteApp(const CommandContext& x)

@@ -23,10 +23,10 @@ TableRoom RoomForVersion(const FlagTable& t, uint16_t app);
 // Appends inputAppName with its first version inputVersionMS/LS; the new
 // application becomes currentApp and its entry currentEntry. 0 (no change)
 // when RoomForApplication refuses or the name does not fit.
-int TableAddApplication(FlagTable& t);
+int TableAddApplication(FlagTable& t, const InputValues& in);
 // Appends the version inputVersionMS/LS to application `app` as its last
 // version and makes it currentEntry. 0 (no change) when there is no room.
-int TableAddVersion(FlagTable& t, uint16_t app);
+int TableAddVersion(FlagTable& t, const InputValues& in, uint16_t app);
 
 // Removes application `app` with every entry, renumbers the applications
 // behind it and clears the freed slots; currentApp and currentEntry become 0.

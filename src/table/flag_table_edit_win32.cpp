@@ -43,22 +43,22 @@ int AskYesNo(const MainControls& c, const char* text)
 
 }  // namespace
 
-int NewApplication(FlagTable& t, const MainControls& c)
+int NewApplication(FlagTable& t, const InputValues& in, const MainControls& c)
 {
     // The dialog refuses such names already; nothing else may bring one in.
-    AppNameCheck name = AppNameProblem(t.inputAppName);
+    AppNameCheck name = AppNameProblem(in.inputAppName);
     if (name != kNameAcceptable) {
         ShowAppMessage(c.window, AppNameMessage(name));
         return 0;
     }
-    int x = FindApplication(t);
+    int x = FindApplication(t, in);
     if (x < 0) {
         if (RefuseForRoom(t, c, RoomForApplication(t), 0))
             return 0;
-        return AddApplication(t, c);
+        return AddApplication(t, in, c);
     }
     uint16_t app = static_cast<uint16_t>(x);
-    if (VersionExistsForApp(t, app)) {
+    if (VersionExistsForApp(t, in, app)) {
         ShowAppMessage(c.window, "Same Application and Version already exists.");
         return 0;
     }
@@ -68,24 +68,24 @@ int NewApplication(FlagTable& t, const MainControls& c)
     SendMessageA(c.appCombo, CB_SETCURSEL, static_cast<WPARAM>(app), 0);
     t.currentApp = app;
     FillVersionList(t, c.versionCombo, app, c.flagBoxes);
-    return AddVersion(t, c);
+    return AddVersion(t, in, c);
 }
 
-int NewVersion(FlagTable& t, const MainControls& c)
+int NewVersion(FlagTable& t, const InputValues& in, const MainControls& c)
 {
-    if (VersionExistsForEntry(t, t.currentEntry)) {
+    if (VersionExistsForEntry(t, in, t.currentEntry)) {
         ShowAppMessage(c.window, "Same Version already exists.");
         return 0;
     }
     uint16_t app = t.currentEntry < kMaxEntries ? t.entries[t.currentEntry].appIndex : kFreeSlot;
     if (RefuseForRoom(t, c, RoomForVersion(t, app), app))
         return 0;
-    return AddVersion(t, c);
+    return AddVersion(t, in, c);
 }
 
-int AddApplication(FlagTable& t, const MainControls& c)
+int AddApplication(FlagTable& t, const InputValues& in, const MainControls& c)
 {
-    if (!TableAddApplication(t))
+    if (!TableAddApplication(t, in))
         return 0;
     InsertAppRow(c.appCombo, -1, t.appNames[t.currentApp]);
     LRESULT rows = SendMessageA(c.appCombo, CB_GETCOUNT, 0, 0);
@@ -94,11 +94,11 @@ int AddApplication(FlagTable& t, const MainControls& c)
     return 1;
 }
 
-int AddVersion(FlagTable& t, const MainControls& c)
+int AddVersion(FlagTable& t, const InputValues& in, const MainControls& c)
 {
     if (t.currentEntry >= t.entryCount)
         return 0;
-    if (!TableAddVersion(t, t.entries[t.currentEntry].appIndex))
+    if (!TableAddVersion(t, in, t.entries[t.currentEntry].appIndex))
         return 0;
     AppendVersionRow(c.versionCombo, t.entries[t.currentEntry]);
     LRESULT rows = SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0);

@@ -11,14 +11,14 @@
 
 // After the NEWAPPLICATION dialog's OK: a new application, or a new version of
 // the application of that name. 1 when the table changed, 0 after a message.
-int NewApplication(FlagTable& t, const MainControls& c);
+int NewApplication(FlagTable& t, const InputValues& in, const MainControls& c);
 // After the NEWVERSION dialog's OK: a version of the current entry's application.
-int NewVersion(FlagTable& t, const MainControls& c);
+int NewVersion(FlagTable& t, const InputValues& in, const MainControls& c);
 
 // The steps New Application and New Version build on; 0, with nothing
 // changed, when the table has no room.
-int AddApplication(FlagTable& t, const MainControls& c);
-int AddVersion(FlagTable& t, const MainControls& c);
+int AddApplication(FlagTable& t, const InputValues& in, const MainControls& c);
+int AddVersion(FlagTable& t, const InputValues& in, const MainControls& c);
 
 // Both ask first; 1 when something was deleted.
 int DeleteApplication(FlagTable& t, const MainControls& c);

@@ -11,11 +11,13 @@
 
 namespace {
 
-void Input(FlagTable& t, const char* name, uint32_t ms, uint32_t ls)
+InputValues Input(const char* name, uint32_t ms, uint32_t ls)
 {
-    std::strcpy(t.inputAppName, name);
-    t.inputVersionMS = ms;
-    t.inputVersionLS = ls;
+    InputValues in = {};
+    std::strcpy(in.inputAppName, name);
+    in.inputVersionMS = ms;
+    in.inputVersionLS = ls;
+    return in;
 }
 
 ::testing::AssertionResult SlotIsFree(const FlagTable& t, uint16_t i)
@@ -43,8 +45,8 @@ TEST(TableAdd, NewApplicationGetsItsFirstVersionAtTheEnd)
     auto t = NewTable();
     AddApp(*t, "A.EXE");
     AddEntry(*t, 0, 1, 1, 0xFF, 0xFF, 7);
-    Input(*t, "notepad.exe", 0x50001, 0xA280000);
-    ASSERT_EQ(1, TableAddApplication(*t));
+    InputValues in = Input("notepad.exe", 0x50001, 0xA280000);
+    ASSERT_EQ(1, TableAddApplication(*t, in));
     EXPECT_EQ(2, t->appCount);
     EXPECT_EQ(2, t->entryCount);
     EXPECT_STREQ("notepad.exe", t->appNames[1]) << "appNames keeps the letter case";
@@ -67,23 +69,23 @@ TEST(TableAdd, VersionGoesToTheEndOfTheTableAsTheLastVersion)
     AddApp(*t, "B.EXE");
     AddEntry(*t, 0, 1, 1);
     AddEntry(*t, 1, 1, 2);
-    Input(*t, "", 9, 3);
-    ASSERT_EQ(1, TableAddVersion(*t, 0));
+    InputValues in = Input("", 9, 3);
+    ASSERT_EQ(1, TableAddVersion(*t, in, 0));
     EXPECT_EQ(3, t->entryCount);
     EXPECT_EQ(2, t->currentEntry);
     EXPECT_EQ(0, t->entries[2].appIndex);
     EXPECT_EQ((std::vector<uint32_t>{1, 3}), LsOf(*t, 0));
     EXPECT_EQ(1, t->modified);
-    EXPECT_EQ(0, TableAddVersion(*t, 2)) << "no application 2";
+    EXPECT_EQ(0, TableAddVersion(*t, in, 2)) << "no application 2";
 }
 
 TEST(TableAdd, RefusesNamesTheStoredListCannotHold)
 {
     auto t = NewTable();
-    Input(*t, "", 1, 1);
-    EXPECT_EQ(0, TableAddApplication(*t));
-    Input(*t, "A;B.EXE", 1, 1);
-    EXPECT_EQ(0, TableAddApplication(*t));
+    InputValues in = Input("", 1, 1);
+    EXPECT_EQ(0, TableAddApplication(*t, in));
+    in = Input("A;B.EXE", 1, 1);
+    EXPECT_EQ(0, TableAddApplication(*t, in));
     EXPECT_EQ(0, t->appCount);
     EXPECT_EQ(0, t->entryCount);
     EXPECT_EQ(0, t->modified);
@@ -92,9 +94,9 @@ TEST(TableAdd, RefusesNamesTheStoredListCannotHold)
 TEST(TableAdd, NameOfEightyCharactersIsKeptWhole)
 {
     auto t = NewTable();
-    std::memset(t->inputAppName, 'N', kMaxNameChars);
-    t->inputAppName[kMaxNameChars] = '\0';
-    ASSERT_EQ(1, TableAddApplication(*t));
+    InputValues in = {};
+    std::memset(in.inputAppName, 'N', kMaxNameChars);
+    ASSERT_EQ(1, TableAddApplication(*t, in));
     EXPECT_EQ(kMaxNameChars, std::strlen(t->appNames[0]));
 }
 
@@ -107,8 +109,8 @@ TEST(TableCapacity, RefusesAtFiveThousandApplications)
     }
     t->appCount = kMaxApps;
     EXPECT_EQ(kNoRoomForApplication, RoomForApplication(*t));
-    Input(*t, "NEW.EXE", 2, 0);
-    EXPECT_EQ(0, TableAddApplication(*t));
+    InputValues in = Input("NEW.EXE", 2, 0);
+    EXPECT_EQ(0, TableAddApplication(*t, in));
     EXPECT_EQ(kMaxApps, t->appCount);
     EXPECT_EQ(kMaxApps, t->entryCount);
     EXPECT_EQ(0, t->modified);
@@ -130,9 +132,9 @@ TEST(TableCapacity, RefusesAtTenThousandEntries)
     ASSERT_EQ(kMaxEntries, t->entryCount);
     EXPECT_EQ(kNoRoomForEntry, RoomForApplication(*t));
     EXPECT_EQ(kNoRoomForEntry, RoomForVersion(*t, 0));
-    Input(*t, "NEW.EXE", 2, 0);
-    EXPECT_EQ(0, TableAddApplication(*t));
-    EXPECT_EQ(0, TableAddVersion(*t, 0));
+    InputValues in = Input("NEW.EXE", 2, 0);
+    EXPECT_EQ(0, TableAddApplication(*t, in));
+    EXPECT_EQ(0, TableAddVersion(*t, in, 0));
     EXPECT_EQ(200, t->appCount);
     EXPECT_EQ(kMaxEntries, t->entryCount);
     EXPECT_EQ(0, t->modified);
@@ -146,15 +148,15 @@ TEST(TableCapacity, RefusesTheHundredthVersionOfAnApplication)
     for (int k = 0; k < kMaxVersionsPerApp - 1; ++k)
         AddEntry(*t, 0, 1, static_cast<uint32_t>(k));
     AddEntry(*t, 1, 1, 0);
-    Input(*t, "", 2, 0);
-    ASSERT_EQ(1, TableAddVersion(*t, 0)) << "the 99th version fits";
+    InputValues in = Input("", 2, 0);
+    ASSERT_EQ(1, TableAddVersion(*t, in, 0)) << "the 99th version fits";
     EXPECT_EQ(kNoRoomForVersion, RoomForVersion(*t, 0));
     t->modified = 0;
-    Input(*t, "", 3, 0);
-    EXPECT_EQ(0, TableAddVersion(*t, 0));
+    in = Input("", 3, 0);
+    EXPECT_EQ(0, TableAddVersion(*t, in, 0));
     EXPECT_EQ(kMaxVersionsPerApp, CountVersions(*t, 0));
     EXPECT_EQ(0, t->modified);
-    EXPECT_EQ(1, TableAddVersion(*t, 1)) << "the other application has room";
+    EXPECT_EQ(1, TableAddVersion(*t, in, 1)) << "the other application has room";
 }
 
 TEST(TableDeleteApplication, SecondOfFourMovesTheLaterOnesDown)

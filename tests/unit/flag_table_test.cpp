@@ -11,59 +11,64 @@ namespace {
 TEST(FindApplication, EmptyTableFindsNothing)
 {
     auto t = NewTable();
-    std::strcpy(t->inputAppName, "NOTEPAD.EXE");
-    EXPECT_EQ(-1, FindApplication(*t));
+    InputValues in = {};
+    std::strcpy(in.inputAppName, "NOTEPAD.EXE");
+    EXPECT_EQ(-1, FindApplication(*t, in));
 }
 
 TEST(FindApplication, IgnoresLetterCaseAndTakesTheLowestIndex)
 {
     auto t = NewTable();
+    InputValues in = {};
     AddApp(*t, "WORDPAD.EXE");
     AddApp(*t, "NOTEPAD.EXE");
     AddApp(*t, "Notepad.exe");
-    std::strcpy(t->inputAppName, "notepad.exe");
-    EXPECT_EQ(1, FindApplication(*t));
-    std::strcpy(t->inputAppName, "notepad.ex");
-    EXPECT_EQ(-1, FindApplication(*t)) << "a prefix is no match";
-    std::strcpy(t->inputAppName, "notepad.exe2");
-    EXPECT_EQ(-1, FindApplication(*t)) << "a longer name is no match";
+    std::strcpy(in.inputAppName, "notepad.exe");
+    EXPECT_EQ(1, FindApplication(*t, in));
+    std::strcpy(in.inputAppName, "notepad.ex");
+    EXPECT_EQ(-1, FindApplication(*t, in)) << "a prefix is no match";
+    std::strcpy(in.inputAppName, "notepad.exe2");
+    EXPECT_EQ(-1, FindApplication(*t, in)) << "a longer name is no match";
 }
 
 TEST(FindApplication, ComparesOnlyTheNamesInUse)
 {
     auto t = NewTable();
+    InputValues in = {};
     AddApp(*t, "A.EXE");
     std::strcpy(t->appNames[1], "B.EXE");  // beyond appCount
-    std::strcpy(t->inputAppName, "B.EXE");
-    EXPECT_EQ(-1, FindApplication(*t));
+    std::strcpy(in.inputAppName, "B.EXE");
+    EXPECT_EQ(-1, FindApplication(*t, in));
 }
 
 TEST(VersionExists, EmptyTableHasNoVersion)
 {
     auto t = NewTable();
-    EXPECT_EQ(0, VersionExistsForApp(*t, 0));
-    EXPECT_EQ(0, VersionExistsForEntry(*t, 0));
+    InputValues in = {};
+    EXPECT_EQ(0, VersionExistsForApp(*t, in, 0));
+    EXPECT_EQ(0, VersionExistsForEntry(*t, in, 0));
 }
 
 TEST(VersionExists, OnlyTheSameApplicationWithBothHalvesEqualCounts)
 {
     auto t = NewTable();
+    InputValues in = {};
     AddApp(*t, "A.EXE");
     AddApp(*t, "B.EXE");
     AddEntry(*t, 0, 1, 2);
     AddEntry(*t, 1, 5, 6);
-    t->inputVersionMS = 5;
-    t->inputVersionLS = 6;
-    EXPECT_EQ(0, VersionExistsForApp(*t, 0)) << "same version under another application";
-    EXPECT_EQ(1, VersionExistsForApp(*t, 1));
-    EXPECT_EQ(0, VersionExistsForEntry(*t, 0));
-    EXPECT_EQ(1, VersionExistsForEntry(*t, 1));
-    t->inputVersionMS = 1;
-    t->inputVersionLS = 6;
-    EXPECT_EQ(0, VersionExistsForApp(*t, 0)) << "MS equal, LS differs";
-    t->inputVersionMS = 5;
-    t->inputVersionLS = 2;
-    EXPECT_EQ(0, VersionExistsForApp(*t, 0)) << "LS equal, MS differs";
+    in.inputVersionMS = 5;
+    in.inputVersionLS = 6;
+    EXPECT_EQ(0, VersionExistsForApp(*t, in, 0)) << "same version under another application";
+    EXPECT_EQ(1, VersionExistsForApp(*t, in, 1));
+    EXPECT_EQ(0, VersionExistsForEntry(*t, in, 0));
+    EXPECT_EQ(1, VersionExistsForEntry(*t, in, 1));
+    in.inputVersionMS = 1;
+    in.inputVersionLS = 6;
+    EXPECT_EQ(0, VersionExistsForApp(*t, in, 0)) << "MS equal, LS differs";
+    in.inputVersionMS = 5;
+    in.inputVersionLS = 2;
+    EXPECT_EQ(0, VersionExistsForApp(*t, in, 0)) << "LS equal, MS differs";
 }
 
 TEST(NthEntryOfApp, WalksTheApplicationsEntriesInTableOrder)

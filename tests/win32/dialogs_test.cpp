@@ -151,9 +151,9 @@ protected:
         lastBeep = 0;
         savedBeep = messageBeepImpl;
         messageBeepImpl = CountBeep;
-        table->inputVersionMS = 0xDEADBEEF;
-        table->inputVersionLS = 0xDEADBEEF;
-        std::strcpy(table->inputAppName, "UNTOUCHED");
+        input.inputVersionMS = 0xDEADBEEF;
+        input.inputVersionLS = 0xDEADBEEF;
+        std::strcpy(input.inputAppName, "UNTOUCHED");
     }
 
     void TearDown() override
@@ -172,7 +172,7 @@ protected:
         script = &s;
         UINT_PTR timer = SetTimer(nullptr, 0, 30, Tick);
         INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), name, c.window, proc,
-                                         reinterpret_cast<LPARAM>(table.get()));
+                                         reinterpret_cast<LPARAM>(&input));
         KillTimer(nullptr, timer);
         script = nullptr;
         EXPECT_FALSE(s.timedOut) << caption << ": stopped at step " << s.next << " of " << s.steps.size();
@@ -220,9 +220,9 @@ TEST_F(Dialogs, NewAppFiltersTheVersionFieldsAndNeedsAName)
     EXPECT_EQ("Deruverozad Adov Eduzed", shown[0].caption);
     EXPECT_EQ(static_cast<UINT>(MB_OK), shown[0].type);
     EXPECT_EQ(c.window, shown[0].owner) << "owned by the main window, not the dialog";
-    EXPECT_STREQ("NOTEPAD.EXE", table->inputAppName) << "typed letters become upper case";
-    EXPECT_EQ(0x124u, table->inputVersionMS);
-    EXPECT_EQ(0x1F2ABu, table->inputVersionLS);
+    EXPECT_STREQ("NOTEPAD.EXE", input.inputAppName) << "typed letters become upper case";
+    EXPECT_EQ(0x124u, input.inputVersionMS);
+    EXPECT_EQ(0x1F2ABu, input.inputVersionLS);
 }
 
 TEST_F(Dialogs, NewAppRefusesTheListSeparatorAndStaysOpen)
@@ -242,15 +242,15 @@ TEST_F(Dialogs, NewAppRefusesTheListSeparatorAndStaysOpen)
     EXPECT_EQ(IDCANCEL, result);
     ASSERT_EQ(1u, shown.size());
     EXPECT_EQ("Application name can not contain \";\"\nSet Application", shown[0].text);
-    EXPECT_STREQ("UNTOUCHED", table->inputAppName);
+    EXPECT_STREQ("UNTOUCHED", input.inputAppName);
 }
 
 TEST_F(Dialogs, NewAppOpensWithItsLimitsAndFontAndEmptyVersionsGiveZero)
 {
     INT_PTR result = Run("NEWAPPLICATION", NewAppDlgProc, kNewApp, {
         [this](HWND d) {
-            EXPECT_EQ(0u, table->inputVersionMS) << "set to 0 at opening";
-            EXPECT_EQ(0u, table->inputVersionLS);
+            EXPECT_EQ(0u, input.inputVersionMS) << "set to 0 at opening";
+            EXPECT_EQ(0u, input.inputVersionLS);
             EXPECT_EQ(80, SendDlgItemMessageA(d, IDC_NEWAPP_NAME, EM_GETLIMITTEXT, 0, 0));
             EXPECT_EQ(8, SendDlgItemMessageA(d, IDC_NEWAPP_MS, EM_GETLIMITTEXT, 0, 0));
             EXPECT_EQ(8, SendDlgItemMessageA(d, IDC_NEWAPP_LS, EM_GETLIMITTEXT, 0, 0));
@@ -268,9 +268,9 @@ TEST_F(Dialogs, NewAppOpensWithItsLimitsAndFontAndEmptyVersionsGiveZero)
     EXPECT_EQ(IDOK, result);
     EXPECT_TRUE(shown.empty());
     EXPECT_EQ(0, beeps);
-    EXPECT_STREQ("A.EXE", table->inputAppName);
-    EXPECT_EQ(0u, table->inputVersionMS);
-    EXPECT_EQ(0u, table->inputVersionLS);
+    EXPECT_STREQ("A.EXE", input.inputAppName);
+    EXPECT_EQ(0u, input.inputVersionMS);
+    EXPECT_EQ(0u, input.inputVersionLS);
 }
 
 TEST_F(Dialogs, NewAppCutsABrowsedNameToEightyCharacters)
@@ -284,7 +284,7 @@ TEST_F(Dialogs, NewAppCutsABrowsedNameToEightyCharacters)
         },
     });
     EXPECT_EQ(IDOK, result);
-    EXPECT_EQ(std::string(80, 'N'), table->inputAppName);
+    EXPECT_EQ(std::string(80, 'N'), input.inputAppName);
 }
 
 TEST_F(Dialogs, NewVersionParsesBothFields)
@@ -299,7 +299,7 @@ TEST_F(Dialogs, NewVersionParsesBothFields)
         {"7", "", 7, 0},
     };
     for (const auto& k : cases) {
-        table->inputVersionMS = table->inputVersionLS = 0xDEADBEEF;
+        input.inputVersionMS = input.inputVersionLS = 0xDEADBEEF;
         INT_PTR result = Run("Newversion", NewVersionDlgProc, kNewVersion, {
             [&k](HWND d) {
                 EXPECT_EQ(GetDlgItem(d, IDC_NEWVER_MS), GetFocus()) << "focus on the MS field";
@@ -312,11 +312,11 @@ TEST_F(Dialogs, NewVersionParsesBothFields)
             },
         });
         EXPECT_EQ(IDOK, result) << k.ms << "-" << k.ls;
-        EXPECT_EQ(k.msValue, table->inputVersionMS) << k.ms;
-        EXPECT_EQ(k.lsValue, table->inputVersionLS) << k.ls;
+        EXPECT_EQ(k.msValue, input.inputVersionMS) << k.ms;
+        EXPECT_EQ(k.lsValue, input.inputVersionLS) << k.ls;
     }
     EXPECT_EQ(0, beeps);
-    EXPECT_STREQ("UNTOUCHED", table->inputAppName) << "Version Input has no name";
+    EXPECT_STREQ("UNTOUCHED", input.inputAppName) << "Version Input has no name";
 }
 
 TEST_F(Dialogs, NewVersionFiltersAndCancelEndsWithTwo)
@@ -334,8 +334,8 @@ TEST_F(Dialogs, NewVersionFiltersAndCancelEndsWithTwo)
         },
     });
     EXPECT_EQ(IDCANCEL, result);
-    EXPECT_EQ(0u, table->inputVersionMS) << "the 0 of the opening stays";
-    EXPECT_EQ(0u, table->inputVersionLS);
+    EXPECT_EQ(0u, input.inputVersionMS) << "the 0 of the opening stays";
+    EXPECT_EQ(0u, input.inputVersionLS);
 }
 
 TEST_F(Dialogs, AboutEndsWithOneForOkAndEsc)

@@ -179,7 +179,7 @@ protected:
     int NewApp()
     {
         uint16_t before = table->appCount;
-        int result = NewApplication(*table, c);
+        int result = NewApplication(*table, input, c);
         if (table->appCount > before)
             pasteOffered = 1;
         Apply();
@@ -202,9 +202,9 @@ protected:
 
     void Input(const char* name, uint32_t ms, uint32_t ls)
     {
-        std::strcpy(table->inputAppName, name);
-        table->inputVersionMS = ms;
-        table->inputVersionLS = ls;
+        std::strcpy(input.inputAppName, name);
+        input.inputVersionMS = ms;
+        input.inputVersionLS = ls;
     }
 
     bool Grayed(UINT command) const
@@ -255,6 +255,7 @@ protected:
 
     std::unique_ptr<FlagTable> table;
     MainControls c = {};
+    InputValues input = {};  // what the input dialog returned
     int pasteOffered = 0;
     MessageBoxFn savedMessageBox = nullptr;
 };

@@ -124,7 +124,7 @@ TEST_F(CapacityTest, HundredthVersionIsRefusedBeforeTheSelectionMoves)
 
     shown.clear();
     SelectApp(1);
-    EXPECT_EQ(0, Applied(NewVersion(*table, c)));
+    EXPECT_EQ(0, Applied(NewVersion(*table, input, c)));
     ASSERT_EQ(1u, shown.size());
     EXPECT_EQ("B.EXE already has 99 versions.\nNo version can be added to it.", shown[0].text);
     EXPECT_EQ(99, SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
@@ -143,7 +143,7 @@ TEST_F(CapacityTest, FullTablesRefuseWithAClearMessage)
     table->appCount = 1;
     table->entryCount = kMaxEntries;
     EXPECT_EQ(0, NewApp());
-    EXPECT_EQ(0, Applied(NewVersion(*table, c)));
+    EXPECT_EQ(0, Applied(NewVersion(*table, input, c)));
     ASSERT_EQ(3u, shown.size());
     EXPECT_EQ("The table already holds 5000 applications.\nNo application can be added.", shown[0].text);
     EXPECT_EQ("The table already holds 10000 versions.\nNo version can be added.", shown[1].text);
@@ -164,7 +164,7 @@ TEST_F(NewVersionTest, AddsTheLastRowAndEnablesTheVersionCommands)
     LoadedState();
     EXPECT_TRUE(Grayed(IDM_DELETEVERSION));
     Input("", 7, 7);  // only B has it: no duplicate
-    ASSERT_EQ(1, Applied(NewVersion(*table, c)));
+    ASSERT_EQ(1, Applied(NewVersion(*table, input, c)));
     EXPECT_EQ((Strings{"00000001-00000000", "00000007-00000007"}), Rows(c.versionCombo));
     EXPECT_EQ(1, Selected(c.versionCombo));
     EXPECT_EQ(2, table->currentEntry);
@@ -182,7 +182,7 @@ TEST_F(NewVersionTest, SameVersionIsRefused)
     AddEntry(0, 1, 0, 0xAA);
     LoadedState();
     Input("", 1, 0);
-    EXPECT_EQ(0, Applied(NewVersion(*table, c)));
+    EXPECT_EQ(0, Applied(NewVersion(*table, input, c)));
     ASSERT_EQ(1u, shown.size());
     EXPECT_EQ("Same Version already exists.", shown[0].text);
     EXPECT_EQ(1, SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
