@@ -11,5 +11,6 @@ target_include_directories(vavezav_core PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJE
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(unit_tests ${UNIT_TEST_SOURCES})
 target_link_libraries(unit_tests vavezav_core GTest::gtest_main)
+target_include_directories(unit_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
 include(GoogleTest)
 gtest_discover_tests(unit_tests)

@@ -207,7 +207,7 @@ TEST_F(Dialogs, NewAppFiltersTheVersionFieldsAndNeedsAName)
         },
         [](HWND d) {
             // Still open after the refusal, fields as they were.
-            EXPECT_EQ(1u, shown.size());
+            EXPECT_EQ(1u, shownMessages.size());
             EXPECT_EQ("124", FieldText(d, IDC_NEWAPP_MS));
             TypeInto(d, IDC_NEWAPP_NAME, "notepad.exe");
             Press(d, IDOK);
@@ -215,11 +215,11 @@ TEST_F(Dialogs, NewAppFiltersTheVersionFieldsAndNeedsAName)
         },
     });
     EXPECT_EQ(IDOK, result);
-    ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ("Application is NULL\nSet Application", shown[0].text);
-    EXPECT_EQ("Deruverozad Adov Eduzed", shown[0].caption);
-    EXPECT_EQ(static_cast<UINT>(MB_OK), shown[0].type);
-    EXPECT_EQ(c.window, shown[0].owner) << "owned by the main window, not the dialog";
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_EQ("Application is NULL\nSet Application", shownMessages[0].text);
+    EXPECT_EQ("Deruverozad Adov Eduzed", shownMessages[0].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), shownMessages[0].type);
+    EXPECT_EQ(c.window, shownMessages[0].owner) << "owned by the main window, not the dialog";
     EXPECT_STREQ("NOTEPAD.EXE", input.inputAppName) << "typed letters become upper case";
     EXPECT_EQ(0x124u, input.inputVersionMS);
     EXPECT_EQ(0x1F2ABu, input.inputVersionLS);
@@ -240,8 +240,8 @@ TEST_F(Dialogs, NewAppRefusesTheListSeparatorAndStaysOpen)
         },
     });
     EXPECT_EQ(IDCANCEL, result);
-    ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ("Application name can not contain \";\"\nSet Application", shown[0].text);
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_EQ("Application name can not contain \";\"\nSet Application", shownMessages[0].text);
     EXPECT_STREQ("UNTOUCHED", input.inputAppName);
 }
 
@@ -266,7 +266,7 @@ TEST_F(Dialogs, NewAppOpensWithItsLimitsAndFontAndEmptyVersionsGiveZero)
         },
     });
     EXPECT_EQ(IDOK, result);
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(shownMessages.empty());
     EXPECT_EQ(0, beeps);
     EXPECT_STREQ("A.EXE", input.inputAppName);
     EXPECT_EQ(0u, input.inputVersionMS);

@@ -23,30 +23,9 @@
 #include "table/flag_table_edit.h"
 #include "table/flag_table_edit_win32.h"
 #include "table/flag_table_win32.h"
+#include "table_fixture_win32.h"
 
 namespace editing_test {
-
-struct ShownMessage {
-    HWND owner;
-    std::string text;
-    std::string caption;
-    UINT type;
-};
-
-inline std::vector<ShownMessage> shown;
-// Answers for the questions, first first; an empty queue answers No (or OK).
-inline std::deque<int> answers;
-
-inline int RecordMessage(HWND owner, const char* text, const char* caption, UINT type)
-{
-    shown.push_back({owner, text, caption, type});
-    if (!answers.empty()) {
-        int a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    return (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
-}
 
 // What the parent's window procedure works on.
 inline FlagTable* windowTable = nullptr;
@@ -99,15 +78,10 @@ class EditingWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        shown.clear();
-        answers.clear();
         flagNotifications.clear();
         ForgetFocus();
         pasteOffered = 0;
-        savedMessageBox = messageBoxImpl;
-        messageBoxImpl = RecordMessage;
-        table.reset(new FlagTable());
-        std::memset(table.get(), 0, sizeof(FlagTable));
+        table = NewTable();
         HINSTANCE instance = GetModuleHandleA(nullptr);
         c.window = CreateWindowExA(0, ParentClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, BuildMenu(),
                                    instance, nullptr);
@@ -129,7 +103,6 @@ protected:
         windowTable = nullptr;
         windowControls = nullptr;
         DestroyWindow(c.window);
-        messageBoxImpl = savedMessageBox;
     }
 
     HWND MakeCombo(int id, DWORD extra)
@@ -142,17 +115,14 @@ protected:
     // A table as a load leaves it: names in appNames and as rows.
     void AddApp(const char* name)
     {
-        std::strcpy(table->appNames[table->appCount], name);
         InsertAppRow(c.appCombo, table->appCount, name);
-        ++table->appCount;
+        ::AddApp(*table, name);
     }
 
     AppFlagEntry& AddEntry(uint16_t app, uint32_t ms, uint32_t ls, uint32_t low = 0, uint32_t high = 0,
                            uint32_t tag = 1)
     {
-        AppFlagEntry& e = table->entries[table->entryCount++];
-        e = {app, tag, ms, ls, low, high};
-        return e;
+        return ::AddEntry(*table, app, ms, ls, low, high, tag);
     }
 
     // What a selection change in the application list does.
@@ -214,17 +184,7 @@ protected:
         return (state & MF_GRAYED) != 0;
     }
 
-    static std::vector<std::string> Rows(HWND combo)
-    {
-        std::vector<std::string> rows;
-        LRESULT n = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < n; ++i) {
-            char text[300] = {};
-            SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-            rows.push_back(text);
-        }
-        return rows;
-    }
+    static std::vector<std::string> Rows(HWND combo) { return ComboRows(combo); }
 
     static int Selected(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
 
@@ -253,11 +213,11 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
+    MessageRecorder recorder;
     std::unique_ptr<FlagTable> table;
     MainControls c = {};
     InputValues input = {};  // what the input dialog returned
     int pasteOffered = 0;
-    MessageBoxFn savedMessageBox = nullptr;
 };
 
 }  // namespace editing_test

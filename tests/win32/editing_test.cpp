@@ -30,7 +30,7 @@ TEST_F(NewApplicationTest, FirstApplicationOpensEditingWithPaste)
     EXPECT_TRUE(Grayed(IDM_DELETEVERSION)) << "one version";
     EXPECT_TRUE(Grayed(IDM_SORTVERSION)) << "one version";
     EXPECT_TRUE(EditingControlsEnabled(true));
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(shownMessages.empty());
 }
 
 TEST_F(NewApplicationTest, NewNameBecomesTheLastRow)
@@ -81,11 +81,11 @@ TEST_F(NewApplicationTest, SameApplicationAndVersionIsRefused)
     LoadedState();
     Input("Notepad.Exe", 1, 0);
     EXPECT_EQ(0, NewApp());
-    ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ("Same Application and Version already exists.", shown[0].text);
-    EXPECT_EQ("Deruverozad Adov Eduzed", shown[0].caption);
-    EXPECT_EQ(static_cast<UINT>(MB_OK), shown[0].type);
-    EXPECT_EQ(c.window, shown[0].owner);
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_EQ("Same Application and Version already exists.", shownMessages[0].text);
+    EXPECT_EQ("Deruverozad Adov Eduzed", shownMessages[0].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), shownMessages[0].type);
+    EXPECT_EQ(c.window, shownMessages[0].owner);
     EXPECT_EQ(1, table->entryCount);
     EXPECT_EQ(0, table->modified);
     EXPECT_TRUE(BoxesShow(0x55, 0));
@@ -95,8 +95,8 @@ TEST_F(NewApplicationTest, NameWithTheListSeparatorIsRefused)
 {
     Input("A;B.EXE", 1, 0);
     EXPECT_EQ(0, NewApp());
-    ASSERT_EQ(1u, shown.size());
-    EXPECT_NE(std::string::npos, shown[0].text.find("\";\""));
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_NE(std::string::npos, shownMessages[0].text.find("\";\""));
     EXPECT_EQ(0, table->appCount);
     EXPECT_EQ(0, SendMessageA(c.appCombo, CB_GETCOUNT, 0, 0));
 }
@@ -113,8 +113,8 @@ TEST_F(CapacityTest, HundredthVersionIsRefusedBeforeTheSelectionMoves)
     LoadedState();
     Input("b.exe", 2, 0);
     EXPECT_EQ(0, NewApp());
-    ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ("B.EXE already has 99 versions.\nNo version can be added to it.", shown[0].text);
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_EQ("B.EXE already has 99 versions.\nNo version can be added to it.", shownMessages[0].text);
     EXPECT_EQ(0, Selected(c.appCombo)) << "the refusal changes nothing";
     EXPECT_EQ(0, table->currentApp);
     EXPECT_EQ(Strings{"00000000-00000000"}, Rows(c.versionCombo));
@@ -122,11 +122,11 @@ TEST_F(CapacityTest, HundredthVersionIsRefusedBeforeTheSelectionMoves)
     EXPECT_EQ(100, table->entryCount);
     EXPECT_EQ(0, table->modified);
 
-    shown.clear();
+    shownMessages.clear();
     SelectApp(1);
     EXPECT_EQ(0, Applied(NewVersion(*table, input, c)));
-    ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ("B.EXE already has 99 versions.\nNo version can be added to it.", shown[0].text);
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_EQ("B.EXE already has 99 versions.\nNo version can be added to it.", shownMessages[0].text);
     EXPECT_EQ(99, SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
     EXPECT_EQ(0, table->modified);
 }
@@ -144,10 +144,10 @@ TEST_F(CapacityTest, FullTablesRefuseWithAClearMessage)
     table->entryCount = kMaxEntries;
     EXPECT_EQ(0, NewApp());
     EXPECT_EQ(0, Applied(NewVersion(*table, input, c)));
-    ASSERT_EQ(3u, shown.size());
-    EXPECT_EQ("The table already holds 5000 applications.\nNo application can be added.", shown[0].text);
-    EXPECT_EQ("The table already holds 10000 versions.\nNo version can be added.", shown[1].text);
-    EXPECT_EQ("The table already holds 10000 versions.\nNo version can be added.", shown[2].text);
+    ASSERT_EQ(3u, shownMessages.size());
+    EXPECT_EQ("The table already holds 5000 applications.\nNo application can be added.", shownMessages[0].text);
+    EXPECT_EQ("The table already holds 10000 versions.\nNo version can be added.", shownMessages[1].text);
+    EXPECT_EQ("The table already holds 10000 versions.\nNo version can be added.", shownMessages[2].text);
     EXPECT_EQ(Strings{"A.EXE"}, Rows(c.appCombo));
     EXPECT_EQ(1, SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
     EXPECT_EQ(0, table->modified);
@@ -173,7 +173,7 @@ TEST_F(NewVersionTest, AddsTheLastRowAndEnablesTheVersionCommands)
     EXPECT_FALSE(Grayed(IDM_DELETEVERSION));
     EXPECT_FALSE(Grayed(IDM_SORTVERSION));
     EXPECT_EQ(1, table->modified);
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(shownMessages.empty());
 }
 
 TEST_F(NewVersionTest, SameVersionIsRefused)
@@ -183,8 +183,8 @@ TEST_F(NewVersionTest, SameVersionIsRefused)
     LoadedState();
     Input("", 1, 0);
     EXPECT_EQ(0, Applied(NewVersion(*table, input, c)));
-    ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ("Same Version already exists.", shown[0].text);
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_EQ("Same Version already exists.", shownMessages[0].text);
     EXPECT_EQ(1, SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
     EXPECT_EQ(0, table->modified);
 }
@@ -204,9 +204,9 @@ TEST_F(DeleteApplicationTest, SecondOfFourAfterYes)
     SelectApp(1);
 
     EXPECT_EQ(0, Applied(DeleteApplication(*table, c))) << "No keeps everything";
-    ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ("Delete B.EXE and all it's versions?", shown[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), shown[0].type);
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_EQ("Delete B.EXE and all it's versions?", shownMessages[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), shownMessages[0].type);
     EXPECT_EQ(4, table->appCount);
     EXPECT_EQ(0, table->modified);
 
@@ -257,19 +257,19 @@ TEST_F(DeleteVersionTest, OnlyVersionIsRefusedAfterTheQuestion)
     AddEntry(0, 0x50002, 0xA, 0x9);
     LoadedState();
     EXPECT_EQ(0, Applied(DeleteVersion(*table, c)));
-    ASSERT_EQ(1u, shown.size()) << "No: no refusal either";
-    EXPECT_EQ("Delete 00050002-0000000A ?", shown[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), shown[0].type);
+    ASSERT_EQ(1u, shownMessages.size()) << "No: no refusal either";
+    EXPECT_EQ("Delete 00050002-0000000A ?", shownMessages[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), shownMessages[0].type);
 
-    shown.clear();
+    shownMessages.clear();
     answers.push_back(IDYES);
     EXPECT_EQ(0, Applied(DeleteVersion(*table, c)));
-    ASSERT_EQ(2u, shown.size());
-    EXPECT_EQ("Delete 00050002-0000000A ?", shown[0].text);
+    ASSERT_EQ(2u, shownMessages.size());
+    EXPECT_EQ("Delete 00050002-0000000A ?", shownMessages[0].text);
     EXPECT_EQ("Current application has only one version data\nSo, You can not delete version\n"
               "If you want to delete it, Please delete Application",
-              shown[1].text);
-    EXPECT_EQ(static_cast<UINT>(MB_OK), shown[1].type);
+              shownMessages[1].text);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), shownMessages[1].type);
     EXPECT_EQ(1, table->entryCount);
     EXPECT_EQ(Strings{"00050002-0000000A"}, Rows(c.versionCombo));
     EXPECT_EQ(0, table->modified);

@@ -7,7 +7,6 @@
 #include "printer/printer_list_win32.h"
 
 FakeSpooler fakeSpooler;
-std::vector<ShownMessage> shownMessages;
 
 namespace {
 
@@ -60,26 +59,22 @@ HLOCAL WINAPI FailingLocalAlloc(UINT, SIZE_T)
     return nullptr;
 }
 
-int RecordMessageBox(HWND, const char* text, const char* caption, UINT type)
-{
-    shownMessages.push_back({text ? text : "", caption ? caption : "", type});
-    return IDOK;
-}
 
 void UseFakes()
 {
     fakeSpooler = FakeSpooler{};
     shownMessages.clear();
+    answers.clear();
     enumPrintersImpl = FakeEnumPrinters;
     localAllocImpl = LocalAlloc;
-    messageBoxImpl = RecordMessageBox;
+    messageBoxImpl = RecordMessage;
 }
 
 void RestoreFakes()
 {
     enumPrintersImpl = EnumPrintersA;
     localAllocImpl = LocalAlloc;
-    messageBoxImpl = RecordMessageBox;
+    messageBoxImpl = RecordMessage;
 }
 
 void PumpMessages(DWORD ms)
@@ -124,22 +119,6 @@ void DestroyMainWindow(HWND window)
     }
 }
 
-std::vector<std::string> ComboRows(HWND combo)
-{
-    std::vector<std::string> rows;
-    LRESULT n = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < n; ++i) {
-        char text[512] = "";
-        LRESULT len = SendMessageA(combo, CB_GETLBTEXTLEN, i, 0);
-        if (len < 0 || len >= static_cast<LRESULT>(sizeof text)) {
-            rows.push_back("<too long>");
-            continue;
-        }
-        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        rows.push_back(text);
-    }
-    return rows;
-}
 
 bool MenuCommandEnabled(HWND window, UINT command)
 {

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "base/main_controls_win32.h"
+#include "message_recorder_win32.h"
+#include "table_fixture_win32.h"
 
 struct FakePrinter {
     std::string name;
@@ -37,16 +39,8 @@ BOOL WINAPI FakeEnumPrinters(DWORD flags, LPSTR name, DWORD level, LPBYTE buffer
                              LPDWORD returned);
 HLOCAL WINAPI FailingLocalAlloc(UINT flags, SIZE_T bytes);
 
-struct ShownMessage {
-    std::string text;
-    std::string caption;
-    UINT type;
-};
-extern std::vector<ShownMessage> shownMessages;
-int RecordMessageBox(HWND owner, const char* text, const char* caption, UINT type);
-
-// Installs the fake spooler and the recorder; spooler and heap back to the
-// system's on Restore.
+// Installs the fake spooler and the message recorder; spooler and heap
+// back to the system's on Restore.
 void UseFakes();
 void RestoreFakes();
 
@@ -60,7 +54,5 @@ void PumpMessages(DWORD ms = 2000);
 HWND MakeMainWindow(int cyUnit);
 void DestroyMainWindow(HWND window);
 
-// "name;port;driver" rows of a combo box.
-std::vector<std::string> ComboRows(HWND combo);
 // MF_GRAYED / MF_ENABLED of a command in the window's menu.
 bool MenuCommandEnabled(HWND window, UINT command);
