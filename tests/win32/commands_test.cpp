@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -376,9 +378,25 @@ TEST_F(Commands, UnknownIdsAndCodesDoNothing)
     EXPECT_EQ(nullptr, FindCommandRow(IDC_PRINTER, CBN_DROPDOWN));
     EXPECT_EQ(nullptr, FindCommandRow(12345, 0));
     EXPECT_EQ(nullptr, FindCommandRow(IDC_FLAG01 - 1, BN_CLICKED));
-    EXPECT_EQ(0, SendMessageA(window, WM_COMMAND, MAKEWPARAM(12345, 0), 0));
     EXPECT_NE(nullptr, FindCommandRow(IDM_STARTUP, 0));
     EXPECT_NE(nullptr, FindCommandRow(IDC_VERSION, CBN_SETFOCUS));
+    // Sent to the window, none of them changes the table, the focus record
+    // or the menu, and none shows a message.
+    auto before = std::make_unique<FlagTable>(MainFlagTable());
+    const EditorSnapshot state = EditorState(MainFlagTable());
+    const WPARAM unknown[] = {MAKEWPARAM(12345, 0), MAKEWPARAM(IDC_PRINTER, CBN_DROPDOWN),
+                              MAKEWPARAM(IDC_FLAG01 - 1, BN_CLICKED), MAKEWPARAM(IDC_FLAG64 + 1, BN_CLICKED),
+                              MAKEWPARAM(805, BN_DOUBLECLICKED), MAKEWPARAM(IDC_VERSION, CBN_DROPDOWN)};
+    for (WPARAM w : unknown) {
+        SendMessageA(window, WM_COMMAND, w, 0);
+        PumpMessages(200);
+        EXPECT_EQ(0, std::memcmp(before.get(), &MainFlagTable(), sizeof(FlagTable))) << "command " << LOWORD(w);
+        EXPECT_EQ(IDC_PRINTER, FocusedControl()) << "command " << LOWORD(w);
+        EXPECT_TRUE(shownMessages.empty()) << "command " << LOWORD(w);
+    }
+    EXPECT_EQ(state.currentVersions, EditorState(MainFlagTable()).currentVersions);
+    EXPECT_FALSE(MenuCommandEnabled(window, IDM_PASTE));
+    EXPECT_TRUE(MenuCommandEnabled(window, IDM_DELETEVERSION));
 }
 
 }  // namespace

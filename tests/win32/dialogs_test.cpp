@@ -453,8 +453,6 @@ protected:
     }
 };
 
-#if defined(VERSIONED_APP) && defined(UNVERSIONED_APP)
-
 TEST_F(BrowseTest, ReadsTheFileVersionNotTheProductVersion)
 {
     BrowsedFields f = Browse(WindowsPath(VERSIONED_APP));
@@ -496,14 +494,16 @@ TEST(ReadFileVersion, FixedFileVersionOrZeros)
     EXPECT_EQ(0u, ls);
 }
 
-#else
-
-TEST(BrowseTest, NeedsTheTestPrograms)
+// The build makes both programs; a test above that found neither would read
+// only zeros and could pass for the wrong reason.
+TEST(BrowseData, TestProgramsAreBuilt)
 {
-    GTEST_SKIP() << "VERSIONED_APP and UNVERSIONED_APP are not built";
+    for (const char* path : {VERSIONED_APP, UNVERSIONED_APP}) {
+        DWORD attributes = GetFileAttributesA(WindowsPath(path).c_str());
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES, attributes) << path;
+        EXPECT_EQ(0u, attributes & FILE_ATTRIBUTE_DIRECTORY) << path;
+    }
 }
-
-#endif
 
 }  // namespace
 }  // namespace editing_test
