@@ -10,11 +10,7 @@ using ::testing::AssertionSuccess;
 // Keeps the driver's own window responsive while it waits.
 void PumpDriverMessages()
 {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    PumpThreadMessages();
 }
 
 INPUT KeyInput(WORD vk, bool up)
@@ -159,14 +155,9 @@ LRESULT CALLBACK DriverWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 AssertionResult WaitForeground(AppProcess& app, HWND window)
 {
-    DWORD start = GetTickCount();
-    while (GetForegroundWindow() != window) {
-        if (GetTickCount() - start > 2000)
-            return AssertionFailure() << "window " << window << " did not come to the foreground (foreground is "
-                                      << GetForegroundWindow() << ")";
-        PumpDriverMessages();
-        Sleep(5);
-    }
+    if (!WaitUntil(kForegroundTimeoutMs, [&] { return GetForegroundWindow() == window; }))
+        return AssertionFailure() << "window " << window << " did not come to the foreground (foreground is "
+                                  << GetForegroundWindow() << ")";
     return Settle(app);
 }
 
@@ -210,16 +201,14 @@ AssertionResult StartApp(AppProcess& app)
     snprintf(commandLine, sizeof commandLine, "\"%s\"", exe.c_str());
     if (!CreateProcessA(exe.c_str(), commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &app.process))
         return AssertionFailure() << "CreateProcess " << exe << " failed, error " << GetLastError();
-    DWORD start = GetTickCount();
-    while (!app.window) {
-        if (Exited(app))
-            return ExitedFailure(app, "starting");
-        if (GetTickCount() - start > kStartTimeoutMs)
-            return AssertionFailure() << "no visible APPEDIT window within " << kStartTimeoutMs << " ms";
+    WaitUntil(kStartTimeoutMs, [&] {
         EnumThreadWindows(app.process.dwThreadId, FindMainWindow, reinterpret_cast<LPARAM>(&app.window));
-        if (!app.window)
-            Sleep(10);
-    }
+        return app.window || Exited(app);
+    });
+    if (!app.window && Exited(app))
+        return ExitedFailure(app, "starting");
+    if (!app.window)
+        return AssertionFailure() << "no visible APPEDIT window within " << kStartTimeoutMs << " ms";
     app.probeHook = SetWindowsHookExA(WH_GETMESSAGE, channel.hook, channel.dll, app.process.dwThreadId);
     if (!app.probeHook)
         return AssertionFailure() << "SetWindowsHookEx on the program's thread failed, error " << GetLastError();
@@ -292,16 +281,15 @@ std::vector<std::string> ComboRows(HWND combo)
 {
     std::vector<std::string> rows;
     DWORD_PTR count = 0;
-    if (!SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count))
+    if (!SendWithin(combo, CB_GETCOUNT, 0, 0, &count))
         return rows;
     for (int i = 0; i < static_cast<int>(count); ++i) {
         DWORD_PTR len = 0;
-        SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 2000, &len);
+        SendWithin(combo, CB_GETLBTEXTLEN, i, 0, &len);
         std::vector<wchar_t> text(static_cast<size_t>(len) + 1, L'\0');
         DWORD_PTR got = 0;
         // The W message: across processes an A one hands back UTF-16 under Wine.
-        SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000,
-                            &got);
+        SendWithin(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()), &got);
         rows.push_back(Narrow(text.data()));
     }
     return rows;
@@ -310,7 +298,7 @@ std::vector<std::string> ComboRows(HWND combo)
 int ComboSelection(HWND combo)
 {
     DWORD_PTR sel = static_cast<DWORD_PTR>(-2);
-    if (!SendMessageTimeoutW(combo, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &sel))
+    if (!SendWithin(combo, CB_GETCURSEL, 0, 0, &sel))
         return -2;
     return static_cast<int>(sel);
 }
@@ -318,7 +306,7 @@ int ComboSelection(HWND combo)
 bool BoxChecked(HWND box)
 {
     DWORD_PTR state = 0;
-    SendMessageTimeoutW(box, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
+    SendWithin(box, BM_GETCHECK, 0, 0, &state);
     return state == BST_CHECKED;
 }
 
@@ -448,15 +436,12 @@ AssertionResult ClickWindowCentre(AppProcess& app, HWND window)
     for (;;) {
         if (SendInput(1, &events[0], sizeof(INPUT)) != 1)
             return AssertionFailure() << "SendInput failed, error " << GetLastError();
-        DWORD rest = GetTickCount();
         POINT at = {x, y};
-        while (GetTickCount() - rest < 40 && GetCursorPos(&at) && at.x == x && at.y == y) {
-            PumpDriverMessages();
-            Sleep(5);
-        }
+        // Resting 40 ms without a move ends the wait with the pointer on the target.
+        WaitUntil(40, [&] { return !GetCursorPos(&at) || at.x != x || at.y != y; });
         if (at.x == x && at.y == y)
             break;
-        if (GetTickCount() - start > 2000)
+        if (GetTickCount() - start > kForegroundTimeoutMs)
             return AssertionFailure() << "the pointer does not stay at (" << x << ", " << y << ")";
     }
     // Each button after the program has handled the one before, as a hand gives them.
@@ -474,7 +459,7 @@ AssertionResult SelectComboRow(AppProcess& app, int comboId, int row)
 {
     HWND combo = Control(app, comboId);
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(combo, CB_SETCURSEL, row, 0, SMTO_ABORTIFHUNG, 2000, &result) ||
+    if (!SendWithin(combo, CB_SETCURSEL, row, 0, &result) ||
         static_cast<int>(result) != row)
         return AssertionFailure() << "combo " << comboId << " has no row " << row;
     PostMessageA(app.window, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
@@ -497,18 +482,12 @@ HWND OpenMessageBox(const AppProcess& app)
 
 AssertionResult WaitForMessageBox(AppProcess& app, HWND& box, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        box = OpenMessageBox(app);
-        if (box)
-            return AssertionSuccess();
-        if (Exited(app))
-            return ExitedFailure(app, "waiting for a message box");
-        if (GetTickCount() - start > timeoutMs)
-            return AssertionFailure() << "no message box within " << timeoutMs << " ms";
-        PumpDriverMessages();
-        Sleep(5);
-    }
+    WaitUntil(timeoutMs, [&] { return (box = OpenMessageBox(app)) != nullptr || Exited(app); });
+    if (box)
+        return AssertionSuccess();
+    if (Exited(app))
+        return ExitedFailure(app, "waiting for a message box");
+    return AssertionFailure() << "no message box within " << timeoutMs << " ms";
 }
 
 AssertionResult AnswerMessageBox(AppProcess& app, HWND box, int button, MessageBoxSeen* seen)
@@ -527,7 +506,7 @@ AssertionResult AnswerMessageBox(AppProcess& app, HWND box, int button, MessageB
     HWND icon = GetDlgItem(box, 0x440);
     DWORD_PTR hicon = 0;
     if (icon && IsWindowVisible(icon))
-        SendMessageTimeoutW(icon, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &hicon);
+        SendWithin(icon, STM_GETICON, 0, 0, &hicon);
     m.icon = hicon != 0;
     m.ownedByMainWindow = GetWindow(box, GW_OWNER) == app.window;
     m.answer = button;
@@ -538,13 +517,8 @@ AssertionResult AnswerMessageBox(AppProcess& app, HWND box, int button, MessageB
     if (!target)
         return AssertionFailure() << "message box \"" << m.text << "\" has no button " << button;
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(target));
-    DWORD start = GetTickCount();
-    while (IsWindow(box) && IsWindowVisible(box)) {
-        if (GetTickCount() - start > kMessageBoxTimeoutMs)
-            return AssertionFailure() << "message box \"" << m.text << "\" did not close";
-        PumpDriverMessages();
-        Sleep(5);
-    }
+    if (!WaitUntil(kMessageBoxTimeoutMs, [&] { return !IsWindow(box) || !IsWindowVisible(box); }))
+        return AssertionFailure() << "message box \"" << m.text << "\" did not close";
     return AssertionSuccess();
 }
 

@@ -12,11 +12,7 @@
 #include <vector>
 
 #include "probe/menu_probe_win32.h"
-
-constexpr DWORD kStartTimeoutMs = 10000;
-constexpr DWORD kSettleTimeoutMs = 5000;
-constexpr DWORD kMessageBoxTimeoutMs = 5000;
-constexpr DWORD kExitTimeoutMs = 5000;
+#include "wait_win32.h"
 
 // FocusedControl's answers besides a control ID.
 constexpr int kNoFocus = 0;

@@ -75,7 +75,7 @@ std::string TextOf(HWND window)
 {
     wchar_t text[512] = L"";
     DWORD_PTR got = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &got);
+    SendWithin(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), &got);
     char narrow[1024] = "";
     WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
     return narrow;
@@ -92,33 +92,25 @@ HWND OpenFileDialog(const AppProcess& app)
 
 AssertionResult WaitForFileDialog(AppProcess& app, HWND& dialog, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
+    // The dialog fills its controls after it shows; an empty file-type list
+    // means it is not ready yet.
+    WaitUntil(timeoutMs, [&] {
         dialog = OpenFileDialog(app);
-        // The dialog fills its controls after it shows; an empty file-type
-        // list means it is not ready yet.
-        if (dialog && !FileTypeRows(dialog).empty())
-            return Settle(app);
-        if (Exited(app))
-            return AssertionFailure() << "VAVEZAV.exe ended while waiting for a file dialog";
-        if (GetTickCount() - start > timeoutMs)
-            return AssertionFailure() << "no file dialog within " << timeoutMs << " ms";
-        PumpDriverMessages();
-        Sleep(5);
-    }
+        return (dialog && !FileTypeRows(dialog).empty()) || Exited(app);
+    });
+    if (Exited(app))
+        return AssertionFailure() << "VAVEZAV.exe ended while waiting for a file dialog";
+    if (!dialog || FileTypeRows(dialog).empty())
+        return AssertionFailure() << "no file dialog within " << timeoutMs << " ms";
+    return Settle(app);
 }
 
 AssertionResult WaitForFileDialogClosed(AppProcess& app, HWND dialog, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount();
-    while (IsWindow(dialog) && IsWindowVisible(dialog)) {
-        if (Exited(app))
-            return AssertionFailure() << "VAVEZAV.exe ended while its file dialog was open";
-        if (GetTickCount() - start > timeoutMs)
-            return AssertionFailure() << "the file dialog \"" << WindowText(dialog) << "\" did not close";
-        PumpDriverMessages();
-        Sleep(5);
-    }
+    if (!WaitUntil(timeoutMs, [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog) || Exited(app); }))
+        return AssertionFailure() << "the file dialog \"" << WindowText(dialog) << "\" did not close";
+    if (Exited(app))
+        return AssertionFailure() << "VAVEZAV.exe ended while its file dialog was open";
     return Settle(app);
 }
 
@@ -163,7 +155,7 @@ AssertionResult ChooseFileType(AppProcess& app, HWND dialog, int row)
     // filter on CBN_SELENDOK. Real clicks into the drop-down under Wine now
     // and then left it open, and it swallowed the next click.
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(list, CB_SETCURSEL, row, 0, SMTO_ABORTIFHUNG, 2000, &result) ||
+    if (!SendWithin(list, CB_SETCURSEL, row, 0, &result) ||
         static_cast<int>(result) != row)
         return AssertionFailure() << "the file-type list does not take row " << row;
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeList, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
@@ -192,7 +184,7 @@ AssertionResult TypeFileName(AppProcess& app, HWND dialog, const std::string& te
     }
     // Typing replaces the selection: all of the preset name.
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, &ignored);
+    SendMessageTimeoutA(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, kReplyTimeoutMs, &ignored);
     AssertionResult typed = TypeText(app, dialog, text.c_str());
     if (!typed)
         return typed;

@@ -316,40 +316,22 @@ protected:
     {
         if (!PostMessageA(app.window, WM_COMMAND, IDM_EXIT, 0))
             return AssertionFailure() << "cannot post Exit";
-        DWORD start = GetTickCount();
-        while (WaitForSingleObject(app.process.hProcess, 10) != WAIT_OBJECT_0) {
-            HWND box = OpenMessageBox(app);
-            if (box)
-                return AssertionFailure() << "Exit asked \"" << WindowText(GetDlgItem(box, 0xFFFF)) << "\"";
-            if (GetTickCount() - start > kExitTimeoutMs)
-                return AssertionFailure() << "Exit did not end the program within " << kExitTimeoutMs << " ms";
-        }
-        DWORD code = 1;
-        GetExitCodeProcess(app.process.hProcess, &code);
-        if (code != 0)
-            return AssertionFailure() << "exit code " << code;
-        return AssertionSuccess();
+        HWND box = nullptr;
+        WaitUntil(kExitTimeoutMs, [&] {
+            box = OpenMessageBox(app);
+            return box || WaitForSingleObject(app.process.hProcess, 0) == WAIT_OBJECT_0;
+        });
+        if (box)
+            return AssertionFailure() << "Exit asked \"" << WindowText(GetDlgItem(box, 0xFFFF)) << "\"";
+        return ExitsWithZero();
     }
 
     AssertionResult ExitAsksSaveAndCloses()
     {
         if (!PostMessageA(app.window, WM_COMMAND, IDM_EXIT, 0))
             return AssertionFailure() << "cannot post Exit";
-        HWND box = nullptr;
-        AssertionResult shown = WaitForMessageBox(app, box);
-        if (!shown)
-            return shown << " (Exit should ask \"" << kSaveQuestion << "\")";
-        MessageBoxSeen seen;
-        AssertionResult answered = AnswerMessageBox(app, box, IDNO, &seen);
-        if (!answered)
-            return answered;
-        if (seen.text != kSaveQuestion || !seen.yes || !seen.no || !seen.cancel)
-            return AssertionFailure() << "Exit asked \"" << seen.text << "\"";
-        DWORD code = 1;
-        AssertionResult ended = WaitForExit(app, kExitTimeoutMs, code);
-        if (!ended)
-            return ended;
-        return code == 0 ? AssertionSuccess() : AssertionFailure() << "exit code " << code;
+        AssertionResult answered = Answer(kSaveQuestion, Buttons::YesNoCancel, IDNO, true);
+        return answered ? ExitsWithZero() : answered;
     }
 };
 
@@ -458,13 +440,7 @@ TEST_F(FilesTest, ImportShowsTheFilesTableAndMarksItModified)
     expected.versionRow = 0;
     expected.boxes = BoxesFor(kImported[0].versions[0]);
     EXPECT_EQ(expected, WhatIsShown());
-    ProbeReport menu;
-    ASSERT_TRUE(ReadMenu(app, menu));
-    EXPECT_TRUE(MenuCommandsAre(menu, kEditCommands, 5, true));
-    EXPECT_TRUE(MenuCommandsAre(menu, kVersionCommands, 2, true));
-    const UINT paste[] = {IDM_PASTE};
-    EXPECT_TRUE(MenuCommandsAre(menu, paste, 1, false));
-    EXPECT_TRUE(ControlsEnabled(app, true, true));
+    EXPECT_TRUE(LooksLike(app, kTwoVersionsLook)) << "Paste greyed by the import";
 
     // The second application's versions come from the file too.
     ASSERT_TRUE(SelectComboRow(app, IDC_APPLICATION, 1));
@@ -491,12 +467,7 @@ TEST_F(FilesTest, ImportOfAnEmptyTableLocksTheEditingControls)
     empty.versionRow = -1;
     empty.boxes = std::string(64, '0');
     EXPECT_EQ(empty, WhatIsShown());
-    ProbeReport menu;
-    ASSERT_TRUE(ReadMenu(app, menu));
-    EXPECT_TRUE(MenuCommandsAre(menu, kFileCommands, 4, true));
-    EXPECT_TRUE(MenuCommandsAre(menu, kEditCommands, 5, false));
-    EXPECT_TRUE(MenuCommandsAre(menu, kVersionCommands, 2, false));
-    EXPECT_TRUE(ControlsEnabled(app, true, false));
+    EXPECT_TRUE(LooksLike(app, kNoTableLook));
     // Emptied in memory only: the key still holds the table, so Exit asks.
     EXPECT_TRUE(ExitAsksSaveAndCloses());
     EXPECT_EQ(AfeFor(kStored), AfeFromKey());

@@ -31,21 +31,15 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM param)
 
 AssertionResult WaitForDialog(AppProcess& app, const char* caption, HWND& dialog, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        DialogSearch search = {caption, nullptr};
+    DialogSearch search = {caption, nullptr};
+    WaitUntil(timeoutMs, [&] {
         EnumThreadWindows(app.process.dwThreadId, FindDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
-            dialog = search.found;
-            return Settle(app);
-        }
-        if (WaitForSingleObject(app.process.hProcess, 0) == WAIT_OBJECT_0)
-            return AssertionFailure() << "VAVEZAV.exe ended while waiting for the dialog \"" << caption << "\"";
-        if (GetTickCount() - start > timeoutMs)
-            return AssertionFailure() << "no dialog \"" << caption << "\" within " << timeoutMs << " ms";
-        PumpDriverMessages();
-        Sleep(5);
-    }
+        return search.found || WaitForSingleObject(app.process.hProcess, 0) == WAIT_OBJECT_0;
+    });
+    if (!search.found)
+        return AssertionFailure() << "no dialog \"" << caption << "\" within " << timeoutMs << " ms, or VAVEZAV.exe ended";
+    dialog = search.found;
+    return Settle(app);
 }
 
 AssertionResult ClickDialogControl(AppProcess& app, HWND dialog, int id)
@@ -74,13 +68,8 @@ AssertionResult FillDialogField(AppProcess& app, HWND dialog, int id, const char
 
 AssertionResult WaitForDialogClosed(AppProcess& app, HWND dialog, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount();
-    while (IsWindow(dialog) && IsWindowVisible(dialog)) {
-        if (GetTickCount() - start > timeoutMs)
-            return AssertionFailure() << "the dialog \"" << WindowText(dialog) << "\" did not close";
-        PumpDriverMessages();
-        Sleep(5);
-    }
+    if (!WaitUntil(timeoutMs, [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }))
+        return AssertionFailure() << "the dialog \"" << WindowText(dialog) << "\" did not close";
     return Settle(app);
 }
 
@@ -88,7 +77,7 @@ std::string FieldText(HWND field)
 {
     wchar_t text[256] = L"";
     DWORD_PTR got = 0;
-    SendMessageTimeoutW(field, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &got);
+    SendWithin(field, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), &got);
     char narrow[512] = "";
     WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
     return narrow;

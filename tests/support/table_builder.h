@@ -4,6 +4,8 @@
 #include <cstring>
 #include <memory>
 
+#include <gtest/gtest.h>
+
 #include "table/flag_table.h"
 
 // The table is too large for the stack.
@@ -26,4 +28,21 @@ inline AppFlagEntry& AddEntry(FlagTable& t, uint16_t app, uint32_t ms, uint32_t 
     AppFlagEntry& e = t.entries[t.entryCount++];
     e = {app, tag, ms, ls, low, high};
     return e;
+}
+
+// An entry's two flag words, or its version, compared as one.
+inline ::testing::AssertionResult FlagsAre(const AppFlagEntry& e, uint32_t low, uint32_t high)
+{
+    if (e.flagsLow == low && e.flagsHigh == high)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << std::hex << "flags " << e.flagsLow << " " << e.flagsHigh << ", expected "
+                                         << low << " " << high;
+}
+
+inline ::testing::AssertionResult VersionIs(const AppFlagEntry& e, uint32_t ms, uint32_t ls)
+{
+    if (e.versionMS == ms && e.versionLS == ls)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << std::hex << "version " << e.versionMS << "-" << e.versionLS
+                                         << ", expected " << ms << "-" << ls;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "store/flag_file.h"
+#include "table_builder.h"
 
 namespace {
 
@@ -259,10 +260,8 @@ TEST(FlagFileDecode, ReadsTheExample)
     const AppFlagEntry& a = d->entries[0];
     EXPECT_EQ(0, a.appIndex);
     EXPECT_EQ(1u, a.tag);
-    EXPECT_EQ(0x50002u, a.versionMS);
-    EXPECT_EQ(0xAu, a.versionLS);
-    EXPECT_EQ(1u, a.flagsLow);
-    EXPECT_EQ(0x80000000u, a.flagsHigh);
+    EXPECT_TRUE(VersionIs(a, 0x50002u, 0xAu));
+    EXPECT_TRUE(FlagsAre(a, 1u, 0x80000000u));
     const AppFlagEntry& b = d->entries[1];
     EXPECT_EQ(0, b.appIndex);
     EXPECT_EQ(7u, b.tag);

@@ -55,10 +55,8 @@ TEST(TableAdd, NewApplicationGetsItsFirstVersionAtTheEnd)
     const AppFlagEntry& e = t->entries[1];
     EXPECT_EQ(1, e.appIndex);
     EXPECT_EQ(1u, e.tag);
-    EXPECT_EQ(0x50001u, e.versionMS);
-    EXPECT_EQ(0xA280000u, e.versionLS);
-    EXPECT_EQ(0u, e.flagsLow);
-    EXPECT_EQ(0u, e.flagsHigh);
+    EXPECT_TRUE(VersionIs(e, 0x50001u, 0xA280000u));
+    EXPECT_TRUE(FlagsAre(e, 0u, 0u));
     EXPECT_EQ(1, t->modified);
 }
 
@@ -265,8 +263,7 @@ TEST(TableSort, OrdersByMsThenLsUnsignedWithRecordsWhole)
     for (int i = 0; i < 4; ++i) {
         const AppFlagEntry& e = t->entries[i];
         EXPECT_EQ(expected[i].app, e.appIndex) << "slot " << i;
-        EXPECT_EQ(expected[i].ms, e.versionMS) << "slot " << i;
-        EXPECT_EQ(expected[i].ls, e.versionLS) << "slot " << i;
+        EXPECT_TRUE(VersionIs(e, expected[i].ms, expected[i].ls)) << "slot " << i;
         EXPECT_EQ(expected[i].low, e.flagsLow) << "slot " << i;
         EXPECT_EQ(expected[i].tag, e.tag) << "slot " << i;
     }
@@ -287,8 +284,7 @@ TEST(TableSort, ComparesWithoutSignAndPutsTheLargestLast)
     const uint32_t ms[] = {0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF};
     const uint32_t ls[] = {0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0, 0xFFFFFFFF};
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(ms[i], t->entries[i].versionMS) << "slot " << i;
-        EXPECT_EQ(ls[i], t->entries[i].versionLS) << "slot " << i;
+        EXPECT_TRUE(VersionIs(t->entries[i], ms[i], ls[i])) << "slot " << i;
     }
 }
 
@@ -335,8 +331,7 @@ TEST(TableFlags, PasteBeforeAnyCopyClearsAllFlags)
     AddApp(*t, "A.EXE");
     AddEntry(*t, 0, 1, 0, 0xDEADBEEF, 0x12345678);
     TablePasteFlags(*t, 0);
-    EXPECT_EQ(0u, t->entries[0].flagsLow);
-    EXPECT_EQ(0u, t->entries[0].flagsHigh);
+    EXPECT_TRUE(FlagsAre(t->entries[0], 0u, 0u));
     EXPECT_EQ(1, t->modified);
 }
 
@@ -353,8 +348,7 @@ TEST(TableFlags, CopyThenPasteIntoAnotherApplication)
     EXPECT_EQ(0x12345678u, t->flagClipboard[1]);
     t->currentApp = 1;
     TablePasteFlags(*t, 1);
-    EXPECT_EQ(0xDEADBEEFu, t->entries[1].flagsLow);
-    EXPECT_EQ(0x12345678u, t->entries[1].flagsHigh);
+    EXPECT_TRUE(FlagsAre(t->entries[1], 0xDEADBEEFu, 0x12345678u));
     EXPECT_EQ(0xDEADBEEFu, t->entries[0].flagsLow);
 }
 
@@ -364,11 +358,9 @@ TEST(TableFlags, SetAllAndClearAll)
     AddApp(*t, "A.EXE");
     AddEntry(*t, 0, 1, 0, 0x10, 0x20);
     TableSetAllFlags(*t, 0, 1);
-    EXPECT_EQ(0xFFFFFFFFu, t->entries[0].flagsLow);
-    EXPECT_EQ(0xFFFFFFFFu, t->entries[0].flagsHigh);
+    EXPECT_TRUE(FlagsAre(t->entries[0], 0xFFFFFFFFu, 0xFFFFFFFFu));
     TableSetAllFlags(*t, 0, 0);
-    EXPECT_EQ(0u, t->entries[0].flagsLow);
-    EXPECT_EQ(0u, t->entries[0].flagsHigh);
+    EXPECT_TRUE(FlagsAre(t->entries[0], 0u, 0u));
     t->modified = 0;
     TableSetAllFlags(*t, 0, 0);
     EXPECT_EQ(1, t->modified) << "an unchanged result is still a change";
@@ -380,8 +372,7 @@ TEST(TableFlags, BoxesThirtyTwoAndThirtyThreeSitAtTheWordBoundary)
     AddApp(*t, "A.EXE");
     AddEntry(*t, 0, 1, 0);
     TableSetFlag(*t, 0, 31, 1);  // box labelled "32"
-    EXPECT_EQ(0x80000000u, t->entries[0].flagsLow);
-    EXPECT_EQ(0u, t->entries[0].flagsHigh);
+    EXPECT_TRUE(FlagsAre(t->entries[0], 0x80000000u, 0u));
     TableSetFlag(*t, 0, 32, 1);  // box labelled "33"
     EXPECT_EQ(1u, t->entries[0].flagsHigh);
     TableSetFlag(*t, 0, 63, 1);
@@ -390,8 +381,7 @@ TEST(TableFlags, BoxesThirtyTwoAndThirtyThreeSitAtTheWordBoundary)
     EXPECT_EQ(0u, t->entries[0].flagsLow);
     TableSetFlag(*t, 0, 64, 1);
     TableSetFlag(*t, 0, -1, 1);
-    EXPECT_EQ(0u, t->entries[0].flagsLow) << "indices outside 0..63 change nothing";
-    EXPECT_EQ(0x80000001u, t->entries[0].flagsHigh);
+    EXPECT_TRUE(FlagsAre(t->entries[0], 0u, 0x80000001u)) << "indices outside 0..63 change nothing";
 }
 
 TEST(TableFlags, NothingIsWrittenIntoAFreeSlot)

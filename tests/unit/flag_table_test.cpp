@@ -108,8 +108,7 @@ TEST(FlagBits, FlagNumbersMapToTheTwoWords)
     SetFlagBit(e, 31, 1);   // flag 32
     SetFlagBit(e, 32, 1);   // flag 33
     SetFlagBit(e, 63, 1);   // flag 64
-    EXPECT_EQ(0x80000001u, e.flagsLow);
-    EXPECT_EQ(0x80000001u, e.flagsHigh);
+    EXPECT_TRUE(FlagsAre(e, 0x80000001u, 0x80000001u));
     SetFlagBit(e, 31, 0);
     EXPECT_EQ(0x00000001u, e.flagsLow);
     for (int k = 0; k < kFlagCount; ++k)

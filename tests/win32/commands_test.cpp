@@ -39,35 +39,12 @@ LRESULT CALLBACK RecordValidate(HWND window, UINT message, WPARAM wParam, LPARAM
 const TestVersion kOneVersion[] = {{0x00010000, 0x00000002, 0x00000001, 0x80000000}};
 const TestApp kSingleVersionTable[] = {{"calc.exe", 1, kOneVersion}};
 
-class Commands : public ::testing::Test {
+class Commands : public RealMainWindow {
 protected:
     void SetUp() override
     {
-        UseFakes();
+        RealMainWindow::SetUp();
         validateCommands.clear();
-        ASSERT_EQ(1, WriteTestTable(kSampleApps, kSampleAppCount));
-    }
-
-    void TearDown() override
-    {
-        DestroyMainWindow(window);
-        DeleteTestTable();
-        RestoreFakes();
-    }
-
-    void StartWithPrinter()
-    {
-        fakeSpooler.printers = {{"Front VRX-2260", "FILE:", "Kavix VRX-2260 PS"}};
-        window = MakeMainWindow(19);
-        ASSERT_NE(nullptr, window);
-    }
-
-    const MainControls& C() const { return MainWindowControls(); }
-
-    void Command(UINT id, UINT code = 0, HWND control = nullptr)
-    {
-        SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
-        PumpMessages(500);
     }
 
     void ExpectMenu(const UINT* commands, size_t n, bool enabled, const char* what)
@@ -94,12 +71,11 @@ protected:
         return checked;
     }
 
-    HWND window = nullptr;
 };
 
 TEST_F(Commands, StartupWithPrinterLoadsTheTable)
 {
-    StartWithPrinter();
+    Start();
     EXPECT_TRUE(shownMessages.empty());
     EXPECT_EQ(1, EditorState(MainFlagTable()).printerFound);
     EXPECT_EQ(std::vector<std::string>{"Front VRX-2260;FILE:;Kavix VRX-2260 PS"}, ComboRows(C().printerCombo));
@@ -149,7 +125,7 @@ TEST_F(Commands, StartupWithoutPrinterGreysEverythingButAboutAndExit)
 TEST_F(Commands, StartupWithPrinterAndNoStoredTable)
 {
     DeleteTestTable();
-    StartWithPrinter();
+    Start();
     EXPECT_TRUE(shownMessages.empty());
     EXPECT_EQ(0, MainFlagTable().appCount);
     ExpectMenu(kFileCommands, 4, true, "file");
@@ -163,7 +139,7 @@ TEST_F(Commands, StartupWithPrinterAndNoStoredTable)
 TEST_F(Commands, OneVersionGreysDeleteAndSortVersion)
 {
     ASSERT_EQ(1, WriteTestTable(kSingleVersionTable, 1));
-    StartWithPrinter();
+    Start();
     ExpectMenu(kTableCommands, 5, true, "table");
     ExpectMenu(kSecondVersionCommands, 2, false, "one version:");
     EXPECT_EQ((std::vector<int>{1, 64}), CheckedFlags());
@@ -171,7 +147,7 @@ TEST_F(Commands, OneVersionGreysDeleteAndSortVersion)
 
 TEST_F(Commands, ApplicationChangeFillsItsVersionsAndRulesVersionCommands)
 {
-    StartWithPrinter();
+    Start();
     SendMessageA(C().appCombo, CB_SETCURSEL, 2, 0);
     Command(IDC_APPLICATION, CBN_SELCHANGE, C().appCombo);
     EXPECT_EQ(2, MainFlagTable().currentApp);
@@ -191,7 +167,7 @@ TEST_F(Commands, ApplicationChangeFillsItsVersionsAndRulesVersionCommands)
 
 TEST_F(Commands, VersionChangeShowsThatEntrysFlags)
 {
-    StartWithPrinter();
+    Start();
     SendMessageA(C().versionCombo, CB_SETCURSEL, 1, 0);
     Command(IDC_VERSION, CBN_SELCHANGE, C().versionCombo);
     EXPECT_EQ(1, MainFlagTable().currentEntry);
@@ -204,7 +180,7 @@ TEST_F(Commands, VersionChangeShowsThatEntrysFlags)
 
 TEST_F(Commands, VersionChangeWithoutSelectionKeepsTheEntryInTheTable)
 {
-    StartWithPrinter();
+    Start();
     MainFlagTable().currentVersionRow = -1;
     SendMessageA(C().versionCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     Command(IDC_VERSION, CBN_SELCHANGE, C().versionCombo);
@@ -213,7 +189,7 @@ TEST_F(Commands, VersionChangeWithoutSelectionKeepsTheEntryInTheTable)
 
 TEST_F(Commands, PrinterChangeReloadsAndClearsModified)
 {
-    StartWithPrinter();
+    Start();
     FlagTable& t = MainFlagTable();
     t.entries[0].flagsLow = 0xFFFF;
     t.modified = 1;
@@ -226,7 +202,7 @@ TEST_F(Commands, PrinterChangeReloadsAndClearsModified)
 
 TEST_F(Commands, ApplicationFocusWithoutSelectionChangesNothing)
 {
-    StartWithPrinter();
+    Start();
     FlagTable& t = MainFlagTable();
     t.currentApp = 1;
     SendMessageA(C().appCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
@@ -247,7 +223,7 @@ struct FocusCase {
 
 TEST_F(Commands, FocusCommandsWalkTheRing)
 {
-    StartWithPrinter();
+    Start();
     const FocusCase cases[] = {
         {701, IDM_NEXTCONTROL, 702},     {702, IDM_NEXTCONTROL, 703},     {703, IDM_NEXTCONTROL, 801},
         {801, IDM_NEXTCONTROL, 802},     {812, IDM_NEXTCONTROL, 813},     {864, IDM_NEXTCONTROL, 701},
@@ -267,7 +243,7 @@ TEST_F(Commands, FocusCommandsWalkTheRing)
 
 TEST_F(Commands, AcceleratorKeysReachTheFocusCommands)
 {
-    StartWithPrinter();
+    Start();
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), "MAINACCEL");
     ASSERT_NE(nullptr, table);
     BYTE keys[256];
@@ -308,7 +284,7 @@ TEST_F(Commands, AcceleratorKeysReachTheFocusCommands)
 
 TEST_F(Commands, FocusReturnsToTheLastControl)
 {
-    StartWithPrinter();
+    Start();
     FocusControl(C(), 837);
     SetFocus(window);
     EXPECT_EQ(C().flagBoxes[36], GetFocus());
@@ -317,7 +293,7 @@ TEST_F(Commands, FocusReturnsToTheLastControl)
 
 TEST_F(Commands, LeavingAListSendsItsCheck)
 {
-    StartWithPrinter();
+    Start();
     mainProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordValidate)));
     FocusControl(C(), IDC_APPLICATION);
@@ -363,7 +339,7 @@ void CALLBACK WatchAbout(HWND, UINT, UINT_PTR, DWORD)
 
 TEST_F(Commands, AboutShowsTheAboutBoxOwnedByTheWindow)
 {
-    StartWithPrinter();
+    Start();
     aboutWatch = {window, "", GetTickCount() + 5000};
     UINT_PTR timer = SetTimer(nullptr, 0, 50, WatchAbout);
     SendMessageA(window, WM_COMMAND, IDM_ABOUT, 0);
@@ -374,7 +350,7 @@ TEST_F(Commands, AboutShowsTheAboutBoxOwnedByTheWindow)
 
 TEST_F(Commands, UnknownIdsAndCodesDoNothing)
 {
-    StartWithPrinter();
+    Start();
     EXPECT_EQ(nullptr, FindCommandRow(IDC_PRINTER, CBN_DROPDOWN));
     EXPECT_EQ(nullptr, FindCommandRow(12345, 0));
     EXPECT_EQ(nullptr, FindCommandRow(IDC_FLAG01 - 1, BN_CLICKED));

@@ -5,6 +5,7 @@
 #include "main/main_window_win32.h"
 #include "base/message_box_win32.h"
 #include "printer/printer_list_win32.h"
+#include "printer_setup_win32.h"
 
 FakeSpooler fakeSpooler;
 
@@ -125,4 +126,42 @@ bool MenuCommandEnabled(HWND window, UINT command)
     UINT state = GetMenuState(GetMenu(window), command, MF_BYCOMMAND);
     EXPECT_NE(static_cast<UINT>(-1), state) << "no menu item " << command;
     return (state & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+void RealMainWindow::SetUp()
+{
+    UseFakes();
+    ASSERT_EQ(1, WriteTestTable(kSampleApps, kSampleAppCount));
+}
+
+void RealMainWindow::TearDown()
+{
+    DestroyMainWindow(window);
+    DeleteTestTable();
+    RestoreFakes();
+}
+
+void RealMainWindow::Start(int printers)
+{
+    fakeSpooler.printers = {{"Front VRX-2260", "FILE:", "Kavix VRX-2260 PS"}};
+    if (printers > 1)
+        fakeSpooler.printers.push_back({"Rear VRX-2260", "FILE:", "Kavix VRX-2260 PS"});
+    window = MakeMainWindow(19);
+    ASSERT_NE(nullptr, window);
+}
+
+const MainControls& RealMainWindow::C() const
+{
+    return MainWindowControls();
+}
+
+FlagTable& RealMainWindow::T() const
+{
+    return MainFlagTable();
+}
+
+void RealMainWindow::Command(UINT id, UINT code, HWND control)
+{
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+    PumpMessages(500);
 }

@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "base/main_controls_win32.h"
+#include "table/flag_table.h"
 #include "message_recorder_win32.h"
 #include "table_fixture_win32.h"
+#include "wait_win32.h"
 
 struct FakePrinter {
     std::string name;
@@ -46,7 +48,7 @@ void RestoreFakes();
 
 // Handles whatever is posted to this thread, for at most `ms` milliseconds,
 // until the queue stays empty.
-void PumpMessages(DWORD ms = 2000);
+void PumpMessages(DWORD ms = kPumpTimeoutMs);
 
 // Creates the real main window laid out in cyUnit and lets the start-up
 // command and the first load run. The caller destroys it with
@@ -56,3 +58,20 @@ void DestroyMainWindow(HWND window);
 
 // MF_GRAYED / MF_ENABLED of a command in the window's menu.
 bool MenuCommandEnabled(HWND window, UINT command);
+
+// The real main window of this process over the fake spooler, with the
+// sample table stored in the prefix's key.
+class RealMainWindow : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Printers of the model ("Front VRX-2260", then "Rear VRX-2260"), the
+    // window, the start-up command and the first load.
+    void Start(int printers = 1);
+    const MainControls& C() const;
+    FlagTable& T() const;
+    // WM_COMMAND sent to the window, then whatever it posted handled.
+    void Command(UINT id, UINT code = 0, HWND control = nullptr);
+
+    HWND window = nullptr;
+};

@@ -50,42 +50,26 @@ std::string StoredAppInfo()
     return status == ERROR_SUCCESS ? std::string(text) : "<no APPINFO>";
 }
 
-class SaveProtocol : public ::testing::Test {
+class SaveProtocol : public RealMainWindow {
 protected:
     void SetUp() override
     {
-        UseFakes();
+        RealMainWindow::SetUp();
         registryApi = kSystemRegistryApi;
-        ASSERT_EQ(1, WriteTestTable(kSampleApps, kSampleAppCount));
         ASSERT_EQ(std::string("03WINWORD.EXE;01NOTEPAD.EXE;02MSPAINT.EXE;"), StoredAppInfo());
     }
 
     void TearDown() override
     {
         registryApi = kSystemRegistryApi;
-        DestroyMainWindow(window);
-        DeleteTestTable();
-        RestoreFakes();
+        RealMainWindow::TearDown();
     }
 
     void Start(int printers = 1)
     {
-        fakeSpooler.printers = {{"Front VRX-2260", "FILE:", "Kavix VRX-2260 PS"}};
-        if (printers > 1)
-            fakeSpooler.printers.push_back({"Rear VRX-2260", "FILE:", "Kavix VRX-2260 PS"});
-        window = MakeMainWindow(19);
-        ASSERT_NE(nullptr, window);
+        RealMainWindow::Start(printers);
         ASSERT_TRUE(shownMessages.empty()) << shownMessages[0].text;
         ASSERT_EQ(3, MainFlagTable().appCount);
-    }
-
-    const MainControls& C() const { return MainWindowControls(); }
-    FlagTable& T() const { return MainFlagTable(); }
-
-    void Command(UINT id, UINT code = 0, HWND control = nullptr)
-    {
-        SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
-        PumpMessages(500);
     }
 
     // Clear All on the first version: modified, and flags the key lacks.
@@ -112,8 +96,6 @@ protected:
         FocusControl(C(), IDC_VERSION);
         PumpMessages(200);
     }
-
-    HWND window = nullptr;
 };
 
 TEST_F(SaveProtocol, SaveCommandWhoseKeyCannotBeCreatedKeepsModifiedAndSavesLater)

@@ -1,6 +1,7 @@
 // CheckAppText and CheckVersionText on real drop-down lists.
 #include "editing_fixture_win32.h"
 #include "table/text_check_win32.h"
+#include "table_builder.h"
 
 namespace editing_test {
 namespace {
@@ -155,8 +156,7 @@ TEST_F(TextCheck, YesStoresTheNewVersionAndKeepsTheRowAsRead)
     EXPECT_EQ("Version has changed\nDo you apply it?", shownMessages[0].text);
     EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), shownMessages[0].type);
     const AppFlagEntry& e = table->entries[0];
-    EXPECT_EQ(0x1000Bu, e.versionMS);
-    EXPECT_EQ(0xFFFFFFFFu, e.versionLS);
+    EXPECT_TRUE(VersionIs(e, 0x1000Bu, 0xFFFFFFFFu));
     EXPECT_EQ(0x42u, e.flagsLow) << "flags and tag stay";
     EXPECT_EQ(7u, e.tag);
     EXPECT_EQ((Strings{"0001000b-ffffffff", "00000002-00000003"}), Rows(c.versionCombo));
