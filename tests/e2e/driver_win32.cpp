@@ -1,5 +1,7 @@
 #include "driver_win32.h"
 
+#include "window_search_win32.h"
+
 #include <stdio.h>
 #include <string.h>
 
@@ -51,10 +53,6 @@ std::string WindowsPath(const char* path)
     return out;
 }
 
-bool Exited(const AppProcess& app)
-{
-    return !app.process.hProcess || WaitForSingleObject(app.process.hProcess, 0) == WAIT_OBJECT_0;
-}
 
 AssertionResult ExitedFailure(const AppProcess& app, const char* during)
 {
@@ -128,26 +126,6 @@ AssertionResult Probe(AppProcess& app, ProbeReport& report, DWORD timeoutMs)
     return AssertionSuccess();
 }
 
-BOOL CALLBACK FindMainWindow(HWND window, LPARAM param)
-{
-    char cls[32];
-    if (GetClassNameA(window, cls, sizeof cls) && strcmp(cls, "APPEDIT") == 0 && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(param) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK FindMessageBox(HWND window, LPARAM param)
-{
-    char cls[16];
-    if (GetClassNameA(window, cls, sizeof cls) && strcmp(cls, "#32770") == 0 && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(param) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 LRESULT CALLBACK DriverWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return DefWindowProcA(window, message, wParam, lParam);
@@ -202,7 +180,7 @@ AssertionResult StartApp(AppProcess& app)
     if (!CreateProcessA(exe.c_str(), commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &app.process))
         return AssertionFailure() << "CreateProcess " << exe << " failed, error " << GetLastError();
     WaitUntil(kStartTimeoutMs, [&] {
-        EnumThreadWindows(app.process.dwThreadId, FindMainWindow, reinterpret_cast<LPARAM>(&app.window));
+        app.window = FindThreadWindow(app.process.dwThreadId, [](HWND w) { return HasClass(w, "APPEDIT"); });
         return app.window || Exited(app);
     });
     if (!app.window && Exited(app))
@@ -318,16 +296,43 @@ std::string WindowText(HWND window)
     return Narrow(text);
 }
 
-int FocusedControl(const AppProcess& app)
+bool Exited(const AppProcess& app)
+{
+    return !app.process.hProcess || WaitForSingleObject(app.process.hProcess, 0) == WAIT_OBJECT_0;
+}
+
+HWND FocusWindow(const AppProcess& app)
 {
     GUITHREADINFO info;
     memset(&info, 0, sizeof info);
     info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(app.process.dwThreadId, &info) || !info.hwndFocus)
+    return GetGUIThreadInfo(app.process.dwThreadId, &info) ? info.hwndFocus : nullptr;
+}
+
+std::string FieldText(HWND field)
+{
+    wchar_t text[512] = L"";
+    DWORD_PTR got = 0;
+    SendWithin(field, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), &got);
+    return Narrow(text);
+}
+
+AssertionResult ClickInWindow(AppProcess& app, HWND window, HWND control)
+{
+    if (!control)
+        return AssertionFailure() << "no such control in \"" << WindowText(window) << "\"";
+    AssertionResult front = BringWindowForward(app, window);
+    return front ? ClickWindowCentre(app, control) : front;
+}
+
+int FocusedControl(const AppProcess& app)
+{
+    HWND focus = FocusWindow(app);
+    if (!focus)
         return kNoFocus;
-    if (info.hwndFocus == app.window)
+    if (focus == app.window)
         return kFocusOnMainWindow;
-    HWND child = info.hwndFocus;
+    HWND child = focus;
     while (child && GetParent(child) != app.window)
         child = GetParent(child);
     return child ? GetDlgCtrlID(child) : kNoFocus;
@@ -475,9 +480,7 @@ AssertionResult PostCommand(AppProcess& app, UINT command)
 
 HWND OpenMessageBox(const AppProcess& app)
 {
-    HWND box = nullptr;
-    EnumThreadWindows(app.process.dwThreadId, FindMessageBox, reinterpret_cast<LPARAM>(&box));
-    return box;
+    return FindThreadDialog(app.process.dwThreadId);
 }
 
 AssertionResult WaitForMessageBox(AppProcess& app, HWND& box, DWORD timeoutMs)

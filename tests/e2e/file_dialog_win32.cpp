@@ -1,93 +1,19 @@
 #include "file_dialog_win32.h"
 
+#include "window_search_win32.h"
+
 #include <string.h>
 
 using ::testing::AssertionFailure;
 using ::testing::AssertionResult;
 using ::testing::AssertionSuccess;
 
-namespace {
-
-bool IsDialogClass(HWND window)
-{
-    char cls[16];
-    return GetClassNameA(window, cls, sizeof cls) && strcmp(cls, "#32770") == 0;
-}
-
-BOOL CALLBACK FindFileDialogProc(HWND window, LPARAM param)
-{
-    // The file-type list tells a file dialog from a message box.
-    if (IsDialogClass(window) && IsWindowVisible(window) && GetDlgItem(window, kFileTypeList)) {
-        *reinterpret_cast<HWND*>(param) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-struct QuestionSearch {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK FindQuestionProc(HWND window, LPARAM param)
-{
-    QuestionSearch* search = reinterpret_cast<QuestionSearch*>(param);
-    if (IsDialogClass(window) && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->owner &&
-        GetDlgItem(window, 0xFFFF)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK FindEditProc(HWND window, LPARAM param)
-{
-    char cls[16];
-    if (GetClassNameA(window, cls, sizeof cls) && lstrcmpiA(cls, "Edit") == 0) {
-        *reinterpret_cast<HWND*>(param) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-bool Exited(const AppProcess& app)
-{
-    return WaitForSingleObject(app.process.hProcess, 0) == WAIT_OBJECT_0;
-}
-
-AssertionResult Click(AppProcess& app, HWND dialog, HWND control)
-{
-    AssertionResult front = BringWindowForward(app, dialog);
-    if (!front)
-        return front;
-    return ClickWindowCentre(app, control);
-}
-
-HWND FocusOf(const AppProcess& app)
-{
-    GUITHREADINFO info;
-    memset(&info, 0, sizeof info);
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(app.process.dwThreadId, &info) ? info.hwndFocus : nullptr;
-}
-
-std::string TextOf(HWND window)
-{
-    wchar_t text[512] = L"";
-    DWORD_PTR got = 0;
-    SendWithin(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), &got);
-    char narrow[1024] = "";
-    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
-    return narrow;
-}
-
-}  // namespace
 
 HWND OpenFileDialog(const AppProcess& app)
 {
-    HWND dialog = nullptr;
-    EnumThreadWindows(app.process.dwThreadId, FindFileDialogProc, reinterpret_cast<LPARAM>(&dialog));
-    return dialog;
+    // The file-type list tells a file dialog from a message box.
+    return FindThreadWindow(app.process.dwThreadId,
+                            [](HWND w) { return HasClass(w, "#32770") && GetDlgItem(w, kFileTypeList); });
 }
 
 AssertionResult WaitForFileDialog(AppProcess& app, HWND& dialog, DWORD timeoutMs)
@@ -119,17 +45,15 @@ HWND FileNameEdit(HWND dialog)
     HWND field = GetDlgItem(dialog, kFileNameField);
     if (!field)
         return nullptr;
-    if (FindEditProc(field, reinterpret_cast<LPARAM>(&field)) == FALSE)
+    if (HasClass(field, "Edit"))
         return field;  // the field is a plain edit
-    HWND edit = nullptr;
-    EnumChildWindows(field, FindEditProc, reinterpret_cast<LPARAM>(&edit));
-    return edit;
+    return FindChildWindow(field, [](HWND w) { return HasClass(w, "Edit"); });
 }
 
 std::string FileNameText(HWND dialog)
 {
     HWND edit = FileNameEdit(dialog);
-    return edit ? TextOf(edit) : std::string("<no file-name edit>");
+    return edit ? FieldText(edit) : std::string("<no file-name edit>");
 }
 
 std::vector<std::string> FileTypeRows(HWND dialog)
@@ -175,11 +99,11 @@ AssertionResult TypeFileName(AppProcess& app, HWND dialog, const std::string& te
     AssertionResult front = BringWindowForward(app, dialog);
     if (!front)
         return front;
-    if (FocusOf(app) != edit) {
-        AssertionResult clicked = Click(app, dialog, edit);
+    if (FocusWindow(app) != edit) {
+        AssertionResult clicked = ClickInWindow(app, dialog, edit);
         if (!clicked)
             return clicked;
-        if (FocusOf(app) != edit)
+        if (FocusWindow(app) != edit)
             return AssertionFailure() << "the file-name edit does not take the focus";
     }
     // Typing replaces the selection: all of the preset name.
@@ -188,7 +112,7 @@ AssertionResult TypeFileName(AppProcess& app, HWND dialog, const std::string& te
     AssertionResult typed = TypeText(app, dialog, text.c_str());
     if (!typed)
         return typed;
-    std::string shown = TextOf(edit);
+    std::string shown = FieldText(edit);
     if (shown != text)
         return AssertionFailure() << "the file-name edit shows \"" << shown << "\" after typing \"" << text << "\"";
     return AssertionSuccess();
@@ -209,9 +133,9 @@ AssertionResult CancelFileDialog(AppProcess& app, HWND dialog)
 
 HWND FileDialogQuestion(const AppProcess& app, HWND dialog)
 {
-    QuestionSearch search = {dialog, nullptr};
-    EnumThreadWindows(app.process.dwThreadId, FindQuestionProc, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindThreadWindow(app.process.dwThreadId, [dialog](HWND w) {
+        return HasClass(w, "#32770") && GetWindow(w, GW_OWNER) == dialog && GetDlgItem(w, 0xFFFF);
+    });
 }
 
 AssertionResult PickFile(AppProcess& app, HWND dialog, const FilePick& pick, MessageBoxSeen* question)
@@ -225,7 +149,7 @@ AssertionResult PickFile(AppProcess& app, HWND dialog, const FilePick& pick, Mes
             return chosen;
     }
     // Enter in the file-name field presses the default button, Open or Save.
-    if (FocusOf(app) != FileNameEdit(dialog))
+    if (FocusWindow(app) != FileNameEdit(dialog))
         return AssertionFailure() << "the file-name edit lost the focus";
     AssertionResult pressed = PressInFileDialog(app, dialog, VK_RETURN);
     if (!pressed)
@@ -253,7 +177,7 @@ AssertionResult PickFile(AppProcess& app, HWND dialog, const FilePick& pick, Mes
             return AssertionFailure() << "VAVEZAV.exe ended after Enter in its file dialog";
         if (GetTickCount() - start > kMessageBoxTimeoutMs) {
             char focus[64] = "";
-            GetClassNameA(FocusOf(app), focus, sizeof focus);
+            GetClassNameA(FocusWindow(app), focus, sizeof focus);
             return AssertionFailure() << "after Enter the file dialog neither closed nor asked within "
                                       << kMessageBoxTimeoutMs << " ms; it shows \"" << FileNameText(dialog)
                                       << "\", the focus is on a " << focus;

@@ -14,6 +14,7 @@
 #include "editing_fixture_win32.h"
 #include "resource.h"
 #include "table/flag_table.h"
+#include "window_search_win32.h"
 
 namespace editing_test {
 namespace {
@@ -40,42 +41,10 @@ struct Script {
 };
 Script* script = nullptr;
 
-struct FindWindowQuery {
-    const char* caption;
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND w, LPARAM p)
-{
-    FindWindowQuery* q = reinterpret_cast<FindWindowQuery*>(p);
-    char cls[32] = {};
-    char text[128] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    GetWindowTextA(w, text, sizeof text);
-    if (std::strcmp(cls, "#32770") == 0 && IsWindowVisible(w) && q->caption == std::string(text) &&
-        (q->owner == nullptr || GetWindow(w, GW_OWNER) == q->owner)) {
-        q->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // A visible dialog of this thread with that caption (and that owner).
 HWND FindDialog(const char* caption, HWND owner = nullptr)
 {
-    FindWindowQuery q = {caption, owner, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&q));
-    return q.found;
-}
-
-BOOL CALLBACK CancelDialog(HWND w, LPARAM)
-{
-    char cls[32] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    if (std::strcmp(cls, "#32770") == 0)
-        PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
-    return TRUE;
+    return FindThreadDialog(GetCurrentThreadId(), caption, owner);
 }
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
@@ -85,7 +54,11 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     if (GetTickCount() > script->deadline) {
         // Whatever hangs is cancelled, the file dialog as well as ours.
         script->timedOut = true;
-        EnumThreadWindows(GetCurrentThreadId(), CancelDialog, 0);
+        FindThreadWindow(GetCurrentThreadId(), [](HWND w) {
+            if (HasClass(w, "#32770"))
+                PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
+            return false;
+        });
         return;
     }
     if (script->next >= script->steps.size())
@@ -354,41 +327,26 @@ TEST_F(Dialogs, AboutEndsWithOneForOkAndEsc)
     }
 }
 
-BOOL CALLBACK ListChild(HWND w, LPARAM p)
-{
-    char cls[32] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    *reinterpret_cast<std::string*>(p) += std::string(cls) + ":" + std::to_string(GetDlgCtrlID(w)) + " ";
-    return TRUE;
-}
-
 // The controls of a window, for a message when one is not where expected.
 std::string ChildList(HWND window)
 {
     std::string list;
-    EnumChildWindows(window, ListChild, reinterpret_cast<LPARAM>(&list));
+    FindChildWindow(window, [&list](HWND w) {
+        char cls[32] = {};
+        GetClassNameA(w, cls, sizeof cls);
+        list += std::string(cls) + ":" + std::to_string(GetDlgCtrlID(w)) + " ";
+        return false;
+    });
     return list;
-}
-
-BOOL CALLBACK MatchFileNameEdit(HWND w, LPARAM p)
-{
-    char cls[32] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    HWND parent = GetParent(w);
-    if (lstrcmpiA(cls, "Edit") == 0 && (GetDlgCtrlID(w) == 0x47C || GetDlgCtrlID(parent) == 0x47C)) {
-        *reinterpret_cast<HWND*>(p) = w;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 // The edit inside the file name combo box (cmb13, 0x47C; in Wine a combo box
 // inside a ComboBoxEx of the same id).
 HWND FileNameEdit(HWND files)
 {
-    HWND edit = nullptr;
-    EnumChildWindows(files, MatchFileNameEdit, reinterpret_cast<LPARAM>(&edit));
-    return edit;
+    return FindChildWindow(files, [](HWND w) {
+        return HasClass(w, "Edit") && (GetDlgCtrlID(w) == 0x47C || GetDlgCtrlID(GetParent(w)) == 0x47C);
+    });
 }
 
 // Browse with the real open-file dialog: the path typed into its file name

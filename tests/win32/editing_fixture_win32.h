@@ -59,21 +59,6 @@ inline const char* ParentClass()
     return "EDITINGTESTPARENT";
 }
 
-// Every command of the menu, as the program's menu has them; Paste greyed.
-inline HMENU BuildMenu()
-{
-    static const UINT kCommands[] = {IDM_SAVE,        IDM_IMPORT,     IDM_EXPORT,        IDM_EXIT,
-                                     IDM_COPY,        IDM_PASTE,      IDM_CLEARALL,      IDM_CHECKALL,
-                                     IDM_NEWAPP,      IDM_NEWVERSION, IDM_DELETEAPP,     IDM_DELETEVERSION,
-                                     IDM_SORTVERSION, IDM_ABOUT};
-    HMENU bar = CreateMenu();
-    HMENU popup = CreatePopupMenu();
-    for (UINT id : kCommands)
-        AppendMenuA(popup, MF_STRING | (id == IDM_PASTE ? MF_GRAYED : 0), id, "x");
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "Edit");
-    return bar;
-}
-
 class EditingWindow : public ::testing::Test {
 protected:
     void SetUp() override
@@ -83,7 +68,7 @@ protected:
         pasteOffered = 0;
         table = NewTable();
         HINSTANCE instance = GetModuleHandleA(nullptr);
-        c.window = CreateWindowExA(0, ParentClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, BuildMenu(),
+        c.window = CreateWindowExA(0, ParentClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, LoadMenuA(instance, "MENU"),
                                    instance, nullptr);
         ASSERT_NE(nullptr, c.window);
         c.printerCombo = MakeCombo(IDC_PRINTER, 0);
@@ -201,17 +186,7 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
-    ::testing::AssertionResult EditingControlsEnabled(bool on) const
-    {
-        HWND controls[2 + kFlagCount] = {c.appCombo, c.versionCombo};
-        std::memcpy(controls + 2, c.flagBoxes, sizeof c.flagBoxes);
-        for (HWND w : controls) {
-            if ((IsWindowEnabled(w) != FALSE) != on)
-                return ::testing::AssertionFailure()
-                       << "control " << GetDlgCtrlID(w) << (on ? " disabled" : " enabled");
-        }
-        return ::testing::AssertionSuccess();
-    }
+    ::testing::AssertionResult EditingControlsEnabled(bool on) const { return ::EditingControlsEnabled(c, on); }
 
     MessageRecorder recorder;
     std::unique_ptr<FlagTable> table;

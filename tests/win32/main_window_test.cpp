@@ -26,21 +26,13 @@ RECT ClientRectOf(HWND window, HWND control)
     return r;
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public RealMainWindow {
 protected:
     void SetUp() override
     {
-        UseFakes();
+        RealMainWindow::SetUp();
         DeleteTestTable();
     }
-
-    void TearDown() override
-    {
-        DestroyMainWindow(window);
-        RestoreFakes();
-    }
-
-    HWND window = nullptr;
 };
 
 TEST_F(MainWindow, LayoutForMenuHeight19)

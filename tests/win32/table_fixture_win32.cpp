@@ -35,6 +35,17 @@ std::vector<std::string> ComboRows(HWND combo)
     return rows;
 }
 
+::testing::AssertionResult EditingControlsEnabled(const MainControls& c, bool on)
+{
+    HWND controls[2 + kFlagCount] = {c.appCombo, c.versionCombo};
+    std::memcpy(controls + 2, c.flagBoxes, sizeof c.flagBoxes);
+    for (HWND w : controls) {
+        if ((IsWindowEnabled(w) != FALSE) != on)
+            return ::testing::AssertionFailure() << "control " << GetDlgCtrlID(w) << (on ? " disabled" : " enabled");
+    }
+    return ::testing::AssertionSuccess();
+}
+
 void TableWindow::SetUp()
 {
     table = NewTable();

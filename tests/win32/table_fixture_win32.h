@@ -10,12 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "base/main_controls_win32.h"
 #include "message_recorder_win32.h"
 #include "table/flag_table.h"
 #include "table_builder.h"
 
 // Every row of a combo box; "<too long>" for a row beyond 511 characters.
 std::vector<std::string> ComboRows(HWND combo);
+
+// The application and version lists and the 64 boxes all enabled (on) or
+// all disabled.
+::testing::AssertionResult EditingControlsEnabled(const MainControls& c, bool on);
 
 class TableWindow : public ::testing::Test {
 protected:
