@@ -139,11 +139,6 @@ AssertionResult WaitForeground(AppProcess& app, HWND window)
     return Settle(app);
 }
 
-AssertionResult BringAppForward(AppProcess& app)
-{
-    return BringWindowForward(app, app.window);
-}
-
 std::string Narrow(const wchar_t* text)
 {
     char buf[512];
@@ -354,6 +349,15 @@ AssertionResult BringWindowForward(AppProcess& app, HWND window)
     return WaitForeground(app, window);
 }
 
+// The keys, then whatever the program does with them.
+AssertionResult SendKeys(AppProcess& app, std::vector<INPUT>& keys)
+{
+    UINT n = static_cast<UINT>(keys.size());
+    if (n && SendInput(n, keys.data(), sizeof(INPUT)) != n)
+        return AssertionFailure() << "SendInput failed, error " << GetLastError();
+    return Settle(app);
+}
+
 AssertionResult TypeText(AppProcess& app, HWND foreground, const char* text)
 {
     AssertionResult front = BringWindowForward(app, foreground);
@@ -373,10 +377,7 @@ AssertionResult TypeText(AppProcess& app, HWND foreground, const char* text)
         if (shift)
             keys.push_back(KeyInput(VK_SHIFT, true));
     }
-    UINT n = static_cast<UINT>(keys.size());
-    if (n && SendInput(n, keys.data(), sizeof(INPUT)) != n)
-        return AssertionFailure() << "SendInput failed, error " << GetLastError();
-    return Settle(app);
+    return SendKeys(app, keys);
 }
 
 AssertionResult PressKey(AppProcess& app, WORD vk, UINT modifiers, HWND foreground)
@@ -384,36 +385,26 @@ AssertionResult PressKey(AppProcess& app, WORD vk, UINT modifiers, HWND foregrou
     AssertionResult front = BringWindowForward(app, foreground ? foreground : app.window);
     if (!front)
         return front;
-    INPUT keys[8];
-    UINT n = 0;
-    if (modifiers & MOD_CONTROL)
-        keys[n++] = KeyInput(VK_CONTROL, false);
-    if (modifiers & MOD_SHIFT)
-        keys[n++] = KeyInput(VK_SHIFT, false);
-    if (modifiers & MOD_ALT)
-        keys[n++] = KeyInput(VK_MENU, false);
-    keys[n++] = KeyInput(vk, false);
-    keys[n++] = KeyInput(vk, true);
-    if (modifiers & MOD_ALT)
-        keys[n++] = KeyInput(VK_MENU, true);
-    if (modifiers & MOD_SHIFT)
-        keys[n++] = KeyInput(VK_SHIFT, true);
-    if (modifiers & MOD_CONTROL)
-        keys[n++] = KeyInput(VK_CONTROL, true);
-    if (SendInput(n, keys, sizeof(INPUT)) != n)
-        return AssertionFailure() << "SendInput failed, error " << GetLastError();
-    return Settle(app);
+    // Modifiers go down in this order and come up in the reverse one.
+    const struct {
+        UINT mod;
+        WORD vk;
+    } kModifiers[] = {{MOD_CONTROL, VK_CONTROL}, {MOD_SHIFT, VK_SHIFT}, {MOD_ALT, VK_MENU}};
+    std::vector<INPUT> keys;
+    for (const auto& m : kModifiers)
+        if (modifiers & m.mod)
+            keys.push_back(KeyInput(m.vk, false));
+    keys.push_back(KeyInput(vk, false));
+    keys.push_back(KeyInput(vk, true));
+    for (int i = 2; i >= 0; --i)
+        if (modifiers & kModifiers[i].mod)
+            keys.push_back(KeyInput(kModifiers[i].vk, true));
+    return SendKeys(app, keys);
 }
 
 AssertionResult ClickControl(AppProcess& app, int id)
 {
-    HWND control = Control(app, id);
-    if (!control)
-        return AssertionFailure() << "no control " << id;
-    AssertionResult front = BringAppForward(app);
-    if (!front)
-        return front;
-    return ClickWindowCentre(app, control);
+    return ClickInWindow(app, app.window, Control(app, id));
 }
 
 AssertionResult ClickWindowCentre(AppProcess& app, HWND window)

@@ -6,6 +6,7 @@
 #include "file_text.h"
 #include "save_fixture_win32.h"
 
+#include <ctype.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -67,33 +68,30 @@ std::string FilePath(const char* name)
     return namedFiles.back();
 }
 
-std::string AppInfoOf(const std::vector<App>& apps, bool upper)
-{
-    std::string info;
-    for (const App& a : apps) {
-        char count[8];
-        snprintf(count, sizeof count, "%02d", static_cast<int>(a.versions.size()));
-        std::string name = a.name;
-        if (upper)
-            CharUpperBuffA(&name[0], static_cast<DWORD>(name.size()));
-        info += count + name + ";";
+// A table of the tests in the layout the shared key model takes.
+struct TestTable {
+    std::vector<std::vector<TestVersion>> versions;
+    std::vector<TestApp> apps;
+
+    explicit TestTable(const std::vector<App>& from)
+    {
+        for (const App& a : from) {
+            versions.emplace_back();
+            for (const Record& r : a.versions)
+                versions.back().push_back({r.versionMS, r.versionLS, r.flagsLow, r.flagsHigh, r.tag});
+        }
+        for (size_t i = 0; i < from.size(); ++i)
+            apps.push_back({from[i].name, static_cast<int>(versions[i].size()), versions[i].data()});
     }
-    return info;
-}
+    // The key that holds the table, names as given.
+    KeyContents Key() const { return KeyForTable(apps.data(), static_cast<int>(apps.size()), true); }
+};
 
 // The key in the driver's layout, written by the tests' own encoder.
 bool StoreTable(const std::vector<App>& apps)
 {
-    std::vector<std::vector<TestVersion>> versions;
-    std::vector<TestApp> table;
-    for (const App& a : apps) {
-        versions.emplace_back();
-        for (const Record& r : a.versions)
-            versions.back().push_back({r.versionMS, r.versionLS, r.flagsLow, r.flagsHigh, r.tag});
-    }
-    for (size_t i = 0; i < apps.size(); ++i)
-        table.push_back({apps[i].name, static_cast<int>(versions[i].size()), versions[i].data()});
-    return WriteTestTable(table.data(), static_cast<int>(table.size())) != 0;
+    TestTable t(apps);
+    return WriteTestTable(t.apps.data(), static_cast<int>(t.apps.size())) != 0;
 }
 
 // The five words as the .afe line or the .inf fields print them.
@@ -118,9 +116,8 @@ struct StoredLines {
     std::vector<std::string> infFields;    // "%08X," x 5
 };
 
-bool ReadStoredLines(StoredLines& s)
+bool ReadStoredLines(const KeyContents& key, StoredLines& s)
 {
-    KeyContents key = ReadKey();
     const StoredValue* size = FindValue(key, "APPINFO-SIZE");
     const StoredValue* info = FindValue(key, "APPINFO");
     if (!size || size->data.size() != 4 || !info)
@@ -146,10 +143,11 @@ bool ReadStoredLines(StoredLines& s)
     return true;
 }
 
-std::string AfeFromKey()
+// The .afe file of a key.
+std::string AfeOf(const KeyContents& key)
 {
     StoredLines s;
-    if (!ReadStoredLines(s))
+    if (!ReadStoredLines(key, s))
         return "<no stored table>";
     char head[16];
     snprintf(head, sizeof head, "%05u\n", static_cast<unsigned>(s.size));
@@ -159,10 +157,15 @@ std::string AfeFromKey()
     return out;
 }
 
+std::string AfeFromKey()
+{
+    return AfeOf(ReadKey());
+}
+
 std::string InfFromKey()
 {
     StoredLines s;
-    if (!ReadStoredLines(s))
+    if (!ReadStoredLines(ReadKey(), s))
         return "<no stored table>";
     std::string out = "[DEFAPPFLAG]\r\nAppInfoSize = " + std::to_string(s.size) + "\r\nAppInfo = " + s.appInfo + "\r\n";
     for (size_t i = 0; i < s.names.size(); ++i)
@@ -170,24 +173,15 @@ std::string InfFromKey()
     return out + "NumItems = " + std::to_string(s.names.size()) + "\r\n";
 }
 
-// An .afe file of a table, made here; lowerHex writes the digits in small
-// letters, which the reader takes too.
+// An .afe file of a table, made here; lowerHex writes the digits of the
+// version lines in small letters, which the reader takes too.
 std::string AfeFor(const std::vector<App>& apps, bool lowerHex = false)
 {
-    std::string info = AppInfoOf(apps, false);
-    char head[16];
-    snprintf(head, sizeof head, "%05d\n", static_cast<int>(2 * (info.size() + 1)));
-    std::string out = head + info + "\n";
-    for (const App& a : apps)
-        for (const Record& r : a.versions) {
-            char line[48];
-            snprintf(line, sizeof line, lowerHex ? "%08x%08x%08x%08x%08x\n" : "%08X%08X%08X%08X%08X\n",
-                     static_cast<unsigned>(r.tag), static_cast<unsigned>(r.versionMS),
-                     static_cast<unsigned>(r.versionLS), static_cast<unsigned>(r.flagsLow),
-                     static_cast<unsigned>(r.flagsHigh));
-            out += line;
-        }
-    return out;
+    std::string afe = AfeOf(TestTable(apps).Key());
+    size_t lines = afe.find('\n', afe.find('\n') + 1);
+    for (size_t i = lines; lowerHex && i < afe.size(); ++i)
+        afe[i] = static_cast<char>(tolower(static_cast<unsigned char>(afe[i])));
+    return afe;
 }
 
 std::string Row(const Record& r)
