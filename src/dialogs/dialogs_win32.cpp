@@ -52,27 +52,70 @@ void LimitField(HWND dialog, int fieldId, int chars)
     SendDlgItemMessageA(dialog, fieldId, EM_LIMITTEXT, static_cast<WPARAM>(chars), 0);
 }
 
-void OnNewAppOk(HWND dialog, InputValues& t)
+// The fields of one input dialog; nameId 0 for the one without a name.
+struct InputFields {
+    int nameId;
+    int msId;
+    int lsId;
+};
+
+const InputFields kNewAppFields = {IDC_NEWAPP_NAME, IDC_NEWAPP_MS, IDC_NEWAPP_LS};
+const InputFields kNewVersionFields = {0, IDC_NEWVER_MS, IDC_NEWVER_LS};
+
+void OnInputInit(HWND dialog, LPARAM lParam, const InputFields& f)
 {
-    char name[kNameSize] = {};
-    GetDlgItemTextA(dialog, IDC_NEWAPP_NAME, name, sizeof name);
-    AppNameCheck problem = AppNameProblem(name);
-    if (problem != kNameAcceptable) {
-        // Owned by the main window, as every message; the dialog stays open.
-        ShowAppMessage(GetParent(dialog), AppNameMessage(problem));
+    if (!StartInputDialog(dialog, lParam))
         return;
+    if (f.nameId) {
+        LimitField(dialog, f.nameId, static_cast<int>(kMaxNameChars));
+        SendDlgItemMessageA(dialog, f.nameId, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                            FALSE);
     }
-    std::memcpy(t.inputAppName, name, kNameSize);
-    ReadVersionField(dialog, IDC_NEWAPP_MS, &t.inputVersionMS);
-    ReadVersionField(dialog, IDC_NEWAPP_LS, &t.inputVersionLS);
+    LimitField(dialog, f.msId, kVersionFieldChars);
+    LimitField(dialog, f.lsId, kVersionFieldChars);
+}
+
+// OK: a name the stored list can hold, then both halves; the dialog ends.
+void OnInputOk(HWND dialog, InputValues& t, const InputFields& f)
+{
+    if (f.nameId) {
+        char name[kNameSize] = {};
+        GetDlgItemTextA(dialog, f.nameId, name, sizeof name);
+        AppNameCheck problem = AppNameProblem(name);
+        if (problem != kNameAcceptable) {
+            // Owned by the main window, as every message; the dialog stays open.
+            ShowAppMessage(GetParent(dialog), AppNameMessage(problem));
+            return;
+        }
+        std::memcpy(t.inputAppName, name, kNameSize);
+    }
+    ReadVersionField(dialog, f.msId, &t.inputVersionMS);
+    ReadVersionField(dialog, f.lsId, &t.inputVersionLS);
     EndDialog(dialog, IDOK);
 }
 
-void OnNewVersionOk(HWND dialog, InputValues& t)
+INT_PTR InputDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const InputFields& f)
 {
-    ReadVersionField(dialog, IDC_NEWVER_MS, &t.inputVersionMS);
-    ReadVersionField(dialog, IDC_NEWVER_LS, &t.inputVersionLS);
-    EndDialog(dialog, IDOK);
+    if (message == WM_INITDIALOG) {
+        OnInputInit(dialog, lParam, f);
+        return TRUE;
+    }
+    if (message != WM_COMMAND)
+        return FALSE;
+    int id = LOWORD(wParam);
+    int code = HIWORD(wParam);
+    InputValues* t = InputOf(dialog);
+    if (id == IDOK && t != nullptr)
+        OnInputOk(dialog, *t, f);
+    else if (id == IDCANCEL)
+        EndDialog(dialog, IDCANCEL);
+    else if (f.nameId && id == IDC_BROWSE && code == BN_CLICKED)
+        BrowseApplication(dialog, f.nameId, f.msId, f.lsId);
+    else if ((id == f.msId || id == f.lsId) && code == EN_CHANGE)
+        FilterHexField(dialog, id);
+    else
+        return FALSE;
+    return TRUE;
 }
 
 }  // namespace
@@ -94,70 +137,12 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 
 INT_PTR CALLBACK NewAppDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        if (StartInputDialog(dialog, lParam)) {
-            LimitField(dialog, IDC_NEWAPP_NAME, static_cast<int>(kMaxNameChars));
-            SendDlgItemMessageA(dialog, IDC_NEWAPP_NAME, WM_SETFONT,
-                                reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-            LimitField(dialog, IDC_NEWAPP_MS, kVersionFieldChars);
-            LimitField(dialog, IDC_NEWAPP_LS, kVersionFieldChars);
-        }
-        return TRUE;
-    case WM_COMMAND: {
-        int id = LOWORD(wParam);
-        int code = HIWORD(wParam);
-        InputValues* t = InputOf(dialog);
-        if (id == IDOK && t != nullptr) {
-            OnNewAppOk(dialog, *t);
-            return TRUE;
-        }
-        if (id == IDCANCEL) {
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        }
-        if (id == IDC_BROWSE && code == BN_CLICKED) {
-            BrowseApplication(dialog, IDC_NEWAPP_NAME, IDC_NEWAPP_MS, IDC_NEWAPP_LS);
-            return TRUE;
-        }
-        if ((id == IDC_NEWAPP_MS || id == IDC_NEWAPP_LS) && code == EN_CHANGE) {
-            FilterHexField(dialog, id);
-            return TRUE;
-        }
-        break;
-    }
-    }
-    return FALSE;
+    return InputDlgProc(dialog, message, wParam, lParam, kNewAppFields);
 }
 
 INT_PTR CALLBACK NewVersionDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        if (StartInputDialog(dialog, lParam)) {
-            LimitField(dialog, IDC_NEWVER_MS, kVersionFieldChars);
-            LimitField(dialog, IDC_NEWVER_LS, kVersionFieldChars);
-        }
-        return TRUE;
-    case WM_COMMAND: {
-        int id = LOWORD(wParam);
-        InputValues* t = InputOf(dialog);
-        if (id == IDOK && t != nullptr) {
-            OnNewVersionOk(dialog, *t);
-            return TRUE;
-        }
-        if (id == IDCANCEL) {
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        }
-        if ((id == IDC_NEWVER_MS || id == IDC_NEWVER_LS) && HIWORD(wParam) == EN_CHANGE) {
-            FilterHexField(dialog, id);
-            return TRUE;
-        }
-        break;
-    }
-    }
-    return FALSE;
+    return InputDlgProc(dialog, message, wParam, lParam, kNewVersionFields);
 }
 
 void FilterHexField(HWND dialog, int fieldId)

@@ -13,8 +13,8 @@
 constexpr int kAnyCode = -1;
 
 struct CommandContext {
-    const MainControls& c;
-    FlagTable& t;
+    const MainControls& controls;
+    FlagTable& table;
     UINT id;       // control or command ID (low word of wParam)
     UINT code;     // notification code (high word)
     HWND control;  // the notifying control (lParam), null for commands
