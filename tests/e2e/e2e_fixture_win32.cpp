@@ -41,10 +41,10 @@ void E2ETest::TearDown()
     DeleteTestTable();
 }
 
-void E2ETest::StartWithSampleTable()
+void E2ETest::StartWithTable(const TestApp* apps, int appCount)
 {
     ASSERT_TRUE(AddTestPrinter(kModelPrinter, kModelPrinterDriver));
-    ASSERT_TRUE(WriteTestTable(kSampleTable, 2));
+    ASSERT_TRUE(WriteTestTable(apps, appCount));
     ASSERT_TRUE(StartApp(app));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
 }

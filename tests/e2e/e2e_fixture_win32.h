@@ -36,10 +36,23 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A model printer and the sample table, then the program, settled.
-    void StartWithSampleTable();
+    // A model printer and the table (the sample table unless named), then
+    // the program, settled.
+    void StartWithSampleTable() { StartWithTable(kSampleTable, 2); }
+    void StartWithTable(const TestApp* apps, int appCount);
 
     AppProcess app;
+};
+
+// Every test starts on the sample table.
+class SampleTableTest : public E2ETest {
+protected:
+    void SetUp() override
+    {
+        E2ETest::SetUp();
+        if (!HasFatalFailure())
+            StartWithSampleTable();
+    }
 };
 
 bool VersionFlag(const TestVersion& v, int flagIndex);

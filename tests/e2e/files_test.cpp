@@ -87,13 +87,6 @@ struct TestTable {
     KeyContents Key() const { return KeyForTable(apps.data(), static_cast<int>(apps.size()), true); }
 };
 
-// The key in the driver's layout, written by the tests' own encoder.
-bool StoreTable(const std::vector<App>& apps)
-{
-    TestTable t(apps);
-    return WriteTestTable(t.apps.data(), static_cast<int>(t.apps.size())) != 0;
-}
-
 // The five words as the .afe line or the .inf fields print them.
 std::string Words(const StoredValue& record, const char* separator)
 {
@@ -255,10 +248,8 @@ protected:
 
     void StartWith(const std::vector<App>& table)
     {
-        ASSERT_TRUE(AddTestPrinter(kModelPrinter, "Kavix VRX-2260 PS"));
-        ASSERT_TRUE(StoreTable(table));
-        ASSERT_TRUE(StartApp(app));
-        ASSERT_TRUE(SettleWithoutMessageBox(app));
+        TestTable t(table);
+        StartWithTable(t.apps.data(), static_cast<int>(t.apps.size()));
     }
 
     Shown WhatIsShown()

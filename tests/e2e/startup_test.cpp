@@ -68,10 +68,8 @@ TEST_F(StartupTest, WithPrinterAndNoKeyOnlyFileCommandsAndPrinterListWork)
 
 TEST_F(StartupTest, EmptyStoredTableIsLikeNoKey)
 {
-    ASSERT_TRUE(AddTestPrinter(kModelPrinter, "Kavix VRX-2260 PS"));
-    ASSERT_TRUE(WriteTestTable(nullptr, 0));
-    ASSERT_TRUE(StartApp(app));
-    ASSERT_TRUE(SettleWithoutMessageBox(app));
+    StartWithTable(nullptr, 0);
+    ASSERT_FALSE(HasFatalFailure());
     EXPECT_TRUE(ComboRows(Control(app, IDC_APPLICATION)).empty());
     EXPECT_TRUE(LooksLike(app, kNoTableLook));
 }
@@ -120,10 +118,8 @@ TEST_F(StartupTest, WithStoredTableShowsFirstApplicationAndItsFirstVersion)
 
 TEST_F(StartupTest, FirstApplicationWithOneVersionGreysDeleteAndSortVersion)
 {
-    ASSERT_TRUE(AddTestPrinter(kModelPrinter, "Kavix VRX-2260 PS"));
-    ASSERT_TRUE(WriteTestTable(kSampleTableOneVersionFirst, 2));
-    ASSERT_TRUE(StartApp(app));
-    ASSERT_TRUE(SettleWithoutMessageBox(app));
+    StartWithTable(kSampleTableOneVersionFirst, 2);
+    ASSERT_FALSE(HasFatalFailure());
     std::vector<std::string> versions = ComboRows(Control(app, IDC_VERSION));
     ASSERT_EQ(1u, versions.size());
     EXPECT_EQ(VersionRow(kSampleTableOneVersionFirst[0].versions[0]), versions[0]);

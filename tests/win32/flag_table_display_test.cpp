@@ -11,30 +11,7 @@
 
 namespace {
 
-std::vector<WPARAM> notifications;
-
-LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_COMMAND)
-        notifications.push_back(wParam);
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-class FlagTableDisplay : public TableWindow {
-protected:
-    void SetUp() override
-    {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = RecordingProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "DISPLAYTESTPARENT";
-        RegisterClassA(&wc);  // fails harmlessly once registered
-        TableWindow::SetUp();
-        notifications.clear();
-    }
-
-    const char* ParentClass() const override { return "DISPLAYTESTPARENT"; }
-};
+using FlagTableDisplay = TableWindow;
 
 TEST_F(FlagTableDisplay, VersionListFollowsTableOrderOfOneApplication)
 {
@@ -117,7 +94,7 @@ TEST_F(FlagTableDisplay, ClickOnAnAutomaticBoxTogglesBeforeItNotifies)
     SendMessageA(boxes[4], BM_CLICK, 0, 0);
     EXPECT_EQ(BST_CHECKED, SendMessageA(boxes[4], BM_GETCHECK, 0, 0));
     ASSERT_EQ(1u, notifications.size());
-    EXPECT_EQ(MAKEWPARAM(805, BN_CLICKED), notifications[0]);
+    EXPECT_EQ(MAKEWPARAM(805, BN_CLICKED), notifications[0].wParam);
 }
 
 TEST_F(FlagTableDisplay, AppRowsAreUpperCaseAndCutToANameWidth)

@@ -12,45 +12,24 @@
 
 namespace {
 
-struct Notification {
-    WPARAM wParam;
-    LPARAM lParam;
-};
-std::vector<Notification> notifications;
-
-LRESULT CALLBACK RecordingParent(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_COMMAND)
-        notifications.push_back({wParam, lParam});
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 const char kNoPrinter[] = "There is no VRX-2260 found.";
 const char kAppCaption[] = "Deruverozad Adov Eduzed";
 const char kErrorCaption[] = "Error: VAVEZAV.exe";
 
-class PrinterList : public ::testing::Test {
+class PrinterList : public TableWindow {
 protected:
     void SetUp() override
     {
+        TableWindow::SetUp();
         UseFakes();
-        notifications.clear();
-        HINSTANCE instance = GetModuleHandleA(nullptr);
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = RecordingParent;
-        wc.hInstance = instance;
-        wc.lpszClassName = "PRINTERLISTTESTPARENT";
-        RegisterClassA(&wc);
-        parent = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 600, 200, nullptr, nullptr, instance,
-                                 nullptr);
         combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, 500, 100, parent,
-                                reinterpret_cast<HMENU>(IDC_PRINTER), instance, nullptr);
+                                reinterpret_cast<HMENU>(IDC_PRINTER), GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(nullptr, combo);
     }
 
     void TearDown() override
     {
-        DestroyWindow(parent);
+        TableWindow::TearDown();
         RestoreFakes();
     }
 
@@ -89,7 +68,6 @@ protected:
         EXPECT_EQ(type, shownMessages[i].type) << "message " << i;
     }
 
-    HWND parent = nullptr;
     HWND combo = nullptr;
     int found = 0;  // what the last FillPrinterList returned
 };

@@ -16,7 +16,16 @@ HWND Child(const char* cls, DWORD style, int id, HWND parent)
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
 }
 
+LRESULT CALLBACK RecordingParent(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND)
+        TableWindow::notifications.push_back({wParam, lParam});
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
 }  // namespace
+
+std::vector<Notification> TableWindow::notifications;
 
 std::vector<std::string> ComboRows(HWND combo)
 {
@@ -49,7 +58,13 @@ std::vector<std::string> ComboRows(HWND combo)
 void TableWindow::SetUp()
 {
     table = NewTable();
-    parent = CreateWindowExA(0, ParentClass(), "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr,
+    notifications.clear();
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = RecordingParent;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TABLETESTPARENT";
+    RegisterClassA(&wc);  // fails harmlessly once registered
+    parent = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr,
                              GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(nullptr, parent);
     appCombo = Child("COMBOBOX", WS_VSCROLL | CBS_DROPDOWNLIST | CBS_AUTOHSCROLL | CBS_UPPERCASE, IDC_APPLICATION,

@@ -22,12 +22,20 @@ std::vector<std::string> ComboRows(HWND combo);
 // all disabled.
 ::testing::AssertionResult EditingControlsEnabled(const MainControls& c, bool on);
 
+// WM_COMMAND as the parent of a TableWindow received it.
+struct Notification {
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
 class TableWindow : public ::testing::Test {
+public:
+    // The hidden parent records every WM_COMMAND it receives, in order.
+    static std::vector<Notification> notifications;
+
 protected:
     void SetUp() override;
     void TearDown() override;
-    // The parent's window class; one that records notifications, if a test wants.
-    virtual const char* ParentClass() const { return "STATIC"; }
 
     void AddApp(const char* name) { ::AddApp(*table, name); }
     AppFlagEntry& AddEntry(uint16_t app, uint32_t ms, uint32_t ls, uint32_t low = 0, uint32_t high = 0,
