@@ -46,3 +46,9 @@ inline ::testing::AssertionResult VersionIs(const AppFlagEntry& e, uint32_t ms, 
     return ::testing::AssertionFailure() << std::hex << "version " << e.versionMS << "-" << e.versionLS
                                          << ", expected " << ms << "-" << ls;
 }
+
+// A native test that starts on an empty table, t.
+class TableTest : public ::testing::Test {
+protected:
+    std::unique_ptr<FlagTable> t = NewTable();
+};

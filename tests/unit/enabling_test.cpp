@@ -7,6 +7,8 @@
 
 namespace {
 
+using Enabling = TableTest;
+
 const unsigned kFileCommands[] = {IDM_SAVE, IDM_IMPORT, IDM_EXPORT, IDM_NEWAPP};
 const unsigned kTableCommands[] = {IDM_COPY, IDM_CLEARALL, IDM_CHECKALL, IDM_NEWVERSION, IDM_DELETEAPP};
 const unsigned kVersionCommands[] = {IDM_DELETEVERSION, IDM_SORTVERSION};
@@ -30,7 +32,7 @@ const StateRow kStates[] = {
     {"two versions, Paste offered", {1, 1, 2, 1}, true, true, true, true, true, true},
 };
 
-TEST(Enabling, EachStateOffersItsCommandsAndControls)
+TEST_F(Enabling, EachStateOffersItsCommandsAndControls)
 {
     for (const StateRow& row : kStates) {
         for (unsigned id : kFileCommands)
@@ -48,9 +50,8 @@ TEST(Enabling, EachStateOffersItsCommandsAndControls)
     }
 }
 
-TEST(Enabling, SnapshotCountsTheCurrentApplicationsVersions)
+TEST_F(Enabling, SnapshotCountsTheCurrentApplicationsVersions)
 {
-    auto t = NewTable();
     EditorSnapshot s = SnapshotOf(*t, 1, 0);
     EXPECT_EQ(0, s.appCount);
     EXPECT_EQ(0, s.currentVersions) << "no application: none";

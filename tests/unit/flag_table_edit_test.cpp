@@ -11,6 +11,11 @@
 
 namespace {
 
+using TableAdd = TableTest;
+using TableCapacity = TableTest;
+using TableFlags = TableTest;
+using TableSort = TableTest;
+
 InputValues Input(const char* name, uint32_t ms, uint32_t ls)
 {
     InputValues in = {};
@@ -40,9 +45,8 @@ std::vector<uint32_t> LsOf(const FlagTable& t, uint16_t app)
     return v;
 }
 
-TEST(TableAdd, NewApplicationGetsItsFirstVersionAtTheEnd)
+TEST_F(TableAdd, NewApplicationGetsItsFirstVersionAtTheEnd)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     AddEntry(*t, 0, 1, 1, 0xFF, 0xFF, 7);
     InputValues in = Input("notepad.exe", 0x50001, 0xA280000);
@@ -60,9 +64,8 @@ TEST(TableAdd, NewApplicationGetsItsFirstVersionAtTheEnd)
     EXPECT_EQ(1, t->modified);
 }
 
-TEST(TableAdd, VersionGoesToTheEndOfTheTableAsTheLastVersion)
+TEST_F(TableAdd, VersionGoesToTheEndOfTheTableAsTheLastVersion)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     AddApp(*t, "B.EXE");
     AddEntry(*t, 0, 1, 1);
@@ -77,9 +80,8 @@ TEST(TableAdd, VersionGoesToTheEndOfTheTableAsTheLastVersion)
     EXPECT_EQ(0, TableAddVersion(*t, in, 2)) << "no application 2";
 }
 
-TEST(TableAdd, RefusesNamesTheStoredListCannotHold)
+TEST_F(TableAdd, RefusesNamesTheStoredListCannotHold)
 {
-    auto t = NewTable();
     InputValues in = Input("", 1, 1);
     EXPECT_EQ(0, TableAddApplication(*t, in));
     in = Input("A;B.EXE", 1, 1);
@@ -89,18 +91,16 @@ TEST(TableAdd, RefusesNamesTheStoredListCannotHold)
     EXPECT_EQ(0, t->modified);
 }
 
-TEST(TableAdd, NameOfEightyCharactersIsKeptWhole)
+TEST_F(TableAdd, NameOfEightyCharactersIsKeptWhole)
 {
-    auto t = NewTable();
     InputValues in = {};
     std::memset(in.inputAppName, 'N', kMaxNameChars);
     ASSERT_EQ(1, TableAddApplication(*t, in));
     EXPECT_EQ(kMaxNameChars, std::strlen(t->appNames[0]));
 }
 
-TEST(TableCapacity, RefusesAtFiveThousandApplications)
+TEST_F(TableCapacity, RefusesAtFiveThousandApplications)
 {
-    auto t = NewTable();
     for (int i = 0; i < kMaxApps; ++i) {
         std::snprintf(t->appNames[i], kNameSize, "APP%d.EXE", i);
         AddEntry(*t, static_cast<uint16_t>(i), 1, 0);
@@ -117,9 +117,8 @@ TEST(TableCapacity, RefusesAtFiveThousandApplications)
     EXPECT_EQ(kRoomAvailable, RoomForApplication(*t));
 }
 
-TEST(TableCapacity, RefusesAtTenThousandEntries)
+TEST_F(TableCapacity, RefusesAtTenThousandEntries)
 {
-    auto t = NewTable();
     // 200 applications of 50 versions each fill every entry slot.
     for (int i = 0; i < 200; ++i) {
         std::snprintf(t->appNames[i], kNameSize, "APP%d.EXE", i);
@@ -138,9 +137,8 @@ TEST(TableCapacity, RefusesAtTenThousandEntries)
     EXPECT_EQ(0, t->modified);
 }
 
-TEST(TableCapacity, RefusesTheHundredthVersionOfAnApplication)
+TEST_F(TableCapacity, RefusesTheHundredthVersionOfAnApplication)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     AddApp(*t, "B.EXE");
     for (int k = 0; k < kMaxVersionsPerApp - 1; ++k)
@@ -245,9 +243,8 @@ TEST(TableDeleteVersion, RefusesTheLastVersionOfAnApplication)
     EXPECT_EQ(0, TableDeleteVersion(*t, 3)) << "slot beyond entryCount";
 }
 
-TEST(TableSort, OrdersByMsThenLsUnsignedWithRecordsWhole)
+TEST_F(TableSort, OrdersByMsThenLsUnsignedWithRecordsWhole)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     AddApp(*t, "B.EXE");
     AddEntry(*t, 0, 2, 0, 0xA, 0, 11);
@@ -271,9 +268,8 @@ TEST(TableSort, OrdersByMsThenLsUnsignedWithRecordsWhole)
     EXPECT_EQ(1, t->modified);
 }
 
-TEST(TableSort, ComparesWithoutSignAndPutsTheLargestLast)
+TEST_F(TableSort, ComparesWithoutSignAndPutsTheLargestLast)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     AddEntry(*t, 0, 0xFFFFFFFF, 0xFFFFFFFF);
     AddEntry(*t, 0, 0x80000000, 0);
@@ -288,9 +284,8 @@ TEST(TableSort, ComparesWithoutSignAndPutsTheLargestLast)
     }
 }
 
-TEST(TableSort, EqualKeysEndAsTheSelectionSortLeavesThem)
+TEST_F(TableSort, EqualKeysEndAsTheSelectionSortLeavesThem)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     // Two equal keys ahead of a smaller one: the first swap carries the
     // first of them behind the second, and equal keys never swap back.
@@ -314,9 +309,8 @@ TEST(TableSort, EqualKeysEndAsTheSelectionSortLeavesThem)
     EXPECT_EQ(0x3u, u->entries[2].flagsLow);
 }
 
-TEST(TableSort, SortedListStillCountsAsAChange)
+TEST_F(TableSort, SortedListStillCountsAsAChange)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     AddEntry(*t, 0, 1, 0);
     AddEntry(*t, 0, 2, 0);
@@ -325,9 +319,8 @@ TEST(TableSort, SortedListStillCountsAsAChange)
     EXPECT_EQ(1, t->modified);
 }
 
-TEST(TableFlags, PasteBeforeAnyCopyClearsAllFlags)
+TEST_F(TableFlags, PasteBeforeAnyCopyClearsAllFlags)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     AddEntry(*t, 0, 1, 0, 0xDEADBEEF, 0x12345678);
     TablePasteFlags(*t, 0);
@@ -335,9 +328,8 @@ TEST(TableFlags, PasteBeforeAnyCopyClearsAllFlags)
     EXPECT_EQ(1, t->modified);
 }
 
-TEST(TableFlags, CopyThenPasteIntoAnotherApplication)
+TEST_F(TableFlags, CopyThenPasteIntoAnotherApplication)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     AddApp(*t, "B.EXE");
     AddEntry(*t, 0, 1, 0, 0xDEADBEEF, 0x12345678);
@@ -352,9 +344,8 @@ TEST(TableFlags, CopyThenPasteIntoAnotherApplication)
     EXPECT_EQ(0xDEADBEEFu, t->entries[0].flagsLow);
 }
 
-TEST(TableFlags, SetAllAndClearAll)
+TEST_F(TableFlags, SetAllAndClearAll)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     AddEntry(*t, 0, 1, 0, 0x10, 0x20);
     TableSetAllFlags(*t, 0, 1);
@@ -366,9 +357,8 @@ TEST(TableFlags, SetAllAndClearAll)
     EXPECT_EQ(1, t->modified) << "an unchanged result is still a change";
 }
 
-TEST(TableFlags, BoxesThirtyTwoAndThirtyThreeSitAtTheWordBoundary)
+TEST_F(TableFlags, BoxesThirtyTwoAndThirtyThreeSitAtTheWordBoundary)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     AddEntry(*t, 0, 1, 0);
     TableSetFlag(*t, 0, 31, 1);  // box labelled "32"
@@ -384,9 +374,8 @@ TEST(TableFlags, BoxesThirtyTwoAndThirtyThreeSitAtTheWordBoundary)
     EXPECT_TRUE(FlagsAre(t->entries[0], 0u, 0x80000001u)) << "indices outside 0..63 change nothing";
 }
 
-TEST(TableFlags, NothingIsWrittenIntoAFreeSlot)
+TEST_F(TableFlags, NothingIsWrittenIntoAFreeSlot)
 {
-    auto t = NewTable();
     t->flagClipboard[0] = 5;
     TablePasteFlags(*t, 0);
     TableSetAllFlags(*t, 0, 1);
@@ -395,7 +384,7 @@ TEST(TableFlags, NothingIsWrittenIntoAFreeSlot)
     EXPECT_EQ(0, t->modified);
 }
 
-TEST(TableFlags, AnApplicationWithoutVersionsEditsNoOtherApplicationsEntry)
+TEST_F(TableFlags, AnApplicationWithoutVersionsEditsNoOtherApplicationsEntry)
 {
     // A load that could read none of application 0's versions: currentEntry 0
     // belongs to application 1.

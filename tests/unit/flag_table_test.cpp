@@ -8,6 +8,8 @@
 
 namespace {
 
+using VersionExists = TableTest;
+
 TEST(FindApplication, EmptyTableFindsNothing)
 {
     auto t = NewTable();
@@ -41,17 +43,15 @@ TEST(FindApplication, ComparesOnlyTheNamesInUse)
     EXPECT_EQ(-1, FindApplication(*t, in));
 }
 
-TEST(VersionExists, EmptyTableHasNoVersion)
+TEST_F(VersionExists, EmptyTableHasNoVersion)
 {
-    auto t = NewTable();
     InputValues in = {};
     EXPECT_EQ(0, VersionExistsForApp(*t, in, 0));
     EXPECT_EQ(0, VersionExistsForEntry(*t, in, 0));
 }
 
-TEST(VersionExists, OnlyTheSameApplicationWithBothHalvesEqualCounts)
+TEST_F(VersionExists, OnlyTheSameApplicationWithBothHalvesEqualCounts)
 {
-    auto t = NewTable();
     InputValues in = {};
     AddApp(*t, "A.EXE");
     AddApp(*t, "B.EXE");

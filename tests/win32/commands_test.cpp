@@ -53,6 +53,18 @@ protected:
             EXPECT_EQ(enabled, MenuCommandEnabled(window, commands[i])) << what << " command " << commands[i];
     }
 
+    // The whole menu and every control: the command groups, Paste, About and
+    // Exit always, the printer list and the editing controls.
+    void ExpectLook(bool file, bool table, bool versions, bool paste, bool printer, bool editing)
+    {
+        ExpectMenu(kFileCommands, 4, file, "file");
+        ExpectMenu(kTableCommands, 5, table, "table");
+        ExpectMenu(kSecondVersionCommands, 2, versions, "versions");
+        ExpectMenu(kAlwaysCommands, 2, true, "always");
+        EXPECT_EQ(paste, MenuCommandEnabled(window, IDM_PASTE));
+        EXPECT_EQ(printer, IsWindowEnabled(C().printerCombo) != FALSE);
+        EXPECT_TRUE(EditingControlsEnabled(C(), editing));
+    }
 
     std::vector<int> CheckedFlags() const
     {
@@ -63,7 +75,6 @@ protected:
         }
         return checked;
     }
-
 };
 
 TEST_F(Commands, StartupWithPrinterLoadsTheTable)
@@ -81,13 +92,7 @@ TEST_F(Commands, StartupWithPrinterLoadsTheTable)
     EXPECT_EQ(0, MainFlagTable().modified);
     EXPECT_EQ(3, MainFlagTable().appCount);
 
-    ExpectMenu(kFileCommands, 4, true, "file");
-    ExpectMenu(kTableCommands, 5, true, "table");
-    ExpectMenu(kSecondVersionCommands, 2, true, "three versions:");
-    ExpectMenu(kAlwaysCommands, 2, true, "always");
-    EXPECT_FALSE(MenuCommandEnabled(window, IDM_PASTE));
-    EXPECT_TRUE(IsWindowEnabled(C().printerCombo));
-    EXPECT_TRUE(EditingControlsEnabled(C(), true));
+    ExpectLook(true, true, true, false, true, true);  // three versions
 
     EXPECT_EQ(IDC_PRINTER, FocusedControl());
     EXPECT_EQ(C().printerCombo, GetFocus());
@@ -105,13 +110,7 @@ TEST_F(Commands, StartupWithoutPrinterGreysEverythingButAboutAndExit)
     EXPECT_EQ(0, MainFlagTable().appCount) << "no load without a printer";
     EXPECT_EQ(0, SendMessageA(C().appCombo, CB_GETCOUNT, 0, 0));
 
-    ExpectMenu(kFileCommands, 4, false, "file");
-    ExpectMenu(kTableCommands, 5, false, "table");
-    ExpectMenu(kSecondVersionCommands, 2, false, "versions");
-    EXPECT_FALSE(MenuCommandEnabled(window, IDM_PASTE));
-    ExpectMenu(kAlwaysCommands, 2, true, "always");
-    EXPECT_FALSE(IsWindowEnabled(C().printerCombo));
-    EXPECT_TRUE(EditingControlsEnabled(C(), false));
+    ExpectLook(false, false, false, false, false, false);
     EXPECT_EQ(IDC_PRINTER, FocusedControl());
 }
 
@@ -121,12 +120,7 @@ TEST_F(Commands, StartupWithPrinterAndNoStoredTable)
     Start();
     EXPECT_TRUE(shownMessages.empty());
     EXPECT_EQ(0, MainFlagTable().appCount);
-    ExpectMenu(kFileCommands, 4, true, "file");
-    ExpectMenu(kTableCommands, 5, false, "table");
-    ExpectMenu(kSecondVersionCommands, 2, false, "versions");
-    EXPECT_FALSE(MenuCommandEnabled(window, IDM_PASTE));
-    EXPECT_TRUE(IsWindowEnabled(C().printerCombo));
-    EXPECT_TRUE(EditingControlsEnabled(C(), false));
+    ExpectLook(true, false, false, false, true, false);
 }
 
 TEST_F(Commands, OneVersionGreysDeleteAndSortVersion)
