@@ -14,31 +14,35 @@ target_include_directories(vavezav_core PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJE
 add_library(vavezav_win STATIC ${WIN32_SOURCES})
 target_link_libraries(vavezav_win PUBLIC vavezav_core comdlg32 version winspool)
 
-if(EXISTS ${PROJECT_SOURCE_DIR}/src/main/winmain_win32.cpp)
-    add_executable(VAVEZAV WIN32 src/main/winmain_win32.cpp res/vavezav.rc)
-    target_link_libraries(VAVEZAV vavezav_win)
-endif()
+add_executable(VAVEZAV WIN32 src/main/winmain_win32.cpp res/vavezav.rc)
+target_link_libraries(VAVEZAV vavezav_win)
 
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 if(EXISTS /usr/src/googletest/CMakeLists.txt)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    set(GTEST_LIB gtest)
     set(GTEST_MAIN gtest_main)
 else()
     # On Windows itself: an installed GoogleTest (vcpkg, MSYS2).
     find_package(GTest REQUIRED)
+    set(GTEST_LIB GTest::gtest)
     set(GTEST_MAIN GTest::gtest_main)
 endif()
 
+# Helpers of every Windows test tier: printers and the stored key of the
+# test prefix. Test-only code, never linked into VAVEZAV.exe; it uses
+# nothing of the program.
+add_library(vavezav_test_support STATIC tests/support/printer_setup_win32.cpp tests/support/stored_key_win32.cpp)
+target_include_directories(vavezav_test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests/support)
+target_link_libraries(vavezav_test_support PUBLIC winspool advapi32 ${GTEST_LIB})
+
 file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win32/*.cpp)
-add_executable(win32_tests ${WIN32_TEST_SOURCES})
-target_link_libraries(win32_tests vavezav_win ${GTEST_MAIN})
 # The program's resources (menu, accelerators, strings, dialogs) in the test
 # exe too, so the real main window can be made in-process.
-if(EXISTS ${PROJECT_SOURCE_DIR}/res/vavezav.rc)
-    target_sources(win32_tests PRIVATE res/vavezav.rc)
-endif()
+add_executable(win32_tests ${WIN32_TEST_SOURCES} tests/support/message_recorder_win32.cpp res/vavezav.rc)
+target_link_libraries(win32_tests vavezav_win vavezav_test_support ${GTEST_MAIN})
 # The manifest test reads the program's own exe.
 add_dependencies(win32_tests VAVEZAV)
 target_compile_definitions(win32_tests PRIVATE VAVEZAV_EXE="$<TARGET_FILE:VAVEZAV>")
@@ -49,63 +53,37 @@ add_test(NAME win32_tests COMMAND win32_tests)
 # `make test` runs it on the smallest table once, bounded and never judged
 # on its times, so that it keeps working.
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/bench/*.cpp)
-if(BENCH_SOURCES)
-    add_executable(bench ${BENCH_SOURCES} tests/win32/table_controls_win32.cpp)
-    target_include_directories(bench PRIVATE ${PROJECT_SOURCE_DIR}/tests/win32)
-    target_link_libraries(bench vavezav_win)
-    add_test(NAME bench_smoke COMMAND bench --smoke)
-    set_tests_properties(bench_smoke PROPERTIES TIMEOUT 120)
-endif()
+add_executable(bench ${BENCH_SOURCES})
+target_link_libraries(bench vavezav_win)
+add_test(NAME bench_smoke COMMAND bench --smoke)
+set_tests_properties(bench_smoke PROPERTIES TIMEOUT 120)
 
-# Helpers for the Windows and end-to-end tests: printer setup in the test
-# prefix and the like. Test-only code, never linked into VAVEZAV.exe.
-file(GLOB TEST_SUPPORT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*_win32.cpp)
-list(FILTER TEST_SUPPORT_SOURCES EXCLUDE REGEX "/prefix_tool_win32\\.cpp$")
-if(TEST_SUPPORT_SOURCES)
-    add_library(vavezav_test_support STATIC ${TEST_SUPPORT_SOURCES})
-    target_include_directories(vavezav_test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests/support)
-    target_link_libraries(vavezav_test_support PUBLIC vavezav_win winspool advapi32)
-    target_link_libraries(win32_tests vavezav_test_support)
-endif()
 # Prepares a prefix for `make run`: a printer of the model, a sample table.
-if(EXISTS ${PROJECT_SOURCE_DIR}/tests/support/prefix_tool_win32.cpp)
-    add_executable(prefix_tool tests/support/prefix_tool_win32.cpp)
-    target_link_libraries(prefix_tool vavezav_test_support)
-endif()
+add_executable(prefix_tool tests/support/prefix_tool_win32.cpp)
+target_link_libraries(prefix_tool vavezav_test_support)
+target_include_directories(prefix_tool PRIVATE ${PROJECT_SOURCE_DIR}/res)
 
 # Test data for Browse: an executable with a version resource and one without.
-if(EXISTS ${PROJECT_SOURCE_DIR}/tests/win32/data/versioned.rc)
-    add_executable(versioned_app tests/win32/data/tiny_app.c tests/win32/data/versioned.rc)
-    add_executable(unversioned_app tests/win32/data/tiny_app.c)
-    add_dependencies(win32_tests versioned_app unversioned_app)
-    target_compile_definitions(win32_tests PRIVATE
-        VERSIONED_APP="$<TARGET_FILE:versioned_app>" UNVERSIONED_APP="$<TARGET_FILE:unversioned_app>")
-endif()
+add_executable(versioned_app tests/win32/data/tiny_app.c tests/win32/data/versioned.rc)
+add_executable(unversioned_app tests/win32/data/tiny_app.c)
+add_dependencies(win32_tests versioned_app unversioned_app)
+target_compile_definitions(win32_tests PRIVATE
+    VERSIONED_APP="$<TARGET_FILE:versioned_app>" UNVERSIONED_APP="$<TARGET_FILE:unversioned_app>")
 
 # End-to-end: a driver that starts the real VAVEZAV.exe and works it from
 # outside, with a hook DLL that reads the menu states inside its process.
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.cpp)
 file(GLOB E2E_PROBE_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/probe/*.cpp)
-if(E2E_SOURCES AND TARGET VAVEZAV)
-    if(E2E_PROBE_SOURCES)
-        add_library(menu_probe SHARED ${E2E_PROBE_SOURCES})
-        set_target_properties(menu_probe PROPERTIES PREFIX "")
-        target_include_directories(menu_probe PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
-    endif()
-    add_executable(e2e_tests ${E2E_SOURCES})
-    target_link_libraries(e2e_tests ${GTEST_MAIN})
-    if(TARGET vavezav_test_support)
-        target_link_libraries(e2e_tests vavezav_test_support)
-    endif()
-    target_include_directories(e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
-    add_dependencies(e2e_tests VAVEZAV)
-    target_compile_definitions(e2e_tests PRIVATE VAVEZAV_EXE="$<TARGET_FILE:VAVEZAV>")
-    if(TARGET menu_probe)
-        add_dependencies(e2e_tests menu_probe)
-        target_compile_definitions(e2e_tests PRIVATE MENU_PROBE_DLL="$<TARGET_FILE:menu_probe>")
-    endif()
-    add_test(NAME e2e_tests COMMAND e2e_tests)
-endif()
+add_library(menu_probe SHARED ${E2E_PROBE_SOURCES})
+set_target_properties(menu_probe PROPERTIES PREFIX "")
+target_include_directories(menu_probe PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
+add_executable(e2e_tests ${E2E_SOURCES})
+target_link_libraries(e2e_tests vavezav_test_support ${GTEST_MAIN})
+target_include_directories(e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
+add_dependencies(e2e_tests VAVEZAV menu_probe)
+target_compile_definitions(e2e_tests PRIVATE VAVEZAV_EXE="$<TARGET_FILE:VAVEZAV>"
+                                             MENU_PROBE_DLL="$<TARGET_FILE:menu_probe>")
+add_test(NAME e2e_tests COMMAND e2e_tests)
 
 # What kind of program VAVEZAV.exe is: the 32-bit exe a PE32 GUI program for
 # subsystem 4.0 that imports exactly the listed functions (nothing Windows 98
@@ -124,6 +102,6 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
     set_tests_properties(wow64_tests PROPERTIES SKIP_RETURN_CODE 77 LABELS anyhost)
 endif()
 # Needs no Wine: runs also where the host cannot run this build.
-if(TEST exe_kind)
+if(CMAKE_OBJDUMP)
     set_tests_properties(exe_kind PROPERTIES LABELS anyhost)
 endif()

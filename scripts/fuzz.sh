@@ -1,7 +1,8 @@
 #!/bin/sh
 # fuzz.sh [LIBFUZZER-ARGS...]: builds the .afe reader's fuzz target into
 # build/fuzz and runs it for FUZZ_SECONDS seconds (60 unless set), on inputs
-# of at most FUZZ_MAX_LEN bytes (8192 unless set). Needs clang with libFuzzer.
+# of at most FUZZ_MAX_LEN bytes (8192 unless set). Needs clang with libFuzzer
+# and cmake, which lists the portable core's sources.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 out="$root/build/fuzz"
@@ -9,10 +10,12 @@ seconds="${FUZZ_SECONDS:-60}"
 max_len="${FUZZ_MAX_LEN:-8192}"
 mkdir -p "$out/corpus"
 
-src="$root/src"
-clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -I"$src" \
-    "$root/tests/fuzz/flag_file_fuzz.cpp" "$src/store/flag_file.cpp" "$src/store/registry_layout.cpp" \
-    "$src/table/flag_table.cpp" "$src/table/name_compare_native.cpp" -o "$out/flag_file_fuzz"
+# The portable core as the native build compiles it, listed by its configure step.
+cmake --preset native >/dev/null
+sources=$(cat "$root/build/native/core_sources.txt")
+# shellcheck disable=SC2086
+clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -I"$root/src" \
+    -I"$root/res" "$root/tests/fuzz/flag_file_fuzz.cpp" $sources -o "$out/flag_file_fuzz"
 
 # Seeds: the empty table, the one-application example, a table with a gap.
 line1=00000001000500020000000A0000000180000000

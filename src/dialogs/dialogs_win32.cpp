@@ -1,13 +1,11 @@
 #include "dialogs/dialogs_win32.h"
 
-#include <commdlg.h>
-
-#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
+#include "base/file_dialog_win32.h"
 #include "dialogs/hex_filter.h"
-#include "main/message_box_win32.h"
+#include "base/message_box_win32.h"
 #include "resource.h"
 #include "table/flag_table.h"
 #include "table/text_check.h"
@@ -23,22 +21,15 @@ constexpr int kVersionFieldSize = 10;
 constexpr int kVersionFieldChars = 8;
 constexpr size_t kPathSize = 256;
 
-// The size of OPENFILENAMEA before Windows 2000 added its last three fields;
-// Windows 98 refuses the larger structure. It is 76 bytes in the 32-bit exe
-// and 136 in the 64-bit build, whose pointers are wider.
-const DWORD kOpenFileNameSize = OPENFILENAME_SIZE_VERSION_400A;
-static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == (sizeof(void*) == 4 ? 76 : 136),
-              "OPENFILENAMEA without the Windows 2000 fields");
-
-FlagTable* TableOf(HWND dialog)
+InputValues* InputOf(HWND dialog)
 {
-    return reinterpret_cast<FlagTable*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    return reinterpret_cast<InputValues*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
-// Stores the table pointer and starts the halves at 0; false for no table.
+// Stores the values pointer and starts the halves at 0; false for none.
 bool StartInputDialog(HWND dialog, LPARAM lParam)
 {
-    FlagTable* t = reinterpret_cast<FlagTable*>(lParam);
+    InputValues* t = reinterpret_cast<InputValues*>(lParam);
     SetWindowLongPtrA(dialog, DWLP_USER, lParam);
     if (t == nullptr) {
         EndDialog(dialog, IDCANCEL);
@@ -61,27 +52,70 @@ void LimitField(HWND dialog, int fieldId, int chars)
     SendDlgItemMessageA(dialog, fieldId, EM_LIMITTEXT, static_cast<WPARAM>(chars), 0);
 }
 
-void OnNewAppOk(HWND dialog, FlagTable& t)
+// The fields of one input dialog; nameId 0 for the one without a name.
+struct InputFields {
+    int nameId;
+    int msId;
+    int lsId;
+};
+
+const InputFields kNewAppFields = {IDC_NEWAPP_NAME, IDC_NEWAPP_MS, IDC_NEWAPP_LS};
+const InputFields kNewVersionFields = {0, IDC_NEWVER_MS, IDC_NEWVER_LS};
+
+void OnInputInit(HWND dialog, LPARAM lParam, const InputFields& f)
 {
-    char name[kNameSize] = {};
-    GetDlgItemTextA(dialog, IDC_NEWAPP_NAME, name, sizeof name);
-    AppNameCheck problem = AppNameProblem(name);
-    if (problem != kNameAcceptable) {
-        // Owned by the main window, as every message; the dialog stays open.
-        ShowAppMessage(GetParent(dialog), AppNameMessage(problem));
+    if (!StartInputDialog(dialog, lParam))
         return;
+    if (f.nameId) {
+        LimitField(dialog, f.nameId, static_cast<int>(kMaxNameChars));
+        SendDlgItemMessageA(dialog, f.nameId, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                            FALSE);
     }
-    std::memcpy(t.inputAppName, name, kNameSize);
-    ReadVersionField(dialog, IDC_NEWAPP_MS, &t.inputVersionMS);
-    ReadVersionField(dialog, IDC_NEWAPP_LS, &t.inputVersionLS);
+    LimitField(dialog, f.msId, kVersionFieldChars);
+    LimitField(dialog, f.lsId, kVersionFieldChars);
+}
+
+// OK: a name the stored list can hold, then both halves; the dialog ends.
+void OnInputOk(HWND dialog, InputValues& t, const InputFields& f)
+{
+    if (f.nameId) {
+        char name[kNameSize] = {};
+        GetDlgItemTextA(dialog, f.nameId, name, sizeof name);
+        AppNameCheck problem = AppNameProblem(name);
+        if (problem != kNameAcceptable) {
+            // Owned by the main window, as every message; the dialog stays open.
+            ShowAppMessage(GetParent(dialog), AppNameMessage(problem));
+            return;
+        }
+        std::memcpy(t.inputAppName, name, kNameSize);
+    }
+    ReadVersionField(dialog, f.msId, &t.inputVersionMS);
+    ReadVersionField(dialog, f.lsId, &t.inputVersionLS);
     EndDialog(dialog, IDOK);
 }
 
-void OnNewVersionOk(HWND dialog, FlagTable& t)
+INT_PTR InputDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const InputFields& f)
 {
-    ReadVersionField(dialog, IDC_NEWVER_MS, &t.inputVersionMS);
-    ReadVersionField(dialog, IDC_NEWVER_LS, &t.inputVersionLS);
-    EndDialog(dialog, IDOK);
+    if (message == WM_INITDIALOG) {
+        OnInputInit(dialog, lParam, f);
+        return TRUE;
+    }
+    if (message != WM_COMMAND)
+        return FALSE;
+    int id = LOWORD(wParam);
+    int code = HIWORD(wParam);
+    InputValues* t = InputOf(dialog);
+    if (id == IDOK && t != nullptr)
+        OnInputOk(dialog, *t, f);
+    else if (id == IDCANCEL)
+        EndDialog(dialog, IDCANCEL);
+    else if (f.nameId && id == IDC_BROWSE && code == BN_CLICKED)
+        BrowseApplication(dialog, f.nameId, f.msId, f.lsId);
+    else if ((id == f.msId || id == f.lsId) && code == EN_CHANGE)
+        FilterHexField(dialog, id);
+    else
+        return FALSE;
+    return TRUE;
 }
 
 }  // namespace
@@ -103,70 +137,12 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 
 INT_PTR CALLBACK NewAppDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        if (StartInputDialog(dialog, lParam)) {
-            LimitField(dialog, IDC_NEWAPP_NAME, static_cast<int>(kMaxNameChars));
-            SendDlgItemMessageA(dialog, IDC_NEWAPP_NAME, WM_SETFONT,
-                                reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-            LimitField(dialog, IDC_NEWAPP_MS, kVersionFieldChars);
-            LimitField(dialog, IDC_NEWAPP_LS, kVersionFieldChars);
-        }
-        return TRUE;
-    case WM_COMMAND: {
-        int id = LOWORD(wParam);
-        int code = HIWORD(wParam);
-        FlagTable* t = TableOf(dialog);
-        if (id == IDOK && t != nullptr) {
-            OnNewAppOk(dialog, *t);
-            return TRUE;
-        }
-        if (id == IDCANCEL) {
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        }
-        if (id == IDC_BROWSE && code == BN_CLICKED) {
-            BrowseApplication(dialog, IDC_NEWAPP_NAME, IDC_NEWAPP_MS, IDC_NEWAPP_LS);
-            return TRUE;
-        }
-        if ((id == IDC_NEWAPP_MS || id == IDC_NEWAPP_LS) && code == EN_CHANGE) {
-            FilterHexField(dialog, id);
-            return TRUE;
-        }
-        break;
-    }
-    }
-    return FALSE;
+    return InputDlgProc(dialog, message, wParam, lParam, kNewAppFields);
 }
 
 INT_PTR CALLBACK NewVersionDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        if (StartInputDialog(dialog, lParam)) {
-            LimitField(dialog, IDC_NEWVER_MS, kVersionFieldChars);
-            LimitField(dialog, IDC_NEWVER_LS, kVersionFieldChars);
-        }
-        return TRUE;
-    case WM_COMMAND: {
-        int id = LOWORD(wParam);
-        FlagTable* t = TableOf(dialog);
-        if (id == IDOK && t != nullptr) {
-            OnNewVersionOk(dialog, *t);
-            return TRUE;
-        }
-        if (id == IDCANCEL) {
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        }
-        if ((id == IDC_NEWVER_MS || id == IDC_NEWVER_LS) && HIWORD(wParam) == EN_CHANGE) {
-            FilterHexField(dialog, id);
-            return TRUE;
-        }
-        break;
-    }
-    }
-    return FALSE;
+    return InputDlgProc(dialog, message, wParam, lParam, kNewVersionFields);
 }
 
 void FilterHexField(HWND dialog, int fieldId)
@@ -215,16 +191,8 @@ void BrowseApplication(HWND dialog, int nameId, int msId, int lsId)
     char path[kPathSize] = {};
     char title[kPathSize] = {};
     OPENFILENAMEA ofn;
-    std::memset(&ofn, 0, sizeof ofn);
-    ofn.lStructSize = kOpenFileNameSize;
-    ofn.hwndOwner = dialog;
-    ofn.lpstrFilter = "Executable Files(*.exe)\0*.exe\0All Files(*.*)\0*.*\0";
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = sizeof path;
-    ofn.lpstrFileTitle = title;
-    ofn.nMaxFileTitle = sizeof title;
-    ofn.lpstrTitle = "Select Application";
+    PrepareFileDialog(ofn, dialog, "Executable Files(*.exe)\0*.exe\0All Files(*.*)\0*.*\0", 1, path, title,
+                      "Select Application");
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     ofn.lpstrDefExt = "exe";
     if (!GetOpenFileNameA(&ofn))

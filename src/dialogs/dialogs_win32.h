@@ -1,10 +1,10 @@
 // The About box, the two input dialogs and Browse.
 //
-// The input dialogs are run with DialogBoxParamA and the FlagTable* as its
+// The input dialogs are run with DialogBoxParamA and an InputValues* as its
 // last argument (lParam); their OK writes inputAppName (New Application
-// only), inputVersionMS and inputVersionLS of that table and ends with 1
-// (IDOK). Cancel ends with 2 (IDCANCEL). Both set the two version halves to
-// 0 when they open. A null table ends the dialog at once with 2.
+// only), inputVersionMS and inputVersionLS there and ends with 1 (IDOK).
+// Cancel ends with 2 (IDCANCEL). Both set the two version halves to 0 when
+// they open. A null pointer ends the dialog at once with 2.
 #pragma once
 
 #include <windows.h>

@@ -4,7 +4,8 @@
 
 #include <windows.h>
 
-#include "main/main_controls_win32.h"
+#include "base/main_controls_win32.h"
+#include "main/enabling.h"
 #include "table/flag_table.h"
 
 // Row code for menu commands and accelerators: the notification code is not
@@ -12,8 +13,8 @@
 constexpr int kAnyCode = -1;
 
 struct CommandContext {
-    const MainControls& c;
-    FlagTable& t;
+    const MainControls& controls;
+    FlagTable& table;
     UINT id;       // control or command ID (low word of wParam)
     UINT code;     // notification code (high word)
     HWND control;  // the notifying control (lParam), null for commands
@@ -32,14 +33,14 @@ struct CommandRow {
 // The window's editing state goes back to 0 when the window is created.
 void ResetEditingState();
 
-// After a load or an import: the editing commands and controls by whether
-// the table holds applications, Paste greyed.
-void ApplyLoadedState(const MainControls& c, const FlagTable& t);
-
 // The close box, Alt+F4 and the system menu's Close: false for Cancel.
 bool CloseBoxCheck(const MainControls& c, const FlagTable& t);
 
-// Always 0: WM_COMMAND never reaches the default window procedure.
+// What the enabling is decided from: the table and this window's run.
+EditorSnapshot EditorState(const FlagTable& t);
+
+// Always 0: WM_COMMAND never reaches the default window procedure. After
+// every command the menu and the controls are enabled by EditorState.
 LRESULT OnCommand(const MainControls& c, FlagTable& t, WPARAM wParam, LPARAM lParam);
 
 // The row that handles an ID with a code, or null when nothing acts on it.

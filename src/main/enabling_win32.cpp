@@ -2,50 +2,30 @@
 
 #include "resource.h"
 
-void EnableMenuCommand(HWND window, UINT command, bool on)
-{
-    EnableMenuItem(GetMenu(window), command, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
-}
+namespace {
+
+// The commands of the menu template, About and Exit included.
+const UINT kMenuCommands[] = {
+    IDM_SAVE,   IDM_IMPORT,   IDM_EXPORT,     IDM_EXIT,      IDM_COPY,          IDM_PASTE,       IDM_CLEARALL,
+    IDM_CHECKALL, IDM_NEWAPP, IDM_NEWVERSION, IDM_DELETEAPP, IDM_DELETEVERSION, IDM_SORTVERSION, IDM_ABOUT,
+};
 
 void EnableControl(HWND control, bool on)
 {
     EnableWindow(control, on ? TRUE : FALSE);
 }
 
-void UpdateVersionCommands(const MainControls& c)
-{
-    uint16_t rows = static_cast<uint16_t>(SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
-    EnableMenuCommand(c.window, IDM_DELETEVERSION, rows > 1);
-    EnableMenuCommand(c.window, IDM_SORTVERSION, rows > 1);
-}
+}  // namespace
 
-static const UINT kEditingCommands[] = {
-    IDM_COPY, IDM_PASTE, IDM_CLEARALL, IDM_CHECKALL, IDM_NEWVERSION, IDM_DELETEVERSION, IDM_DELETEAPP,
-    IDM_SORTVERSION,
-};
-
-static void EnableEditingControls(const MainControls& c, bool on)
+void ApplyEnabling(const MainControls& c, const EditorSnapshot& s)
 {
-    EnableControl(c.appCombo, on);
-    EnableControl(c.versionCombo, on);
-    for (HWND box : c.flagBoxes)
-        EnableControl(box, on);
-}
-
-void SetEditingState(const MainControls& c, bool on)
-{
-    for (UINT command : kEditingCommands)
-        EnableMenuCommand(c.window, command, on);
-    EnableEditingControls(c, on);
-}
-
-void SetNoPrinterState(const MainControls& c)
-{
-    static const UINT kFileCommands[] = {IDM_SAVE, IDM_IMPORT, IDM_EXPORT, IDM_NEWAPP};
-    for (UINT command : kFileCommands)
-        EnableMenuCommand(c.window, command, false);
-    for (UINT command : kEditingCommands)
-        EnableMenuCommand(c.window, command, false);
-    EnableControl(c.printerCombo, false);
-    EnableEditingControls(c, false);
+    // The menu bar is not redrawn: every item lives in a popup.
+    HMENU menu = GetMenu(c.window);
+    for (UINT command : kMenuCommands)
+        EnableMenuItem(menu, command, MF_BYCOMMAND | (CommandEnabled(s, command) ? MF_ENABLED : MF_GRAYED));
+    EnableControl(c.printerCombo, ControlEnabled(s, IDC_PRINTER));
+    EnableControl(c.appCombo, ControlEnabled(s, IDC_APPLICATION));
+    EnableControl(c.versionCombo, ControlEnabled(s, IDC_VERSION));
+    for (int k = 0; k < kFlagCount; ++k)
+        EnableControl(c.flagBoxes[k], ControlEnabled(s, FlagBoxId(k)));
 }

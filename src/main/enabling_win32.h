@@ -3,13 +3,9 @@
 
 #include <windows.h>
 
-#include "main/main_controls_win32.h"
+#include "base/main_controls_win32.h"
+#include "main/enabling.h"
 
-void EnableMenuCommand(HWND window, UINT command, bool on);
-void EnableControl(HWND control, bool on);
-// Delete Version and Sort Version need a second row in the version list.
-void UpdateVersionCommands(const MainControls& c);
-// The editing commands, the application and version lists and the 64 boxes.
-void SetEditingState(const MainControls& c, bool on);
-// No supported printer: only About and Exit stay available.
-void SetNoPrinterState(const MainControls& c);
+// Every command of the menu and every control of the window as the snapshot
+// allows. Items already in that state are left as they are.
+void ApplyEnabling(const MainControls& c, const EditorSnapshot& s);

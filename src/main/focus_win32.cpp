@@ -1,9 +1,32 @@
 #include "main/focus_win32.h"
 
-#include "main/control_ids.h"
+#include "base/control_ids.h"
 #include "main/focus.h"
 
-uint16_t focusedControl = 0;
+namespace {
+
+struct FocusState {
+    uint16_t focusedControl;
+};
+
+FocusState focus;
+
+}  // namespace
+
+uint16_t FocusedControl()
+{
+    return focus.focusedControl;
+}
+
+void NoteFocus(uint16_t id)
+{
+    focus.focusedControl = id;
+}
+
+void ForgetFocus()
+{
+    focus = FocusState{};
+}
 
 HWND RingControlHandle(const MainControls& c, uint16_t id)
 {
@@ -26,22 +49,22 @@ void FocusControl(const MainControls& c, uint16_t id)
     HWND control = RingControlHandle(c, id);
     if (control)
         SetFocus(control);
-    focusedControl = id;
+    focus.focusedControl = id;
 }
 
 void FocusNext(const MainControls& c)
 {
-    FocusControl(c, NextRingControl(focusedControl));
+    FocusControl(c, NextRingControl(focus.focusedControl));
 }
 
 void FocusPrevious(const MainControls& c)
 {
-    FocusControl(c, PreviousRingControl(focusedControl));
+    FocusControl(c, PreviousRingControl(focus.focusedControl));
 }
 
 void RestoreFocus(const MainControls& c)
 {
-    HWND control = RingControlHandle(c, focusedControl);
+    HWND control = RingControlHandle(c, focus.focusedControl);
     if (control)
         SetFocus(control);
 }

@@ -6,11 +6,16 @@
 
 #include <cstdint>
 
-#include "main/main_controls_win32.h"
+#include "base/main_controls_win32.h"
 
 // The control that holds, or last held, the focus: 701..703 or 801..864;
 // 0 until the start-up command has run.
-extern uint16_t focusedControl;
+uint16_t FocusedControl();
+// Records a control that took the focus by itself (a click, a list's
+// set-focus notification).
+void NoteFocus(uint16_t id);
+// A new main window: nothing has held the focus yet.
+void ForgetFocus();
 
 // The handle of a ring control by its ID; null for any other ID.
 HWND RingControlHandle(const MainControls& c, uint16_t id);

@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/res_text_win32.h"
 #include "main/commands_win32.h"
-#include "main/control_ids.h"
+#include "base/control_ids.h"
 #include "main/focus_win32.h"
 #include "main/layout.h"
 #include "resource.h"
@@ -22,16 +23,6 @@ struct MainWindowState {
 };
 
 MainWindowState state;
-
-char resText[260];
-char resCaption[260];
-
-const char* LoadResString(UINT id, char* buffer, int size)
-{
-    buffer[0] = '\0';
-    LoadStringA(GetModuleHandleA(nullptr), id, buffer, size);
-    return buffer;
-}
 
 HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, const Rect& r, int id)
 {
@@ -78,7 +69,7 @@ LRESULT OnCreate(HWND window)
     state.table.flagClipboard[1] = 0;
     state.table.currentVersionRow = 0;
     ResetEditingState();
-    focusedControl = 0;
+    ForgetFocus();
 
     CreateControls(window);
     ReleaseDC(window, dc);
@@ -161,8 +152,9 @@ HWND CreateMainWindow(HINSTANCE instance, int cyUnit)
     state.instance = instance;
     state.cyUnit = cyUnit;
     Rect size = MainWindowSize(cyUnit);
+    char title[260];
     // No maximize box and no sizing border: the layout is made once.
-    return CreateWindowExA(0, kMainClassName, LoadResText(IDS_WINDOW_TITLE), WS_OVERLAPPED | WS_SYSMENU | WS_MINIMIZEBOX,
+    return CreateWindowExA(0, kMainClassName, LoadResString(IDS_WINDOW_TITLE, title, sizeof title), WS_OVERLAPPED | WS_SYSMENU | WS_MINIMIZEBOX,
                            CW_USEDEFAULT, CW_USEDEFAULT, size.width, size.height, nullptr, nullptr, instance, nullptr);
 }
 
@@ -186,16 +178,6 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         // WM_CLOSE included: the default procedure destroys the window at once.
         return DefWindowProcA(window, message, wParam, lParam);
     }
-}
-
-const char* LoadResText(UINT id)
-{
-    return LoadResString(id, resText, sizeof resText);
-}
-
-const char* LoadResCaption(UINT id)
-{
-    return LoadResString(id, resCaption, sizeof resCaption);
 }
 
 HINSTANCE ProgramInstance()

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "main/main_controls_win32.h"
+#include "base/main_controls_win32.h"
 #include "table/flag_table.h"
 
 extern const char kMainClassName[];  // "APPEDIT"
@@ -16,13 +16,6 @@ int RegisterMainClass(HINSTANCE instance);
 // when creation fails.
 HWND CreateMainWindow(HINSTANCE instance, int cyUnit);
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// One string of the program's string table, in a buffer of 260 characters
-// of each function's own; a missing string gives "". Each call overwrites the
-// previous result of the same function, so a message box can take its
-// caption from one and its text from the other.
-const char* LoadResText(UINT id);
-const char* LoadResCaption(UINT id);
 
 HINSTANCE ProgramInstance();
 // The window and control handles, all null before the window exists.

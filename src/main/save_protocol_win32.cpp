@@ -2,11 +2,12 @@
 
 #include <cstring>
 
-#include "main/commands_win32.h"
-#include "main/message_box_win32.h"
+#include "base/file_dialog_win32.h"
+#include "base/message_box_win32.h"
 #include "resource.h"
 #include "store/flag_file_win32.h"
 #include "store/registry_store_win32.h"
+#include "table/flag_table_win32.h"
 
 const char kSaveQuestion[] = "Save changes to Registory?";
 const char kExportQuestion[] = "Export will copy reg data to file.\nDo you save changes to reg before export?";
@@ -22,7 +23,7 @@ SaveAnswer AskSaveChanges(const FlagTable& t, const MainControls& c, const char*
         return SaveAnswer::Cancel;
     if (answer != IDYES)
         return SaveAnswer::No;
-    if (!SaveFlagTable(t, c.appCombo)) {
+    if (!SaveFlagTable(t, c.window)) {
         ShowAppMessage(c.window, kSaveFailed);
         return SaveAnswer::Cancel;
     }
@@ -33,56 +34,32 @@ void SaveCommand(FlagTable& t, const MainControls& c)
 {
     if (ShowAppMessage(c.window, kSaveQuestion, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
-    if (SaveFlagTable(t, c.appCombo))
+    if (SaveFlagTable(t, c.window))
         t.modified = 0;
     else
         ShowAppMessage(c.window, kSaveFailed);
 }
 
-bool ClosingCheck(const FlagTable& t, const MainControls& c, int& suppressAppCheck, int& suppressVersionCheck)
-{
-    suppressAppCheck = 1;
-    SendMessageA(c.window, WM_COMMAND, MAKEWPARAM(IDC_APPLICATION, NOTIFY_VALIDATE), 0);
-    suppressVersionCheck = 1;
-    SendMessageA(c.window, WM_COMMAND, MAKEWPARAM(IDC_VERSION, NOTIFY_VALIDATE), 0);
-    return AskSaveChanges(t, c, kSaveQuestion) != SaveAnswer::Cancel;
-}
-
-// The structure without the Windows 2000 fields, which every Windows version accepts.
-static void PrepareFileDialog(OPENFILENAMEA& ofn, HWND owner, const char* filter, char* path, char* title,
-                              const char* caption)
-{
-    std::memset(&ofn, 0, sizeof ofn);
-    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter;
-    ofn.nFilterIndex = 0;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = 256;
-    ofn.lpstrFileTitle = title;
-    ofn.nMaxFileTitle = 256;
-    ofn.lpstrTitle = caption;
-}
-
-void ImportCommand(FlagTable& t, const MainControls& c)
+bool ImportCommand(FlagTable& t, const MainControls& c)
 {
     if (AskSaveChanges(t, c, kSaveQuestion) == SaveAnswer::Cancel)
-        return;
+        return false;
     char path[256] = "";
     char title[256] = "";
     OPENFILENAMEA ofn;
-    PrepareFileDialog(ofn, c.window, "Application Flag File(*.afe)\0*.afe\0", path, title, "Import as");
+    PrepareFileDialog(ofn, c.window, "Application Flag File(*.afe)\0*.afe\0", 0, path, title, "Import as");
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     ofn.lpstrDefExt = "afe";
     if (!GetOpenFileNameA(&ofn))
-        return;
+        return false;
     // A file that cannot be read whole leaves the table as it was.
-    if (!ImportFlagFile(t, c.appCombo, c.versionCombo, c.flagBoxes, path)) {
+    if (!ImportFlagFile(t, path)) {
         ShowAppMessage(c.window, "Inport doen not complete successfully.");
-        return;
+        return false;
     }
+    ShowTable(t, c.appCombo, c.versionCombo, c.flagBoxes);
     t.modified = 1;
-    ApplyLoadedState(c, t);
+    return true;
 }
 
 void ExportCommand(FlagTable& t, const MainControls& c)
@@ -98,7 +75,7 @@ void ExportCommand(FlagTable& t, const MainControls& c)
     PrepareFileDialog(ofn, c.window,
                       "Application Flag File(*.afe)\0*.afe\0Inf File(*.inf)\0*.inf\0"
                       "Registration File(*.reg)\0*.reg\0",
-                      path, title, "Export as");
+                      0, path, title, "Export as");
     ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
     ofn.lpstrDefExt = "afe";
     if (!GetSaveFileNameA(&ofn))

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "main/main_controls_win32.h"
+#include "base/main_controls_win32.h"
 #include "table/flag_table.h"
 
 enum class SaveAnswer { Yes, No, Cancel };
@@ -17,9 +17,6 @@ extern const char kExportQuestion[];  // asked before an export
 // fails answers Cancel, so the caller keeps the edits it was asked to keep.
 SaveAnswer AskSaveChanges(const FlagTable& t, const MainControls& c, const char* text);
 void SaveCommand(FlagTable& t, const MainControls& c);
-// The text checks of both lists, then the save question; false for Cancel.
-// Each suppress flag is set before its check runs, so the check's own
-// message box taking the focus from that list starts no second check.
-bool ClosingCheck(const FlagTable& t, const MainControls& c, int& suppressAppCheck, int& suppressVersionCheck);
-void ImportCommand(FlagTable& t, const MainControls& c);
+// True when a file's table replaced the one in memory and is shown.
+bool ImportCommand(FlagTable& t, const MainControls& c);
 void ExportCommand(FlagTable& t, const MainControls& c);

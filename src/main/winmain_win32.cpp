@@ -1,14 +1,17 @@
 #include <windows.h>
 
+#include "base/message_box_win32.h"
+#include "base/res_text_win32.h"
 #include "main/main_window_win32.h"
-#include "main/message_box_win32.h"
 #include "resource.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showCommand)
 {
     // Always null on 32-bit Windows: each process registers its own class.
     if (!previous && !RegisterMainClass(instance)) {
-        ShowMessage(nullptr, "WinMain(): RegisterClass() failed", LoadResCaption(IDS_ERROR_CAPTION), MB_ICONERROR);
+        char caption[260];
+        ShowMessage(nullptr, "WinMain(): RegisterClass() failed", LoadResString(IDS_ERROR_CAPTION, caption, sizeof caption),
+                    MB_ICONERROR);
         return 0;
     }
     // The layout is measured in the menu-bar height, so read it before

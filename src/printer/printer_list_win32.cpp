@@ -1,23 +1,33 @@
 #include "printer/printer_list_win32.h"
 
-#include "main/main_window_win32.h"
-#include "main/message_box_win32.h"
+#include "base/message_box_win32.h"
+#include "base/res_text_win32.h"
 #include "printer/printer_row.h"
 #include "resource.h"
 
 EnumPrintersFn enumPrintersImpl = EnumPrintersA;
 LocalAllocFn localAllocImpl = LocalAlloc;
-int printerFound = 0;
 
 namespace {
 
 void ShowPrinterError(HWND owner, UINT textId)
 {
-    ShowMessage(owner, LoadResText(textId), LoadResCaption(IDS_ERROR_CAPTION), MB_OK | MB_ICONEXCLAMATION);
+    char text[260];
+    char caption[260];
+    ShowMessage(owner, LoadResString(textId, text, sizeof text), LoadResString(IDS_ERROR_CAPTION, caption, sizeof caption),
+                MB_OK | MB_ICONEXCLAMATION);
 }
 
-void ListMatchingPrinters(HWND printerCombo, const PRINTER_INFO_2A* printers, DWORD count)
+void ShowNoPrinter(HWND owner)
 {
+    char text[260];
+    ShowAppMessage(owner, LoadResString(IDS_NO_PRINTER, text, sizeof text));
+}
+
+// 1 when any was listed.
+int ListMatchingPrinters(HWND printerCombo, const PRINTER_INFO_2A* printers, DWORD count)
+{
+    int found = 0;
     for (DWORD i = 0; i < count; ++i) {
         const PRINTER_INFO_2A& p = printers[i];
         if (!IsTargetPrinter(p.pPrinterName, p.pPortName, p.pDriverName))
@@ -25,17 +35,18 @@ void ListMatchingPrinters(HWND printerCombo, const PRINTER_INFO_2A* printers, DW
         char row[kPrinterRowSize];
         BuildPrinterRow(row, sizeof row, p.pPrinterName, p.pPortName, p.pDriverName);
         SendMessageA(printerCombo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(row));
-        printerFound = 1;
+        found = 1;
     }
+    return found;
 }
 
 }  // namespace
 
-void FillPrinterList(HWND printerCombo)
+int FillPrinterList(HWND printerCombo)
 {
     HWND owner = GetParent(printerCombo);
     SendMessageA(printerCombo, CB_RESETCONTENT, 0, 0);
-    printerFound = 0;
+    int found = 0;
 
     const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
     DWORD needed = 0;
@@ -53,24 +64,25 @@ void FillPrinterList(HWND printerCombo)
         if (!enumPrintersImpl(flags, nullptr, 2, block, size, &needed, &returned)) {
             ShowPrinterError(owner, IDS_ENUMPRINTERS_FAILED);
         } else if (returned == 0) {
-            ShowAppMessage(owner, LoadResText(IDS_NO_PRINTER));
+            ShowNoPrinter(owner);
             LocalFree(block);
-            return;
+            return 0;
         } else {
             // Never read records beyond the block, whatever count comes back.
             DWORD fit = size / sizeof(PRINTER_INFO_2A);
-            ListMatchingPrinters(printerCombo, reinterpret_cast<const PRINTER_INFO_2A*>(block),
-                                 returned < fit ? returned : fit);
+            found = ListMatchingPrinters(printerCombo, reinterpret_cast<const PRINTER_INFO_2A*>(block),
+                                         returned < fit ? returned : fit);
         }
     }
 
-    if (printerFound) {
+    if (found) {
         SendMessageA(printerCombo, CB_SETCURSEL, 0, 0);
         PostMessageA(owner, WM_COMMAND, MAKEWPARAM(IDC_PRINTER, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(printerCombo));
     } else {
-        ShowAppMessage(owner, LoadResText(IDS_NO_PRINTER));
+        ShowNoPrinter(owner);
     }
     if (block)
         LocalFree(block);
+    return found;
 }

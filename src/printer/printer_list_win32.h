@@ -11,12 +11,10 @@ using LocalAllocFn = HLOCAL(WINAPI*)(UINT flags, SIZE_T bytes);
 extern EnumPrintersFn enumPrintersImpl;  // EnumPrintersA
 extern LocalAllocFn localAllocImpl;      // LocalAlloc
 
-// 1 once a printer of the model has been listed by the last FillPrinterList.
-extern int printerFound;
-
 // Lists every local and connected printer whose name, port or driver name
 // contains "VRX-2260", as "name;port;driver" in the spooler's order. With one
 // found, row 0 is selected and CBN_SELCHANGE of the list is posted to its
 // parent; otherwise "There is no VRX-2260 found." is shown. Messages are
-// owned by the list's parent, the main window.
-void FillPrinterList(HWND printerCombo);
+// owned by the list's parent, the main window. 1 when a printer of the
+// model was listed.
+int FillPrinterList(HWND printerCombo);

@@ -4,49 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-void BeginStoredWalk(StoredWalk& w, const char* appInfo)
-{
-    std::memset(&w, 0, sizeof w);
-    w.text = appInfo;
-}
-
-bool NextStoredValue(StoredWalk& w, char* valueName)
-{
-    for (;;) {
-        if (w.nextOrdinal > 0 && w.nextOrdinal <= w.rec.count) {
-            int k = w.nextOrdinal++;
-            if (w.values >= kMaxEntries) {
-                ++w.skipped;
-                continue;
-            }
-            FormatValueName(valueName, kValueNameSize, w.name, k);
-            ++w.values;
-            return true;
-        }
-        w.nextOrdinal = 0;
-        if (!NextAppInfoRecord(w.text, w.pos, w.rec))
-            return false;
-        if (w.rec.status != RecordStatus::Ok || w.apps >= kMaxApps) {
-            ++w.skipped;
-            continue;
-        }
-        std::memcpy(w.name, w.rec.name, w.rec.nameLength);
-        w.name[w.rec.nameLength] = '\0';
-        ++w.apps;
-        w.nextOrdinal = 1;
-    }
-}
-
-size_t CountStoredValues(const char* appInfo)
-{
-    StoredWalk w;
-    BeginStoredWalk(w, appInfo);
-    char valueName[kValueNameSize];
-    size_t n = 0;
-    while (NextStoredValue(w, valueName))
-        ++n;
-    return n;
-}
+#include "table/text_check.h"
 
 namespace {
 
@@ -81,18 +39,13 @@ void PutFormatted(Sink& s, const char* format, ...)
         Put(s, line, static_cast<size_t>(n) < sizeof line ? static_cast<size_t>(n) : sizeof line - 1);
 }
 
-const StoredVersion* VersionAt(const StoredTable& s, size_t i)
+// The i-th value of the walk as an entry; false when it was not read.
+bool VersionAt(const StoredTable& s, size_t i, AppFlagEntry& e)
 {
     if (i >= s.versionCount || !s.versions[i].present)
-        return nullptr;
-    return &s.versions[i];
-}
-
-unsigned Word(const StoredVersion& v, int w)
-{
-    const unsigned char* p = v.record + 4 * w;
-    return static_cast<unsigned>(p[0]) | static_cast<unsigned>(p[1]) << 8 | static_cast<unsigned>(p[2]) << 16 |
-           static_cast<unsigned>(p[3]) << 24;
+        return false;
+    DecodeVersionRecord(s.versions[i].record, e);
+    return true;
 }
 
 }  // namespace
@@ -113,15 +66,14 @@ size_t EncodeFlagFile(const StoredTable& s, char* out, size_t cap, int* complete
     BeginStoredWalk(w, s.appInfo);
     char valueName[kValueNameSize];
     for (size_t i = 0; NextStoredValue(w, valueName); ++i) {
-        const StoredVersion* v = VersionAt(s, i);
-        if (!v) {
+        AppFlagEntry e;
+        if (!VersionAt(s, i, e)) {
             whole = false;
             continue;
         }
-        PutFormatted(sink, "%08X%08X%08X%08X%08X\n", Word(*v, 0), Word(*v, 1), Word(*v, 2), Word(*v, 3),
-                     Word(*v, 4));
+        PutFormatted(sink, "%08X%08X%08X%08X%08X\n", e.tag, e.versionMS, e.versionLS, e.flagsLow, e.flagsHigh);
     }
-    if (w.skipped)
+    if (AnySkipped(w.skips))
         whole = false;
     if (complete)
         *complete = whole ? 1 : 0;
@@ -142,11 +94,11 @@ size_t EncodeInfFile(const StoredTable& s, char* out, size_t cap, unsigned* numI
     BeginStoredWalk(w, s.appInfo);
     char valueName[kValueNameSize];
     for (size_t i = 0; NextStoredValue(w, valueName); ++i) {
-        const StoredVersion* v = VersionAt(s, i);
-        if (!v)
+        AppFlagEntry e;
+        if (!VersionAt(s, i, e))
             continue;
-        PutFormatted(sink, "AppFlag%u = %s,%08X,%08X,%08X,%08X,%08X\r\n", ++number, valueName, Word(*v, 0),
-                     Word(*v, 1), Word(*v, 2), Word(*v, 3), Word(*v, 4));
+        PutFormatted(sink, "AppFlag%u = %s,%08X,%08X,%08X,%08X,%08X\r\n", ++number, valueName, e.tag, e.versionMS,
+                     e.versionLS, e.flagsLow, e.flagsHigh);
     }
     PutFormatted(sink, "NumItems = %u\r\n", number);
     if (numItems)
@@ -224,14 +176,13 @@ size_t EncodeRegFile(const StoredTable& s, char* out, size_t cap, int* complete)
     BeginStoredWalk(w, s.appInfo);
     char valueName[kValueNameSize];
     for (size_t i = 0; NextStoredValue(w, valueName); ++i) {
-        const StoredVersion* v = VersionAt(s, i);
-        if (!v) {
+        if (i >= s.versionCount || !s.versions[i].present) {
             whole = false;
             continue;
         }
-        PutRegHex(sink, valueName, "hex", v->record, kVersionRecordSize);
+        PutRegHex(sink, valueName, "hex", s.versions[i].record, kVersionRecordSize);
     }
-    if (w.skipped)
+    if (AnySkipped(w.skips))
         whole = false;
     PutRegString(sink, kAppInfoValue, s.appInfo);
     PutFormatted(sink, "\"%s\"=dword:%08lx\r\n\r\n", kAppInfoSizeValue, static_cast<unsigned long>(s.appInfoSize));
@@ -242,22 +193,6 @@ size_t EncodeRegFile(const StoredTable& s, char* out, size_t cap, int* complete)
 
 namespace {
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // Five words of eight hexadecimal digits, then LF.
 FlagFileError ReadVersionLine(const char* data, size_t length, size_t pos, uint32_t words[5])
 {
@@ -267,7 +202,7 @@ FlagFileError ReadVersionLine(const char* data, size_t length, size_t pos, uint3
         char c = data[pos + k];
         if (k == kFlagVersionLineBytes - 1)
             return c == '\n' ? FlagFileError::None : FlagFileError::BadVersionLine;
-        int v = HexValue(c);
+        int v = HexDigitValue(c);
         if (v < 0)
             return FlagFileError::BadVersionLine;
         words[k / 8] = words[k / 8] << 4 | static_cast<uint32_t>(v);
@@ -278,12 +213,12 @@ FlagFileError ReadVersionLine(const char* data, size_t length, size_t pos, uint3
 // The size line: a decimal number from up to five digits, at least 2, then LF.
 FlagFileError ReadSizeLine(const char* data, size_t length, size_t& listChars)
 {
-    if (length >= 1 && !IsDigit(data[0]))
+    if (length >= 1 && !IsDecimalDigit(data[0]))
         return FlagFileError::BadSize;
     if (length < 6)
         return FlagFileError::ShortFile;
     uint32_t size = 0;
-    for (int i = 0; i < 5 && IsDigit(data[i]); ++i)
+    for (int i = 0; i < 5 && IsDecimalDigit(data[i]); ++i)
         size = size * 10 + static_cast<uint32_t>(data[i] - '0');
     if (size < 2 || data[5] != '\n')
         return FlagFileError::BadSize;

@@ -33,27 +33,6 @@ struct StoredTable {
     size_t versionCount;
 };
 
-// The walk over APPINFO that the registry load makes: records not in the
-// stored form, names over 80 characters and whatever lies beyond the table's
-// 5000 applications or 10000 entries are passed over and counted in skipped.
-struct StoredWalk {
-    const char* text;
-    size_t pos;
-    AppInfoRecord rec;
-    int nextOrdinal;  // 0 when the next record has to be read
-    char name[kNameSize];
-    uint16_t apps;
-    uint16_t values;
-    unsigned skipped;
-};
-
-void BeginStoredWalk(StoredWalk& w, const char* appInfo);
-// Name of the next version value ("APP-" + name + "-" + ordinal) into
-// valueName (kValueNameSize bytes); false at the end of APPINFO.
-bool NextStoredValue(StoredWalk& w, char* valueName);
-// Number of values a whole walk names: the length of StoredTable.versions.
-size_t CountStoredValues(const char* appInfo);
-
 // Both encoders write at most cap bytes to out (out may be null when cap is
 // 0) and return the whole length, so a first call with no buffer measures.
 

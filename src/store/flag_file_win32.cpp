@@ -6,6 +6,7 @@
 #include "store/flag_file.h"
 #include "store/registry_api_win32.h"
 #include "store/registry_layout.h"
+#include "store/registry_store_win32.h"
 
 namespace {
 
@@ -29,19 +30,10 @@ void FreeStoredKey(StoredKey& k)
 // APPINFO-SIZE, APPINFO and every version value the walk names.
 bool ReadKeyValues(HKEY key, StoredKey& k)
 {
-    DWORD size = 0;
-    DWORD length = sizeof size;
-    if (registryApi.queryValue(key, kAppInfoSizeValue, nullptr, nullptr, reinterpret_cast<BYTE*>(&size),
-                               &length) != ERROR_SUCCESS)
+    StoredAppInfo info;
+    if (ReadAppInfo(key, info) != AppInfoRead::Done)
         return false;
-    // One byte beyond what is offered keeps the text terminated even when
-    // the stored APPINFO lacks its zero.
-    if (size > 0xFFFFFFF0u || !(k.appInfo = GlobalAlloc(GPTR, size + 3)))
-        return false;
-    DWORD appInfoLength = size + 2;
-    if (registryApi.queryValue(key, kAppInfoValue, nullptr, nullptr, static_cast<BYTE*>(k.appInfo),
-                               &appInfoLength) != ERROR_SUCCESS)
-        return false;
+    k.appInfo = info.text;
 
     const char* text = static_cast<const char*>(k.appInfo);
     size_t count = CountStoredValues(text);
@@ -56,7 +48,7 @@ bool ReadKeyValues(HKEY key, StoredKey& k)
         LONG status = registryApi.queryValue(key, valueName, nullptr, nullptr, versions[i].record, &n);
         versions[i].present = status == ERROR_SUCCESS && n >= kVersionRecordSize;
     }
-    k.table.appInfoSize = size;
+    k.table.appInfoSize = info.size;
     k.table.appInfo = text;
     k.table.versions = versions;
     k.table.versionCount = count;
@@ -76,36 +68,11 @@ bool ReadStoredKey(StoredKey& k)
     return ok;
 }
 
-// The decoded file into the table, both lists and the boxes.
-void ShowImported(FlagTable& t, const DecodedFlagFile& d, HWND appCombo, HWND versionCombo, FlagBoxes flagBoxes)
-{
-    ApplyDecodedFlagFile(d, t);
-    SendMessageA(appCombo, CB_RESETCONTENT, 0, 0);
-    SendMessageA(versionCombo, CB_RESETCONTENT, 0, 0);
-    UncheckAllFlags(flagBoxes);
-    for (uint16_t i = 0; i < t.appCount; ++i)
-        InsertAppRow(appCombo, i, t.appNames[i]);
-    // The boxes show the first entry only when it is the first application's.
-    for (uint16_t j = 0; j < t.entryCount; ++j) {
-        if (t.entries[j].appIndex != 0)
-            continue;
-        AppendVersionRow(versionCombo, t.entries[j]);
-        if (j == 0)
-            ShowFlags(t, 0, flagBoxes);
-    }
-    SendMessageA(appCombo, CB_SETCURSEL, 0, 0);
-    SendMessageA(versionCombo, CB_SETCURSEL, 0, 0);
-}
-
-}  // namespace
-
-namespace {
-
 // An encoder measures with no buffer and says whether the file is complete.
 typedef size_t (*EncodeFn)(const StoredTable& s, char* out, size_t cap, int* complete);
 
-// The stored key read whole, encoded, then written: 1 when the file was
-// written and is complete.
+// The stored key read whole, encoded, then put in place of the file: 1 when
+// the file was written and is complete.
 int ExportStoredKey(const char* path, EncodeFn encode)
 {
     StoredKey k;
@@ -129,9 +96,8 @@ int ExportStoredKey(const char* path, EncodeFn encode)
 // The INF section is complete with its count line, whatever it numbers.
 size_t EncodeWholeInf(const StoredTable& s, char* out, size_t cap, int* complete)
 {
-    unsigned numItems = 0;
     *complete = 1;
-    return EncodeInfFile(s, out, cap, &numItems);
+    return EncodeInfFile(s, out, cap, nullptr);
 }
 
 }  // namespace
@@ -151,7 +117,7 @@ int ExportRegFile(const char* path)
     return ExportStoredKey(path, EncodeRegFile);
 }
 
-int ImportFlagFile(FlagTable& t, HWND appCombo, HWND versionCombo, FlagBoxes flagBoxes, const char* path)
+int ImportFlagFile(FlagTable& t, const char* path)
 {
     DWORD length = 0;
     // Nothing beyond the longest valid file is looked at, so a huge file is
@@ -164,7 +130,7 @@ int ImportFlagFile(FlagTable& t, HWND appCombo, HWND versionCombo, FlagBoxes fla
     if (decoded) {
         DecodedFlagFile& d = *static_cast<DecodedFlagFile*>(decoded);
         if (DecodeFlagFile(static_cast<const char*>(data), length, d) == FlagFileError::None) {
-            ShowImported(t, d, appCombo, versionCombo, flagBoxes);
+            ApplyDecodedFlagFile(d, t);
             result = 1;
         }
         GlobalFree(decoded);

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "table/flag_table_win32.h"
+#include "table/flag_table.h"
 
 // Write the table stored in the registry key (not the one in memory). The
 // key is read whole before the file is created, so when it cannot be read an
@@ -17,8 +17,7 @@ int ExportInfFile(const char* path);
 // The registry file that regedit /s applies; 1 when it holds every value of
 // the stored table.
 int ExportRegFile(const char* path);
-// Reads and checks the whole file before anything changes: on 0 the table,
-// both lists and the boxes are as they were. On 1 they show the file's table
-// with the first application and its first version selected. Neither touches
-// modified.
-int ImportFlagFile(FlagTable& t, HWND appCombo, HWND versionCombo, FlagBoxes flagBoxes, const char* path);
+// Reads and checks the whole file before anything changes: on 0 the table
+// is as it was. On 1 it holds the file's table with the first application
+// and entry selected (ShowTable shows it). modified is left alone.
+int ImportFlagFile(FlagTable& t, const char* path);

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "table/text_check.h"
+
 const char kFlagKeyPath[] = "Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver";
 const char kAppInfoValue[] = "APPINFO";
 const char kAppInfoSizeValue[] = "APPINFO-SIZE";
@@ -55,11 +57,6 @@ uint32_t AppInfoSizeFor(size_t appInfoChars)
     return static_cast<uint32_t>(2 * (appInfoChars + 1));
 }
 
-static bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 bool NextAppInfoRecord(const char* text, size_t& pos, AppInfoRecord& rec)
 {
     const char* start = text + pos;
@@ -76,7 +73,7 @@ bool NextAppInfoRecord(const char* text, size_t& pos, AppInfoRecord& rec)
         rec.status = RecordStatus::TooShort;
         return true;
     }
-    if (!IsDigit(start[0]) || !IsDigit(start[1])) {
+    if (!IsDecimalDigit(start[0]) || !IsDecimalDigit(start[1])) {
         rec.status = RecordStatus::BadCount;
         return true;
     }
@@ -89,13 +86,16 @@ bool NextAppInfoRecord(const char* text, size_t& pos, AppInfoRecord& rec)
 
 StoreProblem CheckStoredName(const char* name)
 {
-    size_t length = std::strlen(name);
-    if (length == 0)
-        return StoreProblem::EmptyName;
-    if (length > kMaxNameChars)
+    if (std::strlen(name) > kMaxNameChars)
         return StoreProblem::NameTooLong;
-    if (std::strchr(name, ';'))
+    switch (AppNameProblem(name)) {
+    case kNameEmpty:
+        return StoreProblem::EmptyName;
+    case kNameHasSeparator:
         return StoreProblem::NameHasSeparator;
+    case kNameAcceptable:
+        break;
+    }
     return StoreProblem::None;
 }
 
@@ -165,4 +165,72 @@ void FormatLoadSkips(char* out, size_t outSize, const LoadSkips& s)
     add("\n%u application(s) beyond the limit of 5000", s.appsOverLimit);
     add("\n%u version(s) beyond the limit of 10000", s.entriesOverLimit);
     add("\n%u version value(s) shorter than 20 bytes", s.shortValues);
+}
+
+void BeginStoredWalk(StoredWalk& w, const char* appInfo)
+{
+    std::memset(&w, 0, sizeof w);
+    w.text = appInfo;
+}
+
+bool NextStoredApp(StoredWalk& w)
+{
+    while (NextAppInfoRecord(w.text, w.pos, w.rec)) {
+        if (w.rec.status == RecordStatus::TooShort || w.rec.status == RecordStatus::BadCount) {
+            ++w.skips.badRecords;
+        } else if (w.rec.status == RecordStatus::NameTooLong) {
+            ++w.skips.longNames;
+        } else if (w.apps >= kMaxApps) {
+            ++w.skips.appsOverLimit;
+        } else {
+            std::memcpy(w.name, w.rec.name, w.rec.nameLength);
+            w.name[w.rec.nameLength] = '\0';
+            ++w.apps;
+            w.nextOrdinal = 1;
+            return true;
+        }
+    }
+    w.nextOrdinal = 0;
+    return false;
+}
+
+bool NextVersionOfApp(StoredWalk& w, char* valueName)
+{
+    while (w.nextOrdinal > 0 && w.nextOrdinal <= w.rec.count) {
+        int k = w.nextOrdinal++;
+        if (w.values >= kMaxEntries) {
+            ++w.skips.entriesOverLimit;
+            continue;
+        }
+        FormatValueName(valueName, kValueNameSize, w.name, k);
+        ++w.values;
+        return true;
+    }
+    return false;
+}
+
+void PassOverValue(StoredWalk& w)
+{
+    if (w.values > 0)
+        --w.values;
+}
+
+bool NextStoredValue(StoredWalk& w, char* valueName)
+{
+    while (!NextVersionOfApp(w, valueName)) {
+        if (!NextStoredApp(w))
+            return false;
+    }
+    return true;
+}
+
+size_t CountStoredValues(const char* appInfo)
+{
+    StoredWalk w;
+    BeginStoredWalk(w, appInfo);
+    char valueName[kValueNameSize];
+    size_t n = 0;
+    while (NextStoredValue(w, valueName))
+        ++n;
+    return n;
 }

@@ -80,3 +80,32 @@ struct LoadSkips {
 
 bool AnySkipped(const LoadSkips& s);
 void FormatLoadSkips(char* out, size_t outSize, const LoadSkips& s);
+
+// The one walk over APPINFO, made by the load and by both exports: records
+// not in the stored form, names over 80 characters and whatever lies beyond
+// the table's 5000 applications or 10000 entries are passed over and
+// counted in skips.
+struct StoredWalk {
+    const char* text;
+    size_t pos;
+    AppInfoRecord rec;
+    int nextOrdinal;     // the ordinal NextVersionOfApp names next
+    char name[kNameSize];  // the current application's name, terminated
+    uint16_t apps;       // applications taken so far
+    uint16_t values;     // version values taken so far
+    LoadSkips skips;
+};
+
+void BeginStoredWalk(StoredWalk& w, const char* appInfo);
+// The next application the table can hold (its name in w.name, its count in
+// w.rec.count); false at the end of APPINFO.
+bool NextStoredApp(StoredWalk& w);
+// Name of the current application's next version value ("APP-" + name + "-"
+// + ordinal) into valueName (kValueNameSize bytes); false after its last.
+bool NextVersionOfApp(StoredWalk& w, char* valueName);
+// The value just named was not taken into the table: it leaves room for the next.
+void PassOverValue(StoredWalk& w);
+// Every version value of every application in turn; false at the end.
+bool NextStoredValue(StoredWalk& w, char* valueName);
+// Number of values a whole walk names.
+size_t CountStoredValues(const char* appInfo);

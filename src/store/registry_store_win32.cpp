@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "main/message_box_win32.h"
+#include "base/message_box_win32.h"
+#include "table/flag_table_win32.h"
 #include "store/registry_api_win32.h"
 #include "store/registry_layout.h"
 
@@ -16,82 +17,76 @@ void ShowCodeMessage(HWND owner, const char* format, LONG code)
     ShowAppMessage(owner, text);
 }
 
-// Reads the version values of one application record into the table from
+// Reads the current application's version values into the table from
 // entry j on. Returns the new j.
-uint16_t LoadVersions(FlagTable& t, HKEY key, const AppInfoRecord& rec, char* nameBuffer, uint16_t app,
-                      uint16_t j, HWND owner, HWND versionCombo, FlagBoxes flagBoxes, LoadSkips& skips)
+uint16_t LoadVersions(FlagTable& t, HKEY key, StoredWalk& w, char* nameBuffer, uint16_t app, uint16_t j,
+                      HWND owner)
 {
-    const char* name = t.appNames[app];
-    for (int k = 1; k <= rec.count; ++k) {
-        if (j >= kMaxEntries) {
-            ++skips.entriesOverLimit;
-            continue;
-        }
-        FormatValueName(nameBuffer, kValueNameSize, name, k);
+    while (NextVersionOfApp(w, nameBuffer)) {
         unsigned char record[kVersionRecordSize] = {};
         DWORD length = sizeof record;
         LONG status = registryApi.queryValue(key, nameBuffer, nullptr, nullptr, record, &length);
-        if (status != ERROR_SUCCESS) {
-            ShowCodeMessage(owner, "get flag data fail\nCode=%d", status);
-            continue;
-        }
-        if (length < kVersionRecordSize) {
-            ++skips.shortValues;
+        if (status != ERROR_SUCCESS || length < kVersionRecordSize) {
+            if (status != ERROR_SUCCESS)
+                ShowCodeMessage(owner, "get flag data fail\nCode=%d", status);
+            else
+                ++w.skips.shortValues;
+            PassOverValue(w);
             continue;
         }
         AppFlagEntry& e = t.entries[j];
         e.appIndex = app;
         DecodeVersionRecord(record, e);
-        if (app == 0) {
-            AppendVersionRow(versionCombo, e);
-            if (j == 0)
-                ShowFlags(t, 0, flagBoxes);
-        }
         ++j;
     }
     return j;
 }
 
-// The application records of APPINFO into the table, both lists and the boxes.
-uint16_t LoadRecords(FlagTable& t, HKEY key, const char* appInfo, char* nameBuffer, HWND owner, HWND appCombo,
-                     HWND versionCombo, FlagBoxes flagBoxes, LoadSkips& skips)
+// The application records of APPINFO into the table; returns the entry count.
+uint16_t LoadRecords(FlagTable& t, HKEY key, const char* appInfo, char* nameBuffer, HWND owner, LoadSkips& skips)
 {
-    uint16_t i = 0;
+    StoredWalk w;
+    BeginStoredWalk(w, appInfo);
     uint16_t j = 0;
-    size_t pos = 0;
-    AppInfoRecord rec;
-    while (NextAppInfoRecord(appInfo, pos, rec)) {
-        if (rec.status == RecordStatus::TooShort || rec.status == RecordStatus::BadCount) {
-            ++skips.badRecords;
-            continue;
-        }
-        if (rec.status == RecordStatus::NameTooLong) {
-            ++skips.longNames;
-            continue;
-        }
-        if (i >= kMaxApps) {
-            ++skips.appsOverLimit;
-            continue;
-        }
-        std::memcpy(t.appNames[i], rec.name, rec.nameLength);
-        t.appNames[i][rec.nameLength] = '\0';
-        InsertAppRow(appCombo, i, t.appNames[i]);
-        t.appCount = static_cast<uint16_t>(i + 1);
-        j = LoadVersions(t, key, rec, nameBuffer, i, j, owner, versionCombo, flagBoxes, skips);
-        ++i;
+    while (NextStoredApp(w)) {
+        uint16_t i = static_cast<uint16_t>(w.apps - 1);
+        std::memcpy(t.appNames[i], w.name, kNameSize);
+        t.appCount = w.apps;
+        j = LoadVersions(t, key, w, nameBuffer, i, j, owner);
     }
+    skips = w.skips;
     return j;
 }
 
 }  // namespace
 
-void LoadFlagTable(FlagTable& t, HWND appCombo, HWND versionCombo, FlagBoxes flagBoxes)
+AppInfoRead ReadAppInfo(HKEY key, StoredAppInfo& info)
 {
-    HWND owner = GetParent(appCombo);
+    info = StoredAppInfo{};
+    DWORD length = sizeof info.size;
+    info.status = registryApi.queryValue(key, kAppInfoSizeValue, nullptr, nullptr,
+                                         reinterpret_cast<BYTE*>(&info.size), &length);
+    if (info.status != ERROR_SUCCESS)
+        return AppInfoRead::SizeFailed;
+    // One byte beyond what is offered to the read keeps the text terminated
+    // even when the stored APPINFO lacks its zero.
+    info.text = info.size <= 0xFFFFFFF0u ? GlobalAlloc(GPTR, info.size + 3) : nullptr;
+    if (!info.text)
+        return AppInfoRead::NoMemory;
+    DWORD textLength = info.size + 2;
+    info.status = registryApi.queryValue(key, kAppInfoValue, nullptr, nullptr, static_cast<BYTE*>(info.text),
+                                         &textLength);
+    if (info.status != ERROR_SUCCESS) {
+        GlobalFree(info.text);
+        info.text = nullptr;
+        return AppInfoRead::ListFailed;
+    }
+    return AppInfoRead::Done;
+}
+
+void LoadFlagTable(FlagTable& t, HWND owner)
+{
     ClearTableContents(t);
-    SendMessageA(appCombo, CB_RESETCONTENT, 0, 0);
-    SendMessageA(versionCombo, CB_RESETCONTENT, 0, 0);
-    UncheckAllFlags(flagBoxes);
     t.currentApp = 0;
     t.currentEntry = 0;
 
@@ -101,40 +96,27 @@ void LoadFlagTable(FlagTable& t, HWND appCombo, HWND versionCombo, FlagBoxes fla
 
     uint16_t j = 0;
     LoadSkips skips = {};
-    DWORD size = 0;
-    DWORD length = sizeof size;
-    LONG status = registryApi.queryValue(key, kAppInfoSizeValue, nullptr, nullptr,
-                                         reinterpret_cast<BYTE*>(&size), &length);
-    if (status != ERROR_SUCCESS) {
-        ShowCodeMessage(owner, "Get Size fail\nCode=%d", status);
-    } else {
-        // One byte beyond what is offered to the read keeps the text terminated
-        // even when the stored APPINFO lacks its zero.
-        HGLOBAL appInfo = size <= 0xFFFFFFF0u ? GlobalAlloc(GPTR, size + 3) : nullptr;
-        HGLOBAL nameBuffer = nullptr;
-        if (!appInfo) {
-            ShowAppMessage(owner, "GlobalAlloc fail");
-        } else {
-            DWORD appInfoLength = size + 2;
-            status = registryApi.queryValue(key, kAppInfoValue, nullptr, nullptr, static_cast<BYTE*>(appInfo),
-                                            &appInfoLength);
-            if (status != ERROR_SUCCESS)
-                ShowCodeMessage(owner, "Get application name fail\nCode=%d", status);
-            else if (!(nameBuffer = GlobalAlloc(GPTR, kValueNameSize)))
-                ShowAppMessage(owner, "GlobalAlloc fail TmpName");
-        }
-        if (nameBuffer) {
-            j = LoadRecords(t, key, static_cast<const char*>(appInfo), static_cast<char*>(nameBuffer), owner,
-                            appCombo, versionCombo, flagBoxes, skips);
-            SendMessageA(appCombo, CB_SETCURSEL, 0, 0);
-            SendMessageA(versionCombo, CB_SETCURSEL, 0, 0);
+    StoredAppInfo info;
+    switch (ReadAppInfo(key, info)) {
+    case AppInfoRead::SizeFailed:
+        ShowCodeMessage(owner, "Get Size fail\nCode=%d", info.status);
+        break;
+    case AppInfoRead::NoMemory:
+        ShowAppMessage(owner, "GlobalAlloc fail");
+        break;
+    case AppInfoRead::ListFailed:
+        ShowCodeMessage(owner, "Get application name fail\nCode=%d", info.status);
+        break;
+    case AppInfoRead::Done:
+        if (HGLOBAL nameBuffer = GlobalAlloc(GPTR, kValueNameSize)) {
+            j = LoadRecords(t, key, static_cast<const char*>(info.text), static_cast<char*>(nameBuffer), owner,
+                            skips);
             GlobalFree(nameBuffer);
         } else {
-            // A failed read leaves nothing loaded.
-            t.appCount = 0;
+            ShowAppMessage(owner, "GlobalAlloc fail TmpName");
         }
-        if (appInfo)
-            GlobalFree(appInfo);
+        GlobalFree(info.text);
+        break;
     }
     t.entryCount = j;
     t.currentEntry = 0;
@@ -149,19 +131,16 @@ void LoadFlagTable(FlagTable& t, HWND appCombo, HWND versionCombo, FlagBoxes fla
 
 namespace {
 
-// Builds APPINFO from the rows, refusing what the stored layout cannot hold.
-bool BuildAppInfo(const EntriesByApp& groups, HWND appCombo, HWND owner, char* appInfo, size_t& length)
+// Builds APPINFO from the table's names, upper case as the list shows them,
+// and the groups' counts, refusing what the stored layout cannot hold.
+bool BuildAppInfo(const FlagTable& t, const EntriesByApp& groups, HWND owner, char* appInfo, size_t& length)
 {
-    int rows = static_cast<int>(SendMessageA(appCombo, CB_GETCOUNT, 0, 0));
     length = 0;
     appInfo[0] = '\0';
-    for (int r = 0; r < rows; ++r) {
-        char name[256];
-        StoreProblem problem = StoreProblem::None;
-        if (!GetComboRowText(appCombo, r, name, sizeof name))
-            problem = StoreProblem::NameTooLong;
-        else
-            problem = CheckStoredName(name);
+    for (uint16_t r = 0; r < t.appCount; ++r) {
+        char name[kNameSize];
+        AppRowName(name, t.appNames[r]);
+        StoreProblem problem = CheckStoredName(name);
         int count = GroupSize(groups, r);
         if (problem == StoreProblem::None && count > kMaxVersionsPerApp)
             problem = StoreProblem::TooManyVersions;
@@ -206,9 +185,8 @@ bool SaveVersions(const FlagTable& t, const EntriesByApp& groups, HKEY key, cons
 
 }  // namespace
 
-int SaveFlagTable(const FlagTable& t, HWND appCombo)
+int SaveFlagTable(const FlagTable& t, HWND owner)
 {
-    HWND owner = GetParent(appCombo);
     HGLOBAL buffer = GlobalAlloc(GPTR, kAppInfoBufferSize + sizeof(EntriesByApp));
     if (!buffer) {
         ShowAppMessage(owner, "GlobalAlloc fail");
@@ -222,7 +200,7 @@ int SaveFlagTable(const FlagTable& t, HWND appCombo)
     size_t length = 0;
     // The key is deleted before it is written, so a table that cannot be
     // stored faithfully is refused while the stored one is still intact.
-    if (!BuildAppInfo(groups, appCombo, owner, appInfo, length)) {
+    if (!BuildAppInfo(t, groups, owner, appInfo, length)) {
         GlobalFree(buffer);
         return 0;
     }

@@ -1,13 +1,29 @@
-// Moves the whole flag table between the driver's registry key and the editor.
+// Moves the whole flag table between the driver's registry key and the
+// table in memory. Neither operation touches a control: ShowTable puts a
+// loaded table into the lists and boxes.
 #pragma once
 
 #include <windows.h>
 
-#include "table/flag_table_win32.h"
+#include "table/flag_table.h"
 
-// Rebuilds the table, both lists and the boxes from the key. Messages are
-// owned by the parent of the application combo box (the main window).
-void LoadFlagTable(FlagTable& t, HWND appCombo, HWND versionCombo, FlagBoxes flagBoxes);
-// Replaces the key's contents with the table, names taken from the rows of
-// the application combo box. 1 when every write succeeded.
-int SaveFlagTable(const FlagTable& t, HWND appCombo);
+// Rebuilds the table from the key, the first application and entry
+// selected. Its messages are owned by `owner` (the main window).
+void LoadFlagTable(FlagTable& t, HWND owner);
+// Replaces the key's contents with the table, the names upper case as the
+// application list shows them. 1 when every write succeeded.
+int SaveFlagTable(const FlagTable& t, HWND owner);
+
+// What of APPINFO-SIZE and APPINFO could be read from an open key.
+enum class AppInfoRead { Done, SizeFailed, NoMemory, ListFailed };
+
+// APPINFO-SIZE and APPINFO of an open key, as the load and the exports read
+// them. On Done, text is a global block of size + 3 bytes holding APPINFO,
+// terminated even when the stored one lacks its zero; the caller frees it.
+// status is the failed registry call's code.
+struct StoredAppInfo {
+    DWORD size;
+    HGLOBAL text;
+    LONG status;
+};
+AppInfoRead ReadAppInfo(HKEY key, StoredAppInfo& info);

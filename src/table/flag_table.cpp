@@ -27,30 +27,30 @@ int AsciiNamesEqual(const char* a, const char* b)
     return *p == *q;
 }
 
-int FindApplication(const FlagTable& t)
+int FindApplication(const FlagTable& t, const InputValues& in)
 {
     for (uint16_t i = 0; i < t.appCount && i < kMaxApps; ++i) {
-        if (NamesEqual(t.appNames[i], t.inputAppName))
+        if (NamesEqual(t.appNames[i], in.inputAppName))
             return i;
     }
     return -1;
 }
 
-int VersionExistsForApp(const FlagTable& t, uint16_t app)
+int VersionExistsForApp(const FlagTable& t, const InputValues& in, uint16_t app)
 {
     for (uint16_t i = 0; i < t.entryCount && i < kMaxEntries; ++i) {
         const AppFlagEntry& e = t.entries[i];
-        if (e.appIndex == app && e.versionMS == t.inputVersionMS && e.versionLS == t.inputVersionLS)
+        if (e.appIndex == app && e.versionMS == in.inputVersionMS && e.versionLS == in.inputVersionLS)
             return 1;
     }
     return 0;
 }
 
-int VersionExistsForEntry(const FlagTable& t, uint16_t e)
+int VersionExistsForEntry(const FlagTable& t, const InputValues& in, uint16_t e)
 {
     if (e >= kMaxEntries)
         return 0;
-    return VersionExistsForApp(t, t.entries[e].appIndex);
+    return VersionExistsForApp(t, in, t.entries[e].appIndex);
 }
 
 int NthEntryOfApp(const FlagTable& t, uint16_t app, int32_t row)

@@ -6,12 +6,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/control_ids.h"
+
 constexpr uint16_t kMaxEntries = 10000;
 constexpr uint16_t kMaxApps = 5000;
 constexpr size_t kMaxNameChars = 80;
 constexpr size_t kNameSize = kMaxNameChars + 1;
 constexpr uint16_t kFreeSlot = 0xFFFF;
-constexpr int kFlagCount = 64;
 // The stored application list carries each version count in two digits.
 constexpr int kMaxVersionsPerApp = 99;
 // "%08X-%08X"
@@ -37,6 +38,11 @@ struct FlagTable {
     int32_t currentVersionRow;
     int modified;
     uint32_t flagClipboard[2];
+};
+
+// What an input dialog returns for the editing operations: the New
+// Application dialog all three, the New Version dialog the version.
+struct InputValues {
     char inputAppName[kNameSize];
     uint32_t inputVersionMS;
     uint32_t inputVersionLS;
@@ -51,11 +57,11 @@ int NamesEqual(const char* a, const char* b);
 int AsciiNamesEqual(const char* a, const char* b);
 
 // Index of the application named inputAppName, or -1.
-int FindApplication(const FlagTable& t);
+int FindApplication(const FlagTable& t, const InputValues& in);
 // 1 if application `app` already has the version inputVersionMS/LS.
-int VersionExistsForApp(const FlagTable& t, uint16_t app);
+int VersionExistsForApp(const FlagTable& t, const InputValues& in, uint16_t app);
 // 1 if the application owning entry `e` already has the version inputVersionMS/LS.
-int VersionExistsForEntry(const FlagTable& t, uint16_t e);
+int VersionExistsForEntry(const FlagTable& t, const InputValues& in, uint16_t e);
 
 // Table index of the row-th (from 0) entry of application `app`, or -1.
 int NthEntryOfApp(const FlagTable& t, uint16_t app, int32_t row);

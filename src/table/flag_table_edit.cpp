@@ -21,13 +21,13 @@ void RemoveEntry(FlagTable& t, uint16_t e)
     ClearSlot(t.entries[t.entryCount]);
 }
 
-void AppendEntry(FlagTable& t, uint16_t app)
+void AppendEntry(FlagTable& t, const InputValues& in, uint16_t app)
 {
     AppFlagEntry& e = t.entries[t.entryCount];
     e.appIndex = app;
     e.tag = 1;
-    e.versionMS = t.inputVersionMS;
-    e.versionLS = t.inputVersionLS;
+    e.versionMS = in.inputVersionMS;
+    e.versionLS = in.inputVersionLS;
     e.flagsLow = 0;
     e.flagsHigh = 0;
     t.currentEntry = t.entryCount;
@@ -80,38 +80,38 @@ TableRoom RoomForVersion(const FlagTable& t, uint16_t app)
     return kRoomAvailable;
 }
 
-int TableAddApplication(FlagTable& t)
+int TableAddApplication(FlagTable& t, const InputValues& in)
 {
     if (RoomForApplication(t) != kRoomAvailable)
         return 0;
     // The stored list is split at ";", and an unnamed application cannot be
     // stored at all; the dialog refuses both, this keeps the table sound.
-    if (AppNameProblem(t.inputAppName) != kNameAcceptable)
+    if (AppNameProblem(in.inputAppName) != kNameAcceptable)
         return 0;
     char* slot = t.appNames[t.appCount];
-    std::memcpy(slot, t.inputAppName, kNameSize);
+    std::memcpy(slot, in.inputAppName, kNameSize);
     slot[kMaxNameChars] = '\0';
     t.currentApp = t.appCount;
-    AppendEntry(t, t.appCount);
+    AppendEntry(t, in, t.appCount);
     ++t.appCount;
     t.modified = 1;
     return 1;
 }
 
-int TableAddVersion(FlagTable& t, uint16_t app)
+int TableAddVersion(FlagTable& t, const InputValues& in, uint16_t app)
 {
     if (app >= t.appCount || RoomForVersion(t, app) != kRoomAvailable)
         return 0;
-    AppendEntry(t, app);
+    AppendEntry(t, in, app);
     t.modified = 1;
     return 1;
 }
 
-NewVersionCheck CheckNewVersion(const FlagTable& t, TableRoom* room)
+NewVersionCheck CheckNewVersion(const FlagTable& t, const InputValues& in, TableRoom* room)
 {
     if (t.currentApp >= t.appCount)
         return kNewVersionNoApplication;
-    if (VersionExistsForApp(t, t.currentApp))
+    if (VersionExistsForApp(t, in, t.currentApp))
         return kNewVersionExists;
     TableRoom r = RoomForVersion(t, t.currentApp);
     if (room != nullptr)

@@ -23,12 +23,12 @@ TableRoom RoomForVersion(const FlagTable& t, uint16_t app);
 // Appends inputAppName with its first version inputVersionMS/LS; the new
 // application becomes currentApp and its entry currentEntry. 0 (no change)
 // when RoomForApplication refuses or the name does not fit.
-int TableAddApplication(FlagTable& t);
+int TableAddApplication(FlagTable& t, const InputValues& in);
 // Appends the version inputVersionMS/LS to application `app` as its last
 // version and makes it currentEntry. 0 (no change) when there is no room.
-int TableAddVersion(FlagTable& t, uint16_t app);
+int TableAddVersion(FlagTable& t, const InputValues& in, uint16_t app);
 
-// What keeps New Version from adding inputVersionMS/LS.
+// What keeps New Version from adding in's inputVersionMS/LS.
 enum NewVersionCheck {
     kNewVersionAccepted = 0,
     kNewVersionNoApplication,  // no application is shown
@@ -37,7 +37,7 @@ enum NewVersionCheck {
 };
 // New Version adds to currentApp, the application the lists show, whether or
 // not it has a version yet: currentEntry may then be another application's.
-NewVersionCheck CheckNewVersion(const FlagTable& t, TableRoom* room);
+NewVersionCheck CheckNewVersion(const FlagTable& t, const InputValues& in, TableRoom* room);
 
 // Removes application `app` with every entry, renumbers the applications
 // behind it and clears the freed slots; currentApp and currentEntry become 0.

@@ -2,9 +2,8 @@
 
 #include <cstdio>
 
-#include "main/enabling_win32.h"
-#include "main/message_box_win32.h"
-#include "resource.h"
+#include "base/control_ids.h"
+#include "base/message_box_win32.h"
 #include "table/flag_table_edit.h"
 #include "table/flag_table_win32.h"
 #include "table/text_check.h"
@@ -44,27 +43,22 @@ int AskYesNo(const MainControls& c, const char* text)
 
 }  // namespace
 
-int NewApplication(FlagTable& t, const MainControls& c)
+int NewApplication(FlagTable& t, const InputValues& in, const MainControls& c)
 {
     // The dialog refuses such names already; nothing else may bring one in.
-    AppNameCheck name = AppNameProblem(t.inputAppName);
+    AppNameCheck name = AppNameProblem(in.inputAppName);
     if (name != kNameAcceptable) {
         ShowAppMessage(c.window, AppNameMessage(name));
         return 0;
     }
-    int x = FindApplication(t);
+    int x = FindApplication(t, in);
     if (x < 0) {
         if (RefuseForRoom(t, c, RoomForApplication(t), 0))
             return 0;
-        if (!AddApplication(t, c))
-            return 0;
-        // Paste comes on with the first application, copied or not.
-        SetEditingState(c, true);
-        UpdateVersionCommands(c);
-        return 1;
+        return AddApplication(t, in, c);
     }
     uint16_t app = static_cast<uint16_t>(x);
-    if (VersionExistsForApp(t, app)) {
+    if (VersionExistsForApp(t, in, app)) {
         ShowAppMessage(c.window, "Same Application and Version already exists.");
         return 0;
     }
@@ -74,15 +68,13 @@ int NewApplication(FlagTable& t, const MainControls& c)
     SendMessageA(c.appCombo, CB_SETCURSEL, static_cast<WPARAM>(app), 0);
     t.currentApp = app;
     FillVersionList(t, c.versionCombo, app, c.flagBoxes);
-    int added = AddVersion(t, c);
-    UpdateVersionCommands(c);
-    return added;
+    return AddVersion(t, in, c);
 }
 
-int NewVersion(FlagTable& t, const MainControls& c)
+int NewVersion(FlagTable& t, const InputValues& in, const MainControls& c)
 {
     TableRoom room = kRoomAvailable;
-    switch (CheckNewVersion(t, &room)) {
+    switch (CheckNewVersion(t, in, &room)) {
     case kNewVersionAccepted:
         break;
     case kNewVersionNoApplication:
@@ -94,14 +86,12 @@ int NewVersion(FlagTable& t, const MainControls& c)
         RefuseForRoom(t, c, room, t.currentApp);
         return 0;
     }
-    int added = AddVersion(t, c);
-    UpdateVersionCommands(c);
-    return added;
+    return AddVersion(t, in, c);
 }
 
-int AddApplication(FlagTable& t, const MainControls& c)
+int AddApplication(FlagTable& t, const InputValues& in, const MainControls& c)
 {
-    if (!TableAddApplication(t))
+    if (!TableAddApplication(t, in))
         return 0;
     InsertAppRow(c.appCombo, -1, t.appNames[t.currentApp]);
     LRESULT rows = SendMessageA(c.appCombo, CB_GETCOUNT, 0, 0);
@@ -110,9 +100,9 @@ int AddApplication(FlagTable& t, const MainControls& c)
     return 1;
 }
 
-int AddVersion(FlagTable& t, const MainControls& c)
+int AddVersion(FlagTable& t, const InputValues& in, const MainControls& c)
 {
-    if (!TableAddVersion(t, t.currentApp))
+    if (!TableAddVersion(t, in, t.currentApp))
         return 0;
     AppendVersionRow(c.versionCombo, t.entries[t.currentEntry]);
     LRESULT rows = SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0);
@@ -135,10 +125,6 @@ int DeleteApplication(FlagTable& t, const MainControls& c)
     SendMessageA(c.appCombo, CB_DELETESTRING, app, 0);
     SendMessageA(c.appCombo, CB_SETCURSEL, 0, 0);
     FillVersionList(t, c.versionCombo, 0, c.flagBoxes);
-    if (t.appCount > 0)
-        UpdateVersionCommands(c);
-    else
-        SetEditingState(c, false);
     return 1;
 }
 
@@ -165,7 +151,6 @@ int DeleteVersion(FlagTable& t, const MainControls& c)
     if (row != CB_ERR)
         SendMessageA(c.versionCombo, CB_DELETESTRING, static_cast<WPARAM>(row), 0);
     SendMessageA(c.versionCombo, CB_SETCURSEL, 0, 0);
-    UpdateVersionCommands(c);
     TableDeleteVersion(t, t.currentEntry);
     ShowFlags(t, t.currentEntry, c.flagBoxes);
     return 1;
@@ -177,12 +162,6 @@ int SortVersions(FlagTable& t, const MainControls& c)
         return 0;
     FillVersionList(t, c.versionCombo, t.currentApp, c.flagBoxes);
     return 1;
-}
-
-void CopyFlags(FlagTable& t, const MainControls& c)
-{
-    if (TableCopyFlags(t, t.currentEntry))
-        EnableMenuCommand(c.window, IDM_PASTE, true);
 }
 
 // Without a version of the current application the boxes stay unchecked.
@@ -206,16 +185,14 @@ void SetAllFlags(FlagTable& t, const MainControls& c, bool on)
     ShowCurrentFlags(t, c);
 }
 
-int SetFlagFromBox(FlagTable& t, const MainControls& c, int controlId, int notifyCode, int* focusedControl)
+int SetFlagFromBox(FlagTable& t, const MainControls& c, int controlId, int notifyCode)
 {
-    if (notifyCode != BN_CLICKED || controlId < IDC_FLAG01 || controlId > IDC_FLAG64)
+    int flagIndex = FlagIndexOfId(static_cast<unsigned>(controlId));
+    if (notifyCode != BN_CLICKED || flagIndex < 0)
         return 0;
-    int flagIndex = controlId - IDC_FLAG01;
     // Automatic check boxes toggle before they notify: this is the new state.
     LRESULT state = SendMessageA(c.flagBoxes[flagIndex], BM_GETCHECK, 0, 0);
     TableSetFlag(t, t.currentEntry, flagIndex, state == BST_CHECKED ? 1 : 0);
     ShowCurrentFlags(t, c);
-    if (focusedControl != nullptr)
-        *focusedControl = controlId;
     return 1;
 }

@@ -2,11 +2,16 @@
 
 #include <cstring>
 
+void AppRowName(char* out, const char* name)
+{
+    lstrcpynA(out, name, kNameSize);
+    CharUpperA(out);
+}
+
 void InsertAppRow(HWND appCombo, int position, const char* name)
 {
     char row[kNameSize];
-    lstrcpynA(row, name, sizeof row);
-    CharUpperA(row);
+    AppRowName(row, name);
     SendMessageA(appCombo, CB_INSERTSTRING, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(row));
 }
 
@@ -69,6 +74,24 @@ void FillVersionList(FlagTable& t, HWND versionCombo, uint16_t app, FlagBoxes fl
             }
         }
     }
+    SendMessageA(versionCombo, CB_SETCURSEL, 0, 0);
+}
+
+void ShowTable(const FlagTable& t, HWND appCombo, HWND versionCombo, FlagBoxes flagBoxes)
+{
+    SendMessageA(appCombo, CB_RESETCONTENT, 0, 0);
+    SendMessageA(versionCombo, CB_RESETCONTENT, 0, 0);
+    UncheckAllFlags(flagBoxes);
+    for (uint16_t i = 0; i < t.appCount; ++i)
+        InsertAppRow(appCombo, i, t.appNames[i]);
+    for (uint16_t j = 0; j < t.entryCount; ++j) {
+        if (t.entries[j].appIndex != 0)
+            continue;
+        AppendVersionRow(versionCombo, t.entries[j]);
+        if (j == 0)
+            ShowFlags(t, 0, flagBoxes);
+    }
+    SendMessageA(appCombo, CB_SETCURSEL, 0, 0);
     SendMessageA(versionCombo, CB_SETCURSEL, 0, 0);
 }
 

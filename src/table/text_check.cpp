@@ -4,15 +4,27 @@
 
 #include "table/flag_table.h"
 
+int IsDecimalDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
 namespace {
 
 uint32_t HexValue(char c)
 {
-    if (c >= '0' && c <= '9')
-        return static_cast<uint32_t>(c - '0');
-    if (c >= 'A' && c <= 'F')
-        return static_cast<uint32_t>(c - 'A' + 10);
-    return static_cast<uint32_t>(c - 'a' + 10);
+    return static_cast<uint32_t>(HexDigitValue(c));
 }
 
 // Eight digits that IsVersionText has already vouched for.
@@ -28,7 +40,7 @@ uint32_t EightDigits(const char* p)
 
 int IsHexDigit(char c)
 {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+    return HexDigitValue(c) >= 0;
 }
 
 int IsVersionText(const char* text)

@@ -6,6 +6,10 @@
 
 // "0"-"9", "A"-"F", "a"-"f"; nothing else, no byte of 0x80 and above.
 int IsHexDigit(char c);
+// "0"-"9".
+int IsDecimalDigit(char c);
+// The value 0..15 of a hexadecimal digit, -1 for any other character.
+int HexDigitValue(char c);
 
 // 1 when the text is a VersionText: 17 characters, eight hexadecimal digits
 // of either case, "-", eight more.

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "main/message_box_win32.h"
+#include "base/message_box_win32.h"
 #include "table/flag_table_edit.h"
 #include "table/flag_table_win32.h"
 

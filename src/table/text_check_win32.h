@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "main/main_controls_win32.h"
+#include "base/main_controls_win32.h"
 #include "table/flag_table.h"
 #include "table/text_check.h"
 

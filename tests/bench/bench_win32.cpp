@@ -17,11 +17,12 @@
 
 #include "bench_report.h"
 #include "bench_tables.h"
-#include "main/message_box_win32.h"
+#include "base/message_box_win32.h"
 #include "store/flag_file_win32.h"
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
-#include "table_controls_win32.h"
+#include "resource.h"
+#include "table/flag_table_win32.h"
 
 namespace {
 
@@ -41,6 +42,32 @@ double NowMs()
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
     return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// The lists and boxes a load or an import is shown in, as the main window
+// makes them, under a hidden parent that owns the messages.
+struct TableControls {
+    HWND parent;
+    HWND appCombo;
+    HWND versionCombo;
+    HWND boxes[kFlagCount];
+};
+
+HWND Child(const char* cls, DWORD style, int id, HWND parent)
+{
+    return CreateWindowExA(0, cls, "", WS_CHILD | style, 0, 0, 200, 100, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+}
+
+void CreateTableControls(TableControls& c)
+{
+    c.parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    c.appCombo = Child("COMBOBOX", WS_VSCROLL | CBS_DROPDOWNLIST | CBS_AUTOHSCROLL | CBS_UPPERCASE, IDC_APPLICATION,
+                       c.parent);
+    c.versionCombo = Child("COMBOBOX", WS_VSCROLL | CBS_DROPDOWNLIST, IDC_VERSION, c.parent);
+    for (int k = 0; k < kFlagCount; ++k)
+        c.boxes[k] = Child("BUTTON", BS_AUTOCHECKBOX, IDC_FLAG01 + k, c.parent);
 }
 
 // One table size: its generated table, the program's state and the floors'
@@ -220,13 +247,14 @@ bool InfFloor(Bench& w)
 
 int RunSave(Bench& w)
 {
-    return SaveFlagTable(*w.edited, w.saveControls.appCombo);
+    return SaveFlagTable(*w.edited, w.saveControls.parent);
 }
 
 int RunLoad(Bench& w)
 {
     TableControls& c = w.loadControls;
-    LoadFlagTable(*w.loaded, c.appCombo, c.versionCombo, c.boxes);
+    LoadFlagTable(*w.loaded, c.parent);
+    ShowTable(*w.loaded, c.appCombo, c.versionCombo, c.boxes);
     return 1;
 }
 
@@ -243,7 +271,10 @@ int RunInf(Bench& w)
 int RunImport(Bench& w)
 {
     TableControls& c = w.loadControls;
-    return ImportFlagFile(*w.loaded, c.appCombo, c.versionCombo, c.boxes, w.importPath.c_str());
+    if (!ImportFlagFile(*w.loaded, w.importPath.c_str()))
+        return 0;
+    ShowTable(*w.loaded, c.appCombo, c.versionCombo, c.boxes);
+    return 1;
 }
 
 std::string CheckResult(int expected, int result)

@@ -14,7 +14,7 @@ class ClosingTest : public SaveE2ETest {
 protected:
     // The table with flag 05 set in the first version of WINWORD.EXE, as the
     // click in the tests leaves it.
-    std::vector<StoredValue> EditedKey()
+    KeyContents EditedKey()
     {
         TestVersion word[3] = {kEditWordVersions[0], kEditWordVersions[1], kEditWordVersions[2]};
         word[0].flagsLow |= 1u << 4;
@@ -22,7 +22,7 @@ protected:
         return KeyForTable(edited, 2);
     }
 
-    std::vector<StoredValue> UnchangedKey() { return KeyForTable(kEditTable, 2, true); }
+    KeyContents UnchangedKey() { return KeyForTable(kEditTable, 2, true); }
 
     // Leaving the application list with no row selected.
     ::testing::AssertionResult LeaveEmptyApplicationList()
@@ -157,7 +157,7 @@ TEST_F(ClosingTest, SaveThatFailsAtTheQuestionKeepsTheProgramAndTheEdits)
     std::vector<std::string> apps = ComboRows(Control(app, IDC_APPLICATION));
     ASSERT_EQ(2u, apps.size());
     EXPECT_EQ("", apps[1]);
-    const std::vector<StoredValue> stored = KeyForTable(unsavable, 2, true);
+    const KeyContents stored = KeyForTable(unsavable, 2, true);
     ASSERT_TRUE(KeyHolds(stored));
     ASSERT_TRUE(ClickFlag(5));
 

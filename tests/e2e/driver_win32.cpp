@@ -1,5 +1,7 @@
 #include "driver_win32.h"
 
+#include "window_search_win32.h"
+
 #include <stdio.h>
 #include <string.h>
 
@@ -10,11 +12,7 @@ using ::testing::AssertionSuccess;
 // Keeps the driver's own window responsive while it waits.
 void PumpDriverMessages()
 {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    PumpThreadMessages();
 }
 
 INPUT KeyInput(WORD vk, bool up)
@@ -55,10 +53,6 @@ std::string WindowsPath(const char* path)
     return out;
 }
 
-bool Exited(const AppProcess& app)
-{
-    return !app.process.hProcess || WaitForSingleObject(app.process.hProcess, 0) == WAIT_OBJECT_0;
-}
 
 AssertionResult ExitedFailure(const AppProcess& app, const char* during)
 {
@@ -132,26 +126,6 @@ AssertionResult Probe(AppProcess& app, ProbeReport& report, DWORD timeoutMs)
     return AssertionSuccess();
 }
 
-BOOL CALLBACK FindMainWindow(HWND window, LPARAM param)
-{
-    char cls[32];
-    if (GetClassNameA(window, cls, sizeof cls) && strcmp(cls, "APPEDIT") == 0 && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(param) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK FindMessageBox(HWND window, LPARAM param)
-{
-    char cls[16];
-    if (GetClassNameA(window, cls, sizeof cls) && strcmp(cls, "#32770") == 0 && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(param) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 LRESULT CALLBACK DriverWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return DefWindowProcA(window, message, wParam, lParam);
@@ -159,20 +133,10 @@ LRESULT CALLBACK DriverWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 AssertionResult WaitForeground(AppProcess& app, HWND window)
 {
-    DWORD start = GetTickCount();
-    while (GetForegroundWindow() != window) {
-        if (GetTickCount() - start > 2000)
-            return AssertionFailure() << "window " << window << " did not come to the foreground (foreground is "
-                                      << GetForegroundWindow() << ")";
-        PumpDriverMessages();
-        Sleep(5);
-    }
+    if (!WaitUntil(kForegroundTimeoutMs, [&] { return GetForegroundWindow() == window; }))
+        return AssertionFailure() << "window " << window << " did not come to the foreground (foreground is "
+                                  << GetForegroundWindow() << ")";
     return Settle(app);
-}
-
-AssertionResult BringAppForward(AppProcess& app)
-{
-    return BringWindowForward(app, app.window);
 }
 
 std::string Narrow(const wchar_t* text)
@@ -210,16 +174,14 @@ AssertionResult StartApp(AppProcess& app)
     snprintf(commandLine, sizeof commandLine, "\"%s\"", exe.c_str());
     if (!CreateProcessA(exe.c_str(), commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &app.process))
         return AssertionFailure() << "CreateProcess " << exe << " failed, error " << GetLastError();
-    DWORD start = GetTickCount();
-    while (!app.window) {
-        if (Exited(app))
-            return ExitedFailure(app, "starting");
-        if (GetTickCount() - start > kStartTimeoutMs)
-            return AssertionFailure() << "no visible APPEDIT window within " << kStartTimeoutMs << " ms";
-        EnumThreadWindows(app.process.dwThreadId, FindMainWindow, reinterpret_cast<LPARAM>(&app.window));
-        if (!app.window)
-            Sleep(10);
-    }
+    WaitUntil(kStartTimeoutMs, [&] {
+        app.window = FindThreadWindow(app.process.dwThreadId, [](HWND w) { return HasClass(w, "APPEDIT"); });
+        return app.window || Exited(app);
+    });
+    if (!app.window && Exited(app))
+        return ExitedFailure(app, "starting");
+    if (!app.window)
+        return AssertionFailure() << "no visible APPEDIT window within " << kStartTimeoutMs << " ms";
     app.probeHook = SetWindowsHookExA(WH_GETMESSAGE, channel.hook, channel.dll, app.process.dwThreadId);
     if (!app.probeHook)
         return AssertionFailure() << "SetWindowsHookEx on the program's thread failed, error " << GetLastError();
@@ -292,16 +254,15 @@ std::vector<std::string> ComboRows(HWND combo)
 {
     std::vector<std::string> rows;
     DWORD_PTR count = 0;
-    if (!SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count))
+    if (!SendWithin(combo, CB_GETCOUNT, 0, 0, &count))
         return rows;
     for (int i = 0; i < static_cast<int>(count); ++i) {
         DWORD_PTR len = 0;
-        SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 2000, &len);
+        SendWithin(combo, CB_GETLBTEXTLEN, i, 0, &len);
         std::vector<wchar_t> text(static_cast<size_t>(len) + 1, L'\0');
         DWORD_PTR got = 0;
         // The W message: across processes an A one hands back UTF-16 under Wine.
-        SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000,
-                            &got);
+        SendWithin(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()), &got);
         rows.push_back(Narrow(text.data()));
     }
     return rows;
@@ -310,7 +271,7 @@ std::vector<std::string> ComboRows(HWND combo)
 int ComboSelection(HWND combo)
 {
     DWORD_PTR sel = static_cast<DWORD_PTR>(-2);
-    if (!SendMessageTimeoutW(combo, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &sel))
+    if (!SendWithin(combo, CB_GETCURSEL, 0, 0, &sel))
         return -2;
     return static_cast<int>(sel);
 }
@@ -318,7 +279,7 @@ int ComboSelection(HWND combo)
 bool BoxChecked(HWND box)
 {
     DWORD_PTR state = 0;
-    SendMessageTimeoutW(box, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
+    SendWithin(box, BM_GETCHECK, 0, 0, &state);
     return state == BST_CHECKED;
 }
 
@@ -330,16 +291,43 @@ std::string WindowText(HWND window)
     return Narrow(text);
 }
 
-int FocusedControl(const AppProcess& app)
+bool Exited(const AppProcess& app)
+{
+    return !app.process.hProcess || WaitForSingleObject(app.process.hProcess, 0) == WAIT_OBJECT_0;
+}
+
+HWND FocusWindow(const AppProcess& app)
 {
     GUITHREADINFO info;
     memset(&info, 0, sizeof info);
     info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(app.process.dwThreadId, &info) || !info.hwndFocus)
+    return GetGUIThreadInfo(app.process.dwThreadId, &info) ? info.hwndFocus : nullptr;
+}
+
+std::string FieldText(HWND field)
+{
+    wchar_t text[512] = L"";
+    DWORD_PTR got = 0;
+    SendWithin(field, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), &got);
+    return Narrow(text);
+}
+
+AssertionResult ClickInWindow(AppProcess& app, HWND window, HWND control)
+{
+    if (!control)
+        return AssertionFailure() << "no such control in \"" << WindowText(window) << "\"";
+    AssertionResult front = BringWindowForward(app, window);
+    return front ? ClickWindowCentre(app, control) : front;
+}
+
+int FocusedControl(const AppProcess& app)
+{
+    HWND focus = FocusWindow(app);
+    if (!focus)
         return kNoFocus;
-    if (info.hwndFocus == app.window)
+    if (focus == app.window)
         return kFocusOnMainWindow;
-    HWND child = info.hwndFocus;
+    HWND child = focus;
     while (child && GetParent(child) != app.window)
         child = GetParent(child);
     return child ? GetDlgCtrlID(child) : kNoFocus;
@@ -361,6 +349,15 @@ AssertionResult BringWindowForward(AppProcess& app, HWND window)
     return WaitForeground(app, window);
 }
 
+// The keys, then whatever the program does with them.
+AssertionResult SendKeys(AppProcess& app, std::vector<INPUT>& keys)
+{
+    UINT n = static_cast<UINT>(keys.size());
+    if (n && SendInput(n, keys.data(), sizeof(INPUT)) != n)
+        return AssertionFailure() << "SendInput failed, error " << GetLastError();
+    return Settle(app);
+}
+
 AssertionResult TypeText(AppProcess& app, HWND foreground, const char* text)
 {
     AssertionResult front = BringWindowForward(app, foreground);
@@ -380,10 +377,7 @@ AssertionResult TypeText(AppProcess& app, HWND foreground, const char* text)
         if (shift)
             keys.push_back(KeyInput(VK_SHIFT, true));
     }
-    UINT n = static_cast<UINT>(keys.size());
-    if (n && SendInput(n, keys.data(), sizeof(INPUT)) != n)
-        return AssertionFailure() << "SendInput failed, error " << GetLastError();
-    return Settle(app);
+    return SendKeys(app, keys);
 }
 
 AssertionResult PressKey(AppProcess& app, WORD vk, UINT modifiers, HWND foreground)
@@ -391,36 +385,26 @@ AssertionResult PressKey(AppProcess& app, WORD vk, UINT modifiers, HWND foregrou
     AssertionResult front = BringWindowForward(app, foreground ? foreground : app.window);
     if (!front)
         return front;
-    INPUT keys[8];
-    UINT n = 0;
-    if (modifiers & MOD_CONTROL)
-        keys[n++] = KeyInput(VK_CONTROL, false);
-    if (modifiers & MOD_SHIFT)
-        keys[n++] = KeyInput(VK_SHIFT, false);
-    if (modifiers & MOD_ALT)
-        keys[n++] = KeyInput(VK_MENU, false);
-    keys[n++] = KeyInput(vk, false);
-    keys[n++] = KeyInput(vk, true);
-    if (modifiers & MOD_ALT)
-        keys[n++] = KeyInput(VK_MENU, true);
-    if (modifiers & MOD_SHIFT)
-        keys[n++] = KeyInput(VK_SHIFT, true);
-    if (modifiers & MOD_CONTROL)
-        keys[n++] = KeyInput(VK_CONTROL, true);
-    if (SendInput(n, keys, sizeof(INPUT)) != n)
-        return AssertionFailure() << "SendInput failed, error " << GetLastError();
-    return Settle(app);
+    // Modifiers go down in this order and come up in the reverse one.
+    const struct {
+        UINT mod;
+        WORD vk;
+    } kModifiers[] = {{MOD_CONTROL, VK_CONTROL}, {MOD_SHIFT, VK_SHIFT}, {MOD_ALT, VK_MENU}};
+    std::vector<INPUT> keys;
+    for (const auto& m : kModifiers)
+        if (modifiers & m.mod)
+            keys.push_back(KeyInput(m.vk, false));
+    keys.push_back(KeyInput(vk, false));
+    keys.push_back(KeyInput(vk, true));
+    for (int i = 2; i >= 0; --i)
+        if (modifiers & kModifiers[i].mod)
+            keys.push_back(KeyInput(kModifiers[i].vk, true));
+    return SendKeys(app, keys);
 }
 
 AssertionResult ClickControl(AppProcess& app, int id)
 {
-    HWND control = Control(app, id);
-    if (!control)
-        return AssertionFailure() << "no control " << id;
-    AssertionResult front = BringAppForward(app);
-    if (!front)
-        return front;
-    return ClickWindowCentre(app, control);
+    return ClickInWindow(app, app.window, Control(app, id));
 }
 
 AssertionResult ClickWindowCentre(AppProcess& app, HWND window)
@@ -448,15 +432,12 @@ AssertionResult ClickWindowCentre(AppProcess& app, HWND window)
     for (;;) {
         if (SendInput(1, &events[0], sizeof(INPUT)) != 1)
             return AssertionFailure() << "SendInput failed, error " << GetLastError();
-        DWORD rest = GetTickCount();
         POINT at = {x, y};
-        while (GetTickCount() - rest < 40 && GetCursorPos(&at) && at.x == x && at.y == y) {
-            PumpDriverMessages();
-            Sleep(5);
-        }
+        // Resting 40 ms without a move ends the wait with the pointer on the target.
+        WaitUntil(40, [&] { return !GetCursorPos(&at) || at.x != x || at.y != y; });
         if (at.x == x && at.y == y)
             break;
-        if (GetTickCount() - start > 2000)
+        if (GetTickCount() - start > kForegroundTimeoutMs)
             return AssertionFailure() << "the pointer does not stay at (" << x << ", " << y << ")";
     }
     // Each button after the program has handled the one before, as a hand gives them.
@@ -474,7 +455,7 @@ AssertionResult SelectComboRow(AppProcess& app, int comboId, int row)
 {
     HWND combo = Control(app, comboId);
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(combo, CB_SETCURSEL, row, 0, SMTO_ABORTIFHUNG, 2000, &result) ||
+    if (!SendWithin(combo, CB_SETCURSEL, row, 0, &result) ||
         static_cast<int>(result) != row)
         return AssertionFailure() << "combo " << comboId << " has no row " << row;
     PostMessageA(app.window, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
@@ -490,25 +471,17 @@ AssertionResult PostCommand(AppProcess& app, UINT command)
 
 HWND OpenMessageBox(const AppProcess& app)
 {
-    HWND box = nullptr;
-    EnumThreadWindows(app.process.dwThreadId, FindMessageBox, reinterpret_cast<LPARAM>(&box));
-    return box;
+    return FindThreadDialog(app.process.dwThreadId);
 }
 
 AssertionResult WaitForMessageBox(AppProcess& app, HWND& box, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        box = OpenMessageBox(app);
-        if (box)
-            return AssertionSuccess();
-        if (Exited(app))
-            return ExitedFailure(app, "waiting for a message box");
-        if (GetTickCount() - start > timeoutMs)
-            return AssertionFailure() << "no message box within " << timeoutMs << " ms";
-        PumpDriverMessages();
-        Sleep(5);
-    }
+    WaitUntil(timeoutMs, [&] { return (box = OpenMessageBox(app)) != nullptr || Exited(app); });
+    if (box)
+        return AssertionSuccess();
+    if (Exited(app))
+        return ExitedFailure(app, "waiting for a message box");
+    return AssertionFailure() << "no message box within " << timeoutMs << " ms";
 }
 
 AssertionResult AnswerMessageBox(AppProcess& app, HWND box, int button, MessageBoxSeen* seen)
@@ -527,7 +500,7 @@ AssertionResult AnswerMessageBox(AppProcess& app, HWND box, int button, MessageB
     HWND icon = GetDlgItem(box, 0x440);
     DWORD_PTR hicon = 0;
     if (icon && IsWindowVisible(icon))
-        SendMessageTimeoutW(icon, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &hicon);
+        SendWithin(icon, STM_GETICON, 0, 0, &hicon);
     m.icon = hicon != 0;
     m.ownedByMainWindow = GetWindow(box, GW_OWNER) == app.window;
     m.answer = button;
@@ -538,13 +511,8 @@ AssertionResult AnswerMessageBox(AppProcess& app, HWND box, int button, MessageB
     if (!target)
         return AssertionFailure() << "message box \"" << m.text << "\" has no button " << button;
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(target));
-    DWORD start = GetTickCount();
-    while (IsWindow(box) && IsWindowVisible(box)) {
-        if (GetTickCount() - start > kMessageBoxTimeoutMs)
-            return AssertionFailure() << "message box \"" << m.text << "\" did not close";
-        PumpDriverMessages();
-        Sleep(5);
-    }
+    if (!WaitUntil(kMessageBoxTimeoutMs, [&] { return !IsWindow(box) || !IsWindowVisible(box); }))
+        return AssertionFailure() << "message box \"" << m.text << "\" did not close";
     return AssertionSuccess();
 }
 

@@ -12,11 +12,7 @@
 #include <vector>
 
 #include "probe/menu_probe_win32.h"
-
-constexpr DWORD kStartTimeoutMs = 10000;
-constexpr DWORD kSettleTimeoutMs = 5000;
-constexpr DWORD kMessageBoxTimeoutMs = 5000;
-constexpr DWORD kExitTimeoutMs = 5000;
+#include "wait_win32.h"
 
 // FocusedControl's answers besides a control ID.
 constexpr int kNoFocus = 0;
@@ -67,6 +63,12 @@ std::vector<std::string> ComboRows(HWND combo);
 int ComboSelection(HWND combo);
 bool BoxChecked(HWND box);
 std::string WindowText(HWND window);
+// The text of a field of another process (WM_GETTEXT, which crosses
+// processes where GetWindowText does not).
+std::string FieldText(HWND field);
+bool Exited(const AppProcess& app);
+// The window with the keyboard focus in the program's thread, or null.
+HWND FocusWindow(const AppProcess& app);
 // The control (direct child of the main window) that has the keyboard focus
 // in the program's thread, or kNoFocus / kFocusOnMainWindow.
 int FocusedControl(const AppProcess& app);
@@ -84,6 +86,8 @@ RECT ClientRectOf(const AppProcess& app, HWND control);
 void PumpDriverMessages();
 INPUT KeyInput(WORD vk, bool up);
 ::testing::AssertionResult ClickControl(AppProcess& app, int id);
+// A click on a control of another of the program's windows, brought forward first.
+::testing::AssertionResult ClickInWindow(AppProcess& app, HWND window, HWND control);
 // A click on the middle of any window of the program, as it is in front.
 ::testing::AssertionResult ClickWindowCentre(AppProcess& app, HWND window);
 // A selection made the way the control reports a user's pick: CB_SETCURSEL,

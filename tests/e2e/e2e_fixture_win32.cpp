@@ -41,10 +41,10 @@ void E2ETest::TearDown()
     DeleteTestTable();
 }
 
-void E2ETest::StartWithSampleTable()
+void E2ETest::StartWithTable(const TestApp* apps, int appCount)
 {
     ASSERT_TRUE(AddTestPrinter(kModelPrinter, kModelPrinterDriver));
-    ASSERT_TRUE(WriteTestTable(kSampleTable, 2));
+    ASSERT_TRUE(WriteTestTable(apps, appCount));
     ASSERT_TRUE(StartApp(app));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
 }
@@ -99,4 +99,28 @@ std::string VersionRow(const TestVersion& v)
     char text[32];
     snprintf(text, sizeof text, "%08X-%08X", static_cast<unsigned>(v.versionMS), static_cast<unsigned>(v.versionLS));
     return text;
+}
+
+const EditorLook kNoPrinterLook = {false, false, false, false, false, false};
+const EditorLook kNoTableLook = {true, false, false, false, true, false};
+const EditorLook kOneVersionLook = {true, true, false, false, true, true};
+const EditorLook kTwoVersionsLook = {true, true, true, false, true, true};
+
+AssertionResult LooksLike(AppProcess& app, const EditorLook& look)
+{
+    ProbeReport menu;
+    AssertionResult read = ReadMenu(app, menu);
+    if (!read)
+        return read;
+    const UINT paste[] = {IDM_PASTE};
+    for (AssertionResult r : {MenuCommandsAre(menu, kFileCommands, 4, look.file),
+                              MenuCommandsAre(menu, kEditCommands, 5, look.edit),
+                              MenuCommandsAre(menu, kVersionCommands, 2, look.versions),
+                              MenuCommandsAre(menu, paste, 1, look.paste),
+                              MenuCommandsAre(menu, kAlwaysCommands, 2, true),
+                              ControlsEnabled(app, look.printer, look.editing)}) {
+        if (!r)
+            return r;
+    }
+    return AssertionSuccess();
 }

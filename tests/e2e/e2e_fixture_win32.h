@@ -36,10 +36,23 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A model printer and the sample table, then the program, settled.
-    void StartWithSampleTable();
+    // A model printer and the table (the sample table unless named), then
+    // the program, settled.
+    void StartWithSampleTable() { StartWithTable(kSampleTable, 2); }
+    void StartWithTable(const TestApp* apps, int appCount);
 
     AppProcess app;
+};
+
+// Every test starts on the sample table.
+class SampleTableTest : public E2ETest {
+protected:
+    void SetUp() override
+    {
+        E2ETest::SetUp();
+        if (!HasFatalFailure())
+            StartWithSampleTable();
+    }
 };
 
 bool VersionFlag(const TestVersion& v, int flagIndex);
@@ -48,5 +61,17 @@ bool VersionFlag(const TestVersion& v, int flagIndex);
 // The printer combo enabled as `printer`, the two other combos and the 64
 // boxes as `editing`.
 ::testing::AssertionResult ControlsEnabled(const AppProcess& app, bool printer, bool editing);
+// The menu and the controls in one state of the editor: each group of
+// commands enabled or greyed, About and Exit always enabled, the printer
+// list and the editing controls (both lists, the 64 boxes) on or off.
+struct EditorLook {
+    bool file, edit, versions, paste, printer, editing;
+};
+extern const EditorLook kNoPrinterLook;     // only About and Exit
+extern const EditorLook kNoTableLook;       // a printer, no application
+extern const EditorLook kOneVersionLook;    // just loaded, one version shown
+extern const EditorLook kTwoVersionsLook;   // just loaded, a second version
+::testing::AssertionResult LooksLike(AppProcess& app, const EditorLook& look);
+
 // "%08X-%08X"
 std::string VersionRow(const TestVersion& v);

@@ -5,12 +5,6 @@
 
 namespace {
 
-uint32_t Word(const StoredValue& v, int index)
-{
-    const unsigned char* p = v.data.data() + 4 * index;
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
 class SavingTest : public SaveE2ETest {
 protected:
     ::testing::AssertionResult SaveWithOk()
@@ -36,7 +30,8 @@ protected:
 TEST_F(EditingTest, ClickedBox05IsStoredByTheSaveAndNothingElse)
 {
     // A value the table does not name: the save starts the key afresh.
-    ASSERT_TRUE(AddStoredValue("APP-WINWORD.EXE-07", 7));
+    const DWORD stray = 7;
+    PutValue("APP-WINWORD.EXE-07", REG_DWORD, &stray, sizeof stray);
     ASSERT_FALSE(FlagChecked(5));
     ASSERT_TRUE(ClickFlag(5));
     EXPECT_TRUE(FlagChecked(5));
@@ -46,12 +41,8 @@ TEST_F(EditingTest, ClickedBox05IsStoredByTheSaveAndNothingElse)
     PostMessageA(app.window, WM_COMMAND, IDM_SAVE, 0);
     ASSERT_TRUE(Answer(kSaveQuestionText, Buttons::OkCancel, IDCANCEL));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
-    std::vector<StoredValue> before = KeyForTable(kEditTable, 2, true);
-    StoredValue stray;
-    stray.name = "APP-WINWORD.EXE-07";
-    stray.type = REG_DWORD;
-    stray.data = {7, 0, 0, 0};
-    before.push_back(stray);
+    KeyContents before = KeyForTable(kEditTable, 2, true);
+    before["APP-WINWORD.EXE-07"] = StoredValue{REG_DWORD, {7, 0, 0, 0}};
     EXPECT_TRUE(KeyHolds(before));
 
     ASSERT_TRUE(SaveWithOk());
@@ -59,15 +50,12 @@ TEST_F(EditingTest, ClickedBox05IsStoredByTheSaveAndNothingElse)
     word[0].flagsLow |= 1u << 4;
     const TestApp edited[2] = {{"Winword.exe", 3, word}, kEditTable[1]};
     EXPECT_TRUE(KeyHolds(KeyForTable(edited, 2)));
-    std::vector<StoredValue> stored;
-    ASSERT_TRUE(ReadStoredKey(stored));
-    for (const StoredValue& v : stored) {
-        if (v.name == "APP-WINWORD.EXE-01") {
-            ASSERT_EQ(20u, v.data.size());
-            EXPECT_EQ(0x10u, Word(v, 3) & 0x10u) << "bit 4 of flagsLow";
-            EXPECT_EQ(kEditWordVersions[0].flagsHigh, Word(v, 4));
-        }
-    }
+    const KeyContents stored = ReadKey();
+    const StoredValue* first = FindValue(stored, "APP-WINWORD.EXE-01");
+    ASSERT_NE(nullptr, first);
+    ASSERT_EQ(20u, first->data.size());
+    EXPECT_EQ(0x10u, first->Word(3) & 0x10u) << "bit 4 of flagsLow";
+    EXPECT_EQ(kEditWordVersions[0].flagsHigh, first->Word(4));
 
     // Saved: Exit asks nothing more.
     PostMessageA(app.window, WM_COMMAND, IDM_EXIT, 0);

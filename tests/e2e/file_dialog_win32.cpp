@@ -1,124 +1,42 @@
 #include "file_dialog_win32.h"
 
+#include "window_search_win32.h"
+
 #include <string.h>
 
 using ::testing::AssertionFailure;
 using ::testing::AssertionResult;
 using ::testing::AssertionSuccess;
 
-namespace {
-
-bool IsDialogClass(HWND window)
-{
-    char cls[16];
-    return GetClassNameA(window, cls, sizeof cls) && strcmp(cls, "#32770") == 0;
-}
-
-BOOL CALLBACK FindFileDialogProc(HWND window, LPARAM param)
-{
-    // The file-type list tells a file dialog from a message box.
-    if (IsDialogClass(window) && IsWindowVisible(window) && GetDlgItem(window, kFileTypeList)) {
-        *reinterpret_cast<HWND*>(param) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-struct QuestionSearch {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK FindQuestionProc(HWND window, LPARAM param)
-{
-    QuestionSearch* search = reinterpret_cast<QuestionSearch*>(param);
-    if (IsDialogClass(window) && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->owner &&
-        GetDlgItem(window, 0xFFFF)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK FindEditProc(HWND window, LPARAM param)
-{
-    char cls[16];
-    if (GetClassNameA(window, cls, sizeof cls) && lstrcmpiA(cls, "Edit") == 0) {
-        *reinterpret_cast<HWND*>(param) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-bool Exited(const AppProcess& app)
-{
-    return WaitForSingleObject(app.process.hProcess, 0) == WAIT_OBJECT_0;
-}
-
-AssertionResult Click(AppProcess& app, HWND dialog, HWND control)
-{
-    AssertionResult front = BringWindowForward(app, dialog);
-    if (!front)
-        return front;
-    return ClickWindowCentre(app, control);
-}
-
-HWND FocusOf(const AppProcess& app)
-{
-    GUITHREADINFO info;
-    memset(&info, 0, sizeof info);
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(app.process.dwThreadId, &info) ? info.hwndFocus : nullptr;
-}
-
-std::string TextOf(HWND window)
-{
-    wchar_t text[512] = L"";
-    DWORD_PTR got = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &got);
-    char narrow[1024] = "";
-    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
-    return narrow;
-}
-
-}  // namespace
 
 HWND OpenFileDialog(const AppProcess& app)
 {
-    HWND dialog = nullptr;
-    EnumThreadWindows(app.process.dwThreadId, FindFileDialogProc, reinterpret_cast<LPARAM>(&dialog));
-    return dialog;
+    // The file-type list tells a file dialog from a message box.
+    return FindThreadWindow(app.process.dwThreadId,
+                            [](HWND w) { return HasClass(w, "#32770") && GetDlgItem(w, kFileTypeList); });
 }
 
 AssertionResult WaitForFileDialog(AppProcess& app, HWND& dialog, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
+    // The dialog fills its controls after it shows; an empty file-type list
+    // means it is not ready yet.
+    WaitUntil(timeoutMs, [&] {
         dialog = OpenFileDialog(app);
-        // The dialog fills its controls after it shows; an empty file-type
-        // list means it is not ready yet.
-        if (dialog && !FileTypeRows(dialog).empty())
-            return Settle(app);
-        if (Exited(app))
-            return AssertionFailure() << "VAVEZAV.exe ended while waiting for a file dialog";
-        if (GetTickCount() - start > timeoutMs)
-            return AssertionFailure() << "no file dialog within " << timeoutMs << " ms";
-        PumpDriverMessages();
-        Sleep(5);
-    }
+        return (dialog && !FileTypeRows(dialog).empty()) || Exited(app);
+    });
+    if (Exited(app))
+        return AssertionFailure() << "VAVEZAV.exe ended while waiting for a file dialog";
+    if (!dialog || FileTypeRows(dialog).empty())
+        return AssertionFailure() << "no file dialog within " << timeoutMs << " ms";
+    return Settle(app);
 }
 
 AssertionResult WaitForFileDialogClosed(AppProcess& app, HWND dialog, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount();
-    while (IsWindow(dialog) && IsWindowVisible(dialog)) {
-        if (Exited(app))
-            return AssertionFailure() << "VAVEZAV.exe ended while its file dialog was open";
-        if (GetTickCount() - start > timeoutMs)
-            return AssertionFailure() << "the file dialog \"" << WindowText(dialog) << "\" did not close";
-        PumpDriverMessages();
-        Sleep(5);
-    }
+    if (!WaitUntil(timeoutMs, [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog) || Exited(app); }))
+        return AssertionFailure() << "the file dialog \"" << WindowText(dialog) << "\" did not close";
+    if (Exited(app))
+        return AssertionFailure() << "VAVEZAV.exe ended while its file dialog was open";
     return Settle(app);
 }
 
@@ -127,17 +45,15 @@ HWND FileNameEdit(HWND dialog)
     HWND field = GetDlgItem(dialog, kFileNameField);
     if (!field)
         return nullptr;
-    if (FindEditProc(field, reinterpret_cast<LPARAM>(&field)) == FALSE)
+    if (HasClass(field, "Edit"))
         return field;  // the field is a plain edit
-    HWND edit = nullptr;
-    EnumChildWindows(field, FindEditProc, reinterpret_cast<LPARAM>(&edit));
-    return edit;
+    return FindChildWindow(field, [](HWND w) { return HasClass(w, "Edit"); });
 }
 
 std::string FileNameText(HWND dialog)
 {
     HWND edit = FileNameEdit(dialog);
-    return edit ? TextOf(edit) : std::string("<no file-name edit>");
+    return edit ? FieldText(edit) : std::string("<no file-name edit>");
 }
 
 std::vector<std::string> FileTypeRows(HWND dialog)
@@ -163,7 +79,7 @@ AssertionResult ChooseFileType(AppProcess& app, HWND dialog, int row)
     // filter on CBN_SELENDOK. Real clicks into the drop-down under Wine now
     // and then left it open, and it swallowed the next click.
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(list, CB_SETCURSEL, row, 0, SMTO_ABORTIFHUNG, 2000, &result) ||
+    if (!SendWithin(list, CB_SETCURSEL, row, 0, &result) ||
         static_cast<int>(result) != row)
         return AssertionFailure() << "the file-type list does not take row " << row;
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeList, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
@@ -183,20 +99,20 @@ AssertionResult TypeFileName(AppProcess& app, HWND dialog, const std::string& te
     AssertionResult front = BringWindowForward(app, dialog);
     if (!front)
         return front;
-    if (FocusOf(app) != edit) {
-        AssertionResult clicked = Click(app, dialog, edit);
+    if (FocusWindow(app) != edit) {
+        AssertionResult clicked = ClickInWindow(app, dialog, edit);
         if (!clicked)
             return clicked;
-        if (FocusOf(app) != edit)
+        if (FocusWindow(app) != edit)
             return AssertionFailure() << "the file-name edit does not take the focus";
     }
     // Typing replaces the selection: all of the preset name.
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, &ignored);
+    SendMessageTimeoutA(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, kReplyTimeoutMs, &ignored);
     AssertionResult typed = TypeText(app, dialog, text.c_str());
     if (!typed)
         return typed;
-    std::string shown = TextOf(edit);
+    std::string shown = FieldText(edit);
     if (shown != text)
         return AssertionFailure() << "the file-name edit shows \"" << shown << "\" after typing \"" << text << "\"";
     return AssertionSuccess();
@@ -217,9 +133,9 @@ AssertionResult CancelFileDialog(AppProcess& app, HWND dialog)
 
 HWND FileDialogQuestion(const AppProcess& app, HWND dialog)
 {
-    QuestionSearch search = {dialog, nullptr};
-    EnumThreadWindows(app.process.dwThreadId, FindQuestionProc, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindThreadWindow(app.process.dwThreadId, [dialog](HWND w) {
+        return HasClass(w, "#32770") && GetWindow(w, GW_OWNER) == dialog && GetDlgItem(w, 0xFFFF);
+    });
 }
 
 AssertionResult PickFile(AppProcess& app, HWND dialog, const FilePick& pick, MessageBoxSeen* question)
@@ -233,7 +149,7 @@ AssertionResult PickFile(AppProcess& app, HWND dialog, const FilePick& pick, Mes
             return chosen;
     }
     // Enter in the file-name field presses the default button, Open or Save.
-    if (FocusOf(app) != FileNameEdit(dialog))
+    if (FocusWindow(app) != FileNameEdit(dialog))
         return AssertionFailure() << "the file-name edit lost the focus";
     AssertionResult pressed = PressInFileDialog(app, dialog, VK_RETURN);
     if (!pressed)
@@ -261,7 +177,7 @@ AssertionResult PickFile(AppProcess& app, HWND dialog, const FilePick& pick, Mes
             return AssertionFailure() << "VAVEZAV.exe ended after Enter in its file dialog";
         if (GetTickCount() - start > kMessageBoxTimeoutMs) {
             char focus[64] = "";
-            GetClassNameA(FocusOf(app), focus, sizeof focus);
+            GetClassNameA(FocusWindow(app), focus, sizeof focus);
             return AssertionFailure() << "after Enter the file dialog neither closed nor asked within "
                                       << kMessageBoxTimeoutMs << " ms; it shows \"" << FileNameText(dialog)
                                       << "\", the focus is on a " << focus;

@@ -2,13 +2,14 @@
 // dialogs: the files' exact bytes against the stored key, the import into the
 // lists and boxes, a bad file that changes nothing, and what each leaves of
 // the unsaved-changes mark.
-#include "e2e_fixture_win32.h"
 #include "file_dialog_win32.h"
+#include "file_text.h"
+#include "save_fixture_win32.h"
 
+#include <ctype.h>
 #include <stdio.h>
 #include <string.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,6 @@ using ::testing::AssertionSuccess;
 
 namespace {
 
-const char kKeyPath[] = "Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver";
-const char kCaption[] = "Deruverozad Adov Eduzed";
 const char kSaveQuestion[] = "Save changes to Registory?";
 const char kExportQuestion[] = "Export will copy reg data to file.\nDo you save changes to reg before export?";
 const char kImportFailed[] = "Inport doen not complete successfully.";
@@ -70,149 +69,32 @@ std::string FilePath(const char* name)
     return namedFiles.back();
 }
 
-bool ReadBytes(const std::string& path, std::string& bytes)
-{
-    bytes.clear();
-    FILE* f = fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.append(buf, n);
-    fclose(f);
-    return true;
-}
+// A table of the tests in the layout the shared key model takes.
+struct TestTable {
+    std::vector<std::vector<TestVersion>> versions;
+    std::vector<TestApp> apps;
 
-bool WriteBytes(const std::string& path, const std::string& bytes)
-{
-    FILE* f = fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
-    bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return fclose(f) == 0 && ok;
-}
-
-void PutWord(unsigned char* p, uint32_t w)
-{
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<unsigned char>(w >> (8 * i));
-}
-
-uint32_t GetWord(const unsigned char* p)
-{
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-std::string AppInfoOf(const std::vector<App>& apps, bool upper)
-{
-    std::string info;
-    for (const App& a : apps) {
-        char count[8];
-        snprintf(count, sizeof count, "%02d", static_cast<int>(a.versions.size()));
-        std::string name = a.name;
-        if (upper)
-            CharUpperBuffA(&name[0], static_cast<DWORD>(name.size()));
-        info += count + name + ";";
-    }
-    return info;
-}
-
-// The key in the driver's layout, written here and not by the program.
-bool StoreTable(const std::vector<App>& apps)
-{
-    if (!DeleteTestTable())
-        return false;
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return false;
-    bool ok = true;
-    for (const App& a : apps)
-        for (size_t k = 0; k < a.versions.size(); ++k) {
-            char name[128];
-            snprintf(name, sizeof name, "APP-%s-%02d", a.name, static_cast<int>(k + 1));
-            const Record& r = a.versions[k];
-            unsigned char data[20];
-            PutWord(data, r.tag);
-            PutWord(data + 4, r.versionMS);
-            PutWord(data + 8, r.versionLS);
-            PutWord(data + 12, r.flagsLow);
-            PutWord(data + 16, r.flagsHigh);
-            ok = ok && RegSetValueExA(key, name, 0, REG_BINARY, data, sizeof data) == ERROR_SUCCESS;
+    explicit TestTable(const std::vector<App>& from)
+    {
+        for (const App& a : from) {
+            versions.emplace_back();
+            for (const Record& r : a.versions)
+                versions.back().push_back({r.versionMS, r.versionLS, r.flagsLow, r.flagsHigh, r.tag});
         }
-    std::string info = AppInfoOf(apps, false);
-    DWORD size = 2 * static_cast<DWORD>(info.size() + 1);
-    ok = ok &&
-         RegSetValueExA(key, "APPINFO", 0, REG_SZ, reinterpret_cast<const BYTE*>(info.c_str()),
-                        static_cast<DWORD>(info.size() + 1)) == ERROR_SUCCESS &&
-         RegSetValueExA(key, "APPINFO-SIZE", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&size), sizeof size) ==
-             ERROR_SUCCESS;
-    RegCloseKey(key);
-    return ok;
-}
-
-bool DeleteStoredValue(const char* name)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return false;
-    bool ok = RegDeleteValueA(key, name) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return ok;
-}
-
-struct Value {
-    DWORD type;
-    std::string data;
-    bool operator==(const Value& o) const { return type == o.type && data == o.data; }
+        for (size_t i = 0; i < from.size(); ++i)
+            apps.push_back({from[i].name, static_cast<int>(versions[i].size()), versions[i].data()});
+    }
+    // The key that holds the table, names as given.
+    KeyContents Key() const { return KeyForTable(apps.data(), static_cast<int>(apps.size()), true); }
 };
-using Key = std::map<std::string, Value>;
-
-// Every value of the key with its type and exact bytes; empty when absent.
-Key ReadKey()
-{
-    Key values;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return values;
-    for (DWORD i = 0;; ++i) {
-        char name[256];
-        DWORD nameLength = sizeof name;
-        BYTE data[4096];
-        DWORD dataLength = sizeof data;
-        DWORD type = 0;
-        if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data, &dataLength) != ERROR_SUCCESS)
-            break;
-        values[name] = Value{type, std::string(reinterpret_cast<char*>(data), dataLength)};
-    }
-    RegCloseKey(key);
-    return values;
-}
-
-std::string Describe(const Key& key)
-{
-    std::string out;
-    for (const auto& v : key) {
-        out += v.first + " (type " + std::to_string(v.second.type) + ", " + std::to_string(v.second.data.size()) +
-               " bytes:";
-        char hex[4];
-        for (unsigned char c : v.second.data) {
-            snprintf(hex, sizeof hex, " %02X", c);
-            out += hex;
-        }
-        out += ")\n";
-    }
-    return out;
-}
 
 // The five words as the .afe line or the .inf fields print them.
-std::string Words(const unsigned char* record, const char* separator)
+std::string Words(const StoredValue& record, const char* separator)
 {
     std::string out;
     for (int w = 0; w < 5; ++w) {
         char hex[16];
-        snprintf(hex, sizeof hex, "%s%08X", w ? separator : "", static_cast<unsigned>(GetWord(record + 4 * w)));
+        snprintf(hex, sizeof hex, "%s%08X", w ? separator : "", static_cast<unsigned>(record.Word(w)));
         out += hex;
     }
     return out;
@@ -228,15 +110,14 @@ struct StoredLines {
     std::vector<std::string> infFields;    // "%08X," x 5
 };
 
-bool ReadStoredLines(StoredLines& s)
+bool ReadStoredLines(const KeyContents& key, StoredLines& s)
 {
-    Key key = ReadKey();
-    auto size = key.find("APPINFO-SIZE");
-    auto info = key.find("APPINFO");
-    if (size == key.end() || size->second.data.size() != 4 || info == key.end())
+    const StoredValue* size = FindValue(key, "APPINFO-SIZE");
+    const StoredValue* info = FindValue(key, "APPINFO");
+    if (!size || size->data.size() != 4 || !info)
         return false;
-    s.size = GetWord(reinterpret_cast<const unsigned char*>(size->second.data.data()));
-    s.appInfo = info->second.data.c_str();
+    s.size = size->Word(0);
+    s.appInfo = std::string(info->data.begin(), info->data.end()).c_str();
     size_t start = 0;
     for (size_t semi; (semi = s.appInfo.find(';', start)) != std::string::npos; start = semi + 1) {
         std::string record = s.appInfo.substr(start, semi - start);
@@ -245,22 +126,22 @@ bool ReadStoredLines(StoredLines& s)
         for (int k = 1; k <= count; ++k) {
             char valueName[128];
             snprintf(valueName, sizeof valueName, "APP-%s-%02d", name.c_str(), k);
-            auto v = key.find(valueName);
-            if (v == key.end() || v->second.data.size() != 20)
+            const StoredValue* v = FindValue(key, valueName);
+            if (!v || v->data.size() != 20)
                 continue;
-            const unsigned char* r = reinterpret_cast<const unsigned char*>(v->second.data.data());
             s.names.push_back(valueName);
-            s.afeLines.push_back(Words(r, ""));
-            s.infFields.push_back(Words(r, ","));
+            s.afeLines.push_back(Words(*v, ""));
+            s.infFields.push_back(Words(*v, ","));
         }
     }
     return true;
 }
 
-std::string AfeFromKey()
+// The .afe file of a key.
+std::string AfeOf(const KeyContents& key)
 {
     StoredLines s;
-    if (!ReadStoredLines(s))
+    if (!ReadStoredLines(key, s))
         return "<no stored table>";
     char head[16];
     snprintf(head, sizeof head, "%05u\n", static_cast<unsigned>(s.size));
@@ -270,10 +151,15 @@ std::string AfeFromKey()
     return out;
 }
 
+std::string AfeFromKey()
+{
+    return AfeOf(ReadKey());
+}
+
 std::string InfFromKey()
 {
     StoredLines s;
-    if (!ReadStoredLines(s))
+    if (!ReadStoredLines(ReadKey(), s))
         return "<no stored table>";
     std::string out = "[DEFAPPFLAG]\r\nAppInfoSize = " + std::to_string(s.size) + "\r\nAppInfo = " + s.appInfo + "\r\n";
     for (size_t i = 0; i < s.names.size(); ++i)
@@ -281,24 +167,15 @@ std::string InfFromKey()
     return out + "NumItems = " + std::to_string(s.names.size()) + "\r\n";
 }
 
-// An .afe file of a table, made here; lowerHex writes the digits in small
-// letters, which the reader takes too.
+// An .afe file of a table, made here; lowerHex writes the digits of the
+// version lines in small letters, which the reader takes too.
 std::string AfeFor(const std::vector<App>& apps, bool lowerHex = false)
 {
-    std::string info = AppInfoOf(apps, false);
-    char head[16];
-    snprintf(head, sizeof head, "%05d\n", static_cast<int>(2 * (info.size() + 1)));
-    std::string out = head + info + "\n";
-    for (const App& a : apps)
-        for (const Record& r : a.versions) {
-            char line[48];
-            snprintf(line, sizeof line, lowerHex ? "%08x%08x%08x%08x%08x\n" : "%08X%08X%08X%08X%08X\n",
-                     static_cast<unsigned>(r.tag), static_cast<unsigned>(r.versionMS),
-                     static_cast<unsigned>(r.versionLS), static_cast<unsigned>(r.flagsLow),
-                     static_cast<unsigned>(r.flagsHigh));
-            out += line;
-        }
-    return out;
+    std::string afe = AfeOf(TestTable(apps).Key());
+    size_t lines = afe.find('\n', afe.find('\n') + 1);
+    for (size_t i = lines; lowerHex && i < afe.size(); ++i)
+        afe[i] = static_cast<char>(tolower(static_cast<unsigned char>(afe[i])));
+    return afe;
 }
 
 std::string Row(const Record& r)
@@ -360,11 +237,11 @@ std::string BoxesFor(const Record& r)
 
 }  // namespace
 
-class FilesTest : public E2ETest {
+class FilesTest : public SaveE2ETest {
 protected:
     void TearDown() override
     {
-        E2ETest::TearDown();
+        SaveE2ETest::TearDown();
         for (const std::string& path : namedFiles)
             DeleteFileA(path.c_str());
         namedFiles.clear();
@@ -372,10 +249,8 @@ protected:
 
     void StartWith(const std::vector<App>& table)
     {
-        ASSERT_TRUE(AddTestPrinter(kModelPrinter, "Kavix VRX-2260 PS"));
-        ASSERT_TRUE(StoreTable(table));
-        ASSERT_TRUE(StartApp(app));
-        ASSERT_TRUE(SettleWithoutMessageBox(app));
+        TestTable t(table);
+        StartWithTable(t.apps.data(), static_cast<int>(t.apps.size()));
     }
 
     Shown WhatIsShown()
@@ -388,38 +263,6 @@ protected:
         for (int id = IDC_FLAG01; id <= IDC_FLAG64; ++id)
             s.boxes += BoxChecked(Control(app, id)) ? '1' : '0';
         return s;
-    }
-
-    // The program's message box: text, caption, owner, and OK only or the
-    // question's buttons with its icon.
-    AssertionResult Answer(const char* text, UINT buttons, int button)
-    {
-        HWND box = nullptr;
-        AssertionResult shown = WaitForMessageBox(app, box);
-        if (!shown)
-            return shown << " (expected \"" << text << "\")";
-        MessageBoxSeen seen;
-        AssertionResult answered = AnswerMessageBox(app, box, button, &seen);
-        if (!answered)
-            return answered;
-        std::string wrong;
-        if (seen.text != text)
-            wrong += "text \"" + seen.text + "\"; ";
-        if (seen.caption != kCaption)
-            wrong += "caption \"" + seen.caption + "\"; ";
-        if (!seen.ownedByMainWindow)
-            wrong += "not owned by the main window; ";
-        bool question = buttons != MB_OK;
-        bool ok = buttons == MB_OK || buttons == MB_OKCANCEL;
-        bool cancel = buttons == MB_OKCANCEL || buttons == MB_YESNOCANCEL;
-        if (seen.ok != ok || seen.cancel != cancel || seen.yes != (buttons == MB_YESNOCANCEL) ||
-            seen.no != (buttons == MB_YESNOCANCEL))
-            wrong += "other buttons; ";
-        if (seen.icon != question)
-            wrong += seen.icon ? "an icon; " : "no icon; ";
-        if (!wrong.empty())
-            return AssertionFailure() << "message box expected \"" << text << "\": " << wrong;
-        return Settle(app);
     }
 
     AssertionResult OpenDialog(UINT command, const char* title, HWND& dialog)
@@ -459,40 +302,22 @@ protected:
     {
         if (!PostMessageA(app.window, WM_COMMAND, IDM_EXIT, 0))
             return AssertionFailure() << "cannot post Exit";
-        DWORD start = GetTickCount();
-        while (WaitForSingleObject(app.process.hProcess, 10) != WAIT_OBJECT_0) {
-            HWND box = OpenMessageBox(app);
-            if (box)
-                return AssertionFailure() << "Exit asked \"" << WindowText(GetDlgItem(box, 0xFFFF)) << "\"";
-            if (GetTickCount() - start > kExitTimeoutMs)
-                return AssertionFailure() << "Exit did not end the program within " << kExitTimeoutMs << " ms";
-        }
-        DWORD code = 1;
-        GetExitCodeProcess(app.process.hProcess, &code);
-        if (code != 0)
-            return AssertionFailure() << "exit code " << code;
-        return AssertionSuccess();
+        HWND box = nullptr;
+        WaitUntil(kExitTimeoutMs, [&] {
+            box = OpenMessageBox(app);
+            return box || WaitForSingleObject(app.process.hProcess, 0) == WAIT_OBJECT_0;
+        });
+        if (box)
+            return AssertionFailure() << "Exit asked \"" << WindowText(GetDlgItem(box, 0xFFFF)) << "\"";
+        return ExitsWithZero();
     }
 
     AssertionResult ExitAsksSaveAndCloses()
     {
         if (!PostMessageA(app.window, WM_COMMAND, IDM_EXIT, 0))
             return AssertionFailure() << "cannot post Exit";
-        HWND box = nullptr;
-        AssertionResult shown = WaitForMessageBox(app, box);
-        if (!shown)
-            return shown << " (Exit should ask \"" << kSaveQuestion << "\")";
-        MessageBoxSeen seen;
-        AssertionResult answered = AnswerMessageBox(app, box, IDNO, &seen);
-        if (!answered)
-            return answered;
-        if (seen.text != kSaveQuestion || !seen.yes || !seen.no || !seen.cancel)
-            return AssertionFailure() << "Exit asked \"" << seen.text << "\"";
-        DWORD code = 1;
-        AssertionResult ended = WaitForExit(app, kExitTimeoutMs, code);
-        if (!ended)
-            return ended;
-        return code == 0 ? AssertionSuccess() : AssertionFailure() << "exit code " << code;
+        AssertionResult answered = Answer(kSaveQuestion, Buttons::YesNoCancel, IDNO, true);
+        return answered ? ExitsWithZero() : answered;
     }
 };
 
@@ -503,7 +328,7 @@ TEST_F(FilesTest, ExportWritesTheStoredTableAsAfeThroughTheSaveDialog)
         return;
     std::string path = FilePath("export.afe");
     // An earlier file of that name: the dialog asks before it is replaced.
-    ASSERT_TRUE(WriteBytes(path, "an earlier export\n"));
+    ASSERT_TRUE(WriteFileBytes(path, "an earlier export\n"));
 
     // Nothing is modified, so no question comes first.
     HWND dialog = nullptr;
@@ -521,7 +346,7 @@ TEST_F(FilesTest, ExportWritesTheStoredTableAsAfeThroughTheSaveDialog)
     ASSERT_TRUE(SettleWithoutMessageBox(app));
 
     std::string bytes;
-    ASSERT_TRUE(ReadBytes(path, bytes));
+    ASSERT_TRUE(ReadFileBytes(path, bytes));
     EXPECT_EQ(AfeFromKey(), bytes);
     // The same bytes spelled out: size line, list line, one line a version.
     EXPECT_EQ("00052\n"
@@ -540,7 +365,7 @@ TEST_F(FilesTest, ExportWritesTheStoredTableAsAfeThroughTheSaveDialog)
     ASSERT_TRUE(ExportTo(pick));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
     std::string presetBytes;
-    ASSERT_TRUE(ReadBytes(written, presetBytes));
+    ASSERT_TRUE(ReadFileBytes(written, presetBytes));
     EXPECT_EQ(bytes, presetBytes);
     EXPECT_TRUE(ExitsWithoutQuestion());
 }
@@ -563,7 +388,7 @@ TEST_F(FilesTest, ExportAsInfNumbersTheValuesTheKeyHolds)
     ASSERT_TRUE(SettleWithoutMessageBox(app)) << "an INF export that wrote its count succeeded";
 
     std::string bytes;
-    ASSERT_TRUE(ReadBytes(path, bytes));
+    ASSERT_TRUE(ReadFileBytes(path, bytes));
     EXPECT_EQ(InfFromKey(), bytes);
     EXPECT_EQ("[DEFAPPFLAG]\r\n"
               "AppInfoSize = 52\r\n"
@@ -590,7 +415,7 @@ TEST_F(FilesTest, ExportAsRegWritesAFileRegeditApplies)
     ASSERT_TRUE(SettleWithoutMessageBox(app)) << "a complete .reg export succeeded";
 
     std::string bytes;
-    ASSERT_TRUE(ReadBytes(path, bytes));
+    ASSERT_TRUE(ReadFileBytes(path, bytes));
     EXPECT_EQ("REGEDIT4\r\n"
               "\r\n"
               "[-HKEY_LOCAL_MACHINE\\Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver]\r\n"
@@ -615,8 +440,8 @@ TEST_F(FilesTest, ImportShowsTheFilesTableAndMarksItModified)
     if (HasFatalFailure())
         return;
     std::string path = FilePath("import.afe");
-    ASSERT_TRUE(WriteBytes(path, AfeFor(kImported, true)));
-    Key before = ReadKey();
+    ASSERT_TRUE(WriteFileBytes(path, AfeFor(kImported, true)));
+    KeyContents before = ReadKey();
 
     HWND dialog = nullptr;
     ASSERT_TRUE(OpenDialog(IDM_IMPORT, "Import as", dialog));
@@ -635,13 +460,7 @@ TEST_F(FilesTest, ImportShowsTheFilesTableAndMarksItModified)
     expected.versionRow = 0;
     expected.boxes = BoxesFor(kImported[0].versions[0]);
     EXPECT_EQ(expected, WhatIsShown());
-    ProbeReport menu;
-    ASSERT_TRUE(ReadMenu(app, menu));
-    EXPECT_TRUE(MenuCommandsAre(menu, kEditCommands, 5, true));
-    EXPECT_TRUE(MenuCommandsAre(menu, kVersionCommands, 2, true));
-    const UINT paste[] = {IDM_PASTE};
-    EXPECT_TRUE(MenuCommandsAre(menu, paste, 1, false));
-    EXPECT_TRUE(ControlsEnabled(app, true, true));
+    EXPECT_TRUE(LooksLike(app, kTwoVersionsLook)) << "Paste greyed by the import";
 
     // The second application's versions come from the file too.
     ASSERT_TRUE(SelectComboRow(app, IDC_APPLICATION, 1));
@@ -649,7 +468,7 @@ TEST_F(FilesTest, ImportShowsTheFilesTableAndMarksItModified)
     EXPECT_EQ(BoxesFor(kImported[1].versions[0]), WhatIsShown().boxes);
 
     // Nothing reached the key, and Exit knows it.
-    EXPECT_TRUE(ReadKey() == before) << Describe(ReadKey());
+    EXPECT_TRUE(ReadKey() == before) << ReadKey();
     EXPECT_TRUE(ExitAsksSaveAndCloses());
     EXPECT_TRUE(ReadKey() == before);
 }
@@ -660,7 +479,7 @@ TEST_F(FilesTest, ImportOfAnEmptyTableLocksTheEditingControls)
     if (HasFatalFailure())
         return;
     std::string path = FilePath("empty.afe");
-    ASSERT_TRUE(WriteBytes(path, "00002\n\n"));
+    ASSERT_TRUE(WriteFileBytes(path, "00002\n\n"));
     ASSERT_TRUE(ImportFrom(path));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
     Shown empty;
@@ -668,12 +487,7 @@ TEST_F(FilesTest, ImportOfAnEmptyTableLocksTheEditingControls)
     empty.versionRow = -1;
     empty.boxes = std::string(64, '0');
     EXPECT_EQ(empty, WhatIsShown());
-    ProbeReport menu;
-    ASSERT_TRUE(ReadMenu(app, menu));
-    EXPECT_TRUE(MenuCommandsAre(menu, kFileCommands, 4, true));
-    EXPECT_TRUE(MenuCommandsAre(menu, kEditCommands, 5, false));
-    EXPECT_TRUE(MenuCommandsAre(menu, kVersionCommands, 2, false));
-    EXPECT_TRUE(ControlsEnabled(app, true, false));
+    EXPECT_TRUE(LooksLike(app, kNoTableLook));
     // Emptied in memory only: the key still holds the table, so Exit asks.
     EXPECT_TRUE(ExitAsksSaveAndCloses());
     EXPECT_EQ(AfeFor(kStored), AfeFromKey());
@@ -684,11 +498,11 @@ TEST_F(FilesTest, ExportThenImportThenSaveGivesTheKeyBackByteForByte)
     StartWith(kStored);
     if (HasFatalFailure())
         return;
-    Key stored = ReadKey();
+    KeyContents stored = ReadKey();
     std::string exported = FilePath("roundtrip.afe");
     std::string other = FilePath("other.afe");
     DeleteFileA(exported.c_str());
-    ASSERT_TRUE(WriteBytes(other, AfeFor(kImported)));
+    ASSERT_TRUE(WriteFileBytes(other, AfeFor(kImported)));
 
     FilePick pick;
     pick.path = exported;
@@ -701,7 +515,7 @@ TEST_F(FilesTest, ExportThenImportThenSaveGivesTheKeyBackByteForByte)
 
     // The imported table is unsaved: Import asks first.
     ASSERT_TRUE(PostMessageA(app.window, WM_COMMAND, IDM_IMPORT, 0));
-    ASSERT_TRUE(Answer(kSaveQuestion, MB_YESNOCANCEL, IDNO));
+    ASSERT_TRUE(Answer(kSaveQuestion, Buttons::YesNoCancel, IDNO));
     HWND dialog = nullptr;
     ASSERT_TRUE(WaitForFileDialog(app, dialog));
     pick.path = exported;
@@ -710,10 +524,10 @@ TEST_F(FilesTest, ExportThenImportThenSaveGivesTheKeyBackByteForByte)
     EXPECT_EQ(UpperNames(kStored), ComboRows(Control(app, IDC_APPLICATION)));
 
     ASSERT_TRUE(PostCommand(app, IDM_SAVE));
-    ASSERT_TRUE(Answer(kSaveQuestion, MB_OKCANCEL, IDOK));
+    ASSERT_TRUE(Answer(kSaveQuestion, Buttons::OkCancel, IDOK));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
-    Key saved = ReadKey();
-    EXPECT_TRUE(saved == stored) << "stored:\n" << Describe(stored) << "after the round trip:\n" << Describe(saved);
+    KeyContents saved = ReadKey();
+    EXPECT_TRUE(saved == stored) << "stored:\n" << stored << "after the round trip:\n" << saved;
     EXPECT_TRUE(ExitsWithoutQuestion());
 }
 
@@ -743,9 +557,9 @@ TEST_F(FilesTest, FailedImportLeavesTheTableAsItWas)
     for (const BadFile& b : bad) {
         SCOPED_TRACE(b.name);
         std::string path = FilePath(b.name);
-        ASSERT_TRUE(WriteBytes(path, b.bytes));
+        ASSERT_TRUE(WriteFileBytes(path, b.bytes));
         ASSERT_TRUE(ImportFrom(path));
-        ASSERT_TRUE(Answer(kImportFailed, MB_OK, IDOK));
+        ASSERT_TRUE(Answer(kImportFailed, Buttons::Ok, IDOK));
         ASSERT_TRUE(SettleWithoutMessageBox(app));
         EXPECT_EQ(before, WhatIsShown());
         ProbeReport menu;
@@ -762,7 +576,7 @@ TEST_F(FilesTest, ExportAnsweredNoWritesTheStoredTableAndKeepsTheEditsMarked)
     StartWith(kStored);
     if (HasFatalFailure())
         return;
-    Key stored = ReadKey();
+    KeyContents stored = ReadKey();
     // Flag 05 of the first version is set in the key; the click clears it.
     ASSERT_TRUE(ClickControl(app, IDC_FLAG01 + 4));
     ASSERT_FALSE(BoxChecked(Control(app, IDC_FLAG01 + 4)));
@@ -771,13 +585,13 @@ TEST_F(FilesTest, ExportAnsweredNoWritesTheStoredTableAndKeepsTheEditsMarked)
 
     // Cancel at the question: no dialog, nothing changes.
     ASSERT_TRUE(PostMessageA(app.window, WM_COMMAND, IDM_EXPORT, 0));
-    ASSERT_TRUE(Answer(kExportQuestion, MB_YESNOCANCEL, IDCANCEL));
+    ASSERT_TRUE(Answer(kExportQuestion, Buttons::YesNoCancel, IDCANCEL));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
     EXPECT_EQ(nullptr, OpenFileDialog(app));
 
     // No, then the dialog cancelled: no file, and the edit is still marked.
     ASSERT_TRUE(PostMessageA(app.window, WM_COMMAND, IDM_EXPORT, 0));
-    ASSERT_TRUE(Answer(kExportQuestion, MB_YESNOCANCEL, IDNO));
+    ASSERT_TRUE(Answer(kExportQuestion, Buttons::YesNoCancel, IDNO));
     HWND dialog = nullptr;
     ASSERT_TRUE(WaitForFileDialog(app, dialog));
     ASSERT_TRUE(CancelFileDialog(app, dialog));
@@ -786,14 +600,14 @@ TEST_F(FilesTest, ExportAnsweredNoWritesTheStoredTableAndKeepsTheEditsMarked)
 
     // No, then a file: it holds the key's table, not the edit.
     ASSERT_TRUE(PostMessageA(app.window, WM_COMMAND, IDM_EXPORT, 0));
-    ASSERT_TRUE(Answer(kExportQuestion, MB_YESNOCANCEL, IDNO));
+    ASSERT_TRUE(Answer(kExportQuestion, Buttons::YesNoCancel, IDNO));
     ASSERT_TRUE(WaitForFileDialog(app, dialog));
     FilePick pick;
     pick.path = path;
     ASSERT_TRUE(PickFile(app, dialog, pick));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
     std::string bytes;
-    ASSERT_TRUE(ReadBytes(path, bytes));
+    ASSERT_TRUE(ReadFileBytes(path, bytes));
     EXPECT_EQ(AfeFor(kStored), bytes);
     EXPECT_FALSE(BoxChecked(Control(app, IDC_FLAG01 + 4))) << "the edit is still in memory";
 
@@ -814,7 +628,7 @@ TEST_F(FilesTest, ExportAnsweredYesSavesTheEditsFirstAndClearsTheMark)
     DeleteFileA(path.c_str());
 
     ASSERT_TRUE(PostMessageA(app.window, WM_COMMAND, IDM_EXPORT, 0));
-    ASSERT_TRUE(Answer(kExportQuestion, MB_YESNOCANCEL, IDYES));
+    ASSERT_TRUE(Answer(kExportQuestion, Buttons::YesNoCancel, IDYES));
     HWND dialog = nullptr;
     ASSERT_TRUE(WaitForFileDialog(app, dialog));
     FilePick pick;
@@ -826,7 +640,7 @@ TEST_F(FilesTest, ExportAnsweredYesSavesTheEditsFirstAndClearsTheMark)
     std::vector<App> edited = kStored;
     edited[0].versions[0].flagsLow &= ~0x10u;
     std::string bytes;
-    ASSERT_TRUE(ReadBytes(path, bytes));
+    ASSERT_TRUE(ReadFileBytes(path, bytes));
     EXPECT_EQ(AfeFor(edited), bytes);
     EXPECT_EQ(AfeFromKey(), bytes);
     EXPECT_TRUE(ExitsWithoutQuestion());
@@ -843,16 +657,16 @@ TEST_F(FilesTest, ExportWithoutStoredTableLeavesAnEarlierFileAsItWas)
         SCOPED_TRACE(names[type]);
         std::string path = FilePath(names[type]);
         const std::string earlier = "an earlier file that must survive\r\n";
-        ASSERT_TRUE(WriteBytes(path, earlier));
+        ASSERT_TRUE(WriteFileBytes(path, earlier));
         FilePick pick;
         pick.path = path;
         pick.fileTypeRow = type;
         pick.overwrite = IDYES;
         ASSERT_TRUE(ExportTo(pick));
-        ASSERT_TRUE(Answer(kExportFailed, MB_OK, IDOK));
+        ASSERT_TRUE(Answer(kExportFailed, Buttons::Ok, IDOK));
         ASSERT_TRUE(SettleWithoutMessageBox(app));
         std::string bytes;
-        ASSERT_TRUE(ReadBytes(path, bytes));
+        ASSERT_TRUE(ReadFileBytes(path, bytes));
         EXPECT_EQ(earlier, bytes);
     }
     // The table in memory is as loaded; nothing to ask about.

@@ -3,15 +3,7 @@
 // window is activated again.
 #include "e2e_fixture_win32.h"
 
-class FocusTest : public E2ETest {
-protected:
-    void SetUp() override
-    {
-        E2ETest::SetUp();
-        if (!HasFatalFailure())
-            StartWithSampleTable();
-    }
-};
+using FocusTest = SampleTableTest;
 
 // The 67 controls in Tab order.
 static std::vector<int> Ring()

@@ -1,5 +1,7 @@
 #include "input_dialog_win32.h"
 
+#include "window_search_win32.h"
+
 #include <string.h>
 
 #include <vector>
@@ -10,53 +12,23 @@ using ::testing::AssertionSuccess;
 
 namespace {
 
-struct DialogSearch {
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM param)
-{
-    DialogSearch* search = reinterpret_cast<DialogSearch*>(param);
-    char cls[16];
-    if (GetClassNameA(window, cls, sizeof cls) && strcmp(cls, "#32770") == 0 && IsWindowVisible(window) &&
-        WindowText(window) == search->caption) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 }  // namespace
 
 AssertionResult WaitForDialog(AppProcess& app, const char* caption, HWND& dialog, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        DialogSearch search = {caption, nullptr};
-        EnumThreadWindows(app.process.dwThreadId, FindDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
-            dialog = search.found;
-            return Settle(app);
-        }
-        if (WaitForSingleObject(app.process.hProcess, 0) == WAIT_OBJECT_0)
-            return AssertionFailure() << "VAVEZAV.exe ended while waiting for the dialog \"" << caption << "\"";
-        if (GetTickCount() - start > timeoutMs)
-            return AssertionFailure() << "no dialog \"" << caption << "\" within " << timeoutMs << " ms";
-        PumpDriverMessages();
-        Sleep(5);
-    }
+    WaitUntil(timeoutMs, [&] {
+        dialog = FindThreadWindow(app.process.dwThreadId,
+                                  [&](HWND w) { return HasClass(w, "#32770") && WindowText(w) == caption; });
+        return dialog || WaitForSingleObject(app.process.hProcess, 0) == WAIT_OBJECT_0;
+    });
+    if (!dialog)
+        return AssertionFailure() << "no dialog \"" << caption << "\" within " << timeoutMs << " ms, or VAVEZAV.exe ended";
+    return Settle(app);
 }
 
 AssertionResult ClickDialogControl(AppProcess& app, HWND dialog, int id)
 {
-    HWND control = GetDlgItem(dialog, id);
-    if (!control)
-        return AssertionFailure() << "the dialog has no control " << id;
-    AssertionResult front = BringWindowForward(app, dialog);
-    if (!front)
-        return front;
-    return ClickWindowCentre(app, control);
+    return ClickInWindow(app, dialog, GetDlgItem(dialog, id));
 }
 
 AssertionResult TypeIntoDialog(AppProcess& app, HWND dialog, const char* text)
@@ -74,22 +46,8 @@ AssertionResult FillDialogField(AppProcess& app, HWND dialog, int id, const char
 
 AssertionResult WaitForDialogClosed(AppProcess& app, HWND dialog, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount();
-    while (IsWindow(dialog) && IsWindowVisible(dialog)) {
-        if (GetTickCount() - start > timeoutMs)
-            return AssertionFailure() << "the dialog \"" << WindowText(dialog) << "\" did not close";
-        PumpDriverMessages();
-        Sleep(5);
-    }
+    if (!WaitUntil(timeoutMs, [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }))
+        return AssertionFailure() << "the dialog \"" << WindowText(dialog) << "\" did not close";
     return Settle(app);
 }
 
-std::string FieldText(HWND field)
-{
-    wchar_t text[256] = L"";
-    DWORD_PTR got = 0;
-    SendMessageTimeoutW(field, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &got);
-    char narrow[512] = "";
-    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
-    return narrow;
-}

@@ -17,7 +17,4 @@
 ::testing::AssertionResult TypeIntoDialog(AppProcess& app, HWND dialog, const char* text);
 // Clicks the field, then types.
 ::testing::AssertionResult FillDialogField(AppProcess& app, HWND dialog, int id, const char* text);
-// The text of an edit control of another process (WM_GETTEXT, which
-// GetWindowText does not send across processes).
-std::string FieldText(HWND field);
 ::testing::AssertionResult WaitForDialogClosed(AppProcess& app, HWND dialog, DWORD timeoutMs = kMessageBoxTimeoutMs);

@@ -76,8 +76,7 @@ bool SaveE2ETest::FlagChecked(int n)
 AssertionResult SaveE2ETest::ClearSelection(int comboId)
 {
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(Control(app, comboId), CB_SETCURSEL, static_cast<WPARAM>(-1), 0, SMTO_ABORTIFHUNG, 2000,
-                        &result);
+    SendWithin(Control(app, comboId), CB_SETCURSEL, static_cast<WPARAM>(-1), 0, &result);
     if (ComboSelection(Control(app, comboId)) != -1)
         return AssertionFailure() << "combo " << comboId << " still shows a selection";
     return Settle(app);

@@ -2,15 +2,8 @@
 // on the closed lists.
 #include "e2e_fixture_win32.h"
 
-class SelectionTest : public E2ETest {
+class SelectionTest : public SampleTableTest {
 protected:
-    void SetUp() override
-    {
-        E2ETest::SetUp();
-        if (!HasFatalFailure())
-            StartWithSampleTable();
-    }
-
     ::testing::AssertionResult VersionCommandsEnabled(bool enabled)
     {
         ProbeReport menu;

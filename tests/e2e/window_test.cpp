@@ -4,15 +4,8 @@
 
 #include <stdio.h>
 
-class WindowTest : public E2ETest {
+class WindowTest : public SampleTableTest {
 protected:
-    void SetUp() override
-    {
-        E2ETest::SetUp();
-        if (!HasFatalFailure())
-            StartWithSampleTable();
-    }
-
     // The menu-bar height the program measured; the figures below follow it.
     int Unit()
     {

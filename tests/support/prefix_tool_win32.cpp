@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "printer_setup_win32.h"
+#include "window_search_win32.h"
 #include "resource.h"
 
 namespace {
@@ -55,24 +56,6 @@ int List()
     return 0;
 }
 
-struct BoxSearch {
-    HWND owner;
-    HWND box;
-};
-
-BOOL CALLBACK FindOwnedBox(HWND window, LPARAM param)
-{
-    BoxSearch* search = reinterpret_cast<BoxSearch*>(param);
-    char className[16] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (std::strcmp(className, "#32770") == 0 && GetWindow(window, GW_OWNER) == search->owner &&
-        IsWindowVisible(window)) {
-        search->box = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 int WaitLoaded(int seconds)
 {
     for (int tick = 0; tick < seconds * 10; ++tick) {
@@ -82,11 +65,10 @@ int WaitLoaded(int seconds)
             // A count needs no pointer, so it works across processes.
             if (apps && SendMessageA(apps, CB_GETCOUNT, 0, 0) > 0)
                 return 0;
-            BoxSearch search = {editor, nullptr};
-            EnumWindows(FindOwnedBox, reinterpret_cast<LPARAM>(&search));
-            if (search.box) {
+            HWND box = FindThreadDialog(GetWindowThreadProcessId(editor, nullptr), nullptr, editor);
+            if (box) {
                 char text[256] = "";
-                GetDlgItemTextA(search.box, 0xFFFF, text, sizeof text);
+                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
                 std::printf("prefix_tool: the editor shows a message: %s\n", text);
                 return 2;
             }

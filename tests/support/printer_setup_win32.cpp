@@ -12,7 +12,6 @@ char kMarker[] = "VAVEZAV test printer";
 char kPort[] = "FILE:";
 char kProcessor[] = "WinPrint";
 char kDataType[] = "RAW";
-const char kKeyPath[] = "Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver";
 
 // The level-2 records of the spooler, or an empty vector.
 std::vector<BYTE> EnumLocalPrinters(DWORD& count)
@@ -39,14 +38,6 @@ int DeletePrinterByName(char* name)
     BOOL ok = DeletePrinter(printer);
     ClosePrinter(printer);
     return ok ? 1 : 0;
-}
-
-void PutWord(unsigned char* out, uint32_t v)
-{
-    out[0] = static_cast<unsigned char>(v);
-    out[1] = static_cast<unsigned char>(v >> 8);
-    out[2] = static_cast<unsigned char>(v >> 16);
-    out[3] = static_cast<unsigned char>(v >> 24);
 }
 
 const TestVersion kWordVersions[] = {
@@ -124,61 +115,8 @@ int RemoveAllTestPrinters(void)
 
 int CountPrinters(void)
 {
-    DWORD needed = 0;
     DWORD count = 0;
-    EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, nullptr, 0, &needed, &count);
-    std::vector<BYTE> buffer(needed + 4);
-    if (!EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, buffer.data(), needed, &needed,
-                       &count))
-        return -1;
-    return static_cast<int>(count);
+    std::vector<BYTE> buffer = EnumLocalPrinters(count);
+    return buffer.empty() ? -1 : static_cast<int>(count);
 }
 
-int DeleteTestTable(void)
-{
-    LONG status = RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKeyPath);
-    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? 1 : 0;
-}
-
-int WriteTestTable(const TestApp* apps, int appCount)
-{
-    if (!DeleteTestTable())
-        return 0;
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return 0;
-    int ok = 1;
-    std::vector<char> appInfo;
-    for (int a = 0; a < appCount; ++a) {
-        const TestApp& app = apps[a];
-        for (int v = 0; v < app.versionCount; ++v) {
-            char name[128];
-            std::snprintf(name, sizeof name, "APP-%s-%02d", app.name, v + 1);
-            const TestVersion& tv = app.versions[v];
-            unsigned char record[20];
-            PutWord(record, 1);
-            PutWord(record + 4, tv.versionMS);
-            PutWord(record + 8, tv.versionLS);
-            PutWord(record + 12, tv.flagsLow);
-            PutWord(record + 16, tv.flagsHigh);
-            if (RegSetValueExA(key, name, 0, REG_BINARY, record, sizeof record) != ERROR_SUCCESS)
-                ok = 0;
-        }
-        char head[8];
-        std::snprintf(head, sizeof head, "%02d", app.versionCount);
-        appInfo.insert(appInfo.end(), head, head + std::strlen(head));
-        appInfo.insert(appInfo.end(), app.name, app.name + std::strlen(app.name));
-        appInfo.push_back(';');
-    }
-    appInfo.push_back('\0');
-    DWORD length = static_cast<DWORD>(appInfo.size());
-    if (RegSetValueExA(key, "APPINFO", 0, REG_SZ, reinterpret_cast<BYTE*>(appInfo.data()), length) != ERROR_SUCCESS)
-        ok = 0;
-    DWORD size = 2 * length;
-    if (RegSetValueExA(key, "APPINFO-SIZE", 0, REG_DWORD, reinterpret_cast<BYTE*>(&size), sizeof size) !=
-        ERROR_SUCCESS)
-        ok = 0;
-    RegCloseKey(key);
-    return ok;
-}

@@ -22,6 +22,7 @@ struct TestVersion {
     uint32_t versionLS;
     uint32_t flagsLow;   /* flags 01..32, bit 0 = flag 01 */
     uint32_t flagsHigh;  /* flags 33..64 */
+    uint32_t tag = 1;    /* the first word of the stored record */
 };
 
 struct TestApp {
@@ -31,8 +32,8 @@ struct TestApp {
 };
 
 /* Replaces HKLM\Software\Kavix\ZOLT\APPFLAG\ZOLTDriver with the table in the
-   driver's layout: one 20-byte "APP-name-NN" value per version (tag 1),
-   "APPINFO" and "APPINFO-SIZE". Encoded here, independently of the program. */
+   driver's layout: one 20-byte "APP-name-NN" value per version, "APPINFO"
+   and "APPINFO-SIZE". Encoded in stored_key_win32.cpp, apart from the program. */
 int WriteTestTable(const struct TestApp* apps, int appCount);
 /* Removes the key; 1 also when it did not exist. */
 int DeleteTestTable(void);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "store/flag_file.h"
+#include "table_builder.h"
 
 namespace {
 
@@ -296,7 +297,8 @@ TEST(FlagFileEncode, WalkPassesOverWhatTheLoadPassesOver)
     while (NextStoredValue(w, name))
         names.push_back(name);
     EXPECT_EQ((std::vector<std::string>{"APP-A.EXE-01", "APP-B-01", "APP-B-02"}), names);
-    EXPECT_EQ(3u, w.skipped) << "X, the long name and 0";
+    EXPECT_EQ(2u, w.skips.badRecords) << "X and 0";
+    EXPECT_EQ(1u, w.skips.longNames);
     EXPECT_EQ(3u, CountStoredValues(k.appInfo.c_str()));
 
     int complete = 1;
@@ -317,7 +319,7 @@ TEST(FlagFileEncode, WalkStopsAtTheTableCapacities)
     while (NextStoredValue(w, name)) {
     }
     EXPECT_EQ(kMaxApps, w.apps);
-    EXPECT_EQ(2u, w.skipped);
+    EXPECT_EQ(2u, w.skips.appsOverLimit);
 }
 
 TEST(FlagFileDecode, ReadsTheExample)
@@ -330,10 +332,8 @@ TEST(FlagFileDecode, ReadsTheExample)
     const AppFlagEntry& a = d->entries[0];
     EXPECT_EQ(0, a.appIndex);
     EXPECT_EQ(1u, a.tag);
-    EXPECT_EQ(0x50002u, a.versionMS);
-    EXPECT_EQ(0xAu, a.versionLS);
-    EXPECT_EQ(1u, a.flagsLow);
-    EXPECT_EQ(0x80000000u, a.flagsHigh);
+    EXPECT_TRUE(VersionIs(a, 0x50002u, 0xAu));
+    EXPECT_TRUE(FlagsAre(a, 1u, 0x80000000u));
     const AppFlagEntry& b = d->entries[1];
     EXPECT_EQ(0, b.appIndex);
     EXPECT_EQ(7u, b.tag);

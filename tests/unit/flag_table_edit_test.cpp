@@ -13,11 +13,18 @@
 
 namespace {
 
-void Input(FlagTable& t, const char* name, uint32_t ms, uint32_t ls)
+using TableAdd = TableTest;
+using TableCapacity = TableTest;
+using TableFlags = TableTest;
+using TableSort = TableTest;
+
+InputValues Input(const char* name, uint32_t ms, uint32_t ls)
 {
-    std::strcpy(t.inputAppName, name);
-    t.inputVersionMS = ms;
-    t.inputVersionLS = ls;
+    InputValues in = {};
+    std::strcpy(in.inputAppName, name);
+    in.inputVersionMS = ms;
+    in.inputVersionLS = ls;
+    return in;
 }
 
 ::testing::AssertionResult SlotIsFree(const FlagTable& t, uint16_t i)
@@ -40,13 +47,12 @@ std::vector<uint32_t> LsOf(const FlagTable& t, uint16_t app)
     return v;
 }
 
-TEST(TableAdd, NewApplicationGetsItsFirstVersionAtTheEnd)
+TEST_F(TableAdd, NewApplicationGetsItsFirstVersionAtTheEnd)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     AddEntry(*t, 0, 1, 1, 0xFF, 0xFF, 7);
-    Input(*t, "notepad.exe", 0x50001, 0xA280000);
-    ASSERT_EQ(1, TableAddApplication(*t));
+    InputValues in = Input("notepad.exe", 0x50001, 0xA280000);
+    ASSERT_EQ(1, TableAddApplication(*t, in));
     EXPECT_EQ(2, t->appCount);
     EXPECT_EQ(2, t->entryCount);
     EXPECT_STREQ("notepad.exe", t->appNames[1]) << "appNames keeps the letter case";
@@ -55,62 +61,56 @@ TEST(TableAdd, NewApplicationGetsItsFirstVersionAtTheEnd)
     const AppFlagEntry& e = t->entries[1];
     EXPECT_EQ(1, e.appIndex);
     EXPECT_EQ(1u, e.tag);
-    EXPECT_EQ(0x50001u, e.versionMS);
-    EXPECT_EQ(0xA280000u, e.versionLS);
-    EXPECT_EQ(0u, e.flagsLow);
-    EXPECT_EQ(0u, e.flagsHigh);
+    EXPECT_TRUE(VersionIs(e, 0x50001u, 0xA280000u));
+    EXPECT_TRUE(FlagsAre(e, 0u, 0u));
     EXPECT_EQ(1, t->modified);
 }
 
-TEST(TableAdd, VersionGoesToTheEndOfTheTableAsTheLastVersion)
+TEST_F(TableAdd, VersionGoesToTheEndOfTheTableAsTheLastVersion)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     AddApp(*t, "B.EXE");
     AddEntry(*t, 0, 1, 1);
     AddEntry(*t, 1, 1, 2);
-    Input(*t, "", 9, 3);
-    ASSERT_EQ(1, TableAddVersion(*t, 0));
+    InputValues in = Input("", 9, 3);
+    ASSERT_EQ(1, TableAddVersion(*t, in, 0));
     EXPECT_EQ(3, t->entryCount);
     EXPECT_EQ(2, t->currentEntry);
     EXPECT_EQ(0, t->entries[2].appIndex);
     EXPECT_EQ((std::vector<uint32_t>{1, 3}), LsOf(*t, 0));
     EXPECT_EQ(1, t->modified);
-    EXPECT_EQ(0, TableAddVersion(*t, 2)) << "no application 2";
+    EXPECT_EQ(0, TableAddVersion(*t, in, 2)) << "no application 2";
 }
 
-TEST(TableAdd, RefusesNamesTheStoredListCannotHold)
+TEST_F(TableAdd, RefusesNamesTheStoredListCannotHold)
 {
-    auto t = NewTable();
-    Input(*t, "", 1, 1);
-    EXPECT_EQ(0, TableAddApplication(*t));
-    Input(*t, "A;B.EXE", 1, 1);
-    EXPECT_EQ(0, TableAddApplication(*t));
+    InputValues in = Input("", 1, 1);
+    EXPECT_EQ(0, TableAddApplication(*t, in));
+    in = Input("A;B.EXE", 1, 1);
+    EXPECT_EQ(0, TableAddApplication(*t, in));
     EXPECT_EQ(0, t->appCount);
     EXPECT_EQ(0, t->entryCount);
     EXPECT_EQ(0, t->modified);
 }
 
-TEST(TableAdd, NameOfEightyCharactersIsKeptWhole)
+TEST_F(TableAdd, NameOfEightyCharactersIsKeptWhole)
 {
-    auto t = NewTable();
-    std::memset(t->inputAppName, 'N', kMaxNameChars);
-    t->inputAppName[kMaxNameChars] = '\0';
-    ASSERT_EQ(1, TableAddApplication(*t));
+    InputValues in = {};
+    std::memset(in.inputAppName, 'N', kMaxNameChars);
+    ASSERT_EQ(1, TableAddApplication(*t, in));
     EXPECT_EQ(kMaxNameChars, std::strlen(t->appNames[0]));
 }
 
-TEST(TableCapacity, RefusesAtFiveThousandApplications)
+TEST_F(TableCapacity, RefusesAtFiveThousandApplications)
 {
-    auto t = NewTable();
     for (int i = 0; i < kMaxApps; ++i) {
         std::snprintf(t->appNames[i], kNameSize, "APP%d.EXE", i);
         AddEntry(*t, static_cast<uint16_t>(i), 1, 0);
     }
     t->appCount = kMaxApps;
     EXPECT_EQ(kNoRoomForApplication, RoomForApplication(*t));
-    Input(*t, "NEW.EXE", 2, 0);
-    EXPECT_EQ(0, TableAddApplication(*t));
+    InputValues in = Input("NEW.EXE", 2, 0);
+    EXPECT_EQ(0, TableAddApplication(*t, in));
     EXPECT_EQ(kMaxApps, t->appCount);
     EXPECT_EQ(kMaxApps, t->entryCount);
     EXPECT_EQ(0, t->modified);
@@ -119,9 +119,8 @@ TEST(TableCapacity, RefusesAtFiveThousandApplications)
     EXPECT_EQ(kRoomAvailable, RoomForApplication(*t));
 }
 
-TEST(TableCapacity, RefusesAtTenThousandEntries)
+TEST_F(TableCapacity, RefusesAtTenThousandEntries)
 {
-    auto t = NewTable();
     // 200 applications of 50 versions each fill every entry slot.
     for (int i = 0; i < 200; ++i) {
         std::snprintf(t->appNames[i], kNameSize, "APP%d.EXE", i);
@@ -132,31 +131,30 @@ TEST(TableCapacity, RefusesAtTenThousandEntries)
     ASSERT_EQ(kMaxEntries, t->entryCount);
     EXPECT_EQ(kNoRoomForEntry, RoomForApplication(*t));
     EXPECT_EQ(kNoRoomForEntry, RoomForVersion(*t, 0));
-    Input(*t, "NEW.EXE", 2, 0);
-    EXPECT_EQ(0, TableAddApplication(*t));
-    EXPECT_EQ(0, TableAddVersion(*t, 0));
+    InputValues in = Input("NEW.EXE", 2, 0);
+    EXPECT_EQ(0, TableAddApplication(*t, in));
+    EXPECT_EQ(0, TableAddVersion(*t, in, 0));
     EXPECT_EQ(200, t->appCount);
     EXPECT_EQ(kMaxEntries, t->entryCount);
     EXPECT_EQ(0, t->modified);
 }
 
-TEST(TableCapacity, RefusesTheHundredthVersionOfAnApplication)
+TEST_F(TableCapacity, RefusesTheHundredthVersionOfAnApplication)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     AddApp(*t, "B.EXE");
     for (int k = 0; k < kMaxVersionsPerApp - 1; ++k)
         AddEntry(*t, 0, 1, static_cast<uint32_t>(k));
     AddEntry(*t, 1, 1, 0);
-    Input(*t, "", 2, 0);
-    ASSERT_EQ(1, TableAddVersion(*t, 0)) << "the 99th version fits";
+    InputValues in = Input("", 2, 0);
+    ASSERT_EQ(1, TableAddVersion(*t, in, 0)) << "the 99th version fits";
     EXPECT_EQ(kNoRoomForVersion, RoomForVersion(*t, 0));
     t->modified = 0;
-    Input(*t, "", 3, 0);
-    EXPECT_EQ(0, TableAddVersion(*t, 0));
+    in = Input("", 3, 0);
+    EXPECT_EQ(0, TableAddVersion(*t, in, 0));
     EXPECT_EQ(kMaxVersionsPerApp, CountVersions(*t, 0));
     EXPECT_EQ(0, t->modified);
-    EXPECT_EQ(1, TableAddVersion(*t, 1)) << "the other application has room";
+    EXPECT_EQ(1, TableAddVersion(*t, in, 1)) << "the other application has room";
 }
 
 TEST(TableDeleteApplication, SecondOfFourMovesTheLaterOnesDown)
@@ -247,9 +245,8 @@ TEST(TableDeleteVersion, RefusesTheLastVersionOfAnApplication)
     EXPECT_EQ(0, TableDeleteVersion(*t, 3)) << "slot beyond entryCount";
 }
 
-TEST(TableSort, OrdersByMsThenLsUnsignedWithRecordsWhole)
+TEST_F(TableSort, OrdersByMsThenLsUnsignedWithRecordsWhole)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     AddApp(*t, "B.EXE");
     AddEntry(*t, 0, 2, 0, 0xA, 0, 11);
@@ -265,8 +262,7 @@ TEST(TableSort, OrdersByMsThenLsUnsignedWithRecordsWhole)
     for (int i = 0; i < 4; ++i) {
         const AppFlagEntry& e = t->entries[i];
         EXPECT_EQ(expected[i].app, e.appIndex) << "slot " << i;
-        EXPECT_EQ(expected[i].ms, e.versionMS) << "slot " << i;
-        EXPECT_EQ(expected[i].ls, e.versionLS) << "slot " << i;
+        EXPECT_TRUE(VersionIs(e, expected[i].ms, expected[i].ls)) << "slot " << i;
         EXPECT_EQ(expected[i].low, e.flagsLow) << "slot " << i;
         EXPECT_EQ(expected[i].tag, e.tag) << "slot " << i;
     }
@@ -274,9 +270,8 @@ TEST(TableSort, OrdersByMsThenLsUnsignedWithRecordsWhole)
     EXPECT_EQ(1, t->modified);
 }
 
-TEST(TableSort, ComparesWithoutSignAndPutsTheLargestLast)
+TEST_F(TableSort, ComparesWithoutSignAndPutsTheLargestLast)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     AddEntry(*t, 0, 0xFFFFFFFF, 0xFFFFFFFF);
     AddEntry(*t, 0, 0x80000000, 0);
@@ -287,14 +282,12 @@ TEST(TableSort, ComparesWithoutSignAndPutsTheLargestLast)
     const uint32_t ms[] = {0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF};
     const uint32_t ls[] = {0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0, 0xFFFFFFFF};
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(ms[i], t->entries[i].versionMS) << "slot " << i;
-        EXPECT_EQ(ls[i], t->entries[i].versionLS) << "slot " << i;
+        EXPECT_TRUE(VersionIs(t->entries[i], ms[i], ls[i])) << "slot " << i;
     }
 }
 
-TEST(TableSort, EqualKeysEndAsTheSelectionSortLeavesThem)
+TEST_F(TableSort, EqualKeysEndAsTheSelectionSortLeavesThem)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     // Two equal keys ahead of a smaller one: the first swap carries the
     // first of them behind the second, and equal keys never swap back.
@@ -318,9 +311,8 @@ TEST(TableSort, EqualKeysEndAsTheSelectionSortLeavesThem)
     EXPECT_EQ(0x3u, u->entries[2].flagsLow);
 }
 
-TEST(TableSort, SortedListStillCountsAsAChange)
+TEST_F(TableSort, SortedListStillCountsAsAChange)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     AddEntry(*t, 0, 1, 0);
     AddEntry(*t, 0, 2, 0);
@@ -329,20 +321,17 @@ TEST(TableSort, SortedListStillCountsAsAChange)
     EXPECT_EQ(1, t->modified);
 }
 
-TEST(TableFlags, PasteBeforeAnyCopyClearsAllFlags)
+TEST_F(TableFlags, PasteBeforeAnyCopyClearsAllFlags)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     AddEntry(*t, 0, 1, 0, 0xDEADBEEF, 0x12345678);
     TablePasteFlags(*t, 0);
-    EXPECT_EQ(0u, t->entries[0].flagsLow);
-    EXPECT_EQ(0u, t->entries[0].flagsHigh);
+    EXPECT_TRUE(FlagsAre(t->entries[0], 0u, 0u));
     EXPECT_EQ(1, t->modified);
 }
 
-TEST(TableFlags, CopyThenPasteIntoAnotherApplication)
+TEST_F(TableFlags, CopyThenPasteIntoAnotherApplication)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     AddApp(*t, "B.EXE");
     AddEntry(*t, 0, 1, 0, 0xDEADBEEF, 0x12345678);
@@ -353,35 +342,29 @@ TEST(TableFlags, CopyThenPasteIntoAnotherApplication)
     EXPECT_EQ(0x12345678u, t->flagClipboard[1]);
     t->currentApp = 1;
     TablePasteFlags(*t, 1);
-    EXPECT_EQ(0xDEADBEEFu, t->entries[1].flagsLow);
-    EXPECT_EQ(0x12345678u, t->entries[1].flagsHigh);
+    EXPECT_TRUE(FlagsAre(t->entries[1], 0xDEADBEEFu, 0x12345678u));
     EXPECT_EQ(0xDEADBEEFu, t->entries[0].flagsLow);
 }
 
-TEST(TableFlags, SetAllAndClearAll)
+TEST_F(TableFlags, SetAllAndClearAll)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     AddEntry(*t, 0, 1, 0, 0x10, 0x20);
     TableSetAllFlags(*t, 0, 1);
-    EXPECT_EQ(0xFFFFFFFFu, t->entries[0].flagsLow);
-    EXPECT_EQ(0xFFFFFFFFu, t->entries[0].flagsHigh);
+    EXPECT_TRUE(FlagsAre(t->entries[0], 0xFFFFFFFFu, 0xFFFFFFFFu));
     TableSetAllFlags(*t, 0, 0);
-    EXPECT_EQ(0u, t->entries[0].flagsLow);
-    EXPECT_EQ(0u, t->entries[0].flagsHigh);
+    EXPECT_TRUE(FlagsAre(t->entries[0], 0u, 0u));
     t->modified = 0;
     TableSetAllFlags(*t, 0, 0);
     EXPECT_EQ(1, t->modified) << "an unchanged result is still a change";
 }
 
-TEST(TableFlags, BoxesThirtyTwoAndThirtyThreeSitAtTheWordBoundary)
+TEST_F(TableFlags, BoxesThirtyTwoAndThirtyThreeSitAtTheWordBoundary)
 {
-    auto t = NewTable();
     AddApp(*t, "A.EXE");
     AddEntry(*t, 0, 1, 0);
     TableSetFlag(*t, 0, 31, 1);  // box labelled "32"
-    EXPECT_EQ(0x80000000u, t->entries[0].flagsLow);
-    EXPECT_EQ(0u, t->entries[0].flagsHigh);
+    EXPECT_TRUE(FlagsAre(t->entries[0], 0x80000000u, 0u));
     TableSetFlag(*t, 0, 32, 1);  // box labelled "33"
     EXPECT_EQ(1u, t->entries[0].flagsHigh);
     TableSetFlag(*t, 0, 63, 1);
@@ -390,13 +373,11 @@ TEST(TableFlags, BoxesThirtyTwoAndThirtyThreeSitAtTheWordBoundary)
     EXPECT_EQ(0u, t->entries[0].flagsLow);
     TableSetFlag(*t, 0, 64, 1);
     TableSetFlag(*t, 0, -1, 1);
-    EXPECT_EQ(0u, t->entries[0].flagsLow) << "indices outside 0..63 change nothing";
-    EXPECT_EQ(0x80000001u, t->entries[0].flagsHigh);
+    EXPECT_TRUE(FlagsAre(t->entries[0], 0u, 0x80000001u)) << "indices outside 0..63 change nothing";
 }
 
-TEST(TableFlags, NothingIsWrittenIntoAFreeSlot)
+TEST_F(TableFlags, NothingIsWrittenIntoAFreeSlot)
 {
-    auto t = NewTable();
     t->flagClipboard[0] = 5;
     TablePasteFlags(*t, 0);
     TableSetAllFlags(*t, 0, 1);
@@ -405,7 +386,7 @@ TEST(TableFlags, NothingIsWrittenIntoAFreeSlot)
     EXPECT_EQ(0, t->modified);
 }
 
-TEST(TableFlags, AnApplicationWithoutVersionsEditsNoOtherApplicationsEntry)
+TEST_F(TableFlags, AnApplicationWithoutVersionsEditsNoOtherApplicationsEntry)
 {
     // A load that could read none of application 0's versions: currentEntry 0
     // belongs to application 1.
@@ -439,11 +420,12 @@ std::string StoredAppInfo(const FlagTable& t)
 // New Version the way the command runs it: the check, then the append to currentApp.
 NewVersionCheck NewVersion(FlagTable& t, uint32_t ms, uint32_t ls)
 {
-    t.inputVersionMS = ms;
-    t.inputVersionLS = ls;
-    NewVersionCheck check = CheckNewVersion(t, nullptr);
+    InputValues in = {};
+    in.inputVersionMS = ms;
+    in.inputVersionLS = ls;
+    NewVersionCheck check = CheckNewVersion(t, in, nullptr);
     if (check == kNewVersionAccepted) {
-        EXPECT_EQ(1, TableAddVersion(t, t.currentApp));
+        EXPECT_EQ(1, TableAddVersion(t, in, t.currentApp));
     }
     return check;
 }
@@ -508,8 +490,10 @@ TEST(TableNewVersion, RefusesWithoutAnApplicationOrRoom)
     EXPECT_EQ(kNewVersionAccepted, NewVersion(*t, 1, 1000)) << "A.EXE's 99 versions do not fill B.EXE";
     t->currentApp = 0;
     TableRoom room = kRoomAvailable;
-    t->inputVersionLS = 1000;
-    EXPECT_EQ(kNewVersionNoRoom, CheckNewVersion(*t, &room));
+    InputValues in = {};
+    in.inputVersionMS = 1;
+    in.inputVersionLS = 1000;
+    EXPECT_EQ(kNewVersionNoRoom, CheckNewVersion(*t, in, &room));
     EXPECT_EQ(kNoRoomForVersion, room);
 }
 

@@ -8,62 +8,67 @@
 
 namespace {
 
+using VersionExists = TableTest;
+
 TEST(FindApplication, EmptyTableFindsNothing)
 {
     auto t = NewTable();
-    std::strcpy(t->inputAppName, "NOTEPAD.EXE");
-    EXPECT_EQ(-1, FindApplication(*t));
+    InputValues in = {};
+    std::strcpy(in.inputAppName, "NOTEPAD.EXE");
+    EXPECT_EQ(-1, FindApplication(*t, in));
 }
 
 TEST(FindApplication, IgnoresLetterCaseAndTakesTheLowestIndex)
 {
     auto t = NewTable();
+    InputValues in = {};
     AddApp(*t, "WORDPAD.EXE");
     AddApp(*t, "NOTEPAD.EXE");
     AddApp(*t, "Notepad.exe");
-    std::strcpy(t->inputAppName, "notepad.exe");
-    EXPECT_EQ(1, FindApplication(*t));
-    std::strcpy(t->inputAppName, "notepad.ex");
-    EXPECT_EQ(-1, FindApplication(*t)) << "a prefix is no match";
-    std::strcpy(t->inputAppName, "notepad.exe2");
-    EXPECT_EQ(-1, FindApplication(*t)) << "a longer name is no match";
+    std::strcpy(in.inputAppName, "notepad.exe");
+    EXPECT_EQ(1, FindApplication(*t, in));
+    std::strcpy(in.inputAppName, "notepad.ex");
+    EXPECT_EQ(-1, FindApplication(*t, in)) << "a prefix is no match";
+    std::strcpy(in.inputAppName, "notepad.exe2");
+    EXPECT_EQ(-1, FindApplication(*t, in)) << "a longer name is no match";
 }
 
 TEST(FindApplication, ComparesOnlyTheNamesInUse)
 {
     auto t = NewTable();
+    InputValues in = {};
     AddApp(*t, "A.EXE");
     std::strcpy(t->appNames[1], "B.EXE");  // beyond appCount
-    std::strcpy(t->inputAppName, "B.EXE");
-    EXPECT_EQ(-1, FindApplication(*t));
+    std::strcpy(in.inputAppName, "B.EXE");
+    EXPECT_EQ(-1, FindApplication(*t, in));
 }
 
-TEST(VersionExists, EmptyTableHasNoVersion)
+TEST_F(VersionExists, EmptyTableHasNoVersion)
 {
-    auto t = NewTable();
-    EXPECT_EQ(0, VersionExistsForApp(*t, 0));
-    EXPECT_EQ(0, VersionExistsForEntry(*t, 0));
+    InputValues in = {};
+    EXPECT_EQ(0, VersionExistsForApp(*t, in, 0));
+    EXPECT_EQ(0, VersionExistsForEntry(*t, in, 0));
 }
 
-TEST(VersionExists, OnlyTheSameApplicationWithBothHalvesEqualCounts)
+TEST_F(VersionExists, OnlyTheSameApplicationWithBothHalvesEqualCounts)
 {
-    auto t = NewTable();
+    InputValues in = {};
     AddApp(*t, "A.EXE");
     AddApp(*t, "B.EXE");
     AddEntry(*t, 0, 1, 2);
     AddEntry(*t, 1, 5, 6);
-    t->inputVersionMS = 5;
-    t->inputVersionLS = 6;
-    EXPECT_EQ(0, VersionExistsForApp(*t, 0)) << "same version under another application";
-    EXPECT_EQ(1, VersionExistsForApp(*t, 1));
-    EXPECT_EQ(0, VersionExistsForEntry(*t, 0));
-    EXPECT_EQ(1, VersionExistsForEntry(*t, 1));
-    t->inputVersionMS = 1;
-    t->inputVersionLS = 6;
-    EXPECT_EQ(0, VersionExistsForApp(*t, 0)) << "MS equal, LS differs";
-    t->inputVersionMS = 5;
-    t->inputVersionLS = 2;
-    EXPECT_EQ(0, VersionExistsForApp(*t, 0)) << "LS equal, MS differs";
+    in.inputVersionMS = 5;
+    in.inputVersionLS = 6;
+    EXPECT_EQ(0, VersionExistsForApp(*t, in, 0)) << "same version under another application";
+    EXPECT_EQ(1, VersionExistsForApp(*t, in, 1));
+    EXPECT_EQ(0, VersionExistsForEntry(*t, in, 0));
+    EXPECT_EQ(1, VersionExistsForEntry(*t, in, 1));
+    in.inputVersionMS = 1;
+    in.inputVersionLS = 6;
+    EXPECT_EQ(0, VersionExistsForApp(*t, in, 0)) << "MS equal, LS differs";
+    in.inputVersionMS = 5;
+    in.inputVersionLS = 2;
+    EXPECT_EQ(0, VersionExistsForApp(*t, in, 0)) << "LS equal, MS differs";
 }
 
 TEST(NthEntryOfApp, WalksTheApplicationsEntriesInTableOrder)
@@ -157,8 +162,7 @@ TEST(FlagBits, FlagNumbersMapToTheTwoWords)
     SetFlagBit(e, 31, 1);   // flag 32
     SetFlagBit(e, 32, 1);   // flag 33
     SetFlagBit(e, 63, 1);   // flag 64
-    EXPECT_EQ(0x80000001u, e.flagsLow);
-    EXPECT_EQ(0x80000001u, e.flagsHigh);
+    EXPECT_TRUE(FlagsAre(e, 0x80000001u, 0x80000001u));
     SetFlagBit(e, 31, 0);
     EXPECT_EQ(0x00000001u, e.flagsLow);
     for (int k = 0; k < kFlagCount; ++k)

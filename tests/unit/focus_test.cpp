@@ -59,7 +59,7 @@ TEST(FocusRing, RingMembers)
 
 }  // namespace
 
-#include "main/control_ids.h"
+#include "base/control_ids.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "store/registry_layout.h"
+#include "table_builder.h"
 
 namespace {
 
@@ -48,10 +49,8 @@ TEST(VersionRecord, FiveLittleEndianWordsRoundTrip)
     DecodeVersionRecord(bytes, back);
     EXPECT_EQ(7, back.appIndex) << "appIndex is not part of the record";
     EXPECT_EQ(e.tag, back.tag);
-    EXPECT_EQ(e.versionMS, back.versionMS);
-    EXPECT_EQ(e.versionLS, back.versionLS);
-    EXPECT_EQ(e.flagsLow, back.flagsLow);
-    EXPECT_EQ(e.flagsHigh, back.flagsHigh);
+    EXPECT_TRUE(VersionIs(back, e.versionMS, e.versionLS));
+    EXPECT_TRUE(FlagsAre(back, e.flagsLow, e.flagsHigh));
 }
 
 struct Scanned {

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,35 +39,12 @@ LRESULT CALLBACK RecordValidate(HWND window, UINT message, WPARAM wParam, LPARAM
 const TestVersion kOneVersion[] = {{0x00010000, 0x00000002, 0x00000001, 0x80000000}};
 const TestApp kSingleVersionTable[] = {{"calc.exe", 1, kOneVersion}};
 
-class Commands : public ::testing::Test {
+class Commands : public RealMainWindow {
 protected:
     void SetUp() override
     {
-        UseFakes();
+        RealMainWindow::SetUp();
         validateCommands.clear();
-        ASSERT_EQ(1, WriteTestTable(kSampleApps, kSampleAppCount));
-    }
-
-    void TearDown() override
-    {
-        DestroyMainWindow(window);
-        DeleteTestTable();
-        RestoreFakes();
-    }
-
-    void StartWithPrinter()
-    {
-        fakeSpooler.printers = {{"Front VRX-2260", "FILE:", "Kavix VRX-2260 PS"}};
-        window = MakeMainWindow(19);
-        ASSERT_NE(nullptr, window);
-    }
-
-    const MainControls& C() const { return MainWindowControls(); }
-
-    void Command(UINT id, UINT code = 0, HWND control = nullptr)
-    {
-        SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
-        PumpMessages(500);
     }
 
     void ExpectMenu(const UINT* commands, size_t n, bool enabled, const char* what)
@@ -74,12 +53,17 @@ protected:
             EXPECT_EQ(enabled, MenuCommandEnabled(window, commands[i])) << what << " command " << commands[i];
     }
 
-    void ExpectEditingControls(bool enabled)
+    // The whole menu and every control: the command groups, Paste, About and
+    // Exit always, the printer list and the editing controls.
+    void ExpectLook(bool file, bool table, bool versions, bool paste, bool printer, bool editing)
     {
-        EXPECT_EQ(enabled, IsWindowEnabled(C().appCombo) != 0);
-        EXPECT_EQ(enabled, IsWindowEnabled(C().versionCombo) != 0);
-        for (int k = 0; k < 64; ++k)
-            EXPECT_EQ(enabled, IsWindowEnabled(C().flagBoxes[k]) != 0) << "box " << k + 1;
+        ExpectMenu(kFileCommands, 4, file, "file");
+        ExpectMenu(kTableCommands, 5, table, "table");
+        ExpectMenu(kSecondVersionCommands, 2, versions, "versions");
+        ExpectMenu(kAlwaysCommands, 2, true, "always");
+        EXPECT_EQ(paste, MenuCommandEnabled(window, IDM_PASTE));
+        EXPECT_EQ(printer, IsWindowEnabled(C().printerCombo) != FALSE);
+        EXPECT_TRUE(EditingControlsEnabled(C(), editing));
     }
 
     std::vector<int> CheckedFlags() const
@@ -91,15 +75,13 @@ protected:
         }
         return checked;
     }
-
-    HWND window = nullptr;
 };
 
 TEST_F(Commands, StartupWithPrinterLoadsTheTable)
 {
-    StartWithPrinter();
+    Start();
     EXPECT_TRUE(shownMessages.empty());
-    EXPECT_EQ(1, printerFound);
+    EXPECT_EQ(1, EditorState(MainFlagTable()).printerFound);
     EXPECT_EQ(std::vector<std::string>{"Front VRX-2260;FILE:;Kavix VRX-2260 PS"}, ComboRows(C().printerCombo));
     EXPECT_EQ(0, SendMessageA(C().printerCombo, CB_GETCURSEL, 0, 0));
     std::vector<std::string> apps = {"WINWORD.EXE", "NOTEPAD.EXE", "MSPAINT.EXE"};
@@ -110,15 +92,9 @@ TEST_F(Commands, StartupWithPrinterLoadsTheTable)
     EXPECT_EQ(0, MainFlagTable().modified);
     EXPECT_EQ(3, MainFlagTable().appCount);
 
-    ExpectMenu(kFileCommands, 4, true, "file");
-    ExpectMenu(kTableCommands, 5, true, "table");
-    ExpectMenu(kSecondVersionCommands, 2, true, "three versions:");
-    ExpectMenu(kAlwaysCommands, 2, true, "always");
-    EXPECT_FALSE(MenuCommandEnabled(window, IDM_PASTE));
-    EXPECT_TRUE(IsWindowEnabled(C().printerCombo));
-    ExpectEditingControls(true);
+    ExpectLook(true, true, true, false, true, true);  // three versions
 
-    EXPECT_EQ(IDC_PRINTER, focusedControl);
+    EXPECT_EQ(IDC_PRINTER, FocusedControl());
     EXPECT_EQ(C().printerCombo, GetFocus());
 }
 
@@ -130,38 +106,27 @@ TEST_F(Commands, StartupWithoutPrinterGreysEverythingButAboutAndExit)
     window = MakeMainWindow(19);
     ASSERT_EQ(1u, shownMessages.size());
     EXPECT_EQ("There is no VRX-2260 found.", shownMessages[0].text);
-    EXPECT_EQ(0, printerFound);
+    EXPECT_EQ(0, EditorState(MainFlagTable()).printerFound);
     EXPECT_EQ(0, MainFlagTable().appCount) << "no load without a printer";
     EXPECT_EQ(0, SendMessageA(C().appCombo, CB_GETCOUNT, 0, 0));
 
-    ExpectMenu(kFileCommands, 4, false, "file");
-    ExpectMenu(kTableCommands, 5, false, "table");
-    ExpectMenu(kSecondVersionCommands, 2, false, "versions");
-    EXPECT_FALSE(MenuCommandEnabled(window, IDM_PASTE));
-    ExpectMenu(kAlwaysCommands, 2, true, "always");
-    EXPECT_FALSE(IsWindowEnabled(C().printerCombo));
-    ExpectEditingControls(false);
-    EXPECT_EQ(IDC_PRINTER, focusedControl);
+    ExpectLook(false, false, false, false, false, false);
+    EXPECT_EQ(IDC_PRINTER, FocusedControl());
 }
 
 TEST_F(Commands, StartupWithPrinterAndNoStoredTable)
 {
     DeleteTestTable();
-    StartWithPrinter();
+    Start();
     EXPECT_TRUE(shownMessages.empty());
     EXPECT_EQ(0, MainFlagTable().appCount);
-    ExpectMenu(kFileCommands, 4, true, "file");
-    ExpectMenu(kTableCommands, 5, false, "table");
-    ExpectMenu(kSecondVersionCommands, 2, false, "versions");
-    EXPECT_FALSE(MenuCommandEnabled(window, IDM_PASTE));
-    EXPECT_TRUE(IsWindowEnabled(C().printerCombo));
-    ExpectEditingControls(false);
+    ExpectLook(true, false, false, false, true, false);
 }
 
 TEST_F(Commands, OneVersionGreysDeleteAndSortVersion)
 {
     ASSERT_EQ(1, WriteTestTable(kSingleVersionTable, 1));
-    StartWithPrinter();
+    Start();
     ExpectMenu(kTableCommands, 5, true, "table");
     ExpectMenu(kSecondVersionCommands, 2, false, "one version:");
     EXPECT_EQ((std::vector<int>{1, 64}), CheckedFlags());
@@ -169,7 +134,7 @@ TEST_F(Commands, OneVersionGreysDeleteAndSortVersion)
 
 TEST_F(Commands, ApplicationChangeFillsItsVersionsAndRulesVersionCommands)
 {
-    StartWithPrinter();
+    Start();
     SendMessageA(C().appCombo, CB_SETCURSEL, 2, 0);
     Command(IDC_APPLICATION, CBN_SELCHANGE, C().appCombo);
     EXPECT_EQ(2, MainFlagTable().currentApp);
@@ -189,7 +154,7 @@ TEST_F(Commands, ApplicationChangeFillsItsVersionsAndRulesVersionCommands)
 
 TEST_F(Commands, VersionChangeShowsThatEntrysFlags)
 {
-    StartWithPrinter();
+    Start();
     SendMessageA(C().versionCombo, CB_SETCURSEL, 1, 0);
     Command(IDC_VERSION, CBN_SELCHANGE, C().versionCombo);
     EXPECT_EQ(1, MainFlagTable().currentEntry);
@@ -197,12 +162,12 @@ TEST_F(Commands, VersionChangeShowsThatEntrysFlags)
     SendMessageA(C().versionCombo, CB_SETCURSEL, 2, 0);
     Command(IDC_VERSION, CBN_SETFOCUS, C().versionCombo);
     EXPECT_EQ(2, MainFlagTable().currentEntry);
-    EXPECT_EQ(IDC_VERSION, focusedControl);
+    EXPECT_EQ(IDC_VERSION, FocusedControl());
 }
 
 TEST_F(Commands, VersionChangeWithoutSelectionKeepsTheEntryInTheTable)
 {
-    StartWithPrinter();
+    Start();
     MainFlagTable().currentVersionRow = -1;
     SendMessageA(C().versionCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     Command(IDC_VERSION, CBN_SELCHANGE, C().versionCombo);
@@ -211,7 +176,7 @@ TEST_F(Commands, VersionChangeWithoutSelectionKeepsTheEntryInTheTable)
 
 TEST_F(Commands, PrinterChangeReloadsAndClearsModified)
 {
-    StartWithPrinter();
+    Start();
     FlagTable& t = MainFlagTable();
     t.entries[0].flagsLow = 0xFFFF;
     t.modified = 1;
@@ -224,17 +189,17 @@ TEST_F(Commands, PrinterChangeReloadsAndClearsModified)
 
 TEST_F(Commands, ApplicationFocusWithoutSelectionChangesNothing)
 {
-    StartWithPrinter();
+    Start();
     FlagTable& t = MainFlagTable();
     t.currentApp = 1;
     SendMessageA(C().appCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     Command(IDC_APPLICATION, CBN_SETFOCUS, C().appCombo);
     EXPECT_EQ(1, t.currentApp);
-    EXPECT_EQ(IDC_PRINTER, focusedControl);
+    EXPECT_EQ(IDC_PRINTER, FocusedControl());
     SendMessageA(C().appCombo, CB_SETCURSEL, 2, 0);
     Command(IDC_APPLICATION, CBN_SETFOCUS, C().appCombo);
     EXPECT_EQ(2, t.currentApp);
-    EXPECT_EQ(IDC_APPLICATION, focusedControl);
+    EXPECT_EQ(IDC_APPLICATION, FocusedControl());
 }
 
 struct FocusCase {
@@ -245,7 +210,7 @@ struct FocusCase {
 
 TEST_F(Commands, FocusCommandsWalkTheRing)
 {
-    StartWithPrinter();
+    Start();
     const FocusCase cases[] = {
         {701, IDM_NEXTCONTROL, 702},     {702, IDM_NEXTCONTROL, 703},     {703, IDM_NEXTCONTROL, 801},
         {801, IDM_NEXTCONTROL, 802},     {812, IDM_NEXTCONTROL, 813},     {864, IDM_NEXTCONTROL, 701},
@@ -257,7 +222,7 @@ TEST_F(Commands, FocusCommandsWalkTheRing)
     for (const FocusCase& c : cases) {
         FocusControl(C(), c.from);
         Command(c.command, 1);
-        EXPECT_EQ(c.expected, focusedControl) << "from " << c.from << " command " << c.command;
+        EXPECT_EQ(c.expected, FocusedControl()) << "from " << c.from << " command " << c.command;
         EXPECT_EQ(RingControlHandle(C(), c.expected), GetFocus())
             << "from " << c.from << " command " << c.command;
     }
@@ -265,7 +230,7 @@ TEST_F(Commands, FocusCommandsWalkTheRing)
 
 TEST_F(Commands, AcceleratorKeysReachTheFocusCommands)
 {
-    StartWithPrinter();
+    Start();
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), "MAINACCEL");
     ASSERT_NE(nullptr, table);
     BYTE keys[256];
@@ -274,7 +239,7 @@ TEST_F(Commands, AcceleratorKeysReachTheFocusCommands)
     FocusControl(C(), 864);
     MSG tab = {C().flagBoxes[63], WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {0, 0}};
     EXPECT_TRUE(TranslateAcceleratorA(window, table, &tab));
-    EXPECT_EQ(IDC_PRINTER, focusedControl);
+    EXPECT_EQ(IDC_PRINTER, FocusedControl());
 
     BYTE shifted[256];
     std::copy(keys, keys + 256, shifted);
@@ -283,7 +248,7 @@ TEST_F(Commands, AcceleratorKeysReachTheFocusCommands)
     MSG backTab = {C().printerCombo, WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {0, 0}};
     EXPECT_TRUE(TranslateAcceleratorA(window, table, &backTab));
     SetKeyboardState(keys);
-    EXPECT_EQ(IDC_FLAG64, focusedControl);
+    EXPECT_EQ(IDC_FLAG64, FocusedControl());
 
     // Alt+letter arrives as WM_SYSCHAR with the context bit set; Wine looks
     // at the key state of Alt instead, so both say Alt is down.
@@ -298,7 +263,7 @@ TEST_F(Commands, AcceleratorKeysReachTheFocusCommands)
     for (const auto& alt : alts) {
         MSG msg = {GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(alt.key), 0x20000001, 0, {0, 0}};
         EXPECT_TRUE(TranslateAcceleratorA(window, table, &msg)) << alt.key;
-        EXPECT_EQ(alt.expected, focusedControl) << "Alt+" << alt.key;
+        EXPECT_EQ(alt.expected, FocusedControl()) << "Alt+" << alt.key;
     }
     SetKeyboardState(keys);
     DestroyAcceleratorTable(table);
@@ -306,16 +271,16 @@ TEST_F(Commands, AcceleratorKeysReachTheFocusCommands)
 
 TEST_F(Commands, FocusReturnsToTheLastControl)
 {
-    StartWithPrinter();
+    Start();
     FocusControl(C(), 837);
     SetFocus(window);
     EXPECT_EQ(C().flagBoxes[36], GetFocus());
-    EXPECT_EQ(837, focusedControl);
+    EXPECT_EQ(837, FocusedControl());
 }
 
 TEST_F(Commands, LeavingAListSendsItsCheck)
 {
-    StartWithPrinter();
+    Start();
     mainProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordValidate)));
     FocusControl(C(), IDC_APPLICATION);
@@ -361,7 +326,7 @@ void CALLBACK WatchAbout(HWND, UINT, UINT_PTR, DWORD)
 
 TEST_F(Commands, AboutShowsTheAboutBoxOwnedByTheWindow)
 {
-    StartWithPrinter();
+    Start();
     aboutWatch = {window, "", GetTickCount() + 5000};
     UINT_PTR timer = SetTimer(nullptr, 0, 50, WatchAbout);
     SendMessageA(window, WM_COMMAND, IDM_ABOUT, 0);
@@ -372,13 +337,29 @@ TEST_F(Commands, AboutShowsTheAboutBoxOwnedByTheWindow)
 
 TEST_F(Commands, UnknownIdsAndCodesDoNothing)
 {
-    StartWithPrinter();
+    Start();
     EXPECT_EQ(nullptr, FindCommandRow(IDC_PRINTER, CBN_DROPDOWN));
     EXPECT_EQ(nullptr, FindCommandRow(12345, 0));
     EXPECT_EQ(nullptr, FindCommandRow(IDC_FLAG01 - 1, BN_CLICKED));
-    EXPECT_EQ(0, SendMessageA(window, WM_COMMAND, MAKEWPARAM(12345, 0), 0));
     EXPECT_NE(nullptr, FindCommandRow(IDM_STARTUP, 0));
     EXPECT_NE(nullptr, FindCommandRow(IDC_VERSION, CBN_SETFOCUS));
+    // Sent to the window, none of them changes the table, the focus record
+    // or the menu, and none shows a message.
+    auto before = std::make_unique<FlagTable>(MainFlagTable());
+    const EditorSnapshot state = EditorState(MainFlagTable());
+    const WPARAM unknown[] = {MAKEWPARAM(12345, 0), MAKEWPARAM(IDC_PRINTER, CBN_DROPDOWN),
+                              MAKEWPARAM(IDC_FLAG01 - 1, BN_CLICKED), MAKEWPARAM(IDC_FLAG64 + 1, BN_CLICKED),
+                              MAKEWPARAM(805, BN_DOUBLECLICKED), MAKEWPARAM(IDC_VERSION, CBN_DROPDOWN)};
+    for (WPARAM w : unknown) {
+        SendMessageA(window, WM_COMMAND, w, 0);
+        PumpMessages(200);
+        EXPECT_EQ(0, std::memcmp(before.get(), &MainFlagTable(), sizeof(FlagTable))) << "command " << LOWORD(w);
+        EXPECT_EQ(IDC_PRINTER, FocusedControl()) << "command " << LOWORD(w);
+        EXPECT_TRUE(shownMessages.empty()) << "command " << LOWORD(w);
+    }
+    EXPECT_EQ(state.currentVersions, EditorState(MainFlagTable()).currentVersions);
+    EXPECT_FALSE(MenuCommandEnabled(window, IDM_PASTE));
+    EXPECT_TRUE(MenuCommandEnabled(window, IDM_DELETEVERSION));
 }
 
 }  // namespace

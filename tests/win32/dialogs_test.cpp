@@ -14,6 +14,7 @@
 #include "editing_fixture_win32.h"
 #include "resource.h"
 #include "table/flag_table.h"
+#include "window_search_win32.h"
 
 namespace editing_test {
 namespace {
@@ -40,42 +41,10 @@ struct Script {
 };
 Script* script = nullptr;
 
-struct FindWindowQuery {
-    const char* caption;
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND w, LPARAM p)
-{
-    FindWindowQuery* q = reinterpret_cast<FindWindowQuery*>(p);
-    char cls[32] = {};
-    char text[128] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    GetWindowTextA(w, text, sizeof text);
-    if (std::strcmp(cls, "#32770") == 0 && IsWindowVisible(w) && q->caption == std::string(text) &&
-        (q->owner == nullptr || GetWindow(w, GW_OWNER) == q->owner)) {
-        q->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // A visible dialog of this thread with that caption (and that owner).
 HWND FindDialog(const char* caption, HWND owner = nullptr)
 {
-    FindWindowQuery q = {caption, owner, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&q));
-    return q.found;
-}
-
-BOOL CALLBACK CancelDialog(HWND w, LPARAM)
-{
-    char cls[32] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    if (std::strcmp(cls, "#32770") == 0)
-        PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
-    return TRUE;
+    return FindThreadDialog(GetCurrentThreadId(), caption, owner);
 }
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
@@ -85,7 +54,11 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     if (GetTickCount() > script->deadline) {
         // Whatever hangs is cancelled, the file dialog as well as ours.
         script->timedOut = true;
-        EnumThreadWindows(GetCurrentThreadId(), CancelDialog, 0);
+        FindThreadWindow(GetCurrentThreadId(), [](HWND w) {
+            if (HasClass(w, "#32770"))
+                PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
+            return false;
+        });
         return;
     }
     if (script->next >= script->steps.size())
@@ -151,9 +124,9 @@ protected:
         lastBeep = 0;
         savedBeep = messageBeepImpl;
         messageBeepImpl = CountBeep;
-        table->inputVersionMS = 0xDEADBEEF;
-        table->inputVersionLS = 0xDEADBEEF;
-        std::strcpy(table->inputAppName, "UNTOUCHED");
+        input.inputVersionMS = 0xDEADBEEF;
+        input.inputVersionLS = 0xDEADBEEF;
+        std::strcpy(input.inputAppName, "UNTOUCHED");
     }
 
     void TearDown() override
@@ -172,7 +145,7 @@ protected:
         script = &s;
         UINT_PTR timer = SetTimer(nullptr, 0, 30, Tick);
         INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), name, c.window, proc,
-                                         reinterpret_cast<LPARAM>(table.get()));
+                                         reinterpret_cast<LPARAM>(&input));
         KillTimer(nullptr, timer);
         script = nullptr;
         EXPECT_FALSE(s.timedOut) << caption << ": stopped at step " << s.next << " of " << s.steps.size();
@@ -207,7 +180,7 @@ TEST_F(Dialogs, NewAppFiltersTheVersionFieldsAndNeedsAName)
         },
         [](HWND d) {
             // Still open after the refusal, fields as they were.
-            EXPECT_EQ(1u, shown.size());
+            EXPECT_EQ(1u, shownMessages.size());
             EXPECT_EQ("124", FieldText(d, IDC_NEWAPP_MS));
             TypeInto(d, IDC_NEWAPP_NAME, "notepad.exe");
             Press(d, IDOK);
@@ -215,14 +188,14 @@ TEST_F(Dialogs, NewAppFiltersTheVersionFieldsAndNeedsAName)
         },
     });
     EXPECT_EQ(IDOK, result);
-    ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ("Application is NULL\nSet Application", shown[0].text);
-    EXPECT_EQ("Deruverozad Adov Eduzed", shown[0].caption);
-    EXPECT_EQ(static_cast<UINT>(MB_OK), shown[0].type);
-    EXPECT_EQ(c.window, shown[0].owner) << "owned by the main window, not the dialog";
-    EXPECT_STREQ("NOTEPAD.EXE", table->inputAppName) << "typed letters become upper case";
-    EXPECT_EQ(0x124u, table->inputVersionMS);
-    EXPECT_EQ(0x1F2ABu, table->inputVersionLS);
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_EQ("Application is NULL\nSet Application", shownMessages[0].text);
+    EXPECT_EQ("Deruverozad Adov Eduzed", shownMessages[0].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), shownMessages[0].type);
+    EXPECT_EQ(c.window, shownMessages[0].owner) << "owned by the main window, not the dialog";
+    EXPECT_STREQ("NOTEPAD.EXE", input.inputAppName) << "typed letters become upper case";
+    EXPECT_EQ(0x124u, input.inputVersionMS);
+    EXPECT_EQ(0x1F2ABu, input.inputVersionLS);
 }
 
 TEST_F(Dialogs, NewAppRefusesTheListSeparatorAndStaysOpen)
@@ -240,17 +213,17 @@ TEST_F(Dialogs, NewAppRefusesTheListSeparatorAndStaysOpen)
         },
     });
     EXPECT_EQ(IDCANCEL, result);
-    ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ("Application name can not contain \";\"\nSet Application", shown[0].text);
-    EXPECT_STREQ("UNTOUCHED", table->inputAppName);
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_EQ("Application name can not contain \";\"\nSet Application", shownMessages[0].text);
+    EXPECT_STREQ("UNTOUCHED", input.inputAppName);
 }
 
 TEST_F(Dialogs, NewAppOpensWithItsLimitsAndFontAndEmptyVersionsGiveZero)
 {
     INT_PTR result = Run("NEWAPPLICATION", NewAppDlgProc, kNewApp, {
         [this](HWND d) {
-            EXPECT_EQ(0u, table->inputVersionMS) << "set to 0 at opening";
-            EXPECT_EQ(0u, table->inputVersionLS);
+            EXPECT_EQ(0u, input.inputVersionMS) << "set to 0 at opening";
+            EXPECT_EQ(0u, input.inputVersionLS);
             EXPECT_EQ(80, SendDlgItemMessageA(d, IDC_NEWAPP_NAME, EM_GETLIMITTEXT, 0, 0));
             EXPECT_EQ(8, SendDlgItemMessageA(d, IDC_NEWAPP_MS, EM_GETLIMITTEXT, 0, 0));
             EXPECT_EQ(8, SendDlgItemMessageA(d, IDC_NEWAPP_LS, EM_GETLIMITTEXT, 0, 0));
@@ -266,11 +239,11 @@ TEST_F(Dialogs, NewAppOpensWithItsLimitsAndFontAndEmptyVersionsGiveZero)
         },
     });
     EXPECT_EQ(IDOK, result);
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(shownMessages.empty());
     EXPECT_EQ(0, beeps);
-    EXPECT_STREQ("A.EXE", table->inputAppName);
-    EXPECT_EQ(0u, table->inputVersionMS);
-    EXPECT_EQ(0u, table->inputVersionLS);
+    EXPECT_STREQ("A.EXE", input.inputAppName);
+    EXPECT_EQ(0u, input.inputVersionMS);
+    EXPECT_EQ(0u, input.inputVersionLS);
 }
 
 TEST_F(Dialogs, NewAppCutsABrowsedNameToEightyCharacters)
@@ -284,7 +257,7 @@ TEST_F(Dialogs, NewAppCutsABrowsedNameToEightyCharacters)
         },
     });
     EXPECT_EQ(IDOK, result);
-    EXPECT_EQ(std::string(80, 'N'), table->inputAppName);
+    EXPECT_EQ(std::string(80, 'N'), input.inputAppName);
 }
 
 TEST_F(Dialogs, NewVersionParsesBothFields)
@@ -299,7 +272,7 @@ TEST_F(Dialogs, NewVersionParsesBothFields)
         {"7", "", 7, 0},
     };
     for (const auto& k : cases) {
-        table->inputVersionMS = table->inputVersionLS = 0xDEADBEEF;
+        input.inputVersionMS = input.inputVersionLS = 0xDEADBEEF;
         INT_PTR result = Run("Newversion", NewVersionDlgProc, kNewVersion, {
             [&k](HWND d) {
                 EXPECT_EQ(GetDlgItem(d, IDC_NEWVER_MS), GetFocus()) << "focus on the MS field";
@@ -312,11 +285,11 @@ TEST_F(Dialogs, NewVersionParsesBothFields)
             },
         });
         EXPECT_EQ(IDOK, result) << k.ms << "-" << k.ls;
-        EXPECT_EQ(k.msValue, table->inputVersionMS) << k.ms;
-        EXPECT_EQ(k.lsValue, table->inputVersionLS) << k.ls;
+        EXPECT_EQ(k.msValue, input.inputVersionMS) << k.ms;
+        EXPECT_EQ(k.lsValue, input.inputVersionLS) << k.ls;
     }
     EXPECT_EQ(0, beeps);
-    EXPECT_STREQ("UNTOUCHED", table->inputAppName) << "Version Input has no name";
+    EXPECT_STREQ("UNTOUCHED", input.inputAppName) << "Version Input has no name";
 }
 
 TEST_F(Dialogs, NewVersionFiltersAndCancelEndsWithTwo)
@@ -334,8 +307,8 @@ TEST_F(Dialogs, NewVersionFiltersAndCancelEndsWithTwo)
         },
     });
     EXPECT_EQ(IDCANCEL, result);
-    EXPECT_EQ(0u, table->inputVersionMS) << "the 0 of the opening stays";
-    EXPECT_EQ(0u, table->inputVersionLS);
+    EXPECT_EQ(0u, input.inputVersionMS) << "the 0 of the opening stays";
+    EXPECT_EQ(0u, input.inputVersionLS);
 }
 
 TEST_F(Dialogs, AboutEndsWithOneForOkAndEsc)
@@ -354,41 +327,26 @@ TEST_F(Dialogs, AboutEndsWithOneForOkAndEsc)
     }
 }
 
-BOOL CALLBACK ListChild(HWND w, LPARAM p)
-{
-    char cls[32] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    *reinterpret_cast<std::string*>(p) += std::string(cls) + ":" + std::to_string(GetDlgCtrlID(w)) + " ";
-    return TRUE;
-}
-
 // The controls of a window, for a message when one is not where expected.
 std::string ChildList(HWND window)
 {
     std::string list;
-    EnumChildWindows(window, ListChild, reinterpret_cast<LPARAM>(&list));
+    FindChildWindow(window, [&list](HWND w) {
+        char cls[32] = {};
+        GetClassNameA(w, cls, sizeof cls);
+        list += std::string(cls) + ":" + std::to_string(GetDlgCtrlID(w)) + " ";
+        return false;
+    });
     return list;
-}
-
-BOOL CALLBACK MatchFileNameEdit(HWND w, LPARAM p)
-{
-    char cls[32] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    HWND parent = GetParent(w);
-    if (lstrcmpiA(cls, "Edit") == 0 && (GetDlgCtrlID(w) == 0x47C || GetDlgCtrlID(parent) == 0x47C)) {
-        *reinterpret_cast<HWND*>(p) = w;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 // The edit inside the file name combo box (cmb13, 0x47C; in Wine a combo box
 // inside a ComboBoxEx of the same id).
 HWND FileNameEdit(HWND files)
 {
-    HWND edit = nullptr;
-    EnumChildWindows(files, MatchFileNameEdit, reinterpret_cast<LPARAM>(&edit));
-    return edit;
+    return FindChildWindow(files, [](HWND w) {
+        return HasClass(w, "Edit") && (GetDlgCtrlID(w) == 0x47C || GetDlgCtrlID(GetParent(w)) == 0x47C);
+    });
 }
 
 // Browse with the real open-file dialog: the path typed into its file name
@@ -453,8 +411,6 @@ protected:
     }
 };
 
-#if defined(VERSIONED_APP) && defined(UNVERSIONED_APP)
-
 TEST_F(BrowseTest, ReadsTheFileVersionNotTheProductVersion)
 {
     BrowsedFields f = Browse(WindowsPath(VERSIONED_APP));
@@ -496,14 +452,16 @@ TEST(ReadFileVersion, FixedFileVersionOrZeros)
     EXPECT_EQ(0u, ls);
 }
 
-#else
-
-TEST(BrowseTest, NeedsTheTestPrograms)
+// The build makes both programs; a test above that found neither would read
+// only zeros and could pass for the wrong reason.
+TEST(BrowseData, TestProgramsAreBuilt)
 {
-    GTEST_SKIP() << "VERSIONED_APP and UNVERSIONED_APP are not built";
+    for (const char* path : {VERSIONED_APP, UNVERSIONED_APP}) {
+        DWORD attributes = GetFileAttributesA(WindowsPath(path).c_str());
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES, attributes) << path;
+        EXPECT_EQ(0u, attributes & FILE_ATTRIBUTE_DIRECTORY) << path;
+    }
 }
-
-#endif
 
 }  // namespace
 }  // namespace editing_test

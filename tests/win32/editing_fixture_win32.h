@@ -13,42 +13,23 @@
 #include <string>
 #include <vector>
 
+#include "main/commands_win32.h"
 #include "main/enabling_win32.h"
-#include "main/main_controls_win32.h"
-#include "main/message_box_win32.h"
+#include "main/focus_win32.h"
+#include "base/main_controls_win32.h"
+#include "base/message_box_win32.h"
 #include "resource.h"
 #include "table/flag_table.h"
+#include "table/flag_table_edit.h"
 #include "table/flag_table_edit_win32.h"
 #include "table/flag_table_win32.h"
+#include "table_fixture_win32.h"
 
 namespace editing_test {
-
-struct ShownMessage {
-    HWND owner;
-    std::string text;
-    std::string caption;
-    UINT type;
-};
-
-inline std::vector<ShownMessage> shown;
-// Answers for the questions, first first; an empty queue answers No (or OK).
-inline std::deque<int> answers;
-
-inline int RecordMessage(HWND owner, const char* text, const char* caption, UINT type)
-{
-    shown.push_back({owner, text, caption, type});
-    if (!answers.empty()) {
-        int a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    return (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
-}
 
 // What the parent's window procedure works on.
 inline FlagTable* windowTable = nullptr;
 inline const MainControls* windowControls = nullptr;
-inline int focusedControl = 0;
 inline std::vector<int> flagNotifications;
 
 inline LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -57,7 +38,7 @@ inline LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPA
         int id = LOWORD(wParam);
         if (id >= IDC_FLAG01 && id <= IDC_FLAG64) {
             flagNotifications.push_back(id);
-            SetFlagFromBox(*windowTable, *windowControls, id, HIWORD(wParam), &focusedControl);
+            OnCommand(*windowControls, *windowTable, wParam, lParam);
             return 0;
         }
     }
@@ -78,35 +59,16 @@ inline const char* ParentClass()
     return "EDITINGTESTPARENT";
 }
 
-// Every command of the menu, as the program's menu has them; Paste greyed.
-inline HMENU BuildMenu()
-{
-    static const UINT kCommands[] = {IDM_SAVE,        IDM_IMPORT,     IDM_EXPORT,        IDM_EXIT,
-                                     IDM_COPY,        IDM_PASTE,      IDM_CLEARALL,      IDM_CHECKALL,
-                                     IDM_NEWAPP,      IDM_NEWVERSION, IDM_DELETEAPP,     IDM_DELETEVERSION,
-                                     IDM_SORTVERSION, IDM_ABOUT};
-    HMENU bar = CreateMenu();
-    HMENU popup = CreatePopupMenu();
-    for (UINT id : kCommands)
-        AppendMenuA(popup, MF_STRING | (id == IDM_PASTE ? MF_GRAYED : 0), id, "x");
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "Edit");
-    return bar;
-}
-
 class EditingWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        shown.clear();
-        answers.clear();
         flagNotifications.clear();
-        focusedControl = 0;
-        savedMessageBox = messageBoxImpl;
-        messageBoxImpl = RecordMessage;
-        table.reset(new FlagTable());
-        std::memset(table.get(), 0, sizeof(FlagTable));
+        ForgetFocus();
+        pasteOffered = 0;
+        table = NewTable();
         HINSTANCE instance = GetModuleHandleA(nullptr);
-        c.window = CreateWindowExA(0, ParentClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, BuildMenu(),
+        c.window = CreateWindowExA(0, ParentClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, LoadMenuA(instance, "MENU"),
                                    instance, nullptr);
         ASSERT_NE(nullptr, c.window);
         c.printerCombo = MakeCombo(IDC_PRINTER, 0);
@@ -126,7 +88,6 @@ protected:
         windowTable = nullptr;
         windowControls = nullptr;
         DestroyWindow(c.window);
-        messageBoxImpl = savedMessageBox;
     }
 
     HWND MakeCombo(int id, DWORD extra)
@@ -139,17 +100,14 @@ protected:
     // A table as a load leaves it: names in appNames and as rows.
     void AddApp(const char* name)
     {
-        std::strcpy(table->appNames[table->appCount], name);
         InsertAppRow(c.appCombo, table->appCount, name);
-        ++table->appCount;
+        ::AddApp(*table, name);
     }
 
     AppFlagEntry& AddEntry(uint16_t app, uint32_t ms, uint32_t ls, uint32_t low = 0, uint32_t high = 0,
                            uint32_t tag = 1)
     {
-        AppFlagEntry& e = table->entries[table->entryCount++];
-        e = {app, tag, ms, ls, low, high};
-        return e;
+        return ::AddEntry(*table, app, ms, ls, low, high, tag);
     }
 
     // What a selection change in the application list does.
@@ -161,20 +119,47 @@ protected:
         FillVersionList(*table, c.versionCombo, app, c.flagBoxes);
     }
 
-    // The state after a load with applications: editing on, Paste greyed.
+    // What the main window does after each command, a printer found.
+    void Apply() { ApplyEnabling(c, SnapshotOf(*table, 1, pasteOffered)); }
+
+    // The state after a load: editing by the table, Paste greyed.
     void LoadedState()
     {
         SelectApp(0);
-        SetEditingState(c, true);
-        EnableMenuCommand(c.window, IDM_PASTE, false);
-        UpdateVersionCommands(c);
+        pasteOffered = 0;
+        Apply();
+    }
+
+    // New Application as its command runs it: a new application offers Paste.
+    int NewApp()
+    {
+        uint16_t before = table->appCount;
+        int result = NewApplication(*table, input, c);
+        if (table->appCount > before)
+            pasteOffered = 1;
+        Apply();
+        return result;
+    }
+
+    // An editing operation's result, with the enabling applied after it.
+    int Applied(int result)
+    {
+        Apply();
+        return result;
+    }
+
+    void Copy()
+    {
+        if (TableCopyFlags(*table, table->currentEntry))
+            pasteOffered = 1;
+        Apply();
     }
 
     void Input(const char* name, uint32_t ms, uint32_t ls)
     {
-        std::strcpy(table->inputAppName, name);
-        table->inputVersionMS = ms;
-        table->inputVersionLS = ls;
+        std::strcpy(input.inputAppName, name);
+        input.inputVersionMS = ms;
+        input.inputVersionLS = ls;
     }
 
     bool Grayed(UINT command) const
@@ -184,17 +169,7 @@ protected:
         return (state & MF_GRAYED) != 0;
     }
 
-    static std::vector<std::string> Rows(HWND combo)
-    {
-        std::vector<std::string> rows;
-        LRESULT n = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < n; ++i) {
-            char text[300] = {};
-            SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-            rows.push_back(text);
-        }
-        return rows;
-    }
+    static std::vector<std::string> Rows(HWND combo) { return ComboRows(combo); }
 
     static int Selected(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
 
@@ -211,21 +186,13 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
-    ::testing::AssertionResult EditingControlsEnabled(bool on) const
-    {
-        HWND controls[2 + kFlagCount] = {c.appCombo, c.versionCombo};
-        std::memcpy(controls + 2, c.flagBoxes, sizeof c.flagBoxes);
-        for (HWND w : controls) {
-            if ((IsWindowEnabled(w) != FALSE) != on)
-                return ::testing::AssertionFailure()
-                       << "control " << GetDlgCtrlID(w) << (on ? " disabled" : " enabled");
-        }
-        return ::testing::AssertionSuccess();
-    }
+    ::testing::AssertionResult EditingControlsEnabled(bool on) const { return ::EditingControlsEnabled(c, on); }
 
+    MessageRecorder recorder;
     std::unique_ptr<FlagTable> table;
     MainControls c = {};
-    MessageBoxFn savedMessageBox = nullptr;
+    InputValues input = {};  // what the input dialog returned
+    int pasteOffered = 0;
 };
 
 }  // namespace editing_test

@@ -1,6 +1,7 @@
 // The editing commands against real combo boxes, check boxes and a menu.
 #include "editing_fixture_win32.h"
 #include "table/text_check_win32.h"
+#include "table_builder.h"
 
 namespace editing_test {
 namespace {
@@ -15,9 +16,9 @@ using NewApplicationTest = EditingWindow;
 
 TEST_F(NewApplicationTest, FirstApplicationOpensEditingWithPaste)
 {
-    SetEditingState(c, false);  // printer found, no application
+    Apply();  // printer found, no application
     Input("notepad.exe", 0x50001, 0xA280000);
-    ASSERT_EQ(1, NewApplication(*table, c));
+    ASSERT_EQ(1, NewApp());
     EXPECT_EQ(Strings{"NOTEPAD.EXE"}, Rows(c.appCombo)) << "rows are upper case";
     EXPECT_STREQ("notepad.exe", table->appNames[0]);
     EXPECT_EQ(0, Selected(c.appCombo));
@@ -31,7 +32,7 @@ TEST_F(NewApplicationTest, FirstApplicationOpensEditingWithPaste)
     EXPECT_TRUE(Grayed(IDM_DELETEVERSION)) << "one version";
     EXPECT_TRUE(Grayed(IDM_SORTVERSION)) << "one version";
     EXPECT_TRUE(EditingControlsEnabled(true));
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(shownMessages.empty());
 }
 
 TEST_F(NewApplicationTest, NewNameBecomesTheLastRow)
@@ -41,7 +42,7 @@ TEST_F(NewApplicationTest, NewNameBecomesTheLastRow)
     AddEntry(0, 1, 2);
     LoadedState();
     Input("B.exe", 3, 4);
-    ASSERT_EQ(1, NewApplication(*table, c));
+    ASSERT_EQ(1, NewApp());
     EXPECT_EQ((Strings{"A.EXE", "B.EXE"}), Rows(c.appCombo));
     EXPECT_EQ(1, Selected(c.appCombo));
     EXPECT_EQ(1, table->currentApp);
@@ -60,7 +61,7 @@ TEST_F(NewApplicationTest, ExistingNameInOtherCaseGetsTheVersion)
     AddEntry(1, 1, 0, 0x55);
     LoadedState();
     Input("notepad.exe", 2, 0);
-    ASSERT_EQ(1, NewApplication(*table, c));
+    ASSERT_EQ(1, NewApp());
     EXPECT_EQ(2, table->appCount) << "no new application";
     EXPECT_EQ(1, Selected(c.appCombo));
     EXPECT_EQ(1, table->currentApp);
@@ -81,12 +82,12 @@ TEST_F(NewApplicationTest, SameApplicationAndVersionIsRefused)
     AddEntry(0, 1, 0, 0x55);
     LoadedState();
     Input("Notepad.Exe", 1, 0);
-    EXPECT_EQ(0, NewApplication(*table, c));
-    ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ("Same Application and Version already exists.", shown[0].text);
-    EXPECT_EQ("Deruverozad Adov Eduzed", shown[0].caption);
-    EXPECT_EQ(static_cast<UINT>(MB_OK), shown[0].type);
-    EXPECT_EQ(c.window, shown[0].owner);
+    EXPECT_EQ(0, NewApp());
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_EQ("Same Application and Version already exists.", shownMessages[0].text);
+    EXPECT_EQ("Deruverozad Adov Eduzed", shownMessages[0].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), shownMessages[0].type);
+    EXPECT_EQ(c.window, shownMessages[0].owner);
     EXPECT_EQ(1, table->entryCount);
     EXPECT_EQ(0, table->modified);
     EXPECT_TRUE(BoxesShow(0x55, 0));
@@ -95,9 +96,9 @@ TEST_F(NewApplicationTest, SameApplicationAndVersionIsRefused)
 TEST_F(NewApplicationTest, NameWithTheListSeparatorIsRefused)
 {
     Input("A;B.EXE", 1, 0);
-    EXPECT_EQ(0, NewApplication(*table, c));
-    ASSERT_EQ(1u, shown.size());
-    EXPECT_NE(std::string::npos, shown[0].text.find("\";\""));
+    EXPECT_EQ(0, NewApp());
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_NE(std::string::npos, shownMessages[0].text.find("\";\""));
     EXPECT_EQ(0, table->appCount);
     EXPECT_EQ(0, SendMessageA(c.appCombo, CB_GETCOUNT, 0, 0));
 }
@@ -113,9 +114,9 @@ TEST_F(CapacityTest, HundredthVersionIsRefusedBeforeTheSelectionMoves)
         AddEntry(1, 1, k);
     LoadedState();
     Input("b.exe", 2, 0);
-    EXPECT_EQ(0, NewApplication(*table, c));
-    ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ("B.EXE already has 99 versions.\nNo version can be added to it.", shown[0].text);
+    EXPECT_EQ(0, NewApp());
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_EQ("B.EXE already has 99 versions.\nNo version can be added to it.", shownMessages[0].text);
     EXPECT_EQ(0, Selected(c.appCombo)) << "the refusal changes nothing";
     EXPECT_EQ(0, table->currentApp);
     EXPECT_EQ(Strings{"00000000-00000000"}, Rows(c.versionCombo));
@@ -123,11 +124,11 @@ TEST_F(CapacityTest, HundredthVersionIsRefusedBeforeTheSelectionMoves)
     EXPECT_EQ(100, table->entryCount);
     EXPECT_EQ(0, table->modified);
 
-    shown.clear();
+    shownMessages.clear();
     SelectApp(1);
-    EXPECT_EQ(0, NewVersion(*table, c));
-    ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ("B.EXE already has 99 versions.\nNo version can be added to it.", shown[0].text);
+    EXPECT_EQ(0, Applied(NewVersion(*table, input, c)));
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_EQ("B.EXE already has 99 versions.\nNo version can be added to it.", shownMessages[0].text);
     EXPECT_EQ(99, SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
     EXPECT_EQ(0, table->modified);
 }
@@ -140,15 +141,15 @@ TEST_F(CapacityTest, FullTablesRefuseWithAClearMessage)
     // Only the counts matter to the refusals; the slots stay as they are.
     table->appCount = kMaxApps;
     Input("NEW.EXE", 1, 0);
-    EXPECT_EQ(0, NewApplication(*table, c));
+    EXPECT_EQ(0, NewApp());
     table->appCount = 1;
     table->entryCount = kMaxEntries;
-    EXPECT_EQ(0, NewApplication(*table, c));
-    EXPECT_EQ(0, NewVersion(*table, c));
-    ASSERT_EQ(3u, shown.size());
-    EXPECT_EQ("The table already holds 5000 applications.\nNo application can be added.", shown[0].text);
-    EXPECT_EQ("The table already holds 10000 versions.\nNo version can be added.", shown[1].text);
-    EXPECT_EQ("The table already holds 10000 versions.\nNo version can be added.", shown[2].text);
+    EXPECT_EQ(0, NewApp());
+    EXPECT_EQ(0, Applied(NewVersion(*table, input, c)));
+    ASSERT_EQ(3u, shownMessages.size());
+    EXPECT_EQ("The table already holds 5000 applications.\nNo application can be added.", shownMessages[0].text);
+    EXPECT_EQ("The table already holds 10000 versions.\nNo version can be added.", shownMessages[1].text);
+    EXPECT_EQ("The table already holds 10000 versions.\nNo version can be added.", shownMessages[2].text);
     EXPECT_EQ(Strings{"A.EXE"}, Rows(c.appCombo));
     EXPECT_EQ(1, SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
     EXPECT_EQ(0, table->modified);
@@ -165,7 +166,7 @@ TEST_F(NewVersionTest, AddsTheLastRowAndEnablesTheVersionCommands)
     LoadedState();
     EXPECT_TRUE(Grayed(IDM_DELETEVERSION));
     Input("", 7, 7);  // only B has it: no duplicate
-    ASSERT_EQ(1, NewVersion(*table, c));
+    ASSERT_EQ(1, Applied(NewVersion(*table, input, c)));
     EXPECT_EQ((Strings{"00000001-00000000", "00000007-00000007"}), Rows(c.versionCombo));
     EXPECT_EQ(1, Selected(c.versionCombo));
     EXPECT_EQ(2, table->currentEntry);
@@ -174,7 +175,7 @@ TEST_F(NewVersionTest, AddsTheLastRowAndEnablesTheVersionCommands)
     EXPECT_FALSE(Grayed(IDM_DELETEVERSION));
     EXPECT_FALSE(Grayed(IDM_SORTVERSION));
     EXPECT_EQ(1, table->modified);
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(shownMessages.empty());
 }
 
 TEST_F(NewVersionTest, SameVersionIsRefused)
@@ -183,9 +184,9 @@ TEST_F(NewVersionTest, SameVersionIsRefused)
     AddEntry(0, 1, 0, 0xAA);
     LoadedState();
     Input("", 1, 0);
-    EXPECT_EQ(0, NewVersion(*table, c));
-    ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ("Same Version already exists.", shown[0].text);
+    EXPECT_EQ(0, Applied(NewVersion(*table, input, c)));
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_EQ("Same Version already exists.", shownMessages[0].text);
     EXPECT_EQ(1, SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
     EXPECT_EQ(0, table->modified);
 }
@@ -199,14 +200,14 @@ TEST_F(NewVersionTest, GoesToTheSelectedApplicationWithoutVersions)
     SelectApp(1);
     ASSERT_EQ(0, table->currentEntry) << "still A.EXE's entry";
     Input("", 1, 0);  // A.EXE's version: no duplicate for B.EXE
-    ASSERT_EQ(1, NewVersion(*table, c));
+    ASSERT_EQ(1, Applied(NewVersion(*table, input, c)));
     EXPECT_EQ(Strings{"00000001-00000000"}, Rows(c.versionCombo));
     EXPECT_EQ(0, Selected(c.versionCombo));
     EXPECT_EQ(1, table->entries[1].appIndex);
     EXPECT_EQ(1, table->currentEntry);
     EXPECT_EQ(1, CountVersions(*table, 0));
     EXPECT_TRUE(BoxesShow(0, 0));
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(shownMessages.empty());
 }
 
 // B.EXE on screen without versions, A.EXE's entry still current: no command
@@ -220,7 +221,8 @@ TEST_F(NewVersionTest, OtherCommandsLeaveAnotherApplicationsEntryAlone)
     LoadedState();
     SelectApp(1);
     table->flagClipboard[0] = 0x5;
-    CopyFlags(*table, c);
+    // Copy as the command runs it: nothing copied, Paste stays greyed.
+    OnCommand(c, *table, MAKEWPARAM(IDM_COPY, 0), 0);
     EXPECT_EQ(0x5u, table->flagClipboard[0]) << "Copy copied A.EXE's flags";
     EXPECT_TRUE(Grayed(IDM_PASTE));
     PasteFlags(*table, c);
@@ -229,7 +231,7 @@ TEST_F(NewVersionTest, OtherCommandsLeaveAnotherApplicationsEntryAlone)
     ASSERT_EQ(0, DeleteVersion(*table, c));
     SendMessageA(c.versionCombo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("00000009-00000009"));
     CheckVersionText(*table, c);
-    EXPECT_TRUE(shown.empty()) << shown.front().text;
+    EXPECT_TRUE(shownMessages.empty()) << shownMessages.front().text;
     ASSERT_EQ(2, table->entryCount);
     EXPECT_EQ(1u, table->entries[0].versionMS);
     EXPECT_EQ(0xAAu, table->entries[0].flagsLow);
@@ -251,15 +253,15 @@ TEST_F(DeleteApplicationTest, SecondOfFourAfterYes)
     LoadedState();
     SelectApp(1);
 
-    EXPECT_EQ(0, DeleteApplication(*table, c)) << "No keeps everything";
-    ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ("Delete B.EXE and all it's versions?", shown[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), shown[0].type);
+    EXPECT_EQ(0, Applied(DeleteApplication(*table, c))) << "No keeps everything";
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_EQ("Delete B.EXE and all it's versions?", shownMessages[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), shownMessages[0].type);
     EXPECT_EQ(4, table->appCount);
     EXPECT_EQ(0, table->modified);
 
     answers.push_back(IDYES);
-    ASSERT_EQ(1, DeleteApplication(*table, c));
+    ASSERT_EQ(1, Applied(DeleteApplication(*table, c)));
     EXPECT_EQ((Strings{"A.EXE", "C.EXE", "D.EXE"}), Rows(c.appCombo));
     EXPECT_EQ(0, Selected(c.appCombo));
     EXPECT_EQ(0, table->currentApp);
@@ -281,9 +283,9 @@ TEST_F(DeleteApplicationTest, TheOnlyOneTurnsEditingOff)
     AddEntry(0, 0, 1, 0xFFFF, 0xFFFF);
     AddEntry(0, 0, 2);
     LoadedState();
-    CopyFlags(*table, c);
+    Copy();
     answers.push_back(IDYES);
-    ASSERT_EQ(1, DeleteApplication(*table, c));
+    ASSERT_EQ(1, Applied(DeleteApplication(*table, c)));
     EXPECT_EQ(0, SendMessageA(c.appCombo, CB_GETCOUNT, 0, 0));
     EXPECT_EQ(0, SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
     EXPECT_EQ(0, table->appCount);
@@ -304,20 +306,20 @@ TEST_F(DeleteVersionTest, OnlyVersionIsRefusedAfterTheQuestion)
     AddApp("A.EXE");
     AddEntry(0, 0x50002, 0xA, 0x9);
     LoadedState();
-    EXPECT_EQ(0, DeleteVersion(*table, c));
-    ASSERT_EQ(1u, shown.size()) << "No: no refusal either";
-    EXPECT_EQ("Delete 00050002-0000000A ?", shown[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), shown[0].type);
+    EXPECT_EQ(0, Applied(DeleteVersion(*table, c)));
+    ASSERT_EQ(1u, shownMessages.size()) << "No: no refusal either";
+    EXPECT_EQ("Delete 00050002-0000000A ?", shownMessages[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), shownMessages[0].type);
 
-    shown.clear();
+    shownMessages.clear();
     answers.push_back(IDYES);
-    EXPECT_EQ(0, DeleteVersion(*table, c));
-    ASSERT_EQ(2u, shown.size());
-    EXPECT_EQ("Delete 00050002-0000000A ?", shown[0].text);
+    EXPECT_EQ(0, Applied(DeleteVersion(*table, c)));
+    ASSERT_EQ(2u, shownMessages.size());
+    EXPECT_EQ("Delete 00050002-0000000A ?", shownMessages[0].text);
     EXPECT_EQ("Current application has only one version data\nSo, You can not delete version\n"
               "If you want to delete it, Please delete Application",
-              shown[1].text);
-    EXPECT_EQ(static_cast<UINT>(MB_OK), shown[1].type);
+              shownMessages[1].text);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), shownMessages[1].type);
     EXPECT_EQ(1, table->entryCount);
     EXPECT_EQ(Strings{"00050002-0000000A"}, Rows(c.versionCombo));
     EXPECT_EQ(0, table->modified);
@@ -336,7 +338,7 @@ TEST_F(DeleteVersionTest, MiddleVersionShowsTheFirstVersionAfterwards)
     table->currentEntry = static_cast<uint16_t>(SelectedEntry(*table, c.appCombo, c.versionCombo));
     ASSERT_EQ(2, table->currentEntry);
     answers.push_back(IDYES);
-    ASSERT_EQ(1, DeleteVersion(*table, c));
+    ASSERT_EQ(1, Applied(DeleteVersion(*table, c)));
     EXPECT_EQ((Strings{"00000000-00000001", "00000000-00000003"}), Rows(c.versionCombo));
     EXPECT_EQ(0, Selected(c.versionCombo));
     EXPECT_EQ(0, table->currentEntry);
@@ -347,7 +349,7 @@ TEST_F(DeleteVersionTest, MiddleVersionShowsTheFirstVersionAfterwards)
     EXPECT_FALSE(Grayed(IDM_DELETEVERSION));
 
     answers.push_back(IDYES);
-    ASSERT_EQ(1, DeleteVersion(*table, c));
+    ASSERT_EQ(1, Applied(DeleteVersion(*table, c)));
     EXPECT_EQ(Strings{"00000000-00000003"}, Rows(c.versionCombo));
     EXPECT_TRUE(BoxesShow(0x3, 0));
     EXPECT_TRUE(Grayed(IDM_DELETEVERSION)) << "one row left";
@@ -367,7 +369,7 @@ TEST_F(SortVersionsTest, ListShowsTheVersionsAscendingWithTheirFlags)
     AddEntry(0, 0x80000000, 0, 0x80);
     AddEntry(0, 0x7FFFFFFF, 0, 0x7F);
     LoadedState();
-    ASSERT_EQ(1, SortVersions(*table, c));
+    ASSERT_EQ(1, Applied(SortVersions(*table, c)));
     EXPECT_EQ((Strings{"00000001-00000003", "00000001-00000005", "00000002-00000000", "7FFFFFFF-00000000",
                        "80000000-00000000"}),
               Rows(c.versionCombo));
@@ -391,13 +393,12 @@ TEST_F(FlagCommandsTest, CopyEnablesPasteAndPasteCarriesAcrossApplications)
     AddEntry(1, 0, 1, 0x1);
     LoadedState();
     EXPECT_TRUE(Grayed(IDM_PASTE));
-    CopyFlags(*table, c);
+    Copy();
     EXPECT_FALSE(Grayed(IDM_PASTE));
     EXPECT_EQ(0, table->modified) << "Copy changes nothing";
     SelectApp(1);
     PasteFlags(*table, c);
-    EXPECT_EQ(0x12345678u, table->entries[1].flagsLow);
-    EXPECT_EQ(0x9ABCDEF0u, table->entries[1].flagsHigh);
+    EXPECT_TRUE(FlagsAre(table->entries[1], 0x12345678u, 0x9ABCDEF0u));
     EXPECT_TRUE(BoxesShow(0x12345678, 0x9ABCDEF0));
     EXPECT_EQ(1, table->modified);
 }
@@ -446,9 +447,8 @@ TEST_F(FlagCommandsTest, ClickOnABoxSetsItsBitAndTheFocusedControl)
     for (const auto& k : clicks) {
         table->modified = 0;
         SendMessageA(c.flagBoxes[k.id - IDC_FLAG01], BM_CLICK, 0, 0);
-        EXPECT_EQ(k.low, table->entries[0].flagsLow) << "box " << k.id;
-        EXPECT_EQ(k.high, table->entries[0].flagsHigh) << "box " << k.id;
-        EXPECT_EQ(k.id, focusedControl) << "box " << k.id;
+        EXPECT_TRUE(FlagsAre(table->entries[0], k.low, k.high)) << "box " << k.id;
+        EXPECT_EQ(k.id, FocusedControl()) << "box " << k.id;
         EXPECT_EQ(1, table->modified) << "box " << k.id;
         EXPECT_TRUE(BoxesShow(k.low, k.high)) << "box " << k.id;
     }
@@ -462,14 +462,16 @@ TEST_F(FlagCommandsTest, OtherNotificationsOfABoxAreIgnored)
     AddEntry(0, 0, 1);
     LoadedState();
     SendMessageA(c.flagBoxes[4], BM_SETCHECK, BST_CHECKED, 0);
-    focusedControl = 123;
-    EXPECT_EQ(0, SetFlagFromBox(*table, c, 805, BN_SETFOCUS, &focusedControl));
-    EXPECT_EQ(0, SetFlagFromBox(*table, c, 800, BN_CLICKED, &focusedControl));
-    EXPECT_EQ(0, SetFlagFromBox(*table, c, 865, BN_CLICKED, &focusedControl));
-    EXPECT_EQ(123, focusedControl);
+    NoteFocus(123);
+    EXPECT_EQ(0, SetFlagFromBox(*table, c, 805, BN_SETFOCUS));
+    EXPECT_EQ(0, SetFlagFromBox(*table, c, 800, BN_CLICKED));
+    EXPECT_EQ(0, SetFlagFromBox(*table, c, 865, BN_CLICKED));
+    OnCommand(c, *table, MAKEWPARAM(805, BN_SETFOCUS), 0);
+    OnCommand(c, *table, MAKEWPARAM(805, BN_DOUBLECLICKED), 0);
+    EXPECT_EQ(123, FocusedControl()) << "only a click records the box";
     EXPECT_EQ(0u, table->entries[0].flagsLow);
     EXPECT_EQ(0, table->modified);
-    EXPECT_EQ(1, SetFlagFromBox(*table, c, 805, BN_CLICKED, &focusedControl));
+    EXPECT_EQ(1, SetFlagFromBox(*table, c, 805, BN_CLICKED));
     EXPECT_EQ(0x10u, table->entries[0].flagsLow) << "reads the box's state";
 }
 

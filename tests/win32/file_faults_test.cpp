@@ -15,7 +15,8 @@
 #include "store/flag_file_win32.h"
 #include "store/registry_layout.h"
 #include "stored_key_win32.h"
-#include "table_controls_win32.h"
+#include "file_text.h"
+#include "table_builder.h"
 
 namespace {
 
@@ -126,29 +127,6 @@ BOOL WINAPI NotImplementedMoveEx(LPCSTR, LPCSTR, DWORD)
 const FileApi kFaultFileApi = {FaultCreate, FaultRead,   FaultWrite, FaultSize,    FaultClose,
                                FaultDelete, FaultMove,   FaultMoveEx, FaultTempName};
 
-std::string ReadAll(const std::string& path)
-{
-    std::string out;
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return "<none>";
-    char buf[4096];
-    DWORD n = 0;
-    while (ReadFile(f, buf, sizeof buf, &n, nullptr) && n > 0)
-        out.append(buf, n);
-    CloseHandle(f);
-    return out;
-}
-
-void WriteAll(const std::string& path, const std::string& bytes)
-{
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, f) << path;
-    DWORD n = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-    CloseHandle(f);
-}
-
 class FileFaults : public ::testing::Test {
 protected:
     void SetUp() override
@@ -201,12 +179,12 @@ protected:
         RemoveFiles();
         const std::string path = folder + name;
         const std::string earlier = "an earlier export of this name\n";
-        WriteAll(path, earlier);
+        ASSERT_TRUE(WriteFileBytes(path, earlier));
         fault = Fault();
         fileApi = kFaultFileApi;
         fileApi.moveFileEx = windows9x ? nullptr : FaultMoveEx;
         ASSERT_EQ(1, exporter(path.c_str())) << "without a fault";
-        const std::string good = ReadAll(path);
+        const std::string good = ReadFileText(path);
         const std::vector<std::string> calls = fault.names;
         ASSERT_FALSE(calls.empty());
         ASSERT_EQ(std::set<std::string>{name}, Files()) << "a stray file after a good export";
@@ -216,14 +194,14 @@ protected:
             if (shortened && call != "read" && call != "write")
                 continue;
             RemoveFiles();
-            WriteAll(path, earlier);
+            ASSERT_TRUE(WriteFileBytes(path, earlier));
             fault = Fault();
             fault.failAt = k;
             fault.shortened = shortened;
             std::string what = std::string(name) + ": call " + std::to_string(k) + " (" + call + ")" +
                                (shortened ? " short" : " fails");
             int result = exporter(path.c_str());
-            std::string now = ReadAll(path);
+            std::string now = ReadFileText(path);
             // A delete that fails leaves what it could not delete: only the
             // cleanup after a good move deletes, and then the new file is in place.
             if (result == 1) {
@@ -264,11 +242,11 @@ TEST_F(FileFaults, WithoutMoveFileExTheOldFileIsMovedAsideAndBack)
     // And where the function exists but is not implemented.
     RemoveFiles();
     const std::string path = folder + "table.inf";
-    WriteAll(path, "old\n");
+    ASSERT_TRUE(WriteFileBytes(path, "old\n"));
     fileApi = kSystemFileApi;
     fileApi.moveFileEx = NotImplementedMoveEx;
     EXPECT_EQ(1, ExportInfFile(path.c_str()));
-    EXPECT_EQ(0u, ReadAll(path).find("[DEFAPPFLAG]\r\n"));
+    EXPECT_EQ(0u, ReadFileText(path).find("[DEFAPPFLAG]\r\n"));
     EXPECT_EQ(std::set<std::string>{"table.inf"}, Files());
 }
 
@@ -276,11 +254,11 @@ TEST_F(FileFaults, ANewFileIsWrittenWhereThereWasNone)
 {
     const std::string path = folder + "new.afe";
     ASSERT_EQ(1, ExportFlagFile(path.c_str()));
-    EXPECT_EQ(0u, ReadAll(path).find("00034\n02A.EXE;01B.EXE;\n"));
+    EXPECT_EQ(0u, ReadFileText(path).find("00034\n02A.EXE;01B.EXE;\n"));
     fileApi.moveFileEx = nullptr;
     const std::string other = folder + "new98.afe";
     ASSERT_EQ(1, ExportFlagFile(other.c_str()));
-    EXPECT_EQ(ReadAll(path), ReadAll(other));
+    EXPECT_EQ(ReadFileText(path), ReadFileText(other));
     EXPECT_EQ((std::set<std::string>{"new.afe", "new98.afe"}), Files());
 }
 
@@ -288,14 +266,9 @@ TEST_F(FileFaults, ImportLeavesTheTableAsItWasUnderEveryFault)
 {
     const std::string path = folder + "import.afe";
     ASSERT_EQ(1, ExportFlagFile(path.c_str()));
-    TableControls controls;
-    CreateTableControls(controls);
-    auto table = std::make_unique<FlagTable>();
-    std::memset(table.get(), 0, sizeof(FlagTable));
-    std::strcpy(table->appNames[0], "KEPT.EXE");
-    table->appCount = 1;
-    table->entries[0] = {0, 1, 9, 9, 0x99, 0};
-    table->entryCount = 1;
+    auto table = NewTable();
+    AddApp(*table, "KEPT.EXE");
+    AddEntry(*table, 0, 9, 9, 0x99);
     table->modified = 1;
     const FlagTable before = *table;
 
@@ -303,7 +276,7 @@ TEST_F(FileFaults, ImportLeavesTheTableAsItWasUnderEveryFault)
         fault = Fault();
         fileApi = kFaultFileApi;
         auto probe = std::make_unique<FlagTable>(before);
-        ASSERT_EQ(1, ImportFlagFile(*probe, controls.appCombo, controls.versionCombo, controls.boxes, path.c_str()));
+        ASSERT_EQ(1, ImportFlagFile(*probe, path.c_str()));
         const std::vector<std::string> calls = fault.names;
         for (int k = 1; k <= static_cast<int>(calls.size()); ++k) {
             if (shortened && calls[k - 1] != "read")
@@ -313,7 +286,7 @@ TEST_F(FileFaults, ImportLeavesTheTableAsItWasUnderEveryFault)
             fault.shortened = shortened;
             *table = before;
             std::string what = "call " + std::to_string(k) + " (" + calls[k - 1] + ")" + (shortened ? " short" : "");
-            int result = ImportFlagFile(*table, controls.appCombo, controls.versionCombo, controls.boxes, path.c_str());
+            int result = ImportFlagFile(*table, path.c_str());
             if (calls[k - 1] == "close") {
                 // The bytes were read whole; a close that fails loses nothing.
                 EXPECT_EQ(1, result) << what;
@@ -323,7 +296,6 @@ TEST_F(FileFaults, ImportLeavesTheTableAsItWasUnderEveryFault)
             EXPECT_EQ(0, std::memcmp(&before, table.get(), sizeof(FlagTable))) << what << ": the table changed";
         }
     }
-    DestroyWindow(controls.parent);
 }
 
 }  // namespace

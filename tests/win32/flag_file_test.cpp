@@ -3,54 +3,24 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include <cstdio>
 #include <cstring>
-#include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "main/message_box_win32.h"
+#include "file_text.h"
 #include "store/flag_file_win32.h"
 #include "store/registry_api_win32.h"
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
 #include "stored_key_win32.h"
-#include "table_controls_win32.h"
+#include "table/flag_table_win32.h"
+#include "table_fixture_win32.h"
 
 namespace {
 
-std::vector<std::string> messages;
-
-int RecordMessage(HWND, const char* text, const char*, UINT)
-{
-    messages.push_back(text);
-    return IDOK;
-}
-
-// The whole file, or "<none>" when it cannot be opened.
-std::string ReadFileText(const std::string& path)
-{
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return "<none>";
-    std::string out;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        out.append(buf, n);
-    std::fclose(f);
-    return out;
-}
-
 void WriteFileText(const std::string& path, const std::string& text)
 {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(nullptr, f) << path;
-    ASSERT_EQ(text.size(), std::fwrite(text.data(), 1, text.size(), f)) << path;
-    std::fclose(f);
+    ASSERT_TRUE(WriteFileBytes(path, text)) << path;
 }
 
 // What the lists and boxes show.
@@ -78,36 +48,15 @@ std::ostream& operator<<(std::ostream& os, const Shown& s)
     return os << " (sel " << s.versionSelection << ") checked: " << s.checked;
 }
 
-std::vector<std::string> Rows(HWND combo)
-{
-    std::vector<std::string> out;
-    int n = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-    for (int r = 0; r < n; ++r) {
-        char text[256];
-        GetComboRowText(combo, r, text, sizeof text);
-        out.push_back(text);
-    }
-    return out;
-}
-
 const char kLine1[] = "00000001000500020000000A0000000180000000";
 const char kLine2[] = "0000000700010000000200036DEADBEE00000000";
 const char kLine3[] = "00000002000000030000000400000005FFFFFFFF";
 
-class FlagFiles : public ::testing::Test {
+class FlagFiles : public StoreTest {
 protected:
     void SetUp() override
     {
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
-        messages.clear();
-        savedMessageBox = messageBoxImpl;
-        messageBoxImpl = RecordMessage;
-        registryApi = kSystemRegistryApi;
-        failCode = 0;
-        failOn.clear();
-        table.reset(new FlagTable());
-        std::memset(table.get(), 0, sizeof(FlagTable));
-
+        StoreTest::SetUp();
         char dir[MAX_PATH];
         ASSERT_NE(0u, GetTempPathA(sizeof dir, dir));
         std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
@@ -115,53 +64,28 @@ protected:
         infPath = std::string(dir) + "vavezav_" + test + ".inf";
         DeleteFileA(afePath.c_str());
         DeleteFileA(infPath.c_str());
-
-        TableControls controls;
-        CreateTableControls(controls);
-        parent = controls.parent;
-        appCombo = controls.appCombo;
-        versionCombo = controls.versionCombo;
-        std::copy(controls.boxes, controls.boxes + kFlagCount, boxes);
-        ASSERT_NE(nullptr, parent);
     }
 
     void TearDown() override
     {
-        DestroyWindow(parent);
-        messageBoxImpl = savedMessageBox;
-        registryApi = kSystemRegistryApi;
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
+        StoreTest::TearDown();
         DeleteFileA(afePath.c_str());
         DeleteFileA(infPath.c_str());
     }
 
     Shown Show()
     {
-        Shown s;
-        s.apps = Rows(appCombo);
-        s.versions = Rows(versionCombo);
-        s.appSelection = SendMessageA(appCombo, CB_GETCURSEL, 0, 0);
-        s.versionSelection = SendMessageA(versionCombo, CB_GETCURSEL, 0, 0);
-        for (int k = 0; k < kFlagCount; ++k) {
-            if (SendMessageA(boxes[k], BM_GETCHECK, 0, 0) == BST_CHECKED)
-                s.checked += std::to_string(k + 1) + " ";
-        }
-        return s;
+        return {ComboRows(appCombo), ComboRows(versionCombo), SendMessageA(appCombo, CB_GETCURSEL, 0, 0),
+                SendMessageA(versionCombo, CB_GETCURSEL, 0, 0), Checked()};
     }
 
-    int Import(const std::string& path) { return ImportFlagFile(*table, appCombo, versionCombo, boxes, path.c_str()); }
-
-    // A table in memory, names in appNames and as rows, as the editor holds it.
-    void AddApp(const char* name)
+    // As the Import command does: a table read whole is shown.
+    int Import(const std::string& path)
     {
-        std::strcpy(table->appNames[table->appCount], name);
-        InsertAppRow(appCombo, table->appCount, name);
-        ++table->appCount;
-    }
-
-    void AddEntry(uint16_t app, uint32_t tag, uint32_t ms, uint32_t ls, uint32_t low, uint32_t high)
-    {
-        table->entries[table->entryCount++] = {app, tag, ms, ls, low, high};
+        int ok = ImportFlagFile(*table, path.c_str());
+        if (ok)
+            ShowTable(*table, appCombo, versionCombo, boxes);
+        return ok;
     }
 
     void ClearControls()
@@ -172,14 +96,8 @@ protected:
             SendMessageA(boxes[k], BM_SETCHECK, BST_UNCHECKED, 0);
     }
 
-    MessageBoxFn savedMessageBox = nullptr;
-    std::unique_ptr<FlagTable> table;
     std::string afePath;
     std::string infPath;
-    HWND parent = nullptr;
-    HWND appCombo = nullptr;
-    HWND versionCombo = nullptr;
-    HWND boxes[kFlagCount] = {};
 };
 
 TEST_F(FlagFiles, MissingVersionValueBreaksTheAfeButNotTheInf)
@@ -202,7 +120,7 @@ TEST_F(FlagFiles, MissingVersionValueBreaksTheAfeButNotTheInf)
               "AppFlag3 = APP-B.EXE-01,00000002,00000003,00000004,00000005,FFFFFFFF\r\n"
               "NumItems = 3\r\n",
               ReadFileText(infPath));
-    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_TRUE(ShownTexts().empty()) << ShownTexts().front();
 }
 
 TEST_F(FlagFiles, ValuesOfTheWrongLengthCountAsMissing)
@@ -259,7 +177,7 @@ TEST_F(FlagFiles, ExportThatCannotReadTheKeyLeavesTheEarlierFile)
     failOn = "APPINFO";
     failCode = ERROR_MORE_DATA;
     expectUntouched("APPINFO unreadable");
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(ShownTexts().empty());
 }
 
 TEST_F(FlagFiles, ExportToAFileThatCannotBeCreated)
@@ -274,7 +192,7 @@ TEST_F(FlagFiles, ExportToAFileThatCannotBeCreated)
 
 TEST_F(FlagFiles, ExportOfAnEmptyStoredTable)
 {
-    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    ASSERT_EQ(1, SaveFlagTable(*table, parent));
     WriteFileText(afePath, "a longer earlier file that must not survive");
     EXPECT_EQ(1, ExportFlagFile(afePath.c_str()));
     EXPECT_EQ(std::string("00002\n\n"), ReadFileText(afePath));
@@ -282,11 +200,11 @@ TEST_F(FlagFiles, ExportOfAnEmptyStoredTable)
     EXPECT_EQ("[DEFAPPFLAG]\r\nAppInfoSize = 2\r\nAppInfo = \r\nNumItems = 0\r\n", ReadFileText(infPath));
 
     AddApp("OLD.EXE");
-    AddEntry(0, 1, 2, 3, 4, 5);
+    AddEntry(0, 2, 3, 4, 5, 1);
     EXPECT_EQ(1, Import(afePath));
     EXPECT_EQ(0, table->appCount);
     EXPECT_EQ(0, table->entryCount);
-    EXPECT_TRUE(Rows(appCombo).empty());
+    EXPECT_TRUE(ComboRows(appCombo).empty());
 }
 
 TEST_F(FlagFiles, ExportImportAndSaveReproduceTheKey)
@@ -294,12 +212,12 @@ TEST_F(FlagFiles, ExportImportAndSaveReproduceTheKey)
     AddApp("notepad.exe");
     AddApp("EMPTY.EXE");
     AddApp("WORDPAD.EXE");
-    AddEntry(2, 0, 0x10000, 0x1, 0, 0);
-    AddEntry(0, 1, 0x50002, 0xA, 0x80000001, 0x7);
-    AddEntry(2, 0xFFFFFFFF, 0x20000, 0x2, 0x12345678, 0x9ABCDEF0);
-    AddEntry(0, 42, 0x60000, 0, 0, 0x80000000);
-    AddEntry(2, 3, 0x30000, 0x3, 0xFFFFFFFF, 0xFFFFFFFF);
-    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    AddEntry(2, 0x10000, 0x1, 0, 0, 0);
+    AddEntry(0, 0x50002, 0xA, 0x80000001, 0x7, 1);
+    AddEntry(2, 0x20000, 0x2, 0x12345678, 0x9ABCDEF0, 0xFFFFFFFF);
+    AddEntry(0, 0x60000, 0, 0, 0x80000000, 42);
+    AddEntry(2, 0x30000, 0x3, 0xFFFFFFFF, 0xFFFFFFFF, 3);
+    ASSERT_EQ(1, SaveFlagTable(*table, parent));
     KeyContents before = ReadKey();
     ASSERT_EQ(7u, before.size());
 
@@ -308,7 +226,7 @@ TEST_F(FlagFiles, ExportImportAndSaveReproduceTheKey)
     ClearControls();
     ASSERT_EQ(1, Import(afePath));
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
-    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    ASSERT_EQ(1, SaveFlagTable(*table, parent));
     KeyContents after = ReadKey();
     EXPECT_EQ(before.size(), after.size());
     for (const auto& v : before) {
@@ -316,14 +234,14 @@ TEST_F(FlagFiles, ExportImportAndSaveReproduceTheKey)
         ASSERT_NE(after.end(), it) << v.first;
         EXPECT_EQ(v.second, it->second) << v.first;
     }
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(ShownTexts().empty());
 }
 
 TEST_F(FlagFiles, ImportFillsTheListsAndTheBoxes)
 {
     // The table held something else before.
     AddApp("OLD.EXE");
-    AddEntry(0, 1, 9, 9, 0xFFFF, 0);
+    AddEntry(0, 9, 9, 0xFFFF, 0, 1);
     SendMessageA(appCombo, CB_SETCURSEL, 0, 0);
     table->currentApp = 0;
     table->currentEntry = 0;
@@ -344,7 +262,7 @@ TEST_F(FlagFiles, ImportFillsTheListsAndTheBoxes)
 
     Shown expected = {{"NOTE.EXE", "B.EXE", "C.EXE"}, {"00050002-0000000A", "00010000-00020003"}, 0, 0, "1 64 "};
     EXPECT_EQ(expected, Show());
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(ShownTexts().empty());
 }
 
 TEST_F(FlagFiles, ImportWhoseFirstApplicationHasNoVersions)
@@ -410,7 +328,7 @@ TEST_F(FlagFiles, FailedImportLeavesEverythingAsItWas)
     CloseHandle(held);
     EXPECT_EQ(0, std::memcmp(saved.get(), table.get(), sizeof(FlagTable)));
     EXPECT_EQ(shown, Show());
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(ShownTexts().empty());
 }
 
 // regedit /S in this prefix, with a time limit.
@@ -440,11 +358,11 @@ TEST_F(FlagFiles, RegExportAppliedByRegeditGivesTheKeySaveWrites)
     AddApp("Winword.exe");
     AddApp(std::string(kMaxNameChars, 'N').c_str());
     AddApp("CALC.EXE");
-    AddEntry(0, 1, 0x90000, 0xB5E, 0x5, 0x80000000);
-    AddEntry(1, 9, 1, 2, 0xFFFFFFFF, 0x01020304);
-    AddEntry(0, 7, 0xA0000, 0x1770, 0, 0);
-    AddEntry(2, 1, 0xFFFFFFFF, 0xFFFFFFFF, 0x6DEADBEE, 0);
-    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    AddEntry(0, 0x90000, 0xB5E, 0x5, 0x80000000, 1);
+    AddEntry(1, 1, 2, 0xFFFFFFFF, 0x01020304, 9);
+    AddEntry(0, 0xA0000, 0x1770, 0, 0, 7);
+    AddEntry(2, 0xFFFFFFFF, 0xFFFFFFFF, 0x6DEADBEE, 0, 1);
+    ASSERT_EQ(1, SaveFlagTable(*table, parent));
     KeyContents saved = ReadKey();
     ASSERT_EQ(6u, saved.size());
 
@@ -464,7 +382,7 @@ TEST_F(FlagFiles, RegExportAppliedByRegeditGivesTheKeySaveWrites)
     ASSERT_TRUE(ApplyWithRegedit(regPath)) << reg;
     EXPECT_TRUE(ReadKey() == saved) << reg;
     DeleteFileA(regPath.c_str());
-    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_TRUE(ShownTexts().empty());
 }
 
 }  // namespace

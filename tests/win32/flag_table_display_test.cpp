@@ -3,78 +3,15 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "table/flag_table_win32.h"
-#include "table_controls_win32.h"
+#include "table_fixture_win32.h"
 
 namespace {
 
-std::vector<WPARAM> notifications;
-
-LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_COMMAND)
-        notifications.push_back(wParam);
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-class FlagTableDisplay : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        HINSTANCE instance = GetModuleHandleA(nullptr);
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = RecordingProc;
-        wc.hInstance = instance;
-        wc.lpszClassName = "DISPLAYTESTPARENT";
-        RegisterClassA(&wc);  // fails harmlessly once registered
-        TableControls controls;
-        CreateTableControls(controls, "DISPLAYTESTPARENT");
-        parent = controls.parent;
-        appCombo = controls.appCombo;
-        versionCombo = controls.versionCombo;
-        std::copy(controls.boxes, controls.boxes + kFlagCount, boxes);
-        table.reset(new FlagTable());
-        std::memset(table.get(), 0, sizeof(FlagTable));
-        notifications.clear();
-    }
-
-    void TearDown() override { DestroyWindow(parent); }
-
-    void AddEntry(uint16_t app, uint32_t ms, uint32_t ls, uint32_t low = 0, uint32_t high = 0)
-    {
-        table->entries[table->entryCount++] = {app, 1, ms, ls, low, high};
-    }
-
-    std::string Checked()
-    {
-        std::string out;
-        for (int k = 0; k < kFlagCount; ++k) {
-            if (SendMessageA(boxes[k], BM_GETCHECK, 0, 0) == BST_CHECKED)
-                out += std::to_string(k + 1) + " ";
-        }
-        return out;
-    }
-
-    std::string Row(HWND combo, int row)
-    {
-        char text[256];
-        GetComboRowText(combo, row, text, sizeof text);
-        return text;
-    }
-
-    std::unique_ptr<FlagTable> table;
-    HWND parent = nullptr;
-    HWND appCombo = nullptr;
-    HWND versionCombo = nullptr;
-    HWND boxes[kFlagCount] = {};
-};
+using FlagTableDisplay = TableWindow;
 
 TEST_F(FlagTableDisplay, VersionListFollowsTableOrderOfOneApplication)
 {
@@ -157,7 +94,7 @@ TEST_F(FlagTableDisplay, ClickOnAnAutomaticBoxTogglesBeforeItNotifies)
     SendMessageA(boxes[4], BM_CLICK, 0, 0);
     EXPECT_EQ(BST_CHECKED, SendMessageA(boxes[4], BM_GETCHECK, 0, 0));
     ASSERT_EQ(1u, notifications.size());
-    EXPECT_EQ(MAKEWPARAM(805, BN_CLICKED), notifications[0]);
+    EXPECT_EQ(MAKEWPARAM(805, BN_CLICKED), notifications[0].wParam);
 }
 
 TEST_F(FlagTableDisplay, AppRowsAreUpperCaseAndCutToANameWidth)

@@ -3,11 +3,11 @@
 #include <cstring>
 
 #include "main/main_window_win32.h"
-#include "main/message_box_win32.h"
+#include "base/message_box_win32.h"
 #include "printer/printer_list_win32.h"
+#include "printer_setup_win32.h"
 
 FakeSpooler fakeSpooler;
-std::vector<ShownMessage> shownMessages;
 
 namespace {
 
@@ -60,26 +60,22 @@ HLOCAL WINAPI FailingLocalAlloc(UINT, SIZE_T)
     return nullptr;
 }
 
-int RecordMessageBox(HWND, const char* text, const char* caption, UINT type)
-{
-    shownMessages.push_back({text ? text : "", caption ? caption : "", type});
-    return IDOK;
-}
 
 void UseFakes()
 {
     fakeSpooler = FakeSpooler{};
     shownMessages.clear();
+    answers.clear();
     enumPrintersImpl = FakeEnumPrinters;
     localAllocImpl = LocalAlloc;
-    messageBoxImpl = RecordMessageBox;
+    messageBoxImpl = RecordMessage;
 }
 
 void RestoreFakes()
 {
     enumPrintersImpl = EnumPrintersA;
     localAllocImpl = LocalAlloc;
-    messageBoxImpl = RecordMessageBox;
+    messageBoxImpl = RecordMessage;
 }
 
 void PumpMessages(DWORD ms)
@@ -124,26 +120,48 @@ void DestroyMainWindow(HWND window)
     }
 }
 
-std::vector<std::string> ComboRows(HWND combo)
-{
-    std::vector<std::string> rows;
-    LRESULT n = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < n; ++i) {
-        char text[512] = "";
-        LRESULT len = SendMessageA(combo, CB_GETLBTEXTLEN, i, 0);
-        if (len < 0 || len >= static_cast<LRESULT>(sizeof text)) {
-            rows.push_back("<too long>");
-            continue;
-        }
-        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        rows.push_back(text);
-    }
-    return rows;
-}
 
 bool MenuCommandEnabled(HWND window, UINT command)
 {
     UINT state = GetMenuState(GetMenu(window), command, MF_BYCOMMAND);
     EXPECT_NE(static_cast<UINT>(-1), state) << "no menu item " << command;
     return (state & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+void RealMainWindow::SetUp()
+{
+    UseFakes();
+    ASSERT_EQ(1, WriteTestTable(kSampleApps, kSampleAppCount));
+}
+
+void RealMainWindow::TearDown()
+{
+    DestroyMainWindow(window);
+    DeleteTestTable();
+    RestoreFakes();
+}
+
+void RealMainWindow::Start(int printers)
+{
+    fakeSpooler.printers = {{"Front VRX-2260", "FILE:", "Kavix VRX-2260 PS"}};
+    if (printers > 1)
+        fakeSpooler.printers.push_back({"Rear VRX-2260", "FILE:", "Kavix VRX-2260 PS"});
+    window = MakeMainWindow(19);
+    ASSERT_NE(nullptr, window);
+}
+
+const MainControls& RealMainWindow::C() const
+{
+    return MainWindowControls();
+}
+
+FlagTable& RealMainWindow::T() const
+{
+    return MainFlagTable();
+}
+
+void RealMainWindow::Command(UINT id, UINT code, HWND control)
+{
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+    PumpMessages(500);
 }

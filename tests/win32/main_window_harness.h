@@ -8,7 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "main/main_controls_win32.h"
+#include "base/main_controls_win32.h"
+#include "table/flag_table.h"
+#include "message_recorder_win32.h"
+#include "table_fixture_win32.h"
+#include "wait_win32.h"
 
 struct FakePrinter {
     std::string name;
@@ -37,22 +41,14 @@ BOOL WINAPI FakeEnumPrinters(DWORD flags, LPSTR name, DWORD level, LPBYTE buffer
                              LPDWORD returned);
 HLOCAL WINAPI FailingLocalAlloc(UINT flags, SIZE_T bytes);
 
-struct ShownMessage {
-    std::string text;
-    std::string caption;
-    UINT type;
-};
-extern std::vector<ShownMessage> shownMessages;
-int RecordMessageBox(HWND owner, const char* text, const char* caption, UINT type);
-
-// Installs the fake spooler and the recorder; spooler and heap back to the
-// system's on Restore.
+// Installs the fake spooler and the message recorder; spooler and heap
+// back to the system's on Restore.
 void UseFakes();
 void RestoreFakes();
 
 // Handles whatever is posted to this thread, for at most `ms` milliseconds,
 // until the queue stays empty.
-void PumpMessages(DWORD ms = 2000);
+void PumpMessages(DWORD ms = kPumpTimeoutMs);
 
 // Creates the real main window laid out in cyUnit and lets the start-up
 // command and the first load run. The caller destroys it with
@@ -60,7 +56,22 @@ void PumpMessages(DWORD ms = 2000);
 HWND MakeMainWindow(int cyUnit);
 void DestroyMainWindow(HWND window);
 
-// "name;port;driver" rows of a combo box.
-std::vector<std::string> ComboRows(HWND combo);
 // MF_GRAYED / MF_ENABLED of a command in the window's menu.
 bool MenuCommandEnabled(HWND window, UINT command);
+
+// The real main window of this process over the fake spooler, with the
+// sample table stored in the prefix's key.
+class RealMainWindow : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Printers of the model ("Front VRX-2260", then "Rear VRX-2260"), the
+    // window, the start-up command and the first load.
+    void Start(int printers = 1);
+    const MainControls& C() const;
+    FlagTable& T() const;
+    // WM_COMMAND sent to the window, then whatever it posted handled.
+    void Command(UINT id, UINT code = 0, HWND control = nullptr);
+
+    HWND window = nullptr;
+};

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/res_text_win32.h"
 #include "main/commands_win32.h"
 #include "main/layout.h"
 #include "main/main_window_win32.h"
@@ -25,21 +26,13 @@ RECT ClientRectOf(HWND window, HWND control)
     return r;
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public RealMainWindow {
 protected:
     void SetUp() override
     {
-        UseFakes();
+        RealMainWindow::SetUp();
         DeleteTestTable();
     }
-
-    void TearDown() override
-    {
-        DestroyMainWindow(window);
-        RestoreFakes();
-    }
-
-    HWND window = nullptr;
 };
 
 TEST_F(MainWindow, LayoutForMenuHeight19)
@@ -230,19 +223,25 @@ TEST(MainResources, AcceleratorsAreTheFocusCommandsAndAllHandled)
 
 TEST(MainResources, StringTable)
 {
-    EXPECT_STREQ("Error: VAVEZAV.exe", LoadResCaption(16));
-    EXPECT_STREQ("Deruverozad Adov Eduzed for Windows98/Me", LoadResText(21));
-    EXPECT_STREQ("LocalAlloc failed", LoadResText(23));
-    EXPECT_STREQ("EnumPrinters failed", LoadResText(33));
-    EXPECT_STREQ("There is no VRX-2260 found.", LoadResText(34));
-    // The two buffers are separate: a caption survives a text load.
-    const char* caption = LoadResCaption(16);
-    const char* text = LoadResText(34);
-    EXPECT_STREQ("Error: VAVEZAV.exe", caption);
-    EXPECT_STREQ("There is no VRX-2260 found.", text);
-    // A missing string is empty, not the previous result.
-    EXPECT_STREQ("", LoadResText(999));
-    EXPECT_STREQ("", LoadResCaption(17));
+    static const struct {
+        UINT id;
+        const char* text;
+    } kStrings[] = {{16, "Error: VAVEZAV.exe"},
+                    {21, "Deruverozad Adov Eduzed for Windows98/Me"},
+                    {23, "LocalAlloc failed"},
+                    {33, "EnumPrinters failed"},
+                    {34, "There is no VRX-2260 found."},
+                    {999, ""},  // a missing string is empty, not what the buffer held
+                    {17, ""}};
+    for (const auto& s : kStrings) {
+        char buffer[260];
+        std::memset(buffer, 'x', sizeof buffer);
+        EXPECT_EQ(buffer, LoadResString(s.id, buffer, sizeof buffer)) << "string " << s.id;
+        EXPECT_STREQ(s.text, buffer) << "string " << s.id;
+    }
+    // A short buffer is cut and terminated.
+    char shortBuffer[6];
+    EXPECT_STREQ("Error", LoadResString(16, shortBuffer, sizeof shortBuffer));
 }
 
 TEST(MainResources, IconGroupHoldsTwo16ColourImages)

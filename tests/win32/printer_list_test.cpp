@@ -12,53 +12,32 @@
 
 namespace {
 
-struct Notification {
-    WPARAM wParam;
-    LPARAM lParam;
-};
-std::vector<Notification> notifications;
-
-LRESULT CALLBACK RecordingParent(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_COMMAND)
-        notifications.push_back({wParam, lParam});
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 const char kNoPrinter[] = "There is no VRX-2260 found.";
 const char kAppCaption[] = "Deruverozad Adov Eduzed";
 const char kErrorCaption[] = "Error: VAVEZAV.exe";
 
-class PrinterList : public ::testing::Test {
+class PrinterList : public TableWindow {
 protected:
     void SetUp() override
     {
+        TableWindow::SetUp();
         UseFakes();
-        notifications.clear();
-        HINSTANCE instance = GetModuleHandleA(nullptr);
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = RecordingParent;
-        wc.hInstance = instance;
-        wc.lpszClassName = "PRINTERLISTTESTPARENT";
-        RegisterClassA(&wc);
-        parent = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 600, 200, nullptr, nullptr, instance,
-                                 nullptr);
         combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, 500, 100, parent,
-                                reinterpret_cast<HMENU>(IDC_PRINTER), instance, nullptr);
+                                reinterpret_cast<HMENU>(IDC_PRINTER), GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(nullptr, combo);
     }
 
     void TearDown() override
     {
-        DestroyWindow(parent);
+        TableWindow::TearDown();
         RestoreFakes();
     }
 
     // Runs the list and then the queue, so posted notifications arrive.
     void Fill()
     {
-        printerFound = 0xdead;
-        FillPrinterList(combo);
+        found = 0xdead;
+        found = FillPrinterList(combo);
         PumpMessages(500);
     }
 
@@ -76,7 +55,7 @@ protected:
 
     void ExpectNoPrinterState()
     {
-        EXPECT_EQ(0, printerFound);
+        EXPECT_EQ(0, found);
         EXPECT_EQ(0, SendMessageA(combo, CB_GETCOUNT, 0, 0));
         EXPECT_EQ(0, SelChangeCount());
     }
@@ -89,8 +68,8 @@ protected:
         EXPECT_EQ(type, shownMessages[i].type) << "message " << i;
     }
 
-    HWND parent = nullptr;
     HWND combo = nullptr;
+    int found = 0;  // what the last FillPrinterList returned
 };
 
 TEST_F(PrinterList, ListsMatchingPrintersInSpoolerOrderAndNotifiesOnce)
@@ -105,7 +84,7 @@ TEST_F(PrinterList, ListsMatchingPrintersInSpoolerOrderAndNotifiesOnce)
                                          "Front VRX-2260;FILE:;Kavix VRX-2260 PS"};
     EXPECT_EQ(expected, ComboRows(combo));
     EXPECT_EQ(0, SendMessageA(combo, CB_GETCURSEL, 0, 0));
-    EXPECT_EQ(1, printerFound);
+    EXPECT_EQ(1, found);
     EXPECT_EQ(1, SelChangeCount());
     EXPECT_TRUE(shownMessages.empty());
 }
@@ -131,7 +110,7 @@ TEST_F(PrinterList, DriverNameAloneIdentifiesTheModel)
     fakeSpooler.printers = {{"Reception", "FILE:", "Kavix VRX-2260 PS"}};
     Fill();
     EXPECT_EQ(std::vector<std::string>{"Reception;FILE:;Kavix VRX-2260 PS"}, ComboRows(combo));
-    EXPECT_EQ(1, printerFound);
+    EXPECT_EQ(1, found);
 }
 
 TEST_F(PrinterList, OtherLetterCaseIsNotTheModel)
@@ -183,7 +162,7 @@ TEST_F(PrinterList, LongRowIsCutTo255AndStillFound)
     ASSERT_EQ(1u, rows.size());
     EXPECT_EQ(255u, rows[0].size());
     EXPECT_EQ((name + ";FILE:;Kavix VRX-2260 PS").substr(0, 255), rows[0]);
-    EXPECT_EQ(1, printerFound);
+    EXPECT_EQ(1, found);
 }
 
 TEST_F(PrinterList, MissingFieldsCountAsEmpty)

@@ -3,111 +3,29 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "main/message_box_win32.h"
 #include "store/flag_file_win32.h"
 #include "store/registry_api_win32.h"
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
 #include "stored_key_win32.h"
-#include "table_controls_win32.h"
+#include "table/flag_table_win32.h"
+#include "table_fixture_win32.h"
 
 namespace {
 
-std::vector<std::string> shownTexts;
-
-int RecordMessage(HWND, const char* text, const char*, UINT)
-{
-    shownTexts.push_back(text);
-    return IDOK;
-}
-
-class RegistryStore : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
-        shownTexts.clear();
-        savedMessageBox = messageBoxImpl;
-        messageBoxImpl = RecordMessage;
-        registryApi = kSystemRegistryApi;
-        failCode = 0;
-        failOn.clear();
-        table.reset(new FlagTable());
-        std::memset(table.get(), 0, sizeof(FlagTable));
-        TableControls controls;
-        CreateTableControls(controls);
-        parent = controls.parent;
-        appCombo = controls.appCombo;
-        versionCombo = controls.versionCombo;
-        std::copy(controls.boxes, controls.boxes + kFlagCount, boxes);
-    }
-
-    void TearDown() override
-    {
-        DestroyWindow(parent);
-        messageBoxImpl = savedMessageBox;
-        registryApi = kSystemRegistryApi;
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
-    }
-
-    // A table as the editor holds it: names in appNames and as rows.
-    void AddApp(const char* name)
-    {
-        std::strcpy(table->appNames[table->appCount], name);
-        InsertAppRow(appCombo, table->appCount, name);
-        ++table->appCount;
-    }
-
-    AppFlagEntry& AddEntry(uint16_t app, uint32_t ms, uint32_t ls, uint32_t low = 0, uint32_t high = 0)
-    {
-        AppFlagEntry& e = table->entries[table->entryCount++];
-        e = {app, 1, ms, ls, low, high};
-        return e;
-    }
-
-    std::string Row(HWND combo, int row)
-    {
-        char text[256];
-        GetComboRowText(combo, row, text, sizeof text);
-        return text;
-    }
-
-    int Rows(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0)); }
-
-    std::string CheckedBoxes()
-    {
-        std::string out;
-        for (int k = 0; k < kFlagCount; ++k) {
-            if (SendMessageA(boxes[k], BM_GETCHECK, 0, 0) == BST_CHECKED)
-                out += std::to_string(k + 1) + " ";
-        }
-        return out;
-    }
-
-    void Load() { LoadFlagTable(*table, appCombo, versionCombo, boxes); }
-
-    MessageBoxFn savedMessageBox = nullptr;
-    std::unique_ptr<FlagTable> table;
-    HWND parent = nullptr;
-    HWND appCombo = nullptr;
-    HWND versionCombo = nullptr;
-    HWND boxes[kFlagCount] = {};
-};
+using RegistryStore = StoreTest;
 
 TEST_F(RegistryStore, SavesOneApplicationWithTwoVersionsExactly)
 {
     AddApp("A.EXE");
     AddEntry(0, 0x00050001, 0x0A280000, 0x10, 0x80000000);
     AddEntry(0, 0x00060000, 0x00000001);
-    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
-    EXPECT_TRUE(shownTexts.empty());
+    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    EXPECT_TRUE(ShownTexts().empty());
 
     auto values = ReadKey();
     ASSERT_EQ(4u, values.size()) << "APPINFO, APPINFO-SIZE and two version values, nothing else";
@@ -131,22 +49,22 @@ TEST_F(RegistryStore, SavesOneApplicationWithTwoVersionsExactly)
     ASSERT_NE(nullptr, FindValue(values, "APP-A.EXE-02"));
 
     Load();
-    EXPECT_TRUE(shownTexts.empty());
+    EXPECT_TRUE(ShownTexts().empty());
     EXPECT_EQ(1, table->appCount);
     EXPECT_EQ(2, table->entryCount);
-    EXPECT_EQ(1, Rows(appCombo));
+    EXPECT_EQ(1, RowCount(appCombo));
     EXPECT_EQ("A.EXE", Row(appCombo, 0));
-    ASSERT_EQ(2, Rows(versionCombo));
+    ASSERT_EQ(2, RowCount(versionCombo));
     EXPECT_EQ("00050001-0A280000", Row(versionCombo, 0));
     EXPECT_EQ("00060000-00000001", Row(versionCombo, 1));
     EXPECT_EQ(0, SendMessageA(appCombo, CB_GETCURSEL, 0, 0));
     EXPECT_EQ(0, SendMessageA(versionCombo, CB_GETCURSEL, 0, 0));
-    EXPECT_EQ("5 64 ", CheckedBoxes()) << "flags of the first version";
+    EXPECT_EQ("5 64 ", Checked()) << "flags of the first version";
 }
 
 TEST_F(RegistryStore, EmptyTableRoundTrip)
 {
-    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    ASSERT_EQ(1, SaveFlagTable(*table, parent));
     auto values = ReadKey();
     ASSERT_EQ(2u, values.size());
     const StoredValue* info = FindValue(values, "APPINFO");
@@ -158,12 +76,12 @@ TEST_F(RegistryStore, EmptyTableRoundTrip)
     AddEntry(0, 1, 1, 1);
     SendMessageA(boxes[0], BM_SETCHECK, BST_CHECKED, 0);
     Load();
-    EXPECT_TRUE(shownTexts.empty()) << shownTexts[0];
+    EXPECT_TRUE(ShownTexts().empty()) << ShownTexts()[0];
     EXPECT_EQ(0, table->appCount);
     EXPECT_EQ(0, table->entryCount);
-    EXPECT_EQ(0, Rows(appCombo));
-    EXPECT_EQ(0, Rows(versionCombo));
-    EXPECT_EQ("", CheckedBoxes());
+    EXPECT_EQ(0, RowCount(appCombo));
+    EXPECT_EQ(0, RowCount(versionCombo));
+    EXPECT_EQ("", Checked());
     EXPECT_EQ('\0', table->appNames[0][0]);
 }
 
@@ -173,10 +91,10 @@ TEST_F(RegistryStore, AbsentKeyLoadsAnEmptyTableSilently)
     AddEntry(0, 1, 1);
     table->currentEntry = 0;
     Load();
-    EXPECT_TRUE(shownTexts.empty());
+    EXPECT_TRUE(ShownTexts().empty());
     EXPECT_EQ(0, table->appCount);
     EXPECT_EQ(0, table->entryCount);
-    EXPECT_EQ(0, Rows(appCombo));
+    EXPECT_EQ(0, RowCount(appCombo));
 }
 
 TEST_F(RegistryStore, ApplicationWithoutVersions)
@@ -184,16 +102,16 @@ TEST_F(RegistryStore, ApplicationWithoutVersions)
     AddApp("B.EXE");
     AddApp("C.EXE");
     AddEntry(1, 3, 4, 1);
-    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    ASSERT_EQ(1, SaveFlagTable(*table, parent));
     auto values = ReadKey();
     EXPECT_EQ(0, std::memcmp("00B.EXE;01C.EXE;", FindValue(values, "APPINFO")->data.data(), 17));
 
     Load();
-    EXPECT_TRUE(shownTexts.empty());
+    EXPECT_TRUE(ShownTexts().empty());
     EXPECT_EQ(2, table->appCount);
     EXPECT_EQ(1, table->entryCount);
-    EXPECT_EQ(0, Rows(versionCombo)) << "the first application has no version";
-    EXPECT_EQ("", CheckedBoxes()) << "the first entry read belongs to another application";
+    EXPECT_EQ(0, RowCount(versionCombo)) << "the first application has no version";
+    EXPECT_EQ("", Checked()) << "the first entry read belongs to another application";
     EXPECT_EQ(1, table->entries[0].appIndex);
 }
 
@@ -203,12 +121,12 @@ TEST_F(RegistryStore, MissingVersionValueIsReportedOnceAndSkipped)
     PutVersion("APP-A.EXE-01", 1, 1, 0, 0, 0);
     PutVersion("APP-A.EXE-03", 0xDEADBEEF, 3, 0, 0, 0);
     Load();
-    ASSERT_EQ(1u, shownTexts.size());
-    EXPECT_EQ("get flag data fail\nCode=2", shownTexts[0]);
+    ASSERT_EQ(1u, ShownTexts().size());
+    EXPECT_EQ("get flag data fail\nCode=2", ShownTexts()[0]);
     EXPECT_EQ(2, table->entryCount) << "only the entries read";
     EXPECT_EQ(3u, table->entries[1].versionMS);
     EXPECT_EQ(0xDEADBEEFu, table->entries[1].tag) << "tag is carried unchanged";
-    EXPECT_EQ(2, Rows(versionCombo));
+    EXPECT_EQ(2, RowCount(versionCombo));
 }
 
 TEST_F(RegistryStore, MissingSizeGivesCode2)
@@ -216,20 +134,20 @@ TEST_F(RegistryStore, MissingSizeGivesCode2)
     PutValue(kAppInfoValue, REG_SZ, "01A.EXE;", 9);
     PutVersion("APP-A.EXE-01", 1, 1, 0, 0, 0);
     Load();
-    ASSERT_EQ(1u, shownTexts.size());
-    EXPECT_EQ("Get Size fail\nCode=2", shownTexts[0]);
+    ASSERT_EQ(1u, ShownTexts().size());
+    EXPECT_EQ("Get Size fail\nCode=2", ShownTexts()[0]);
     EXPECT_EQ(0, table->appCount);
-    EXPECT_EQ(0, Rows(appCombo));
+    EXPECT_EQ(0, RowCount(appCombo));
 }
 
 TEST_F(RegistryStore, ListLongerThanSizePlusTwoGivesCode234)
 {
     PutAppInfo("01ABCDEFGH.EXE;", 8);  // 16 bytes stored, 10 offered
     Load();
-    ASSERT_EQ(1u, shownTexts.size());
-    EXPECT_EQ("Get application name fail\nCode=234", shownTexts[0]);
+    ASSERT_EQ(1u, ShownTexts().size());
+    EXPECT_EQ("Get application name fail\nCode=234", ShownTexts()[0]);
     EXPECT_EQ(0, table->appCount);
-    EXPECT_EQ(0, Rows(appCombo));
+    EXPECT_EQ(0, RowCount(appCombo));
 }
 
 TEST_F(RegistryStore, ListWithoutTerminatorThatFillsTheBufferStaysInside)
@@ -240,7 +158,7 @@ TEST_F(RegistryStore, ListWithoutTerminatorThatFillsTheBufferStaysInside)
     PutValue(kAppInfoSizeValue, REG_DWORD, &size, sizeof size);
     PutVersion("APP-A.EXE-01", 1, 1, 2, 0, 0);
     Load();
-    EXPECT_TRUE(shownTexts.empty());
+    EXPECT_TRUE(ShownTexts().empty());
     EXPECT_EQ(1, table->appCount);
     EXPECT_EQ(1, table->entryCount);
 }
@@ -249,8 +167,9 @@ TEST_F(RegistryStore, NamesAreStoredInUpperCaseAndKeepTheirCaseInMemory)
 {
     AddApp("notepad.exe");
     AddEntry(0, 1, 2);
+    ShowTable(*table, appCombo, versionCombo, boxes);
     EXPECT_EQ("NOTEPAD.EXE", Row(appCombo, 0)) << "rows are upper case whatever the combo box does";
-    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    ASSERT_EQ(1, SaveFlagTable(*table, parent));
     auto values = ReadKey();
     EXPECT_NE(nullptr, FindValue(values, "APP-NOTEPAD.EXE-01"));
     EXPECT_EQ(0, std::memcmp("01NOTEPAD.EXE;", FindValue(values, "APPINFO")->data.data(), 15));
@@ -273,7 +192,7 @@ TEST_F(RegistryStore, OrdinalsAreDenseInTableOrderAndTheKeyIsRewritten)
     AddEntry(0, 1, 0);
     AddEntry(1, 2, 0);
     AddEntry(0, 2, 0);
-    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    ASSERT_EQ(1, SaveFlagTable(*table, parent));
     auto values = ReadKey();
     EXPECT_EQ(nullptr, FindValue(values, "APP-A.EXE-07"));
     EXPECT_EQ(7u, values.size());
@@ -296,15 +215,15 @@ TEST_F(RegistryStore, FailedCallsShowTheirCodeAndResult)
     failCode = ERROR_ACCESS_DENIED;
 
     registryApi.createKey = FailingCreate;
-    EXPECT_EQ(0, SaveFlagTable(*table, appCombo));
+    EXPECT_EQ(0, SaveFlagTable(*table, parent));
     registryApi = kSystemRegistryApi;
 
     registryApi.setValue = FailingSet;
     failOn = "APP-A.EXE-01";
-    EXPECT_EQ(0, SaveFlagTable(*table, appCombo));
+    EXPECT_EQ(0, SaveFlagTable(*table, parent));
     EXPECT_NE(nullptr, FindValue(ReadKey(), "APP-A.EXE-02")) << "the save goes on after a failed version";
     failOn = "APPINFO";  // both APPINFO and APPINFO-SIZE
-    EXPECT_EQ(0, SaveFlagTable(*table, appCombo));
+    EXPECT_EQ(0, SaveFlagTable(*table, parent));
     registryApi = kSystemRegistryApi;
 
     const std::vector<std::string> expected = {
@@ -313,17 +232,17 @@ TEST_F(RegistryStore, FailedCallsShowTheirCodeAndResult)
         "SetPrinterData fail(sz)\nCode=5",
         "SetPrinterData fail(dword)\nCode=5",
     };
-    EXPECT_EQ(expected, shownTexts);
+    EXPECT_EQ(expected, ShownTexts());
 }
 
 TEST_F(RegistryStore, FailedReadsOnLoad)
 {
-    ASSERT_EQ(1, (AddApp("A.EXE"), AddEntry(0, 1, 0), SaveFlagTable(*table, appCombo)));
+    ASSERT_EQ(1, (AddApp("A.EXE"), AddEntry(0, 1, 0), SaveFlagTable(*table, parent)));
     failCode = ERROR_ACCESS_DENIED;
 
     registryApi.openKey = FailingOpen;
     Load();
-    EXPECT_TRUE(shownTexts.empty()) << "a key that cannot be opened loads silently";
+    EXPECT_TRUE(ShownTexts().empty()) << "a key that cannot be opened loads silently";
     EXPECT_EQ(0, table->appCount);
     registryApi = kSystemRegistryApi;
 
@@ -336,7 +255,7 @@ TEST_F(RegistryStore, FailedReadsOnLoad)
     EXPECT_EQ(0, table->entryCount);
     registryApi = kSystemRegistryApi;
     const std::vector<std::string> expected = {"Get Size fail\nCode=5", "get flag data fail\nCode=5"};
-    EXPECT_EQ(expected, shownTexts);
+    EXPECT_EQ(expected, ShownTexts());
 }
 
 TEST_F(RegistryStore, AnUnstorableTableIsRefusedAndTheKeyLeftAsItWas)
@@ -350,27 +269,26 @@ TEST_F(RegistryStore, AnUnstorableTableIsRefusedAndTheKeyLeftAsItWas)
         std::string row;
         int versions;
     };
+    // A name over 80 characters cannot reach a name slot; the layout's
+    // refusal of one is a unit test.
     const Case cases[] = {
         {"separator", "A;B.EXE", 1},
-        {"too long", std::string(81, 'L'), 1},
         {"empty", "", 1},
         {"100 versions", "MANY.EXE", 100},
     };
     for (const Case& c : cases) {
-        SendMessageA(appCombo, CB_RESETCONTENT, 0, 0);
         std::memset(table.get(), 0, sizeof(FlagTable));
         AddApp("OK.EXE");
         AddEntry(0, 1, 1);
-        // The row as the list holds it: InsertAppRow would cut a long name.
-        SendMessageA(appCombo, CB_INSERTSTRING, 1, reinterpret_cast<LPARAM>(c.row.c_str()));
+        std::strcpy(table->appNames[1], c.row.c_str());
         table->appCount = 2;
         for (int k = 0; k < c.versions; ++k)
             AddEntry(1, static_cast<uint32_t>(k), 0);
-        shownTexts.clear();
-        EXPECT_EQ(0, SaveFlagTable(*table, appCombo)) << c.what;
-        ASSERT_EQ(1u, shownTexts.size()) << c.what;
-        EXPECT_NE(std::string::npos, shownTexts[0].find("cannot be saved")) << c.what;
-        EXPECT_NE(std::string::npos, shownTexts[0].find(c.row.substr(0, 20))) << c.what;
+        shownMessages.clear();
+        EXPECT_EQ(0, SaveFlagTable(*table, parent)) << c.what;
+        ASSERT_EQ(1u, ShownTexts().size()) << c.what;
+        EXPECT_NE(std::string::npos, ShownTexts()[0].find("cannot be saved")) << c.what;
+        EXPECT_NE(std::string::npos, ShownTexts()[0].find(c.row.substr(0, 20))) << c.what;
         EXPECT_EQ(before, ReadKey()) << c.what;
     }
 }
@@ -380,9 +298,9 @@ TEST_F(RegistryStore, NinetyNineVersionsAreStoredAndLoaded)
     AddApp("MANY.EXE");
     for (int k = 0; k < 99; ++k)
         AddEntry(0, static_cast<uint32_t>(k), 0);
-    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    ASSERT_EQ(1, SaveFlagTable(*table, parent));
     Load();
-    EXPECT_TRUE(shownTexts.empty());
+    EXPECT_TRUE(ShownTexts().empty());
     EXPECT_EQ(99, table->entryCount);
     EXPECT_EQ(98u, table->entries[98].versionMS);
 }
@@ -397,15 +315,15 @@ TEST_F(RegistryStore, StoredDataBeyondTheLayoutIsSkippedWithOneMessage)
     PutValue("APP-SHORT.EXE-01", REG_BINARY, "\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A", 10);
     PutVersion("APP-B.EXE-01", 1, 7, 0, 0, 0);
     Load();
-    ASSERT_EQ(1u, shownTexts.size());
-    EXPECT_NE(std::string::npos, shownTexts[0].find("2 application record(s)")) << shownTexts[0];
-    EXPECT_NE(std::string::npos, shownTexts[0].find("1 application(s) with a name over 80")) << shownTexts[0];
-    EXPECT_NE(std::string::npos, shownTexts[0].find("1 version value(s) shorter")) << shownTexts[0];
+    ASSERT_EQ(1u, ShownTexts().size());
+    EXPECT_NE(std::string::npos, ShownTexts()[0].find("2 application record(s)")) << ShownTexts()[0];
+    EXPECT_NE(std::string::npos, ShownTexts()[0].find("1 application(s) with a name over 80")) << ShownTexts()[0];
+    EXPECT_NE(std::string::npos, ShownTexts()[0].find("1 version value(s) shorter")) << ShownTexts()[0];
     ASSERT_EQ(3, table->appCount);
     EXPECT_STREQ("A.EXE", table->appNames[0]);
     EXPECT_STREQ("SHORT.EXE", table->appNames[1]);
     EXPECT_STREQ("B.EXE", table->appNames[2]);
-    EXPECT_EQ(3, Rows(appCombo));
+    EXPECT_EQ(3, RowCount(appCombo));
     ASSERT_EQ(3, table->entryCount);
     EXPECT_EQ(2, table->entries[2].appIndex);
     EXPECT_EQ(7u, table->entries[2].versionMS);
@@ -417,8 +335,8 @@ TEST_F(RegistryStore, AHugeSizeDoesNotOverflowTheBuffer)
     DWORD size = 0xFFFFFFFF;
     PutValue(kAppInfoSizeValue, REG_DWORD, &size, sizeof size);
     Load();
-    ASSERT_EQ(1u, shownTexts.size());
-    EXPECT_EQ("GlobalAlloc fail", shownTexts[0]);
+    ASSERT_EQ(1u, ShownTexts().size());
+    EXPECT_EQ("GlobalAlloc fail", ShownTexts()[0]);
     EXPECT_EQ(0, table->appCount);
 }
 
@@ -488,7 +406,7 @@ protected:
     // Save, load and export, with the calls each made to the key.
     void SaveLoadExport()
     {
-        ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+        ASSERT_EQ(1, SaveFlagTable(*table, parent));
         Load();
         ASSERT_EQ(1, table->entryCount);
         ASSERT_EQ(1, ExportFlagFile(ExportPath()));
@@ -518,7 +436,7 @@ TEST_F(RegistryView, UnderWow64EveryKeyCallReachesThe64BitView)
     SaveLoadExport();
     const std::vector<std::string> expected = {"deleteEx 64", "create 64", "open 64", "open 64", "open 64"};
     EXPECT_EQ(expected, KeyCalls(KEY_WOW64_64KEY));
-    EXPECT_TRUE(shownTexts.empty());
+    EXPECT_TRUE(ShownTexts().empty());
 }
 
 TEST_F(RegistryView, WithoutWow64NoViewFlagIsPassed)
@@ -533,7 +451,7 @@ TEST_F(RegistryView, WithoutWow64NoViewFlagIsPassed)
 TEST_F(RegistryView, Wow64WithoutRegDeleteKeyExRefusesBeforeTouchingTheKey)
 {
     fakeWow64 = false;
-    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    ASSERT_EQ(1, SaveFlagTable(*table, parent));
     KeyContents before = ReadKey();
     ASSERT_FALSE(before.empty());
     viewCalls.clear();
@@ -541,11 +459,10 @@ TEST_F(RegistryView, Wow64WithoutRegDeleteKeyExRefusesBeforeTouchingTheKey)
     fakeWow64 = true;
     registryApi.deleteKeyEx = nullptr;
     AddEntry(0, 3, 4);
-    EXPECT_EQ(0, SaveFlagTable(*table, appCombo));
+    EXPECT_EQ(0, SaveFlagTable(*table, parent));
     EXPECT_TRUE(viewCalls.empty()) << viewCalls.front().call;
     EXPECT_TRUE(ReadKey() == before) << "the stored table changed";
-    ASSERT_EQ(1u, shownTexts.size());
-    EXPECT_EQ(kCannotDeleteFlagKeyText, shownTexts[0]);
+    ASSERT_EQ(std::vector<std::string>{kCannotDeleteFlagKeyText}, ShownTexts());
 }
 
 TEST(RegistryViewSystem, The64BitBuildNeverAsksForAView)
@@ -637,7 +554,7 @@ TEST_F(Wow64View, SaveLandsInThe64BitViewAndExportReadsIt)
     KeyContents redirected = Read(KEY_WOW64_32KEY);
     AddApp("A.EXE");
     AddEntry(0, 0x00050000, 7, 0x11, 0x80000000);
-    ASSERT_EQ(1, SaveFlagTable(*table, appCombo));
+    ASSERT_EQ(1, SaveFlagTable(*table, parent));
     KeyContents saved = Read(KEY_WOW64_64KEY);
     ASSERT_EQ(3u, saved.size());
     const StoredValue* v = FindValue(saved, "APP-A.EXE-01");

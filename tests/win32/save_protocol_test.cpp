@@ -10,7 +10,8 @@
 
 #include "main/focus_win32.h"
 #include "main/main_window_win32.h"
-#include "main/message_box_win32.h"
+#include "base/message_box_win32.h"
+#include "main/commands_win32.h"
 #include "main/save_protocol_win32.h"
 #include "main_window_harness.h"
 #include "printer_setup_win32.h"
@@ -22,24 +23,6 @@ namespace {
 const char kKeyPath[] = "Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver";
 const char kSaveFailed[] = "Save was not completed successfully.";
 const char kAppNull[] = "Application is NULL\nRevise it";
-
-struct Shown {
-    std::string text;
-    UINT type;
-    HWND owner;
-};
-std::vector<Shown> shown;
-std::deque<int> answers;  // taken in order; OK once they run out
-
-int AnswerFromScript(HWND owner, const char* text, const char*, UINT type)
-{
-    shown.push_back({text ? text : "", type, owner});
-    if (answers.empty())
-        return IDOK;
-    int answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
 
 LONG WINAPI CreateKeyDenied(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES, PHKEY, LPDWORD)
 {
@@ -67,45 +50,26 @@ std::string StoredAppInfo()
     return status == ERROR_SUCCESS ? std::string(text) : "<no APPINFO>";
 }
 
-class SaveProtocol : public ::testing::Test {
+class SaveProtocol : public RealMainWindow {
 protected:
     void SetUp() override
     {
-        UseFakes();
-        messageBoxImpl = AnswerFromScript;
-        shown.clear();
-        answers.clear();
+        RealMainWindow::SetUp();
         registryApi = kSystemRegistryApi;
-        ASSERT_EQ(1, WriteTestTable(kSampleApps, kSampleAppCount));
         ASSERT_EQ(std::string("03WINWORD.EXE;01NOTEPAD.EXE;02MSPAINT.EXE;"), StoredAppInfo());
     }
 
     void TearDown() override
     {
         registryApi = kSystemRegistryApi;
-        DestroyMainWindow(window);
-        DeleteTestTable();
-        RestoreFakes();
+        RealMainWindow::TearDown();
     }
 
     void Start(int printers = 1)
     {
-        fakeSpooler.printers = {{"Front VRX-2260", "FILE:", "Kavix VRX-2260 PS"}};
-        if (printers > 1)
-            fakeSpooler.printers.push_back({"Rear VRX-2260", "FILE:", "Kavix VRX-2260 PS"});
-        window = MakeMainWindow(19);
-        ASSERT_NE(nullptr, window);
-        ASSERT_TRUE(shown.empty()) << shown[0].text;
+        RealMainWindow::Start(printers);
+        ASSERT_TRUE(shownMessages.empty()) << shownMessages[0].text;
         ASSERT_EQ(3, MainFlagTable().appCount);
-    }
-
-    const MainControls& C() const { return MainWindowControls(); }
-    FlagTable& T() const { return MainFlagTable(); }
-
-    void Command(UINT id, UINT code = 0, HWND control = nullptr)
-    {
-        SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
-        PumpMessages(500);
     }
 
     // Clear All on the first version: modified, and flags the key lacks.
@@ -119,11 +83,8 @@ protected:
 
     void ExpectShown(const std::vector<std::string>& texts)
     {
-        std::vector<std::string> got;
-        for (const Shown& s : shown)
-            got.push_back(s.text);
-        EXPECT_EQ(texts, got);
-        for (const Shown& s : shown)
+        EXPECT_EQ(texts, ShownTexts());
+        for (const ShownMessage& s : shownMessages)
             EXPECT_EQ(window, s.owner) << s.text;
     }
 
@@ -135,8 +96,6 @@ protected:
         FocusControl(C(), IDC_VERSION);
         PumpMessages(200);
     }
-
-    HWND window = nullptr;
 };
 
 TEST_F(SaveProtocol, SaveCommandWhoseKeyCannotBeCreatedKeepsModifiedAndSavesLater)
@@ -146,15 +105,15 @@ TEST_F(SaveProtocol, SaveCommandWhoseKeyCannotBeCreatedKeepsModifiedAndSavesLate
     registryApi.createKey = CreateKeyDenied;
     Command(IDM_SAVE);
     ExpectShown({kSaveQuestion, "Open Printer fail\nCode=5", kSaveFailed});
-    ASSERT_EQ(3u, shown.size());
-    EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION), shown[0].type);
-    EXPECT_EQ(static_cast<UINT>(MB_OK), shown[1].type);
-    EXPECT_EQ(static_cast<UINT>(MB_OK), shown[2].type);
+    ASSERT_EQ(3u, shownMessages.size());
+    EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION), shownMessages[0].type);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), shownMessages[1].type);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), shownMessages[2].type);
     EXPECT_EQ(1u, T().modified);
     EXPECT_EQ(0u, T().entries[0].flagsLow) << "the edit is still in memory";
 
     registryApi = kSystemRegistryApi;
-    shown.clear();
+    shownMessages.clear();
     Command(IDM_SAVE);
     ExpectShown({kSaveQuestion});
     EXPECT_EQ(0u, T().modified);
@@ -173,7 +132,7 @@ TEST_F(SaveProtocol, SaveCommandAsksAlsoWhenNothingChangedAndCancelWritesNothing
     EXPECT_NE("<no key>", StoredAppInfo()) << "Cancel deleted the key";
 
     registryApi = kSystemRegistryApi;
-    shown.clear();
+    shownMessages.clear();
     Command(IDM_SAVE);
     ExpectShown({kSaveQuestion});
     EXPECT_EQ(0u, T().modified);
@@ -184,20 +143,20 @@ TEST_F(SaveProtocol, AskSaveChangesAnswersAndNeverTouchesModified)
     Start();
     // Nothing modified: no question at all.
     EXPECT_EQ(SaveAnswer::No, AskSaveChanges(T(), C(), kSaveQuestion));
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(shownMessages.empty());
 
     Edit();
     answers = {IDNO};
     EXPECT_EQ(SaveAnswer::No, AskSaveChanges(T(), C(), kExportQuestion));
-    ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ(kExportQuestion, shown[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION), shown[0].type);
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_EQ(kExportQuestion, shownMessages[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION), shownMessages[0].type);
     answers = {IDCANCEL};
     EXPECT_EQ(SaveAnswer::Cancel, AskSaveChanges(T(), C(), kSaveQuestion));
 
     // Yes saves, and the table is still marked.
     answers = {IDYES};
-    shown.clear();
+    shownMessages.clear();
     EXPECT_EQ(SaveAnswer::Yes, AskSaveChanges(T(), C(), kSaveQuestion));
     ExpectShown({kSaveQuestion});
     EXPECT_EQ(1u, T().modified);
@@ -205,7 +164,7 @@ TEST_F(SaveProtocol, AskSaveChangesAnswersAndNeverTouchesModified)
     // A failed save answers Cancel, so the caller keeps the edits.
     registryApi.setValue = SetValueDeniedForAppInfo;
     answers = {IDYES};
-    shown.clear();
+    shownMessages.clear();
     EXPECT_EQ(SaveAnswer::Cancel, AskSaveChanges(T(), C(), kSaveQuestion));
     ExpectShown({kSaveQuestion, "SetPrinterData fail(sz)\nCode=5", kSaveFailed});
     EXPECT_EQ(1u, T().modified);
@@ -217,23 +176,27 @@ TEST_F(SaveProtocol, ClosingCheckRunsBothListChecksBeforeTheQuestion)
     Edit();
     SendMessageA(C().appCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     SendMessageA(C().versionCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    int appFlag = 0, versionFlag = 0;
     answers = {IDOK, IDOK, IDCANCEL};
-    EXPECT_FALSE(ClosingCheck(T(), C(), appFlag, versionFlag));
+    EXPECT_FALSE(CloseBoxCheck(C(), T()));
     ExpectShown({kAppNull, "VersionMS and LS is NULL\nRevise it", kSaveQuestion});
-    EXPECT_EQ(1, appFlag);
-    EXPECT_EQ(1, versionFlag);
     EXPECT_EQ(0, SendMessageA(C().appCombo, CB_GETCURSEL, 0, 0)) << "the check put the row back";
+    // Both suppress flags are set: losing the focus starts no check.
+    SendMessageA(C().appCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    shownMessages.clear();
+    Command(IDC_APPLICATION, CBN_KILLFOCUS, C().appCombo);
+    Command(IDC_VERSION, CBN_KILLFOCUS, C().versionCombo);
+    EXPECT_TRUE(shownMessages.empty());
+    SendMessageA(C().appCombo, CB_SETCURSEL, 0, 0);
 
     answers = {IDNO};
-    shown.clear();
-    EXPECT_TRUE(ClosingCheck(T(), C(), appFlag, versionFlag));
+    shownMessages.clear();
+    EXPECT_TRUE(CloseBoxCheck(C(), T()));
     ExpectShown({kSaveQuestion});
     // Nothing to save: the checks run, no question.
     Command(IDM_SAVE);
-    shown.clear();
-    EXPECT_TRUE(ClosingCheck(T(), C(), appFlag, versionFlag));
-    EXPECT_TRUE(shown.empty());
+    shownMessages.clear();
+    EXPECT_TRUE(CloseBoxCheck(C(), T()));
+    EXPECT_TRUE(shownMessages.empty());
 }
 
 TEST_F(SaveProtocol, ExitWhoseSaveFailsStaysOpenWithTheEditsAndTheChecksOn)
@@ -248,7 +211,7 @@ TEST_F(SaveProtocol, ExitWhoseSaveFailsStaysOpenWithTheEditsAndTheChecksOn)
     EXPECT_EQ(1u, T().modified);
     EXPECT_EQ(0u, T().entries[0].flagsLow);
 
-    shown.clear();
+    shownMessages.clear();
     LeaveEmptyApplicationList();
     ExpectShown({kAppNull});
 }
@@ -265,9 +228,9 @@ TEST_F(SaveProtocol, CloseBoxWhoseSaveFailsStaysOpenWithTheChecksOff)
     ASSERT_TRUE(IsWindow(window));
     EXPECT_EQ(1u, T().modified);
 
-    shown.clear();
+    shownMessages.clear();
     LeaveEmptyApplicationList();
-    EXPECT_TRUE(shown.empty()) << shown[0].text;
+    EXPECT_TRUE(shownMessages.empty()) << shownMessages[0].text;
     SendMessageA(C().appCombo, CB_SETCURSEL, 0, 0);
 }
 
@@ -287,7 +250,7 @@ TEST_F(SaveProtocol, PrinterChangeWhoseSaveFailsSelectsThePreviousPrinter)
     // Yes with a save that works: saved, then the other printer's load.
     registryApi = kSystemRegistryApi;
     answers = {IDYES};
-    shown.clear();
+    shownMessages.clear();
     SendMessageA(C().printerCombo, CB_SETCURSEL, 1, 0);
     Command(IDC_PRINTER, CBN_SELCHANGE, C().printerCombo);
     ExpectShown({kSaveQuestion});

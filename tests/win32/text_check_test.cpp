@@ -1,6 +1,7 @@
 // CheckAppText and CheckVersionText on real drop-down lists.
 #include "editing_fixture_win32.h"
 #include "table/text_check_win32.h"
+#include "table_builder.h"
 
 namespace editing_test {
 namespace {
@@ -40,14 +41,14 @@ TEST_F(EditingWindow, NothingIsCheckedWithoutApplications)
 {
     CheckAppText(*table, c);
     CheckVersionText(*table, c);
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(shownMessages.empty());
 }
 
 TEST_F(TextCheck, UnchangedRowsShowNothing)
 {
     CheckAppText(*table, c);
     CheckVersionText(*table, c);
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(shownMessages.empty());
     EXPECT_EQ(0, table->modified);
 }
 
@@ -55,10 +56,10 @@ TEST_F(TextCheck, AppListWithoutSelectionIsRepaired)
 {
     SendMessageA(c.appCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     CheckAppText(*table, c);
-    ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ("Application is NULL\nRevise it", shown[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_OK), shown[0].type);
-    EXPECT_EQ(c.window, shown[0].owner);
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_EQ("Application is NULL\nRevise it", shownMessages[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), shownMessages[0].type);
+    EXPECT_EQ(c.window, shownMessages[0].owner);
     EXPECT_EQ(1, Selected(c.appCombo));
     EXPECT_EQ((Strings{"NOTEPAD.EXE", "WORDPAD.EXE"}), Rows(c.appCombo));
     EXPECT_EQ(0, table->modified);
@@ -66,9 +67,9 @@ TEST_F(TextCheck, AppListWithoutSelectionIsRepaired)
 
 TEST_F(TextCheck, LetterCaseAloneIsNoChange)
 {
-    SelectApp(0);  // stored as Notepad.exe, shown as NOTEPAD.EXE
+    SelectApp(0);  // stored as Notepad.exe, shownMessages as NOTEPAD.EXE
     CheckAppText(*table, c);
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(shownMessages.empty());
     EXPECT_STREQ("Notepad.exe", table->appNames[0]);
 }
 
@@ -77,9 +78,9 @@ TEST_F(TextCheck, YesRenamesTheApplication)
     ReplaceRow(c.appCombo, 1, "NOTEPAD.EXE");
     answers.push_back(IDYES);
     CheckAppText(*table, c);
-    ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ("Application Name has changed\nDo you apply it?", shown[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), shown[0].type);
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_EQ("Application Name has changed\nDo you apply it?", shownMessages[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), shownMessages[0].type);
     EXPECT_STREQ("NOTEPAD.EXE", table->appNames[1]) << "may equal another name";
     EXPECT_EQ((Strings{"NOTEPAD.EXE", "NOTEPAD.EXE"}), Rows(c.appCombo));
     EXPECT_EQ(1, Selected(c.appCombo));
@@ -91,7 +92,7 @@ TEST_F(TextCheck, NoPutsTheStoredNameBack)
 {
     ReplaceRow(c.appCombo, 1, "OTHER.EXE");
     CheckAppText(*table, c);
-    ASSERT_EQ(1u, shown.size());
+    ASSERT_EQ(1u, shownMessages.size());
     EXPECT_EQ((Strings{"NOTEPAD.EXE", "WORDPAD.EXE"}), Rows(c.appCombo));
     EXPECT_EQ(1, Selected(c.appCombo));
     EXPECT_STREQ("WORDPAD.EXE", table->appNames[1]);
@@ -103,8 +104,8 @@ TEST_F(TextCheck, NameWithTheListSeparatorIsNotOffered)
     ReplaceRow(c.appCombo, 1, "A;B.EXE");
     answers.push_back(IDYES);
     CheckAppText(*table, c);
-    ASSERT_EQ(1u, shown.size()) << "a refusal, no question";
-    EXPECT_NE(std::string::npos, shown[0].text.find("\";\""));
+    ASSERT_EQ(1u, shownMessages.size()) << "a refusal, no question";
+    EXPECT_NE(std::string::npos, shownMessages[0].text.find("\";\""));
     EXPECT_EQ((Strings{"NOTEPAD.EXE", "WORDPAD.EXE"}), Rows(c.appCombo));
     EXPECT_STREQ("WORDPAD.EXE", table->appNames[1]);
 }
@@ -120,7 +121,7 @@ TEST_F(TextCheck, VersionRefusals)
         {"0001000A 00000000", "VersionMS and LS has an error\nRevise it"},
     };
     for (const auto& k : cases) {
-        shown.clear();
+        shownMessages.clear();
         if (k.text)
             ReplaceRow(c.versionCombo, 0, k.text);
         else
@@ -128,8 +129,8 @@ TEST_F(TextCheck, VersionRefusals)
         answers.push_back(IDYES);
         CheckVersionText(*table, c);
         answers.clear();
-        ASSERT_EQ(1u, shown.size()) << (k.text ? k.text : "no selection");
-        EXPECT_EQ(k.message, shown[0].text);
+        ASSERT_EQ(1u, shownMessages.size()) << (k.text ? k.text : "no selection");
+        EXPECT_EQ(k.message, shownMessages[0].text);
         EXPECT_EQ((Strings{"0001000A-00000000", "00000002-00000003"}), Rows(c.versionCombo))
             << (k.text ? k.text : "no selection");
         EXPECT_EQ(0, Selected(c.versionCombo));
@@ -142,7 +143,7 @@ TEST_F(TextCheck, LowerCaseDigitsAreTheSameVersion)
 {
     ReplaceRow(c.versionCombo, 0, "0001000a-00000000");
     CheckVersionText(*table, c);
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(shownMessages.empty());
     EXPECT_EQ(0, table->modified);
 }
 
@@ -151,12 +152,11 @@ TEST_F(TextCheck, YesStoresTheNewVersionAndKeepsTheRowAsRead)
     ReplaceRow(c.versionCombo, 0, "0001000b-ffffffff");
     answers.push_back(IDYES);
     CheckVersionText(*table, c);
-    ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ("Version has changed\nDo you apply it?", shown[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), shown[0].type);
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_EQ("Version has changed\nDo you apply it?", shownMessages[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), shownMessages[0].type);
     const AppFlagEntry& e = table->entries[0];
-    EXPECT_EQ(0x1000Bu, e.versionMS);
-    EXPECT_EQ(0xFFFFFFFFu, e.versionLS);
+    EXPECT_TRUE(VersionIs(e, 0x1000Bu, 0xFFFFFFFFu));
     EXPECT_EQ(0x42u, e.flagsLow) << "flags and tag stay";
     EXPECT_EQ(7u, e.tag);
     EXPECT_EQ((Strings{"0001000b-ffffffff", "00000002-00000003"}), Rows(c.versionCombo));
@@ -172,7 +172,7 @@ TEST_F(TextCheck, NoPutsTheStoredVersionBackInTheSameRow)
     table->currentEntry = static_cast<uint16_t>(SelectedEntry(*table, c.appCombo, c.versionCombo));
     ReplaceRow(c.versionCombo, 1, "00000009-00000009");
     CheckVersionText(*table, c);
-    ASSERT_EQ(1u, shown.size());
+    ASSERT_EQ(1u, shownMessages.size());
     EXPECT_EQ((Strings{"0001000A-00000000", "00000002-00000003"}), Rows(c.versionCombo));
     EXPECT_EQ(1, Selected(c.versionCombo));
     EXPECT_EQ(2u, table->entries[1].versionMS);

@@ -1,11 +1,14 @@
-// The 64 flag boxes are one contiguous range of control IDs: flag index k
-// (0..63, the box labelled "%02d" of k + 1) is control 801 + k.
+// The control and command numbers of the main window, and the one pair of
+// helpers between a flag index and its box: flag index k (0..63, the box
+// labelled "%02d" of k + 1) is control 801 + k.
 #pragma once
 
 #include <cstdint>
 
 #include "resource.h"
-#include "table/flag_table.h"
+
+// Flags of an entry, and boxes of the main window, one per flag.
+constexpr int kFlagCount = 64;
 
 static_assert(IDC_FLAG64 - IDC_FLAG01 + 1 == kFlagCount, "one flag box per flag bit");
 static_assert(IDC_FLAG01 > IDC_VERSION, "the flag range must not meet the combo box IDs");

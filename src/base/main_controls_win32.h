@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "table/flag_table.h"
+#include "base/control_ids.h"
 
 struct MainControls {
     HWND window;

@@ -1,4 +1,4 @@
-#include "main/message_box_win32.h"
+#include "base/message_box_win32.h"
 
 const char kAppCaption[] = "Deruverozad Adov Eduzed";
 

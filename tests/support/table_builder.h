@@ -1,0 +1,54 @@
+// Tables for the native tests, built field by field as a load would leave them.
+#pragma once
+
+#include <cstring>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "table/flag_table.h"
+
+// The table is too large for the stack.
+inline std::unique_ptr<FlagTable> NewTable()
+{
+    auto t = std::make_unique<FlagTable>();
+    std::memset(t.get(), 0, sizeof(FlagTable));
+    return t;
+}
+
+inline void AddApp(FlagTable& t, const char* name)
+{
+    std::strcpy(t.appNames[t.appCount], name);
+    ++t.appCount;
+}
+
+inline AppFlagEntry& AddEntry(FlagTable& t, uint16_t app, uint32_t ms, uint32_t ls, uint32_t low = 0,
+                              uint32_t high = 0, uint32_t tag = 1)
+{
+    AppFlagEntry& e = t.entries[t.entryCount++];
+    e = {app, tag, ms, ls, low, high};
+    return e;
+}
+
+// An entry's two flag words, or its version, compared as one.
+inline ::testing::AssertionResult FlagsAre(const AppFlagEntry& e, uint32_t low, uint32_t high)
+{
+    if (e.flagsLow == low && e.flagsHigh == high)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << std::hex << "flags " << e.flagsLow << " " << e.flagsHigh << ", expected "
+                                         << low << " " << high;
+}
+
+inline ::testing::AssertionResult VersionIs(const AppFlagEntry& e, uint32_t ms, uint32_t ls)
+{
+    if (e.versionMS == ms && e.versionLS == ls)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << std::hex << "version " << e.versionMS << "-" << e.versionLS
+                                         << ", expected " << ms << "-" << ls;
+}
+
+// A native test that starts on an empty table, t.
+class TableTest : public ::testing::Test {
+protected:
+    std::unique_ptr<FlagTable> t = NewTable();
+};

@@ -1,0 +1,152 @@
+#include "table_fixture_win32.h"
+
+#include <cstring>
+
+#include "resource.h"
+#include "store/registry_api_win32.h"
+#include "store/registry_layout.h"
+#include "store/registry_store_win32.h"
+#include "table/flag_table_win32.h"
+
+namespace {
+
+HWND Child(const char* cls, DWORD style, int id, HWND parent)
+{
+    return CreateWindowExA(0, cls, "", WS_CHILD | style, 0, 0, 200, 100, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+}
+
+LRESULT CALLBACK RecordingParent(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND)
+        TableWindow::notifications.push_back({wParam, lParam});
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+std::vector<Notification> TableWindow::notifications;
+
+std::vector<std::string> ComboRows(HWND combo)
+{
+    std::vector<std::string> rows;
+    LRESULT n = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+        char text[512] = "";
+        LRESULT len = SendMessageA(combo, CB_GETLBTEXTLEN, i, 0);
+        if (len < 0 || len >= static_cast<LRESULT>(sizeof text)) {
+            rows.push_back("<too long>");
+            continue;
+        }
+        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+::testing::AssertionResult EditingControlsEnabled(const MainControls& c, bool on)
+{
+    HWND controls[2 + kFlagCount] = {c.appCombo, c.versionCombo};
+    std::memcpy(controls + 2, c.flagBoxes, sizeof c.flagBoxes);
+    for (HWND w : controls) {
+        if ((IsWindowEnabled(w) != FALSE) != on)
+            return ::testing::AssertionFailure() << "control " << GetDlgCtrlID(w) << (on ? " disabled" : " enabled");
+    }
+    return ::testing::AssertionSuccess();
+}
+
+void TableWindow::SetUp()
+{
+    table = NewTable();
+    notifications.clear();
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = RecordingParent;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TABLETESTPARENT";
+    RegisterClassA(&wc);  // fails harmlessly once registered
+    parent = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, parent);
+    appCombo = Child("COMBOBOX", WS_VSCROLL | CBS_DROPDOWNLIST | CBS_AUTOHSCROLL | CBS_UPPERCASE, IDC_APPLICATION,
+                     parent);
+    versionCombo = Child("COMBOBOX", WS_VSCROLL | CBS_DROPDOWNLIST, IDC_VERSION, parent);
+    for (int k = 0; k < kFlagCount; ++k)
+        boxes[k] = Child("BUTTON", BS_AUTOCHECKBOX, IDC_FLAG01 + k, parent);
+}
+
+void TableWindow::TearDown()
+{
+    DestroyWindow(parent);
+}
+
+std::string TableWindow::Checked() const
+{
+    std::string out;
+    for (int k = 0; k < kFlagCount; ++k) {
+        if (SendMessageA(boxes[k], BM_GETCHECK, 0, 0) == BST_CHECKED)
+            out += std::to_string(k + 1) + " ";
+    }
+    return out;
+}
+
+std::string TableWindow::Row(HWND combo, int row) const
+{
+    char text[256];
+    GetComboRowText(combo, row, text, sizeof text);
+    return text;
+}
+
+int TableWindow::RowCount(HWND combo) const
+{
+    return static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+}
+
+void StoreTest::SetUp()
+{
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
+    registryApi = kSystemRegistryApi;
+    failCode = 0;
+    failOn.clear();
+    TableWindow::SetUp();
+}
+
+void StoreTest::TearDown()
+{
+    TableWindow::TearDown();
+    registryApi = kSystemRegistryApi;
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
+}
+
+void StoreTest::Load()
+{
+    LoadFlagTable(*table, parent);
+    ShowTable(*table, appCombo, versionCombo, boxes);
+}
+
+LONG failCode = 0;
+std::string failOn;
+
+static bool FailsFor(LPCSTR name)
+{
+    return failOn.empty() || (name && std::strstr(name, failOn.c_str()));
+}
+
+LONG WINAPI FailingQuery(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD length)
+{
+    return FailsFor(name) ? failCode : RegQueryValueExA(key, name, reserved, type, data, length);
+}
+
+LONG WINAPI FailingSet(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD length)
+{
+    return FailsFor(name) ? failCode : RegSetValueExA(key, name, reserved, type, data, length);
+}
+
+LONG WINAPI FailingOpen(HKEY, LPCSTR, DWORD, REGSAM, PHKEY)
+{
+    return failCode;
+}
+
+LONG WINAPI FailingCreate(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES, PHKEY, LPDWORD)
+{
+    return failCode;
+}
