@@ -247,10 +247,13 @@ protected:
         namedFiles.clear();
     }
 
-    void StartWith(const std::vector<App>& table)
+    // Every test starts on the stored table.
+    void SetUp() override
     {
-        TestTable t(table);
-        StartWithTable(t.apps.data(), static_cast<int>(t.apps.size()));
+        SaveE2ETest::SetUp();
+        TestTable t(kStored);
+        if (!HasFatalFailure())
+            StartWithTable(t.apps.data(), static_cast<int>(t.apps.size()));
     }
 
     Shown WhatIsShown()
@@ -292,8 +295,7 @@ protected:
     {
         HWND dialog = nullptr;
         AssertionResult opened = OpenDialog(IDM_IMPORT, "Import as", dialog);
-        FilePick pick;
-        pick.path = path;
+        FilePick pick = {path};
         return opened ? PickFile(app, dialog, pick) : opened;
     }
 
@@ -323,9 +325,6 @@ protected:
 
 TEST_F(FilesTest, ExportWritesTheStoredTableAsAfeThroughTheSaveDialog)
 {
-    StartWith(kStored);
-    if (HasFatalFailure())
-        return;
     std::string path = FilePath("export.afe");
     // An earlier file of that name: the dialog asks before it is replaced.
     ASSERT_TRUE(WriteFileBytes(path, "an earlier export\n"));
@@ -336,8 +335,7 @@ TEST_F(FilesTest, ExportWritesTheStoredTableAsAfeThroughTheSaveDialog)
     EXPECT_EQ("TempFlag", FileNameText(dialog));
     EXPECT_EQ((std::vector<std::string>{kAfeType, kInfType, kRegType}), FileTypeRows(dialog));
     EXPECT_EQ(0, FileTypeSelection(dialog));
-    FilePick pick;
-    pick.path = path;
+    FilePick pick = {path};
     pick.overwrite = IDYES;
     MessageBoxSeen question;
     ASSERT_TRUE(PickFile(app, dialog, pick, &question));
@@ -372,17 +370,13 @@ TEST_F(FilesTest, ExportWritesTheStoredTableAsAfeThroughTheSaveDialog)
 
 TEST_F(FilesTest, ExportAsInfNumbersTheValuesTheKeyHolds)
 {
-    StartWith(kStored);
-    if (HasFatalFailure())
-        return;
     // The key loses a value behind the program's back: the export reads the
     // key, not the table in memory, and numbers only the lines it writes.
     ASSERT_TRUE(DeleteStoredValue("APP-WINWORD.EXE-02"));
     std::string path = FilePath("export.inf");
     DeleteFileA(path.c_str());
 
-    FilePick pick;
-    pick.path = path;
+    FilePick pick = {path};
     pick.fileTypeRow = 1;
     ASSERT_TRUE(ExportTo(pick));
     ASSERT_TRUE(SettleWithoutMessageBox(app)) << "an INF export that wrote its count succeeded";
@@ -436,9 +430,6 @@ TEST_F(FilesTest, ExportAsRegWritesAFileRegeditApplies)
 
 TEST_F(FilesTest, ImportShowsTheFilesTableAndMarksItModified)
 {
-    StartWith(kStored);
-    if (HasFatalFailure())
-        return;
     std::string path = FilePath("import.afe");
     ASSERT_TRUE(WriteFileBytes(path, AfeFor(kImported, true)));
     KeyContents before = ReadKey();
@@ -448,8 +439,7 @@ TEST_F(FilesTest, ImportShowsTheFilesTableAndMarksItModified)
     EXPECT_EQ("", FileNameText(dialog));
     EXPECT_EQ((std::vector<std::string>{kAfeType}), FileTypeRows(dialog));
     EXPECT_EQ(0, FileTypeSelection(dialog));
-    FilePick pick;
-    pick.path = path;
+    FilePick pick = {path};
     ASSERT_TRUE(PickFile(app, dialog, pick));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
 
@@ -475,9 +465,6 @@ TEST_F(FilesTest, ImportShowsTheFilesTableAndMarksItModified)
 
 TEST_F(FilesTest, ImportOfAnEmptyTableLocksTheEditingControls)
 {
-    StartWith(kStored);
-    if (HasFatalFailure())
-        return;
     std::string path = FilePath("empty.afe");
     ASSERT_TRUE(WriteFileBytes(path, "00002\n\n"));
     ASSERT_TRUE(ImportFrom(path));
@@ -495,17 +482,13 @@ TEST_F(FilesTest, ImportOfAnEmptyTableLocksTheEditingControls)
 
 TEST_F(FilesTest, ExportThenImportThenSaveGivesTheKeyBackByteForByte)
 {
-    StartWith(kStored);
-    if (HasFatalFailure())
-        return;
     KeyContents stored = ReadKey();
     std::string exported = FilePath("roundtrip.afe");
     std::string other = FilePath("other.afe");
     DeleteFileA(exported.c_str());
     ASSERT_TRUE(WriteFileBytes(other, AfeFor(kImported)));
 
-    FilePick pick;
-    pick.path = exported;
+    FilePick pick = {exported};
     ASSERT_TRUE(ExportTo(pick));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
     // Another table in memory first, so the last import has work to do.
@@ -533,9 +516,6 @@ TEST_F(FilesTest, ExportThenImportThenSaveGivesTheKeyBackByteForByte)
 
 TEST_F(FilesTest, FailedImportLeavesTheTableAsItWas)
 {
-    StartWith(kStored);
-    if (HasFatalFailure())
-        return;
     // Something other than the start: the second application selected.
     ASSERT_TRUE(SelectComboRow(app, IDC_APPLICATION, 1));
     Shown before = WhatIsShown();
@@ -573,13 +553,10 @@ TEST_F(FilesTest, FailedImportLeavesTheTableAsItWas)
 
 TEST_F(FilesTest, ExportAnsweredNoWritesTheStoredTableAndKeepsTheEditsMarked)
 {
-    StartWith(kStored);
-    if (HasFatalFailure())
-        return;
     KeyContents stored = ReadKey();
     // Flag 05 of the first version is set in the key; the click clears it.
-    ASSERT_TRUE(ClickControl(app, IDC_FLAG01 + 4));
-    ASSERT_FALSE(BoxChecked(Control(app, IDC_FLAG01 + 4)));
+    ASSERT_TRUE(ClickFlag(5));
+    ASSERT_FALSE(FlagChecked(5));
     std::string path = FilePath("unsaved.afe");
     DeleteFileA(path.c_str());
 
@@ -602,8 +579,7 @@ TEST_F(FilesTest, ExportAnsweredNoWritesTheStoredTableAndKeepsTheEditsMarked)
     ASSERT_TRUE(PostMessageA(app.window, WM_COMMAND, IDM_EXPORT, 0));
     ASSERT_TRUE(Answer(kExportQuestion, Buttons::YesNoCancel, IDNO));
     ASSERT_TRUE(WaitForFileDialog(app, dialog));
-    FilePick pick;
-    pick.path = path;
+    FilePick pick = {path};
     ASSERT_TRUE(PickFile(app, dialog, pick));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
     std::string bytes;
@@ -619,11 +595,8 @@ TEST_F(FilesTest, ExportAnsweredNoWritesTheStoredTableAndKeepsTheEditsMarked)
 
 TEST_F(FilesTest, ExportAnsweredYesSavesTheEditsFirstAndClearsTheMark)
 {
-    StartWith(kStored);
-    if (HasFatalFailure())
-        return;
-    ASSERT_TRUE(ClickControl(app, IDC_FLAG01 + 4));
-    ASSERT_FALSE(BoxChecked(Control(app, IDC_FLAG01 + 4)));
+    ASSERT_TRUE(ClickFlag(5));
+    ASSERT_FALSE(FlagChecked(5));
     std::string path = FilePath("saved.afe");
     DeleteFileA(path.c_str());
 
@@ -631,8 +604,7 @@ TEST_F(FilesTest, ExportAnsweredYesSavesTheEditsFirstAndClearsTheMark)
     ASSERT_TRUE(Answer(kExportQuestion, Buttons::YesNoCancel, IDYES));
     HWND dialog = nullptr;
     ASSERT_TRUE(WaitForFileDialog(app, dialog));
-    FilePick pick;
-    pick.path = path;
+    FilePick pick = {path};
     ASSERT_TRUE(PickFile(app, dialog, pick));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
 
@@ -648,9 +620,6 @@ TEST_F(FilesTest, ExportAnsweredYesSavesTheEditsFirstAndClearsTheMark)
 
 TEST_F(FilesTest, ExportWithoutStoredTableLeavesAnEarlierFileAsItWas)
 {
-    StartWith(kStored);
-    if (HasFatalFailure())
-        return;
     ASSERT_TRUE(DeleteTestTable());
     const char* names[2] = {"kept.afe", "kept.inf"};
     for (int type = 0; type < 2; ++type) {
@@ -658,8 +627,7 @@ TEST_F(FilesTest, ExportWithoutStoredTableLeavesAnEarlierFileAsItWas)
         std::string path = FilePath(names[type]);
         const std::string earlier = "an earlier file that must survive\r\n";
         ASSERT_TRUE(WriteFileBytes(path, earlier));
-        FilePick pick;
-        pick.path = path;
+        FilePick pick = {path};
         pick.fileTypeRow = type;
         pick.overwrite = IDYES;
         ASSERT_TRUE(ExportTo(pick));

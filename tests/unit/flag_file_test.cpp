@@ -13,12 +13,7 @@ namespace {
 
 StoredVersion Version(uint32_t tag, uint32_t ms, uint32_t ls, uint32_t low, uint32_t high)
 {
-    AppFlagEntry e = {};
-    e.tag = tag;
-    e.versionMS = ms;
-    e.versionLS = ls;
-    e.flagsLow = low;
-    e.flagsHigh = high;
+    AppFlagEntry e = {0, tag, ms, ls, low, high};
     StoredVersion v = {};
     v.present = 1;
     EncodeVersionRecord(e, v.record);

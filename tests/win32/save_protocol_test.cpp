@@ -4,23 +4,22 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <string>
 #include <vector>
 
-#include "main/focus_win32.h"
-#include "main/main_window_win32.h"
 #include "base/message_box_win32.h"
 #include "main/commands_win32.h"
+#include "main/focus_win32.h"
+#include "main/main_window_win32.h"
 #include "main/save_protocol_win32.h"
 #include "main_window_harness.h"
 #include "printer_setup_win32.h"
 #include "resource.h"
 #include "store/registry_api_win32.h"
+#include "stored_key_win32.h"
 
 namespace {
 
-const char kKeyPath[] = "Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver";
 const char kSaveFailed[] = "Save was not completed successfully.";
 const char kAppNull[] = "Application is NULL\nRevise it";
 
@@ -40,14 +39,9 @@ LONG WINAPI SetValueDeniedForAppInfo(HKEY key, LPCSTR name, DWORD reserved, DWOR
 
 std::string StoredAppInfo()
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return "<no key>";
-    char text[512] = "";
-    DWORD length = sizeof text - 1;
-    LONG status = RegQueryValueExA(key, "APPINFO", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &length);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS ? std::string(text) : "<no APPINFO>";
+    const KeyContents key = ReadKey();
+    const StoredValue* info = FindValue(key, "APPINFO");
+    return info ? std::string(info->data.begin(), info->data.end()).c_str() : "<no APPINFO>";
 }
 
 class SaveProtocol : public RealMainWindow {
