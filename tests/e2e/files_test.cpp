@@ -396,9 +396,6 @@ TEST_F(FilesTest, ExportAsInfNumbersTheValuesTheKeyHolds)
 
 TEST_F(FilesTest, ExportAsRegWritesAFileRegeditApplies)
 {
-    StartWith(kStored);
-    if (HasFatalFailure())
-        return;
     std::string path = FilePath("export.reg");
     DeleteFileA(path.c_str());
 
