@@ -49,6 +49,15 @@ target_compile_definitions(win32_tests PRIVATE VAVEZAV_EXE="$<TARGET_FILE:VAVEZA
 # One Wine start for the whole executable: a start per test case is slow.
 add_test(NAME win32_tests COMMAND win32_tests)
 
+# afetool, the command-line companion, as a Windows console program.
+add_library(afetool_lib STATIC ${AFETOOL_SOURCES} src/afetool/afetool_win32.cpp)
+target_link_libraries(afetool_lib PUBLIC vavezav_win)
+add_executable(afetool src/afetool/afetool_main.cpp)
+target_link_libraries(afetool afetool_lib)
+target_link_libraries(win32_tests afetool_lib)
+add_test(NAME afetool_help COMMAND afetool --help)
+set_tests_properties(afetool_help PROPERTIES PASS_REGULAR_EXPRESSION "afetool apply FILE.afe")
+
 # The benchmark (make bench, scripts/bench.sh), test code like the above;
 # `make test` runs it on the smallest table once, bounded and never judged
 # on its times, so that it keeps working.

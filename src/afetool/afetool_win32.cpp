@@ -1,0 +1,136 @@
+#include "afetool/afetool.h"
+
+#include <windows.h>
+
+#include <cctype>
+#include <cstring>
+#include <memory>
+
+#include "afetool/afe_check.h"
+#include "base/message_box_win32.h"
+#include "store/flag_file_win32.h"
+#include "store/registry_store_win32.h"
+#include "table/flag_table.h"
+
+const char kPlatformUsage[] =
+    "       afetool export FILE          the stored table to FILE.afe, .reg or .inf\n"
+    "       afetool apply FILE.afe       the file's table into the key, as Import and Save\n";
+
+namespace {
+
+std::FILE* messageStream = stderr;
+
+// The store's messages go to standard error: afetool shows no message boxes.
+int PrintMessage(HWND, const char* text, const char*, UINT)
+{
+    std::fprintf(messageStream, "afetool: ");
+    for (const char* c = text; *c; ++c)
+        std::fputc(*c == '\n' ? ' ' : *c, messageStream);
+    std::fputc('\n', messageStream);
+    return IDOK;
+}
+
+bool EndsWith(const char* path, const char* ext)
+{
+    size_t n = std::strlen(path);
+    size_t m = std::strlen(ext);
+    if (n < m)
+        return false;
+    for (size_t i = 0; i < m; ++i) {
+        if (std::tolower(static_cast<unsigned char>(path[n - m + i])) != ext[i])
+            return false;
+    }
+    return true;
+}
+
+std::unique_ptr<FlagTable> NewTable()
+{
+    auto t = std::make_unique<FlagTable>();
+    std::memset(t.get(), 0, sizeof(FlagTable));
+    return t;
+}
+
+// The key as the editor's load reads it.
+std::unique_ptr<FlagTable> LoadKey()
+{
+    auto t = NewTable();
+    LoadFlagTable(*t, nullptr);
+    return t;
+}
+
+// Same applications (names without case, as the save upper-cases them), the
+// same versions in the same order with the same five words.
+bool SameTable(const FlagTable& a, const FlagTable& b)
+{
+    if (a.appCount != b.appCount || a.entryCount != b.entryCount)
+        return false;
+    for (uint16_t i = 0; i < a.appCount; ++i) {
+        if (!NamesEqual(a.appNames[i], b.appNames[i]))
+            return false;
+    }
+    for (uint16_t i = 0; i < a.entryCount; ++i) {
+        const AppFlagEntry& x = a.entries[i];
+        const AppFlagEntry& y = b.entries[i];
+        if (x.appIndex != y.appIndex || x.tag != y.tag || x.versionMS != y.versionMS ||
+            x.versionLS != y.versionLS || x.flagsLow != y.flagsLow || x.flagsHigh != y.flagsHigh)
+            return false;
+    }
+    return true;
+}
+
+int Export(const char* path, std::FILE* out, std::FILE* err)
+{
+    int written = 0;
+    if (EndsWith(path, ".afe"))
+        written = ExportFlagFile(path);
+    else if (EndsWith(path, ".reg"))
+        written = ExportRegFile(path);
+    else if (EndsWith(path, ".inf"))
+        written = ExportInfFile(path);
+    else {
+        std::fprintf(err, "afetool: %s: the file must end in .afe, .reg or .inf\n", path);
+        return 2;
+    }
+    if (!written) {
+        std::fprintf(err, "afetool: Export doen not complete successfully. (%s)\n", path);
+        return 1;
+    }
+    std::fprintf(out, "%s: the stored table written\n", path);
+    return 0;
+}
+
+int Apply(const char* path, std::FILE* out, std::FILE* err)
+{
+    auto table = NewTable();
+    if (!ImportFlagFile(*table, path)) {
+        std::fprintf(err, "afetool: Inport doen not complete successfully. (%s)\n", path);
+        std::fprintf(err, "afetool: nothing was changed; afetool check %s says why\n", path);
+        return 1;
+    }
+    auto before = LoadKey();
+    if (!SaveFlagTable(*table, nullptr)) {
+        if (SameTable(*before, *LoadKey()))
+            std::fprintf(err, "afetool: nothing was changed\n");
+        else
+            std::fprintf(err, "afetool: the key was changed but does not hold the table of %s\n", path);
+        return 1;
+    }
+    if (!SameTable(*table, *LoadKey())) {
+        std::fprintf(err, "afetool: the key does not hold the table of %s after the save\n", path);
+        return 1;
+    }
+    std::fprintf(out, "%s: %u applications, %u versions applied\n", path, table->appCount, table->entryCount);
+    return 0;
+}
+
+}  // namespace
+
+int RunPlatformCommand(const char* command, int argc, char** argv, std::FILE* out, std::FILE* err)
+{
+    bool exportCommand = std::strcmp(command, "export") == 0;
+    if ((!exportCommand && std::strcmp(command, "apply") != 0) || argc != 3)
+        return -1;
+    messageStream = err;
+    messageBoxImpl = PrintMessage;
+    return exportCommand ? Export(argv[2], out, err) : Apply(argv[2], out, err);
+}

@@ -1,0 +1,159 @@
+// afetool on Windows against the real registry of the test prefix: its
+// export and convert write the editor's bytes, its apply goes through Import
+// and Save and changes nothing when it refuses.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "afetool/afetool.h"
+#include "base/message_box_win32.h"
+#include "file_text.h"
+#include "store/flag_file_win32.h"
+#include "store/registry_store_win32.h"
+#include "stored_key_win32.h"
+#include "table_fixture_win32.h"
+
+namespace {
+
+struct ToolRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string Drain(std::FILE* f)
+{
+    std::string text;
+    std::rewind(f);
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        text.append(buf, n);
+    std::fclose(f);
+    return text;
+}
+
+class AfeToolWindows : public StoreTest {
+protected:
+    void SetUp() override
+    {
+        StoreTest::SetUp();
+        char dir[MAX_PATH];
+        ASSERT_NE(0u, GetTempPathA(sizeof dir, dir));
+        folder = std::string(dir) + "vavezav_afetool_";
+        // The table the files are made from, in mixed case as typed.
+        AddApp("Winword.exe");
+        AddApp("CALC.EXE");
+        AddEntry(0, 0x90000, 0xBB8, 0x80000011, 0x80000001);
+        AddEntry(1, 0x50001, 0x0A280001, 0xF000, 0x10000, 0xDEADBEEF);
+        AddEntry(0, 0xA0000, 0x1770, 2, 0x40000000, 7);
+        ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    }
+
+    void TearDown() override
+    {
+        for (const std::string& p : files)
+            DeleteFileA(p.c_str());
+        StoreTest::TearDown();
+    }
+
+    std::string Path(const std::string& name)
+    {
+        files.push_back(folder + name);
+        return files.back();
+    }
+
+    ToolRun Afetool(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), "afetool");
+        std::vector<char*> argv;
+        for (std::string& a : args)
+            argv.push_back(&a[0]);
+        std::FILE* out = std::tmpfile();
+        std::FILE* err = std::tmpfile();
+        MessageBoxFn recorder = messageBoxImpl;
+        int status = RunAfeTool(static_cast<int>(argv.size()), argv.data(), out, err);
+        // afetool prints the store's messages; the fixture's recorder returns.
+        messageBoxImpl = recorder;
+        return {status, Drain(out), Drain(err)};
+    }
+
+    std::string folder;
+    std::vector<std::string> files;
+};
+
+TEST_F(AfeToolWindows, ExportAndConvertWriteTheEditorsBytes)
+{
+    const std::string afe = Path("editor.afe");
+    const std::string reg = Path("editor.reg");
+    const std::string inf = Path("editor.inf");
+    ASSERT_EQ(1, ExportFlagFile(afe.c_str()));
+    ASSERT_EQ(1, ExportRegFile(reg.c_str()));
+    ASSERT_EQ(1, ExportInfFile(inf.c_str()));
+
+    for (std::string ext : {".afe", ".reg", ".inf"}) {
+        const std::string path = Path("tool" + ext);
+        ToolRun r = Afetool({"export", path});
+        EXPECT_EQ(0, r.status) << ext << ": " << r.err;
+        EXPECT_EQ(ReadFileText(folder + "editor" + ext), ReadFileText(path)) << ext;
+    }
+    for (std::string ext : {".reg", ".inf"}) {
+        const std::string path = Path("converted" + ext);
+        ToolRun r = Afetool({"convert", afe, path});
+        EXPECT_EQ(0, r.status) << ext << ": " << r.err;
+        EXPECT_EQ(ReadFileText(folder + "editor" + ext), ReadFileText(path)) << ext;
+    }
+    EXPECT_TRUE(ShownTexts().empty());
+}
+
+TEST_F(AfeToolWindows, ApplyPutsTheFilesTableIntoTheKey)
+{
+    const std::string afe = Path("other.afe");
+    ASSERT_TRUE(WriteFileBytes(afe, "00018\n01A.EXE;\n0000000100010002000300040000000500000006\n"));
+    ToolRun r = Afetool({"apply", afe});
+    EXPECT_EQ(0, r.status) << r.err;
+    EXPECT_EQ("", r.err);
+    KeyContents key = ReadKey();
+    ASSERT_EQ(3u, key.size()) << key;
+    const StoredValue* v = FindValue(key, "APP-A.EXE-01");
+    ASSERT_NE(nullptr, v);
+    EXPECT_EQ(1u, v->Word(0));
+    EXPECT_EQ(0x00010002u, v->Word(1));
+    EXPECT_EQ(6u, v->Word(4));
+}
+
+TEST_F(AfeToolWindows, ApplyThatRefusesChangesNothing)
+{
+    const KeyContents before = ReadKey();
+    ASSERT_EQ(5u, before.size());
+    struct Case {
+        const char* why;
+        const char* bytes;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"a version line missing", "00018\n02A.EXE;\n0000000100010002000300040000000500000006\n",
+         "Inport doen not complete successfully."},
+        {"not hexadecimal", "00018\n01A.EXE;\n000000010001000200030004000000050000000G\n",
+         "Inport doen not complete successfully."},
+        // Read by the import, refused by the save before it touches the key.
+        {"an application without a name", "00008\n00;\n", "nothing was changed"},
+    };
+    for (const Case& c : cases) {
+        const std::string afe = Path("bad.afe");
+        ASSERT_TRUE(WriteFileBytes(afe, c.bytes));
+        ToolRun r = Afetool({"apply", afe});
+        EXPECT_EQ(1, r.status) << c.why;
+        EXPECT_NE(std::string::npos, r.err.find(c.says)) << c.why << ": " << r.err;
+        EXPECT_NE(std::string::npos, r.err.find("nothing was changed")) << c.why << ": " << r.err;
+        EXPECT_TRUE(ReadKey() == before) << c.why;
+    }
+    EXPECT_TRUE(ShownTexts().empty()) << "afetool showed a message box";
+    EXPECT_EQ(2, Afetool({"apply"}).status);
+    EXPECT_EQ(2, Afetool({"export", Path("table.txt")}).status);
+}
+
+}  // namespace
