@@ -94,15 +94,19 @@ target_compile_definitions(e2e_tests PRIVATE VAVEZAV_EXE="$<TARGET_FILE:VAVEZAV>
                                              MENU_PROBE_DLL="$<TARGET_FILE:menu_probe>")
 add_test(NAME e2e_tests COMMAND e2e_tests)
 
-# What kind of program VAVEZAV.exe is: the 32-bit exe a PE32 GUI program for
-# subsystem 4.0 that imports exactly the listed functions (nothing Windows 98
-# lacks), the 64-bit one a PE32+ GUI program.
+# What kind of program VAVEZAV.exe and afetool.exe are: in the 32-bit build
+# PE32 programs for subsystem 4.0 that import exactly the listed functions
+# (nothing Windows 98 lacks), in the 64-bit one PE32+ programs.
 if(CMAKE_OBJDUMP AND CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
     add_test(NAME exe_kind COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-exe.sh ${CMAKE_OBJDUMP}
-             $<TARGET_FILE:VAVEZAV> i686 ${PROJECT_SOURCE_DIR}/tests/exe/vavezav32_imports.txt)
+             $<TARGET_FILE:VAVEZAV> i686 gui ${PROJECT_SOURCE_DIR}/tests/exe/vavezav32_imports.txt)
+    add_test(NAME afetool_kind COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-exe.sh ${CMAKE_OBJDUMP}
+             $<TARGET_FILE:afetool> i686 console ${PROJECT_SOURCE_DIR}/tests/exe/afetool32_imports.txt)
 elseif(CMAKE_OBJDUMP)
     add_test(NAME exe_kind COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-exe.sh ${CMAKE_OBJDUMP}
-             $<TARGET_FILE:VAVEZAV> ${CMAKE_SYSTEM_PROCESSOR})
+             $<TARGET_FILE:VAVEZAV> ${CMAKE_SYSTEM_PROCESSOR} gui)
+    add_test(NAME afetool_kind COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-exe.sh ${CMAKE_OBJDUMP}
+             $<TARGET_FILE:afetool> ${CMAKE_SYSTEM_PROCESSOR} console)
 endif()
 # The 32-bit build's registry-view tests in a 64-bit prefix; skipped (77)
 # where the host cannot run them.
@@ -112,5 +116,5 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
 endif()
 # Needs no Wine: runs also where the host cannot run this build.
 if(CMAKE_OBJDUMP)
-    set_tests_properties(exe_kind PROPERTIES LABELS anyhost)
+    set_tests_properties(exe_kind afetool_kind PROPERTIES LABELS anyhost)
 endif()

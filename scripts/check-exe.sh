@@ -1,6 +1,7 @@
 #!/bin/sh
-# check-exe.sh OBJDUMP EXE ARCH [IMPORTS]: checks what kind of program EXE is.
-# Both carry the manifest with the highestAvailable execution level.
+# check-exe.sh OBJDUMP EXE ARCH KIND [IMPORTS]: checks what kind of program
+# EXE is. KIND gui: a GUI program with the manifest that asks for the
+# highestAvailable execution level; console: a console program (afetool).
 # ARCH i686: a PE32 GUI program for subsystem version 4.0 (Windows 98 runs
 # it); with IMPORTS, a file of "DLL!function" lines, its imports must be
 # exactly those (a new import might be one that Windows 98 lacks).
@@ -9,7 +10,8 @@ set -eu
 objdump=$1
 exe=$2
 arch=$3
-imports=${4:-}
+kind=$4
+imports=${5:-}
 head=$("$objdump" -p "$exe")
 fail() {
     echo "check-exe: $exe: $*" >&2
@@ -25,14 +27,21 @@ case "$arch" in
 esac
 printf '%s\n' "$head" | grep -q "file format $want_format" || fail "not $want_format"
 [ "$(field Magic)" = "$want_magic" ] || fail "optional header magic $(field Magic), not $want_magic"
-[ "$(field Subsystem)" = 00000002 ] || fail "subsystem $(field Subsystem), not 2 (Windows GUI)"
+case "$kind" in
+    gui) want_subsystem=00000002 ;;
+    console) want_subsystem=00000003 ;;
+    *) fail "unknown kind $kind" ;;
+esac
+[ "$(field Subsystem)" = "$want_subsystem" ] || fail "subsystem $(field Subsystem), not $want_subsystem ($kind)"
 if [ "$arch" = i686 ]; then
     version="$(field MajorSubsystemVersion).$(field MinorSubsystemVersion)"
     [ "$version" = 4.0 ] || fail "subsystem version $version, not 4.0 (Windows 98 would refuse it)"
 fi
 # The manifest (Windows 98 and Me ignore it).
-strings -a "$exe" | grep -q 'requestedExecutionLevel level="highestAvailable"' ||
-    fail "no manifest asking for the highestAvailable execution level"
+if [ "$kind" = gui ]; then
+    strings -a "$exe" | grep -q 'requestedExecutionLevel level="highestAvailable"' ||
+        fail "no manifest asking for the highestAvailable execution level"
+fi
 if [ -n "$imports" ]; then
     actual=$(mktemp)
     # "DLL Name: X" starts a block of "hint name" rows.
@@ -48,4 +57,4 @@ if [ -n "$imports" ]; then
     fi
     rm -f "$actual"
 fi
-echo "check-exe: $exe is a $want_format GUI program${imports:+ with the expected imports}"
+echo "check-exe: $exe is a $want_format $kind program${imports:+ with the expected imports}"

@@ -1,8 +1,9 @@
 #include "afetool/afe_check.h"
 
+#include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <memory>
 
 #include "store/flag_file.h"
 
@@ -14,152 +15,182 @@ struct Line {
     bool endsWithLf;
 };
 
-std::vector<Line> SplitLines(const char* data, size_t length)
-{
-    std::vector<Line> lines;
-    size_t start = 0;
-    while (start < length) {
-        const void* lf = std::memchr(data + start, '\n', length - start);
-        size_t end = lf ? static_cast<size_t>(static_cast<const char*>(lf) - data) : length;
-        lines.push_back({data + start, end - start, lf != nullptr});
-        start = end + 1;
-    }
-    return lines;
-}
+struct Record {
+    const char* name;
+    size_t nameLength;
+    int count;
+};
 
 bool IsHex(char c)
 {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
-std::string Printable(const char* text, size_t length)
+bool IsDigit(char c)
 {
-    std::string out;
-    for (size_t i = 0; i < length && out.size() < 40; ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
-        } else {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        }
-    }
-    return length > 40 ? out + "..." : out;
+    return c >= '0' && c <= '9';
 }
 
-std::string Format(const char* format, size_t a, size_t b = 0, size_t c = 0)
+// The text as it can be shown: at most 40 characters, others as \xNN.
+void Printable(char* out, size_t outSize, const char* text, size_t length)
 {
-    char text[256];
-    std::snprintf(text, sizeof text, format, a, b, c);
-    return text;
+    size_t n = 0;
+    out[0] = '\0';
+    for (size_t i = 0; i < length && i < 40; ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        int wrote = c >= 0x20 && c < 0x7F ? std::snprintf(out + n, outSize - n, "%c", c)
+                                          : std::snprintf(out + n, outSize - n, "\\x%02X", c);
+        if (wrote < 0 || static_cast<size_t>(wrote) >= outSize - n)
+            return;
+        n += static_cast<size_t>(wrote);
+    }
+    if (length > 40 && n + 3 < outSize)
+        std::strcpy(out + n, "...");
 }
 
 class Checker {
 public:
-    explicit Checker(std::vector<FileProblem>& problems) : problems_(problems) {}
+    Checker(ProblemFn report, void* context) : report_(report), context_(context) {}
 
-    void Add(size_t line, const std::string& reason) { problems_.push_back({line, reason}); }
+    void Add(size_t line, const char* format, ...)
+    {
+        char reason[512];
+        va_list args;
+        va_start(args, format);
+        std::vsnprintf(reason, sizeof reason, format, args);
+        va_end(args);
+        report_(context_, line, reason);
+        ++count_;
+    }
+
+    size_t Count() const { return count_; }
 
     // The size line; the list line's length it gives, or -1 when none.
     long SizeLine(const Line& l)
     {
         size_t digits = 0;
-        while (digits < l.length && l.text[digits] >= '0' && l.text[digits] <= '9')
+        while (digits < l.length && IsDigit(l.text[digits]))
             ++digits;
         if (digits == 0 || digits != l.length) {
-            Add(1, "the size line must be a decimal number, not \"" + Printable(l.text, l.length) + "\"");
+            char shown[256];
+            Printable(shown, sizeof shown, l.text, l.length);
+            Add(1, "the size line must be a decimal number, not \"%s\"", shown);
             return -1;
         }
         unsigned long size = 0;
         for (size_t i = 0; i < digits && size <= kMaxFlagFileSize; ++i)
             size = size * 10 + static_cast<unsigned long>(l.text[i] - '0');
         if (digits < 5)
-            Add(1, Format("the size line has %zu digits; the editor reads exactly five", digits));
+            Add(1, "the size line has %zu digits; the editor reads exactly five", digits);
         if (size > kMaxFlagFileSize) {
             Add(1, "the size is over 99999; the editor reads five digits only");
             return -1;
         }
         if (size < 2) {
-            Add(1, Format("the size %zu is below 2, the size of an empty list", size));
+            Add(1, "the size %lu is below 2, the size of an empty list", size);
             return -1;
         }
         if (size % 2 != 0)
-            Add(1, Format("the size %zu is odd; a list of n characters has the size 2 x (n + 1)", size));
+            Add(1, "the size %lu is odd; a list of n characters has the size 2 x (n + 1)", size);
         return static_cast<long>(size / 2 - 1);
     }
 
-    // The list line; the application names and counts it holds.
-    void ListLine(const Line& l, long expected, std::vector<std::string>& names, std::vector<int>& counts)
+    // The list line into records (room for one per ";"); their number.
+    size_t ListLine(const Line& l, long expected, Record* records)
     {
         if (expected >= 0 && static_cast<size_t>(expected) != l.length)
-            Add(2, Format("the list line has %zu characters; the size line says %zu", l.length,
-                          static_cast<size_t>(expected)));
+            Add(2, "the list line has %zu characters; the size line says %ld", l.length, expected);
         size_t pos = 0;
+        size_t taken = 0;
         size_t record = 0;
         while (pos < l.length) {
             const void* semi = std::memchr(l.text + pos, ';', l.length - pos);
             if (!semi) {
-                Add(2, "characters after the last \";\" are ignored by the editor: \"" +
-                           Printable(l.text + pos, l.length - pos) + "\"");
+                char shown[256];
+                Printable(shown, sizeof shown, l.text + pos, l.length - pos);
+                Add(2, "characters after the last \";\" are ignored by the editor: \"%s\"", shown);
                 break;
             }
             size_t end = static_cast<size_t>(static_cast<const char*>(semi) - l.text);
             ++record;
-            Record(l.text + pos, end - pos, record, names, counts);
+            if (TakeRecord(l.text + pos, end - pos, record, records[taken]))
+                ++taken;
             pos = end + 1;
         }
-        if (names.size() > kMaxApps)
-            Add(2, Format("%zu applications; the table holds at most %zu", names.size(), kMaxApps));
+        if (taken > kMaxApps)
+            Add(2, "%zu applications; the table holds at most %u", taken, static_cast<unsigned>(kMaxApps));
+        return taken;
     }
 
-    void Record(const char* text, size_t length, size_t record, std::vector<std::string>& names,
-                std::vector<int>& counts)
-    {
-        std::string shown = "\"" + Printable(text, length) + ";\"";
-        if (length < 2 || text[0] < '0' || text[0] > '9' || text[1] < '0' || text[1] > '9') {
-            Add(2, Format("application %zu ", record) + shown + " does not start with a two-digit version count");
-            return;
-        }
-        std::string name(text + 2, length - 2);
-        if (name.empty())
-            Add(2, Format("application %zu has no name; a save refuses it", record));
-        if (name.size() > kMaxNameChars)
-            Add(2, Format("application %zu has a name of %zu characters; at most 80", record, name.size()));
-        names.push_back(name);
-        counts.push_back((text[0] - '0') * 10 + (text[1] - '0'));
-    }
-
-    void VersionLine(const Line& l, size_t lineNumber, const std::string& what)
+    void VersionLine(const Line& l, size_t lineNumber, const char* what)
     {
         if (l.length == 41 && l.text[40] == '\r') {
-            Add(lineNumber, what + " ends in CR LF; the editor reads line feeds only");
+            Add(lineNumber, "%s ends in CR LF; the editor reads line feeds only", what);
             return;
         }
         if (l.length != 40) {
-            Add(lineNumber, what + Format(" has %zu characters, not 40 hexadecimal digits", l.length));
+            Add(lineNumber, "%s has %zu characters, not 40 hexadecimal digits", what, l.length);
             return;
         }
         for (size_t i = 0; i < 40; ++i) {
             if (!IsHex(l.text[i])) {
-                Add(lineNumber, what + Format(": character %zu is not a hexadecimal digit", i + 1));
+                Add(lineNumber, "%s: character %zu is not a hexadecimal digit", what, i + 1);
                 return;
             }
         }
     }
 
 private:
-    std::vector<FileProblem>& problems_;
+    bool TakeRecord(const char* text, size_t length, size_t record, Record& out)
+    {
+        if (length < 2 || !IsDigit(text[0]) || !IsDigit(text[1])) {
+            char shown[256];
+            Printable(shown, sizeof shown, text, length);
+            Add(2, "application %zu \"%s;\" does not start with a two-digit version count", record, shown);
+            return false;
+        }
+        out.name = text + 2;
+        out.nameLength = length - 2;
+        out.count = (text[0] - '0') * 10 + (text[1] - '0');
+        if (out.nameLength == 0)
+            Add(2, "application %zu has no name; a save refuses it", record);
+        if (out.nameLength > kMaxNameChars)
+            Add(2, "application %zu has a name of %zu characters; at most 80", record, out.nameLength);
+        return true;
+    }
+
+    ProblemFn report_;
+    void* context_;
+    size_t count_ = 0;
 };
 
-std::string VersionName(const std::vector<std::string>& names, const std::vector<int>& counts, size_t index)
+size_t SplitLines(const char* data, size_t length, Line* lines)
 {
-    for (size_t a = 0; a < names.size(); ++a) {
-        if (index < static_cast<size_t>(counts[a]))
-            return names[a] + Format(" version %zu", index + 1);
-        index -= static_cast<size_t>(counts[a]);
+    size_t n = 0;
+    size_t start = 0;
+    while (start < length) {
+        const void* lf = std::memchr(data + start, '\n', length - start);
+        size_t end = lf ? static_cast<size_t>(static_cast<const char*>(lf) - data) : length;
+        if (lines)
+            lines[n] = {data + start, end - start, lf != nullptr};
+        ++n;
+        start = end + 1;
     }
-    return "a version";
+    return n;
+}
+
+// "line of NAME version K" for the index-th version line.
+void VersionName(char* out, size_t outSize, const Record* records, size_t recordCount, size_t index)
+{
+    for (size_t a = 0; a < recordCount; ++a) {
+        if (index < static_cast<size_t>(records[a].count)) {
+            int shown = records[a].nameLength > 80 ? 80 : static_cast<int>(records[a].nameLength);
+            std::snprintf(out, outSize, "line of %.*s version %zu", shown, records[a].name, index + 1);
+            return;
+        }
+        index -= static_cast<size_t>(records[a].count);
+    }
+    std::snprintf(out, outSize, "line of a version");
 }
 
 const char* DecodeReason(FlagFileError e)
@@ -179,46 +210,69 @@ const char* DecodeReason(FlagFileError e)
     return "unreadable";
 }
 
-}  // namespace
-
-std::vector<FileProblem> CheckFlagFileText(const char* data, size_t length)
+void CheckLines(Checker& check, const Line* lines, size_t lineCount, Record* records)
 {
-    std::vector<FileProblem> problems;
-    Checker check(problems);
-    std::vector<Line> lines = SplitLines(data, length);
-    if (lines.empty()) {
-        check.Add(0, "the file is empty");
-        return problems;
-    }
-    for (size_t i = 0; i < lines.size(); ++i) {
+    for (size_t i = 0; i < lineCount; ++i) {
         if (!lines[i].endsWithLf)
             check.Add(i + 1, "the line does not end with a line feed");
     }
     long listChars = check.SizeLine(lines[0]);
-    std::vector<std::string> names;
-    std::vector<int> counts;
-    if (lines.size() < 2) {
+    size_t recordCount = 0;
+    if (lineCount < 2)
         check.Add(2, "the list line is missing");
-    } else {
-        check.ListLine(lines[1], listChars, names, counts);
-    }
+    else
+        recordCount = check.ListLine(lines[1], listChars, records);
     size_t versions = 0;
-    for (int c : counts)
-        versions += static_cast<size_t>(c);
+    for (size_t a = 0; a < recordCount; ++a)
+        versions += static_cast<size_t>(records[a].count);
     if (versions > kMaxEntries)
-        check.Add(2, Format("the list names %zu versions; the table holds at most %zu", versions, kMaxEntries));
-    size_t have = lines.size() > 2 ? lines.size() - 2 : 0;
-    for (size_t i = 0; i < have && i < versions; ++i)
-        check.VersionLine(lines[2 + i], 3 + i, "line of " + VersionName(names, counts, i));
+        check.Add(2, "the list names %zu versions; the table holds at most %u", versions,
+                  static_cast<unsigned>(kMaxEntries));
+    size_t have = lineCount > 2 ? lineCount - 2 : 0;
+    for (size_t i = 0; i < have && i < versions; ++i) {
+        char what[160];
+        VersionName(what, sizeof what, records, recordCount, i);
+        check.VersionLine(lines[2 + i], 3 + i, what);
+    }
     if (have < versions)
-        check.Add(lines.size() + 1, Format("the list names %zu versions; the file has %zu version lines", versions, have));
+        check.Add(lineCount + 1, "the list names %zu versions; the file has %zu version lines", versions, have);
     for (size_t i = versions; i < have; ++i)
         check.Add(3 + i, "a version line the list does not name; the editor ignores it");
+}
 
-    // The reader's own verdict: nothing this check passes may fail there.
-    auto decoded = std::make_unique<DecodedFlagFile>();
-    FlagFileError e = DecodeFlagFile(data, length, *decoded);
-    if (e != FlagFileError::None && problems.empty())
-        check.Add(0, std::string("the editor cannot read the file: ") + DecodeReason(e));
-    return problems;
+}  // namespace
+
+size_t CheckFlagFileText(const char* data, size_t length, ProblemFn report, void* context)
+{
+    Checker check(report, context);
+    size_t lineCount = SplitLines(data, length, nullptr);
+    if (lineCount == 0) {
+        check.Add(0, "the file is empty");
+        return check.Count();
+    }
+    // At most one record for each ";" of the list line.
+    Line* lines = static_cast<Line*>(std::calloc(lineCount, sizeof(Line)));
+    size_t semicolons = 0;
+    if (lines) {
+        SplitLines(data, length, lines);
+        if (lineCount > 1) {
+            for (size_t i = 0; i < lines[1].length; ++i)
+                semicolons += lines[1].text[i] == ';';
+        }
+    }
+    Record* records = static_cast<Record*>(std::calloc(semicolons + 1, sizeof(Record)));
+    DecodedFlagFile* decoded = static_cast<DecodedFlagFile*>(std::calloc(1, sizeof(DecodedFlagFile)));
+    if (!lines || !records || !decoded) {
+        check.Add(0, "not enough memory to check the file");
+    } else {
+        CheckLines(check, lines, lineCount, records);
+        // The reader's own verdict: nothing this check passes may fail there.
+        FlagFileError e = DecodeFlagFile(data, length, *decoded);
+        if (e != FlagFileError::None && check.Count() == 0)
+            check.Add(0, "the editor cannot read the file: %s", DecodeReason(e));
+    }
+    std::free(decoded);
+    std::free(records);
+    std::free(lines);
+    return check.Count();
 }

@@ -1,15 +1,14 @@
 // A thorough look at an .afe file before it is rolled out: every problem
 // with the line it is on and a plain reason, where the editor's reader stops
-// at the first.
+// at the first. Plain C++ without the library's containers, so that the
+// 32-bit afetool.exe needs nothing that Windows 98 lacks.
 #pragma once
 
 #include <cstddef>
-#include <string>
-#include <vector>
 
-struct FileProblem {
-    size_t line;  // 1-based; 0 for the file as a whole
-    std::string reason;
-};
+// Called once for each problem in turn; line is 1-based, 0 for the file as
+// a whole.
+typedef void (*ProblemFn)(void* context, size_t line, const char* reason);
 
-std::vector<FileProblem> CheckFlagFileText(const char* data, size_t length);
+// The number of problems found.
+size_t CheckFlagFileText(const char* data, size_t length, ProblemFn report, void* context);

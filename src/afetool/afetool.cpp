@@ -1,13 +1,14 @@
 #include "afetool/afetool.h"
 
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "afetool/afe_check.h"
 #include "store/flag_file.h"
+
+// Plain C++ without the library's containers: the 32-bit afetool.exe then
+// needs nothing that Windows 98 lacks.
 
 namespace {
 
@@ -20,88 +21,133 @@ const char kUsage[] =
 // Larger than any file the editor can read, small enough to hold.
 constexpr size_t kMaxReadBytes = 16u * 1024 * 1024;
 
-bool ReadFileBytes(const char* path, std::string& bytes, std::FILE* err)
+// A whole file in a block of its own (terminated); free with std::free.
+struct FileBytes {
+    char* data;
+    size_t length;
+};
+
+bool ReadFileBytes(const char* path, FileBytes& bytes, std::FILE* err)
 {
+    bytes = {nullptr, 0};
     std::FILE* f = std::fopen(path, "rb");
     if (!f) {
         std::fprintf(err, "afetool: cannot open %s\n", path);
         return false;
     }
-    bytes.clear();
-    char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0 && bytes.size() <= kMaxReadBytes)
-        bytes.append(buf, n);
-    bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed)
+    size_t capacity = 0;
+    bool ok = true;
+    for (;;) {
+        if (bytes.length == capacity) {
+            if (capacity > kMaxReadBytes) {
+                std::fprintf(err, "afetool: %s is larger than any flag file\n", path);
+                ok = false;
+                break;
+            }
+            capacity = capacity ? capacity * 2 : 65536;
+            char* grown = static_cast<char*>(std::realloc(bytes.data, capacity + 1));
+            if (!grown) {
+                std::fprintf(err, "afetool: not enough memory for %s\n", path);
+                ok = false;
+                break;
+            }
+            bytes.data = grown;
+        }
+        size_t n = std::fread(bytes.data + bytes.length, 1, capacity - bytes.length, f);
+        bytes.length += n;
+        if (n == 0)
+            break;
+    }
+    if (ok && std::ferror(f)) {
         std::fprintf(err, "afetool: cannot read %s\n", path);
-    else if (bytes.size() > kMaxReadBytes)
-        std::fprintf(err, "afetool: %s is larger than any flag file\n", path);
-    return !failed && bytes.size() <= kMaxReadBytes;
+        ok = false;
+    }
+    std::fclose(f);
+    if (!ok) {
+        std::free(bytes.data);
+        bytes = {nullptr, 0};
+        return false;
+    }
+    bytes.data[bytes.length] = '\0';
+    return true;
 }
 
-// A file the editor can import, decoded; null (with the reason told) if not.
-std::unique_ptr<DecodedFlagFile> Decode(const char* path, const std::string& bytes, std::FILE* err)
+struct ProblemSink {
+    const char* path;
+    std::FILE* err;
+};
+
+void PrintProblem(void* context, size_t line, const char* reason)
 {
-    auto d = std::make_unique<DecodedFlagFile>();
-    if (DecodeFlagFile(bytes.data(), bytes.size(), *d) == FlagFileError::None)
+    const ProblemSink& sink = *static_cast<const ProblemSink*>(context);
+    std::fprintf(sink.err, "%s:%lu: %s\n", sink.path, static_cast<unsigned long>(line), reason);
+}
+
+// A file the editor can import, decoded into a block of its own (free with
+// std::free); null, with the reasons told, when it is not one.
+DecodedFlagFile* Decode(const char* path, const FileBytes& bytes, std::FILE* err)
+{
+    DecodedFlagFile* d = static_cast<DecodedFlagFile*>(std::calloc(1, sizeof(DecodedFlagFile)));
+    if (!d) {
+        std::fprintf(err, "afetool: not enough memory for %s\n", path);
+        return nullptr;
+    }
+    if (DecodeFlagFile(bytes.data, bytes.length, *d) == FlagFileError::None)
         return d;
-    std::vector<FileProblem> problems = CheckFlagFileText(bytes.data(), bytes.size());
+    std::free(d);
     std::fprintf(err, "afetool: %s is not a flag file the editor can read:\n", path);
-    for (const FileProblem& p : problems)
-        std::fprintf(err, "%s:%zu: %s\n", path, p.line, p.reason.c_str());
+    ProblemSink sink = {path, err};
+    CheckFlagFileText(bytes.data, bytes.length, PrintProblem, &sink);
     return nullptr;
 }
 
-std::unique_ptr<DecodedFlagFile> Load(const char* path, std::FILE* err)
+DecodedFlagFile* Load(const char* path, std::FILE* err)
 {
-    std::string bytes;
+    FileBytes bytes;
     if (!ReadFileBytes(path, bytes, err))
         return nullptr;
-    return Decode(path, bytes, err);
+    DecodedFlagFile* d = Decode(path, bytes, err);
+    std::free(bytes.data);
+    return d;
 }
 
-std::string VersionOf(const AppFlagEntry& e)
+// "01 05 64" into out (kFlagCount * 3 + 1 bytes), or "none".
+void FlagsOf(const AppFlagEntry& e, char* out)
 {
-    char text[kVersionTextSize];
-    VersionText(text, e.versionMS, e.versionLS);
-    return text;
-}
-
-// "01 05 64", or "none".
-std::string FlagsOf(const AppFlagEntry& e)
-{
-    std::string out;
+    size_t n = 0;
     for (int k = 0; k < kFlagCount; ++k) {
-        if (!FlagBit(e, k))
-            continue;
-        char n[4];
-        std::snprintf(n, sizeof n, "%02d", k + 1);
-        out += out.empty() ? n : std::string(" ") + n;
+        if (FlagBit(e, k))
+            n += static_cast<size_t>(std::sprintf(out + n, n ? " %02d" : "%02d", k + 1));
     }
-    return out.empty() ? "none" : out;
+    if (n == 0)
+        std::strcpy(out, "none");
 }
+
+constexpr size_t kFlagsTextSize = kFlagCount * 3 + 1;
 
 int Check(const char* path, std::FILE* out, std::FILE* err)
 {
-    std::string bytes;
+    FileBytes bytes;
     if (!ReadFileBytes(path, bytes, err))
         return 2;
-    std::vector<FileProblem> problems = CheckFlagFileText(bytes.data(), bytes.size());
-    for (const FileProblem& p : problems)
-        std::fprintf(err, "%s:%zu: %s\n", path, p.line, p.reason.c_str());
-    if (!problems.empty())
-        return 1;
-    auto d = std::make_unique<DecodedFlagFile>();
-    DecodeFlagFile(bytes.data(), bytes.size(), *d);
-    std::fprintf(out, "%s: ok, %u applications, %u versions\n", path, d->appCount, d->entryCount);
-    return 0;
+    ProblemSink sink = {path, err};
+    size_t problems = CheckFlagFileText(bytes.data, bytes.length, PrintProblem, &sink);
+    int status = problems ? 1 : 0;
+    if (status == 0) {
+        DecodedFlagFile* d = Decode(path, bytes, err);
+        if (d)
+            std::fprintf(out, "%s: ok, %u applications, %u versions\n", path, d->appCount, d->entryCount);
+        else
+            status = 1;
+        std::free(d);
+    }
+    std::free(bytes.data);
+    return status;
 }
 
 int Show(const char* path, std::FILE* out, std::FILE* err)
 {
-    auto d = Load(path, err);
+    DecodedFlagFile* d = Load(path, err);
     if (!d)
         return 2;
     for (uint16_t a = 0; a < d->appCount; ++a) {
@@ -111,7 +157,11 @@ int Show(const char* path, std::FILE* out, std::FILE* err)
             const AppFlagEntry& e = d->entries[i];
             if (e.appIndex != a)
                 continue;
-            std::fprintf(out, "  %s  flags %s\n", VersionOf(e).c_str(), FlagsOf(e).c_str());
+            char version[kVersionTextSize];
+            char flags[kFlagsTextSize];
+            VersionText(version, e.versionMS, e.versionLS);
+            FlagsOf(e, flags);
+            std::fprintf(out, "  %s  flags %s\n", version, flags);
             any = true;
         }
         if (!any)
@@ -119,6 +169,7 @@ int Show(const char* path, std::FILE* out, std::FILE* err)
     }
     if (d->appCount == 0)
         std::fprintf(out, "no applications\n");
+    std::free(d);
     return 0;
 }
 
@@ -141,13 +192,14 @@ const AppFlagEntry* FindVersion(const DecodedFlagFile& d, int app, const AppFlag
     return nullptr;
 }
 
-// Flags set in one entry and not the other: "05 07", or empty.
-std::string FlagsOnlyIn(const AppFlagEntry& in, const AppFlagEntry& other)
+// The flags set in `in` and not in `other`, into out; false when none.
+bool FlagsOnlyIn(const AppFlagEntry& in, const AppFlagEntry& other, char* out)
 {
     AppFlagEntry only = in;
     only.flagsLow &= ~other.flagsLow;
     only.flagsHigh &= ~other.flagsHigh;
-    return only.flagsLow || only.flagsHigh ? FlagsOf(only) : "";
+    FlagsOf(only, out);
+    return only.flagsLow || only.flagsHigh;
 }
 
 // Applications and versions of `from` that `to` lacks.
@@ -163,44 +215,60 @@ int ReportMissing(const DecodedFlagFile& from, const DecodedFlagFile& to, const 
         }
         for (uint16_t i = 0; i < from.entryCount; ++i) {
             const AppFlagEntry& e = from.entries[i];
-            if (e.appIndex == a && !FindVersion(to, b, e)) {
-                std::fprintf(out, "only in %s: %s %s\n", side, from.appNames[a], VersionOf(e).c_str());
-                ++differences;
-            }
+            if (e.appIndex != a || FindVersion(to, b, e))
+                continue;
+            char version[kVersionTextSize];
+            VersionText(version, e.versionMS, e.versionLS);
+            std::fprintf(out, "only in %s: %s %s\n", side, from.appNames[a], version);
+            ++differences;
         }
+    }
+    return differences;
+}
+
+int ReportFlags(const DecodedFlagFile& a, const DecodedFlagFile& b, std::FILE* out)
+{
+    int differences = 0;
+    for (uint16_t i = 0; i < a.entryCount; ++i) {
+        const AppFlagEntry& e = a.entries[i];
+        const char* name = a.appNames[e.appIndex];
+        int app = FindApp(b, name);
+        const AppFlagEntry* f = app < 0 ? nullptr : FindVersion(b, app, e);
+        if (!f || (e.flagsLow == f->flagsLow && e.flagsHigh == f->flagsHigh))
+            continue;
+        char version[kVersionTextSize];
+        char onlyA[kFlagsTextSize];
+        char onlyB[kFlagsTextSize];
+        VersionText(version, e.versionMS, e.versionLS);
+        bool inA = FlagsOnlyIn(e, *f, onlyA);
+        bool inB = FlagsOnlyIn(*f, e, onlyB);
+        std::fprintf(out, "%s %s:", name, version);
+        if (inA)
+            std::fprintf(out, " flags %s only in A", onlyA);
+        if (inA && inB)
+            std::fprintf(out, ",");
+        if (inB)
+            std::fprintf(out, " flags %s only in B", onlyB);
+        std::fprintf(out, "\n");
+        ++differences;
     }
     return differences;
 }
 
 int Diff(const char* pathA, const char* pathB, std::FILE* out, std::FILE* err)
 {
-    auto a = Load(pathA, err);
-    auto b = a ? Load(pathB, err) : nullptr;
-    if (!a || !b)
-        return 2;
-    int differences = ReportMissing(*a, *b, "A", out) + ReportMissing(*b, *a, "B", out);
-    for (uint16_t i = 0; i < a->entryCount; ++i) {
-        const AppFlagEntry& e = a->entries[i];
-        const char* name = a->appNames[e.appIndex];
-        int app = FindApp(*b, name);
-        const AppFlagEntry* f = app < 0 ? nullptr : FindVersion(*b, app, e);
-        if (!f || (e.flagsLow == f->flagsLow && e.flagsHigh == f->flagsHigh))
-            continue;
-        std::string onlyA = FlagsOnlyIn(e, *f);
-        std::string onlyB = FlagsOnlyIn(*f, e);
-        std::fprintf(out, "%s %s:", name, VersionOf(e).c_str());
-        if (!onlyA.empty())
-            std::fprintf(out, " flags %s only in A", onlyA.c_str());
-        if (!onlyA.empty() && !onlyB.empty())
-            std::fprintf(out, ",");
-        if (!onlyB.empty())
-            std::fprintf(out, " flags %s only in B", onlyB.c_str());
-        std::fprintf(out, "\n");
-        ++differences;
+    DecodedFlagFile* a = Load(pathA, err);
+    DecodedFlagFile* b = a ? Load(pathB, err) : nullptr;
+    int status = 2;
+    if (a && b) {
+        int differences = ReportMissing(*a, *b, "A", out) + ReportMissing(*b, *a, "B", out) + ReportFlags(*a, *b, out);
+        if (differences == 0)
+            std::fprintf(out, "the tables are the same\n");
+        status = differences == 0 ? 0 : 1;
     }
-    if (differences == 0)
-        std::fprintf(out, "the tables are the same\n");
-    return differences == 0 ? 0 : 1;
+    std::free(b);
+    std::free(a);
+    return status;
 }
 
 bool EndsWith(const char* path, const char* ext)
@@ -216,6 +284,28 @@ bool EndsWith(const char* path, const char* ext)
     return true;
 }
 
+// The decoded table as the editor's exports write the key that holds it.
+char* EncodeDecoded(const DecodedFlagFile& d, bool reg, size_t& length)
+{
+    StoredVersion* versions = static_cast<StoredVersion*>(std::calloc(d.entryCount + 1u, sizeof(StoredVersion)));
+    if (!versions)
+        return nullptr;
+    for (uint16_t i = 0; i < d.entryCount; ++i) {
+        versions[i].present = 1;
+        EncodeVersionRecord(d.entries[i], versions[i].record);
+    }
+    StoredTable s = {AppInfoSizeFor(std::strlen(d.appInfo)), d.appInfo, versions, d.entryCount};
+    int complete = 1;
+    length = reg ? EncodeRegFile(s, nullptr, 0, &complete) : EncodeInfFile(s, nullptr, 0, nullptr);
+    char* text = static_cast<char*>(std::malloc(length + 1));
+    if (text && reg)
+        EncodeRegFile(s, text, length, &complete);
+    else if (text)
+        EncodeInfFile(s, text, length, nullptr);
+    std::free(versions);
+    return text;
+}
+
 int Convert(const char* in, const char* outPath, std::FILE* out, std::FILE* err)
 {
     bool reg = EndsWith(outPath, ".reg");
@@ -223,37 +313,26 @@ int Convert(const char* in, const char* outPath, std::FILE* out, std::FILE* err)
         std::fprintf(err, "afetool: %s: the output must end in .reg or .inf\n", outPath);
         return 2;
     }
-    std::string bytes;
+    FileBytes bytes;
     if (!ReadFileBytes(in, bytes, err))
         return 2;
-    auto d = Decode(in, bytes, err);
+    DecodedFlagFile* d = Decode(in, bytes, err);
+    std::free(bytes.data);
     if (!d)
         return 1;
-    // The file's table as the editor's exports write the key that holds it.
-    std::vector<StoredVersion> versions(d->entryCount);
-    for (uint16_t i = 0; i < d->entryCount; ++i) {
-        versions[i].present = 1;
-        EncodeVersionRecord(d->entries[i], versions[i].record);
-    }
-    StoredTable s = {AppInfoSizeFor(std::strlen(d->appInfo)), d->appInfo, versions.data(), versions.size()};
-    int complete = 1;
-    unsigned numItems = 0;
-    size_t length = reg ? EncodeRegFile(s, nullptr, 0, &complete) : EncodeInfFile(s, nullptr, 0, &numItems);
-    std::string text(length, '\0');
-    if (reg)
-        EncodeRegFile(s, &text[0], length, &complete);
-    else
-        EncodeInfFile(s, &text[0], length, &numItems);
-    std::FILE* f = std::fopen(outPath, "wb");
-    bool ok = f && std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    size_t length = 0;
+    char* text = EncodeDecoded(*d, reg, length);
+    std::FILE* f = text ? std::fopen(outPath, "wb") : nullptr;
+    bool ok = f && std::fwrite(text, 1, length, f) == length;
     if (f && std::fclose(f) != 0)
         ok = false;
-    if (!ok) {
+    if (ok)
+        std::fprintf(out, "%s: %u applications, %u versions\n", outPath, d->appCount, d->entryCount);
+    else
         std::fprintf(err, "afetool: cannot write %s\n", outPath);
-        return 2;
-    }
-    std::fprintf(out, "%s: %u applications, %u versions\n", outPath, d->appCount, d->entryCount);
-    return 0;
+    std::free(text);
+    std::free(d);
+    return ok ? 0 : 2;
 }
 
 }  // namespace

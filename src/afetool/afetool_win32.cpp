@@ -3,10 +3,9 @@
 #include <windows.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
-#include <memory>
 
-#include "afetool/afe_check.h"
 #include "base/message_box_win32.h"
 #include "store/flag_file_win32.h"
 #include "store/registry_store_win32.h"
@@ -43,18 +42,18 @@ bool EndsWith(const char* path, const char* ext)
     return true;
 }
 
-std::unique_ptr<FlagTable> NewTable()
+// A table of its own, zero; free with std::free.
+FlagTable* NewTable()
 {
-    auto t = std::make_unique<FlagTable>();
-    std::memset(t.get(), 0, sizeof(FlagTable));
-    return t;
+    return static_cast<FlagTable*>(std::calloc(1, sizeof(FlagTable)));
 }
 
-// The key as the editor's load reads it.
-std::unique_ptr<FlagTable> LoadKey()
+// The key as the editor's load reads it, or null without memory.
+FlagTable* LoadKey()
 {
-    auto t = NewTable();
-    LoadFlagTable(*t, nullptr);
+    FlagTable* t = NewTable();
+    if (t)
+        LoadFlagTable(*t, nullptr);
     return t;
 }
 
@@ -99,28 +98,39 @@ int Export(const char* path, std::FILE* out, std::FILE* err)
     return 0;
 }
 
+// Whether the key now holds `t`; a key that cannot be read holds nothing.
+bool KeyHolds(const FlagTable& t)
+{
+    FlagTable* now = LoadKey();
+    bool same = now && SameTable(t, *now);
+    std::free(now);
+    return same;
+}
+
 int Apply(const char* path, std::FILE* out, std::FILE* err)
 {
-    auto table = NewTable();
-    if (!ImportFlagFile(*table, path)) {
+    FlagTable* table = NewTable();
+    FlagTable* before = LoadKey();
+    int status = 1;
+    if (!table || !before) {
+        std::fprintf(err, "afetool: not enough memory; nothing was changed\n");
+    } else if (!ImportFlagFile(*table, path)) {
         std::fprintf(err, "afetool: Inport doen not complete successfully. (%s)\n", path);
         std::fprintf(err, "afetool: nothing was changed; afetool check %s says why\n", path);
-        return 1;
-    }
-    auto before = LoadKey();
-    if (!SaveFlagTable(*table, nullptr)) {
-        if (SameTable(*before, *LoadKey()))
+    } else if (!SaveFlagTable(*table, nullptr)) {
+        if (KeyHolds(*before))
             std::fprintf(err, "afetool: nothing was changed\n");
         else
             std::fprintf(err, "afetool: the key was changed but does not hold the table of %s\n", path);
-        return 1;
-    }
-    if (!SameTable(*table, *LoadKey())) {
+    } else if (!KeyHolds(*table)) {
         std::fprintf(err, "afetool: the key does not hold the table of %s after the save\n", path);
-        return 1;
+    } else {
+        std::fprintf(out, "%s: %u applications, %u versions applied\n", path, table->appCount, table->entryCount);
+        status = 0;
     }
-    std::fprintf(out, "%s: %u applications, %u versions applied\n", path, table->appCount, table->entryCount);
-    return 0;
+    std::free(before);
+    std::free(table);
+    return status;
 }
 
 }  // namespace
