@@ -271,19 +271,6 @@ int Diff(const char* pathA, const char* pathB, std::FILE* out, std::FILE* err)
     return status;
 }
 
-bool EndsWith(const char* path, const char* ext)
-{
-    size_t n = std::strlen(path);
-    size_t m = std::strlen(ext);
-    if (n < m)
-        return false;
-    for (size_t i = 0; i < m; ++i) {
-        if (std::tolower(static_cast<unsigned char>(path[n - m + i])) != ext[i])
-            return false;
-    }
-    return true;
-}
-
 // The decoded table as the editor's exports write the key that holds it.
 char* EncodeDecoded(const DecodedFlagFile& d, bool reg, size_t& length)
 {
@@ -308,8 +295,8 @@ char* EncodeDecoded(const DecodedFlagFile& d, bool reg, size_t& length)
 
 int Convert(const char* in, const char* outPath, std::FILE* out, std::FILE* err)
 {
-    bool reg = EndsWith(outPath, ".reg");
-    if (!reg && !EndsWith(outPath, ".inf")) {
+    bool reg = HasExtension(outPath, ".reg");
+    if (!reg && !HasExtension(outPath, ".inf")) {
         std::fprintf(err, "afetool: %s: the output must end in .reg or .inf\n", outPath);
         return 2;
     }
@@ -336,6 +323,19 @@ int Convert(const char* in, const char* outPath, std::FILE* out, std::FILE* err)
 }
 
 }  // namespace
+
+bool HasExtension(const char* path, const char* ext)
+{
+    size_t n = std::strlen(path);
+    size_t m = std::strlen(ext);
+    if (n < m)
+        return false;
+    for (size_t i = 0; i < m; ++i) {
+        if (std::tolower(static_cast<unsigned char>(path[n - m + i])) != ext[i])
+            return false;
+    }
+    return true;
+}
 
 int RunAfeTool(int argc, char** argv, std::FILE* out, std::FILE* err)
 {

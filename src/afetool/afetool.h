@@ -9,6 +9,9 @@
 
 int RunAfeTool(int argc, char** argv, std::FILE* out, std::FILE* err);
 
+// Whether path ends in ext (".reg"), letters compared without case.
+bool HasExtension(const char* path, const char* ext);
+
 // The commands only one platform has (export and apply on Windows): -1 when
 // `command` is not one of them. afetool_win32.cpp and afetool_native.cpp.
 int RunPlatformCommand(const char* command, int argc, char** argv, std::FILE* out, std::FILE* err);

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 
@@ -27,19 +26,6 @@ int PrintMessage(HWND, const char* text, const char*, UINT)
         std::fputc(*c == '\n' ? ' ' : *c, messageStream);
     std::fputc('\n', messageStream);
     return IDOK;
-}
-
-bool EndsWith(const char* path, const char* ext)
-{
-    size_t n = std::strlen(path);
-    size_t m = std::strlen(ext);
-    if (n < m)
-        return false;
-    for (size_t i = 0; i < m; ++i) {
-        if (std::tolower(static_cast<unsigned char>(path[n - m + i])) != ext[i])
-            return false;
-    }
-    return true;
 }
 
 // A table of its own, zero; free with std::free.
@@ -80,11 +66,11 @@ bool SameTable(const FlagTable& a, const FlagTable& b)
 int Export(const char* path, std::FILE* out, std::FILE* err)
 {
     int written = 0;
-    if (EndsWith(path, ".afe"))
+    if (HasExtension(path, ".afe"))
         written = ExportFlagFile(path);
-    else if (EndsWith(path, ".reg"))
+    else if (HasExtension(path, ".reg"))
         written = ExportRegFile(path);
-    else if (EndsWith(path, ".inf"))
+    else if (HasExtension(path, ".inf"))
         written = ExportInfFile(path);
     else {
         std::fprintf(err, "afetool: %s: the file must end in .afe, .reg or .inf\n", path);
