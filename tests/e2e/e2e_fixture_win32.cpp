@@ -55,6 +55,17 @@ bool VersionFlag(const TestVersion& v, int flagIndex)
     return (word >> (flagIndex % 32)) & 1u;
 }
 
+AssertionResult E2ETest::ExitsWithZero()
+{
+    DWORD code = 1;
+    AssertionResult ended = WaitForExit(app, kExitTimeoutMs, code);
+    if (!ended)
+        return ended;
+    if (code != 0)
+        return AssertionFailure() << "exit code " << code;
+    return AssertionSuccess();
+}
+
 AssertionResult BoxesShow(const AppProcess& app, const TestVersion& v)
 {
     AssertionResult result = AssertionSuccess();

@@ -26,6 +26,9 @@ extern const UINT kEditCommands[5];
 extern const UINT kVersionCommands[2];  // Delete Version, Sort Version
 extern const UINT kAlwaysCommands[2];   // About, Exit
 
+// Rows of a list, as ComboRows reads them.
+using Strings = std::vector<std::string>;
+
 // The sample table: WINWORD.EXE with two versions, then CALC.EXE with one.
 extern const TestApp kSampleTable[2];
 // The same two applications with CALC.EXE first.
@@ -40,6 +43,8 @@ protected:
     // the program, settled.
     void StartWithSampleTable() { StartWithTable(kSampleTable, 2); }
     void StartWithTable(const TestApp* apps, int appCount);
+    // The program ends, with exit code 0.
+    ::testing::AssertionResult ExitsWithZero();
 
     AppProcess app;
 };

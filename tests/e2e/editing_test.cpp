@@ -80,9 +80,7 @@ TEST_F(EditingTest, ApplicationTypedInLowerCaseIsStoredInUpperCase)
     ASSERT_EQ(3u, apps.size());
     EXPECT_EQ("NOTEPAD.EXE", apps[2]);
     EXPECT_EQ(2, ComboSelection(Control(app, IDC_APPLICATION)));
-    std::vector<std::string> versions = ComboRows(Control(app, IDC_VERSION));
-    ASSERT_EQ(1u, versions.size());
-    EXPECT_EQ("0005000A-00000002", versions[0]);
+    EXPECT_EQ((Strings{"0005000A-00000002"}), ComboRows(Control(app, IDC_VERSION)));
 
     ASSERT_TRUE(SaveWithOk());
     const TestVersion notepad[1] = {{0x0005000A, 0x00000002, 0, 0}};
@@ -98,10 +96,8 @@ TEST_F(EditingTest, DeletedMiddleVersionLeavesTheOthersNumberedDensely)
     PostMessageA(app.window, WM_COMMAND, IDM_DELETEVERSION, 0);
     ASSERT_TRUE(Answer("Delete 000A0000-00001770 ?", Buttons::YesNo, IDYES));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
-    std::vector<std::string> versions = ComboRows(Control(app, IDC_VERSION));
-    ASSERT_EQ(2u, versions.size());
-    EXPECT_EQ(VersionRow(kEditWordVersions[0]), versions[0]);
-    EXPECT_EQ(VersionRow(kEditWordVersions[2]), versions[1]);
+    EXPECT_EQ((Strings{VersionRow(kEditWordVersions[0]), VersionRow(kEditWordVersions[2])}),
+              ComboRows(Control(app, IDC_VERSION)));
     EXPECT_TRUE(BoxesShow(app, kEditWordVersions[0]));
 
     ASSERT_TRUE(SaveWithOk());
@@ -148,21 +144,15 @@ TEST_F(NewVersionTest, LandsUnderTheSelectedApplicationThatHadNone)
     ASSERT_TRUE(ComboRows(Control(app, IDC_VERSION)).empty());
 
     ASSERT_TRUE(EnterNewVersion("00010000", "00000001"));
-    std::vector<std::string> versions = ComboRows(Control(app, IDC_VERSION));
-    ASSERT_EQ(1u, versions.size());
-    EXPECT_EQ("00010000-00000001", versions[0]);
+    EXPECT_EQ((Strings{"00010000-00000001"}), ComboRows(Control(app, IDC_VERSION)));
 
     // Back and forth: A.EXE still has its one version, B.EXE the new one.
     ASSERT_TRUE(PressKey(app, VK_UP));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
-    versions = ComboRows(Control(app, IDC_VERSION));
-    ASSERT_EQ(1u, versions.size());
-    EXPECT_EQ(VersionRow(kOneVersion[0]), versions[0]);
+    EXPECT_EQ((Strings{VersionRow(kOneVersion[0])}), ComboRows(Control(app, IDC_VERSION)));
     ASSERT_TRUE(PressKey(app, VK_DOWN));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
-    versions = ComboRows(Control(app, IDC_VERSION));
-    ASSERT_EQ(1u, versions.size());
-    EXPECT_EQ("00010000-00000001", versions[0]);
+    EXPECT_EQ((Strings{"00010000-00000001"}), ComboRows(Control(app, IDC_VERSION)));
 
     ASSERT_TRUE(SaveWithOk());
     const TestApp expected[2] = {{"A.EXE", 1, kOneVersion}, {"B.EXE", 1, kEnteredVersion}};
@@ -175,9 +165,7 @@ TEST_F(NewVersionTest, GivesTheOnlyApplicationItsFirstVersion)
     StartWith(stored, 1);
     ASSERT_FALSE(HasFatalFailure());
     ASSERT_TRUE(EnterNewVersion("00010000", "00000001"));
-    std::vector<std::string> versions = ComboRows(Control(app, IDC_VERSION));
-    ASSERT_EQ(1u, versions.size());
-    EXPECT_EQ("00010000-00000001", versions[0]);
+    EXPECT_EQ((Strings{"00010000-00000001"}), ComboRows(Control(app, IDC_VERSION)));
 
     ASSERT_TRUE(SaveWithOk());
     const TestApp expected[1] = {{"B.EXE", 1, kEnteredVersion}};

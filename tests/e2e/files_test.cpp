@@ -2,9 +2,11 @@
 // dialogs: the files' exact bytes against the stored key, the import into the
 // lists and boxes, a bad file that changes nothing, and what each leaves of
 // the unsaved-changes mark.
+#include "example_files.h"
 #include "file_dialog_win32.h"
 #include "file_text.h"
 #include "save_fixture_win32.h"
+#include "shown_table.h"
 
 #include <ctype.h>
 #include <stdio.h>
@@ -204,29 +206,6 @@ std::vector<std::string> Rows(const App& a)
     return rows;
 }
 
-// What the window shows of the table: both lists, their selections, the boxes.
-struct Shown {
-    std::vector<std::string> apps, versions;
-    int appRow = -2, versionRow = -2;
-    std::string boxes;  // '1' for a checked box, flag 01 first
-    bool operator==(const Shown& o) const
-    {
-        return apps == o.apps && versions == o.versions && appRow == o.appRow && versionRow == o.versionRow &&
-               boxes == o.boxes;
-    }
-};
-
-std::ostream& operator<<(std::ostream& os, const Shown& s)
-{
-    os << "apps:";
-    for (const std::string& a : s.apps)
-        os << " " << a;
-    os << " (row " << s.appRow << "); versions:";
-    for (const std::string& v : s.versions)
-        os << " " << v;
-    return os << " (row " << s.versionRow << "); boxes " << s.boxes;
-}
-
 std::string BoxesFor(const Record& r)
 {
     std::string boxes;
@@ -256,9 +235,11 @@ protected:
             StartWithTable(t.apps.data(), static_cast<int>(t.apps.size()));
     }
 
-    Shown WhatIsShown()
+    // What the window shows of the table: both lists, their selections, the
+    // boxes ('1' for a checked box, flag 01 first).
+    ShownTable WhatIsShown()
     {
-        Shown s;
+        ShownTable s;
         s.apps = ComboRows(Control(app, IDC_APPLICATION));
         s.versions = ComboRows(Control(app, IDC_VERSION));
         s.appRow = ComboSelection(Control(app, IDC_APPLICATION));
@@ -343,16 +324,10 @@ TEST_F(FilesTest, ExportWritesTheStoredTableAsAfeThroughTheSaveDialog)
     EXPECT_TRUE(question.yes && question.no) << question.text;
     ASSERT_TRUE(SettleWithoutMessageBox(app));
 
-    std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(path, bytes));
+    std::string bytes = ReadFileText(path);
     EXPECT_EQ(AfeFromKey(), bytes);
     // The same bytes spelled out: size line, list line, one line a version.
-    EXPECT_EQ("00052\n"
-              "02WINWORD.EXE;01CALC.EXE;\n"
-              "000000010009000000000BB88000001180000001\n"
-              "00000007000A0000000017700000000240000000\n"
-              "DEADBEEF000500010A2800010000F00000010000\n",
-              bytes);
+    EXPECT_EQ(kExampleAfe, bytes);
 
     // The preset name kept, only a folder put before it: the dialog adds
     // the default extension.
@@ -362,9 +337,7 @@ TEST_F(FilesTest, ExportWritesTheStoredTableAsAfeThroughTheSaveDialog)
     pick.overwrite = 0;
     ASSERT_TRUE(ExportTo(pick));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
-    std::string presetBytes;
-    ASSERT_TRUE(ReadFileBytes(written, presetBytes));
-    EXPECT_EQ(bytes, presetBytes);
+    EXPECT_EQ(bytes, ReadFileText(written));
     EXPECT_TRUE(ExitsWithoutQuestion());
 }
 
@@ -381,8 +354,7 @@ TEST_F(FilesTest, ExportAsInfNumbersTheValuesTheKeyHolds)
     ASSERT_TRUE(ExportTo(pick));
     ASSERT_TRUE(SettleWithoutMessageBox(app)) << "an INF export that wrote its count succeeded";
 
-    std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(path, bytes));
+    std::string bytes = ReadFileText(path);
     EXPECT_EQ(InfFromKey(), bytes);
     EXPECT_EQ("[DEFAPPFLAG]\r\n"
               "AppInfoSize = 52\r\n"
@@ -405,23 +377,7 @@ TEST_F(FilesTest, ExportAsRegWritesAFileRegeditApplies)
     ASSERT_TRUE(ExportTo(pick));
     ASSERT_TRUE(SettleWithoutMessageBox(app)) << "a complete .reg export succeeded";
 
-    std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(path, bytes));
-    EXPECT_EQ("REGEDIT4\r\n"
-              "\r\n"
-              "[-HKEY_LOCAL_MACHINE\\Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver]\r\n"
-              "\r\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver]\r\n"
-              "\"APP-WINWORD.EXE-01\"=hex:01,00,00,00,00,00,09,00,b8,0b,00,00,11,00,00,80,01,00,\\\r\n"
-              "  00,80\r\n"
-              "\"APP-WINWORD.EXE-02\"=hex:07,00,00,00,00,00,0a,00,70,17,00,00,02,00,00,00,00,00,\\\r\n"
-              "  00,40\r\n"
-              "\"APP-CALC.EXE-01\"=hex:ef,be,ad,de,01,00,05,00,01,00,28,0a,00,f0,00,00,00,00,01,\\\r\n"
-              "  00\r\n"
-              "\"APPINFO\"=\"02WINWORD.EXE;01CALC.EXE;\"\r\n"
-              "\"APPINFO-SIZE\"=dword:00000034\r\n"
-              "\r\n",
-              bytes);
+    EXPECT_EQ(kExampleReg, ReadFileText(path));
     EXPECT_TRUE(ExitsWithoutQuestion());
 }
 
@@ -440,7 +396,7 @@ TEST_F(FilesTest, ImportShowsTheFilesTableAndMarksItModified)
     ASSERT_TRUE(PickFile(app, dialog, pick));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
 
-    Shown expected;
+    ShownTable expected;
     expected.apps = UpperNames(kImported);
     expected.versions = Rows(kImported[0]);
     expected.appRow = 0;
@@ -466,7 +422,7 @@ TEST_F(FilesTest, ImportOfAnEmptyTableLocksTheEditingControls)
     ASSERT_TRUE(WriteFileBytes(path, "00002\n\n"));
     ASSERT_TRUE(ImportFrom(path));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
-    Shown empty;
+    ShownTable empty;
     empty.appRow = -1;
     empty.versionRow = -1;
     empty.boxes = std::string(64, '0');
@@ -515,7 +471,7 @@ TEST_F(FilesTest, FailedImportLeavesTheTableAsItWas)
 {
     // Something other than the start: the second application selected.
     ASSERT_TRUE(SelectComboRow(app, IDC_APPLICATION, 1));
-    Shown before = WhatIsShown();
+    ShownTable before = WhatIsShown();
     ASSERT_EQ(UpperNames(kStored), before.apps);
     ASSERT_EQ(1, before.appRow);
     ProbeReport menuBefore;
@@ -579,9 +535,7 @@ TEST_F(FilesTest, ExportAnsweredNoWritesTheStoredTableAndKeepsTheEditsMarked)
     FilePick pick = {path};
     ASSERT_TRUE(PickFile(app, dialog, pick));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
-    std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(path, bytes));
-    EXPECT_EQ(AfeFor(kStored), bytes);
+    EXPECT_EQ(AfeFor(kStored), ReadFileText(path));
     EXPECT_FALSE(BoxChecked(Control(app, IDC_FLAG01 + 4))) << "the edit is still in memory";
 
     // The key never got the edit, so Exit still asks.
@@ -608,8 +562,7 @@ TEST_F(FilesTest, ExportAnsweredYesSavesTheEditsFirstAndClearsTheMark)
     // The file holds the edit, through the key.
     std::vector<App> edited = kStored;
     edited[0].versions[0].flagsLow &= ~0x10u;
-    std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(path, bytes));
+    std::string bytes = ReadFileText(path);
     EXPECT_EQ(AfeFor(edited), bytes);
     EXPECT_EQ(AfeFromKey(), bytes);
     EXPECT_TRUE(ExitsWithoutQuestion());
@@ -630,9 +583,7 @@ TEST_F(FilesTest, ExportWithoutStoredTableLeavesAnEarlierFileAsItWas)
         ASSERT_TRUE(ExportTo(pick));
         ASSERT_TRUE(Answer(kExportFailed, Buttons::Ok, IDOK));
         ASSERT_TRUE(SettleWithoutMessageBox(app));
-        std::string bytes;
-        ASSERT_TRUE(ReadFileBytes(path, bytes));
-        EXPECT_EQ(earlier, bytes);
+        EXPECT_EQ(earlier, ReadFileText(path));
     }
     // The table in memory is as loaded; nothing to ask about.
     EXPECT_EQ(UpperNames(kStored), ComboRows(Control(app, IDC_APPLICATION)));

@@ -92,17 +92,6 @@ AssertionResult SaveE2ETest::StillRunning()
     return SettleWithoutMessageBox(app);
 }
 
-AssertionResult SaveE2ETest::ExitsWithZero()
-{
-    DWORD code = 1;
-    AssertionResult ended = WaitForExit(app, kExitTimeoutMs, code);
-    if (!ended)
-        return ended;
-    if (code != 0)
-        return AssertionFailure() << "exit code " << code;
-    return AssertionSuccess();
-}
-
 std::vector<UINT> SaveE2ETest::MenuStates()
 {
     std::vector<UINT> states;

@@ -34,7 +34,6 @@ protected:
     // The list shows no selection, as though its text had been cleared.
     ::testing::AssertionResult ClearSelection(int comboId);
     ::testing::AssertionResult StillRunning();
-    ::testing::AssertionResult ExitsWithZero();
     // The menu states the probe reads, in order.
     std::vector<UINT> MenuStates();
 };

@@ -55,9 +55,7 @@ TEST_F(StartupTest, WithPrinterAndNoKeyOnlyFileCommandsAndPrinterListWork)
     ASSERT_TRUE(SettleWithoutMessageBox(app));
     EXPECT_TRUE(app.messages.empty());
 
-    std::vector<std::string> printers = ComboRows(Control(app, IDC_PRINTER));
-    ASSERT_EQ(1u, printers.size());
-    EXPECT_EQ(kModelPrinterRow, printers[0]);
+    EXPECT_EQ((Strings{kModelPrinterRow}), ComboRows(Control(app, IDC_PRINTER)));
     EXPECT_EQ(0, ComboSelection(Control(app, IDC_PRINTER)));
     EXPECT_TRUE(ComboRows(Control(app, IDC_APPLICATION)).empty());
     EXPECT_TRUE(ComboRows(Control(app, IDC_VERSION)).empty());
@@ -83,10 +81,8 @@ TEST_F(StartupTest, ListsOnlyPrintersOfTheModelInSpoolerOrder)
     ASSERT_TRUE(AddTestPrinter("Gamma", "Kavix VRX-2260 PS"));
     ASSERT_TRUE(StartApp(app));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
-    std::vector<std::string> printers = ComboRows(Control(app, IDC_PRINTER));
-    ASSERT_EQ(2u, printers.size());
-    EXPECT_EQ("Alpha VRX-2260;FILE:;Generic Laser PS", printers[0]);
-    EXPECT_EQ("Gamma;FILE:;Kavix VRX-2260 PS", printers[1]);
+    EXPECT_EQ((Strings{"Alpha VRX-2260;FILE:;Generic Laser PS", "Gamma;FILE:;Kavix VRX-2260 PS"}),
+              ComboRows(Control(app, IDC_PRINTER)));
     EXPECT_EQ(0, ComboSelection(Control(app, IDC_PRINTER)));
 }
 
@@ -97,17 +93,12 @@ TEST_F(StartupTest, WithStoredTableShowsFirstApplicationAndItsFirstVersion)
         return;
     EXPECT_TRUE(app.messages.empty());
     // The list shows the names in capitals, in stored order.
-    std::vector<std::string> apps = ComboRows(Control(app, IDC_APPLICATION));
-    ASSERT_EQ(2u, apps.size());
-    EXPECT_EQ("WINWORD.EXE", apps[0]);
-    EXPECT_EQ("CALC.EXE", apps[1]);
+    EXPECT_EQ((Strings{"WINWORD.EXE", "CALC.EXE"}), ComboRows(Control(app, IDC_APPLICATION)));
     EXPECT_EQ(0, ComboSelection(Control(app, IDC_APPLICATION)));
 
     const TestApp& word = kSampleTable[0];
-    std::vector<std::string> versions = ComboRows(Control(app, IDC_VERSION));
-    ASSERT_EQ(2u, versions.size());
-    EXPECT_EQ(VersionRow(word.versions[0]), versions[0]);
-    EXPECT_EQ(VersionRow(word.versions[1]), versions[1]);
+    EXPECT_EQ((Strings{VersionRow(word.versions[0]), VersionRow(word.versions[1])}),
+              ComboRows(Control(app, IDC_VERSION)));
     EXPECT_EQ(0, ComboSelection(Control(app, IDC_VERSION)));
     EXPECT_TRUE(BoxesShow(app, word.versions[0]));
 
@@ -120,9 +111,7 @@ TEST_F(StartupTest, FirstApplicationWithOneVersionGreysDeleteAndSortVersion)
 {
     StartWithTable(kSampleTableOneVersionFirst, 2);
     ASSERT_FALSE(HasFatalFailure());
-    std::vector<std::string> versions = ComboRows(Control(app, IDC_VERSION));
-    ASSERT_EQ(1u, versions.size());
-    EXPECT_EQ(VersionRow(kSampleTableOneVersionFirst[0].versions[0]), versions[0]);
+    EXPECT_EQ((Strings{VersionRow(kSampleTableOneVersionFirst[0].versions[0])}), ComboRows(Control(app, IDC_VERSION)));
     EXPECT_TRUE(BoxesShow(app, kSampleTableOneVersionFirst[0].versions[0]));
     EXPECT_TRUE(LooksLike(app, kOneVersionLook));
 }

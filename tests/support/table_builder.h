@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -28,6 +29,30 @@ inline AppFlagEntry& AddEntry(FlagTable& t, uint16_t app, uint32_t ms, uint32_t 
     AppFlagEntry& e = t.entries[t.entryCount++];
     e = {app, tag, ms, ls, low, high};
     return e;
+}
+
+// One AddEntry call's arguments, for a run of entries written as a list.
+struct EntrySpec {
+    uint16_t app;
+    uint32_t ms, ls, low = 0, high = 0, tag = 1;
+};
+
+inline void AddApps(FlagTable& t, std::initializer_list<const char*> names)
+{
+    for (const char* name : names)
+        AddApp(t, name);
+}
+
+inline void AddEntries(FlagTable& t, std::initializer_list<EntrySpec> entries)
+{
+    for (const EntrySpec& e : entries)
+        AddEntry(t, e.app, e.ms, e.ls, e.low, e.high, e.tag);
+}
+
+inline void AddTable(FlagTable& t, std::initializer_list<const char*> names, std::initializer_list<EntrySpec> entries)
+{
+    AddApps(t, names);
+    AddEntries(t, entries);
 }
 
 // An entry's two flag words, or its version, compared as one.

@@ -49,8 +49,7 @@ std::vector<uint32_t> LsOf(const FlagTable& t, uint16_t app)
 
 TEST_F(TableAdd, NewApplicationGetsItsFirstVersionAtTheEnd)
 {
-    AddApp(*t, "A.EXE");
-    AddEntry(*t, 0, 1, 1, 0xFF, 0xFF, 7);
+    AddTable(*t, {"A.EXE"}, {{0, 1, 1, 0xFF, 0xFF, 7}});
     InputValues in = Input("notepad.exe", 0x50001, 0xA280000);
     ASSERT_EQ(1, TableAddApplication(*t, in));
     EXPECT_EQ(2, t->appCount);
@@ -68,10 +67,7 @@ TEST_F(TableAdd, NewApplicationGetsItsFirstVersionAtTheEnd)
 
 TEST_F(TableAdd, VersionGoesToTheEndOfTheTableAsTheLastVersion)
 {
-    AddApp(*t, "A.EXE");
-    AddApp(*t, "B.EXE");
-    AddEntry(*t, 0, 1, 1);
-    AddEntry(*t, 1, 1, 2);
+    AddTable(*t, {"A.EXE", "B.EXE"}, {{0, 1, 1}, {1, 1, 2}});
     InputValues in = Input("", 9, 3);
     ASSERT_EQ(1, TableAddVersion(*t, in, 0));
     EXPECT_EQ(3, t->entryCount);
@@ -141,8 +137,7 @@ TEST_F(TableCapacity, RefusesAtTenThousandEntries)
 
 TEST_F(TableCapacity, RefusesTheHundredthVersionOfAnApplication)
 {
-    AddApp(*t, "A.EXE");
-    AddApp(*t, "B.EXE");
+    AddApps(*t, {"A.EXE", "B.EXE"});
     for (int k = 0; k < kMaxVersionsPerApp - 1; ++k)
         AddEntry(*t, 0, 1, static_cast<uint32_t>(k));
     AddEntry(*t, 1, 1, 0);
@@ -160,15 +155,9 @@ TEST_F(TableCapacity, RefusesTheHundredthVersionOfAnApplication)
 TEST(TableDeleteApplication, SecondOfFourMovesTheLaterOnesDown)
 {
     auto t = NewTable();
-    for (const char* n : {"A.EXE", "B.EXE", "C.EXE", "D.EXE"})
-        AddApp(*t, n);
+    AddApps(*t, {"A.EXE", "B.EXE", "C.EXE", "D.EXE"});
     // Interleaved: B's entries at 1 and 4.
-    AddEntry(*t, 0, 0, 10);
-    AddEntry(*t, 1, 0, 20);
-    AddEntry(*t, 2, 0, 30);
-    AddEntry(*t, 1, 0, 21);
-    AddEntry(*t, 3, 0, 40);
-    AddEntry(*t, 2, 0, 31);
+    AddEntries(*t, {{0, 0, 10}, {1, 0, 20}, {2, 0, 30}, {1, 0, 21}, {3, 0, 40}, {2, 0, 31}});
     t->currentApp = 1;
     t->currentEntry = 3;
     ASSERT_EQ(1, TableDeleteApplication(*t, 1));
@@ -195,9 +184,7 @@ TEST(TableDeleteApplication, SecondOfFourMovesTheLaterOnesDown)
 TEST(TableDeleteApplication, TheOnlyOneLeavesAnEmptyTable)
 {
     auto t = NewTable();
-    AddApp(*t, "A.EXE");
-    AddEntry(*t, 0, 1, 1, 5, 5);
-    AddEntry(*t, 0, 1, 2, 5, 5);
+    AddTable(*t, {"A.EXE"}, {{0, 1, 1, 5, 5}, {0, 1, 2, 5, 5}});
     ASSERT_EQ(1, TableDeleteApplication(*t, 0));
     EXPECT_EQ(0, t->appCount);
     EXPECT_EQ(0, t->entryCount);
@@ -210,13 +197,8 @@ TEST(TableDeleteApplication, TheOnlyOneLeavesAnEmptyTable)
 TEST(TableDeleteVersion, MiddleVersionMovesEveryLaterEntryDown)
 {
     auto t = NewTable();
-    AddApp(*t, "A.EXE");
-    AddApp(*t, "B.EXE");
-    AddEntry(*t, 1, 0, 100);
-    AddEntry(*t, 0, 0, 1, 0x11);
-    AddEntry(*t, 0, 0, 2, 0x22);
-    AddEntry(*t, 1, 0, 101);
-    AddEntry(*t, 0, 0, 3, 0x33, 0, 9);
+    AddTable(*t, {"A.EXE", "B.EXE"},
+                 {{1, 0, 100}, {0, 0, 1, 0x11}, {0, 0, 2, 0x22}, {1, 0, 101}, {0, 0, 3, 0x33, 0, 9}});
     t->currentEntry = 2;
     ASSERT_EQ(1, TableDeleteVersion(*t, 2));
     EXPECT_EQ(4, t->entryCount);
@@ -234,11 +216,7 @@ TEST(TableDeleteVersion, MiddleVersionMovesEveryLaterEntryDown)
 TEST(TableDeleteVersion, RefusesTheLastVersionOfAnApplication)
 {
     auto t = NewTable();
-    AddApp(*t, "A.EXE");
-    AddApp(*t, "B.EXE");
-    AddEntry(*t, 0, 0, 1);
-    AddEntry(*t, 1, 0, 2);
-    AddEntry(*t, 1, 0, 3);
+    AddTable(*t, {"A.EXE", "B.EXE"}, {{0, 0, 1}, {1, 0, 2}, {1, 0, 3}});
     EXPECT_EQ(0, TableDeleteVersion(*t, 0));
     EXPECT_EQ(3, t->entryCount);
     EXPECT_EQ(0, t->modified);
@@ -247,12 +225,8 @@ TEST(TableDeleteVersion, RefusesTheLastVersionOfAnApplication)
 
 TEST_F(TableSort, OrdersByMsThenLsUnsignedWithRecordsWhole)
 {
-    AddApp(*t, "A.EXE");
-    AddApp(*t, "B.EXE");
-    AddEntry(*t, 0, 2, 0, 0xA, 0, 11);
-    AddEntry(*t, 1, 0, 0, 0xEE);
-    AddEntry(*t, 0, 1, 5, 0xB, 0, 12);
-    AddEntry(*t, 0, 1, 3, 0xC, 0, 13);
+    AddTable(*t, {"A.EXE", "B.EXE"},
+                 {{0, 2, 0, 0xA, 0, 11}, {1, 0, 0, 0xEE}, {0, 1, 5, 0xB, 0, 12}, {0, 1, 3, 0xC, 0, 13}});
     t->currentApp = 0;
     ASSERT_EQ(1, TableSortVersions(*t, 0));
     struct Expected {
@@ -273,11 +247,8 @@ TEST_F(TableSort, OrdersByMsThenLsUnsignedWithRecordsWhole)
 TEST_F(TableSort, ComparesWithoutSignAndPutsTheLargestLast)
 {
     AddApp(*t, "A.EXE");
-    AddEntry(*t, 0, 0xFFFFFFFF, 0xFFFFFFFF);
-    AddEntry(*t, 0, 0x80000000, 0);
-    AddEntry(*t, 0, 0x7FFFFFFF, 0xFFFFFFFF);
-    AddEntry(*t, 0, 0x7FFFFFFF, 0x80000000);
-    AddEntry(*t, 0, 0x7FFFFFFF, 0x7FFFFFFF);
+    AddEntries(*t, {{0, 0xFFFFFFFF, 0xFFFFFFFF}, {0, 0x80000000, 0}, {0, 0x7FFFFFFF, 0xFFFFFFFF},
+                    {0, 0x7FFFFFFF, 0x80000000}, {0, 0x7FFFFFFF, 0x7FFFFFFF}});
     TableSortVersions(*t, 0);
     const uint32_t ms[] = {0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF};
     const uint32_t ls[] = {0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0, 0xFFFFFFFF};
@@ -291,9 +262,7 @@ TEST_F(TableSort, EqualKeysEndAsTheSelectionSortLeavesThem)
     AddApp(*t, "A.EXE");
     // Two equal keys ahead of a smaller one: the first swap carries the
     // first of them behind the second, and equal keys never swap back.
-    AddEntry(*t, 0, 2, 0, 0x1);
-    AddEntry(*t, 0, 2, 0, 0x2);
-    AddEntry(*t, 0, 1, 0, 0x3);
+    AddEntries(*t, {{0, 2, 0, 0x1}, {0, 2, 0, 0x2}, {0, 1, 0, 0x3}});
     TableSortVersions(*t, 0);
     EXPECT_EQ(0x3u, t->entries[0].flagsLow);
     EXPECT_EQ(0x2u, t->entries[1].flagsLow);
@@ -301,10 +270,7 @@ TEST_F(TableSort, EqualKeysEndAsTheSelectionSortLeavesThem)
 
     // Here the swap does not pass one equal key over the other: order kept.
     auto u = NewTable();
-    AddApp(*u, "A.EXE");
-    AddEntry(*u, 0, 1, 0, 0x1);
-    AddEntry(*u, 0, 0, 5, 0x2);
-    AddEntry(*u, 0, 1, 0, 0x3);
+    AddTable(*u, {"A.EXE"}, {{0, 1, 0, 0x1}, {0, 0, 5, 0x2}, {0, 1, 0, 0x3}});
     TableSortVersions(*u, 0);
     EXPECT_EQ(0x2u, u->entries[0].flagsLow);
     EXPECT_EQ(0x1u, u->entries[1].flagsLow);
@@ -313,9 +279,7 @@ TEST_F(TableSort, EqualKeysEndAsTheSelectionSortLeavesThem)
 
 TEST_F(TableSort, SortedListStillCountsAsAChange)
 {
-    AddApp(*t, "A.EXE");
-    AddEntry(*t, 0, 1, 0);
-    AddEntry(*t, 0, 2, 0);
+    AddTable(*t, {"A.EXE"}, {{0, 1, 0}, {0, 2, 0}});
     EXPECT_EQ(1, TableSortVersions(*t, 0));
     EXPECT_EQ(1u, t->entries[0].versionMS);
     EXPECT_EQ(1, t->modified);
@@ -323,8 +287,7 @@ TEST_F(TableSort, SortedListStillCountsAsAChange)
 
 TEST_F(TableFlags, PasteBeforeAnyCopyClearsAllFlags)
 {
-    AddApp(*t, "A.EXE");
-    AddEntry(*t, 0, 1, 0, 0xDEADBEEF, 0x12345678);
+    AddTable(*t, {"A.EXE"}, {{0, 1, 0, 0xDEADBEEF, 0x12345678}});
     TablePasteFlags(*t, 0);
     EXPECT_TRUE(FlagsAre(t->entries[0], 0u, 0u));
     EXPECT_EQ(1, t->modified);
@@ -332,10 +295,7 @@ TEST_F(TableFlags, PasteBeforeAnyCopyClearsAllFlags)
 
 TEST_F(TableFlags, CopyThenPasteIntoAnotherApplication)
 {
-    AddApp(*t, "A.EXE");
-    AddApp(*t, "B.EXE");
-    AddEntry(*t, 0, 1, 0, 0xDEADBEEF, 0x12345678);
-    AddEntry(*t, 1, 1, 0);
+    AddTable(*t, {"A.EXE", "B.EXE"}, {{0, 1, 0, 0xDEADBEEF, 0x12345678}, {1, 1, 0}});
     TableCopyFlags(*t, 0);
     EXPECT_EQ(0, t->modified) << "Copy changes nothing";
     EXPECT_EQ(0xDEADBEEFu, t->flagClipboard[0]);
@@ -348,8 +308,7 @@ TEST_F(TableFlags, CopyThenPasteIntoAnotherApplication)
 
 TEST_F(TableFlags, SetAllAndClearAll)
 {
-    AddApp(*t, "A.EXE");
-    AddEntry(*t, 0, 1, 0, 0x10, 0x20);
+    AddTable(*t, {"A.EXE"}, {{0, 1, 0, 0x10, 0x20}});
     TableSetAllFlags(*t, 0, 1);
     EXPECT_TRUE(FlagsAre(t->entries[0], 0xFFFFFFFFu, 0xFFFFFFFFu));
     TableSetAllFlags(*t, 0, 0);
@@ -361,8 +320,7 @@ TEST_F(TableFlags, SetAllAndClearAll)
 
 TEST_F(TableFlags, BoxesThirtyTwoAndThirtyThreeSitAtTheWordBoundary)
 {
-    AddApp(*t, "A.EXE");
-    AddEntry(*t, 0, 1, 0);
+    AddTable(*t, {"A.EXE"}, {{0, 1, 0}});
     TableSetFlag(*t, 0, 31, 1);  // box labelled "32"
     EXPECT_TRUE(FlagsAre(t->entries[0], 0x80000000u, 0u));
     TableSetFlag(*t, 0, 32, 1);  // box labelled "33"
@@ -391,9 +349,7 @@ TEST_F(TableFlags, AnApplicationWithoutVersionsEditsNoOtherApplicationsEntry)
     // A load that could read none of application 0's versions: currentEntry 0
     // belongs to application 1.
     auto t = NewTable();
-    AddApp(*t, "NONE.EXE");
-    AddApp(*t, "B.EXE");
-    AddEntry(*t, 1, 1, 0, 0x10, 0);
+    AddTable(*t, {"NONE.EXE", "B.EXE"}, {{1, 1, 0, 0x10, 0}});
     EXPECT_FALSE(ShowsCurrentEntry(*t));
     t->flagClipboard[0] = 0xFF;
     EXPECT_EQ(0, TableCopyFlags(*t, 0));
@@ -434,9 +390,7 @@ TEST(TableNewVersion, GoesToTheApplicationOnScreenThatHasNoVersionYet)
 {
     // "01A.EXE;00B.EXE;" with B.EXE selected: currentEntry is still A.EXE's.
     auto t = NewTable();
-    AddApp(*t, "A.EXE");
-    AddApp(*t, "B.EXE");
-    AddEntry(*t, 0, 0x00010000, 1, 0x10, 0x20);
+    AddTable(*t, {"A.EXE", "B.EXE"}, {{0, 0x00010000, 1, 0x10, 0x20}});
     t->currentApp = 1;
     t->currentEntry = 0;
     ASSERT_EQ(kNewVersionAccepted, NewVersion(*t, 0x00010000, 1)) << "A.EXE's version is no duplicate for B.EXE";
@@ -482,8 +436,7 @@ TEST(TableNewVersion, RefusesWithoutAnApplicationOrRoom)
     EXPECT_EQ(0, t->entryCount);
     EXPECT_EQ(0, t->modified);
 
-    AddApp(*t, "A.EXE");
-    AddApp(*t, "B.EXE");
+    AddApps(*t, {"A.EXE", "B.EXE"});
     for (int v = 0; v < kMaxVersionsPerApp; ++v)
         AddEntry(*t, 0, 1, static_cast<uint32_t>(v));
     t->currentApp = 1;

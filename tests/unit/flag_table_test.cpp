@@ -22,9 +22,7 @@ TEST(FindApplication, IgnoresLetterCaseAndTakesTheLowestIndex)
 {
     auto t = NewTable();
     InputValues in = {};
-    AddApp(*t, "WORDPAD.EXE");
-    AddApp(*t, "NOTEPAD.EXE");
-    AddApp(*t, "Notepad.exe");
+    AddApps(*t, {"WORDPAD.EXE", "NOTEPAD.EXE", "Notepad.exe"});
     std::strcpy(in.inputAppName, "notepad.exe");
     EXPECT_EQ(1, FindApplication(*t, in));
     std::strcpy(in.inputAppName, "notepad.ex");
@@ -53,10 +51,7 @@ TEST_F(VersionExists, EmptyTableHasNoVersion)
 TEST_F(VersionExists, OnlyTheSameApplicationWithBothHalvesEqualCounts)
 {
     InputValues in = {};
-    AddApp(*t, "A.EXE");
-    AddApp(*t, "B.EXE");
-    AddEntry(*t, 0, 1, 2);
-    AddEntry(*t, 1, 5, 6);
+    AddTable(*t, {"A.EXE", "B.EXE"}, {{0, 1, 2}, {1, 5, 6}});
     in.inputVersionMS = 5;
     in.inputVersionLS = 6;
     EXPECT_EQ(0, VersionExistsForApp(*t, in, 0)) << "same version under another application";
@@ -74,8 +69,7 @@ TEST_F(VersionExists, OnlyTheSameApplicationWithBothHalvesEqualCounts)
 TEST(NthEntryOfApp, WalksTheApplicationsEntriesInTableOrder)
 {
     auto t = NewTable();
-    AddApp(*t, "A.EXE");
-    AddApp(*t, "B.EXE");
+    AddApps(*t, {"A.EXE", "B.EXE"});
     const uint16_t owners[] = {1, 1, 0, 1, 1, 0, 1, 1, 1, 0};
     for (uint16_t owner : owners)
         AddEntry(*t, owner, 0, 0);
@@ -113,8 +107,7 @@ TEST(GroupEntriesByApp, EachApplicationsEntriesInTableOrder)
     GroupEntriesByApp(*t, *g);
     EXPECT_EQ(0, GroupSize(*g, 0)) << "empty table";
 
-    for (const char* name : {"A.EXE", "B.EXE", "C.EXE", "D.EXE"})
-        AddApp(*t, name);
+    AddApps(*t, {"A.EXE", "B.EXE", "C.EXE", "D.EXE"});
     // Interleaved as later additions leave them; C has no entry.
     const uint16_t owners[] = {1, 0, 3, 1, 0, 1, 3};
     for (uint16_t owner : owners)
@@ -172,8 +165,7 @@ TEST(FlagBits, FlagNumbersMapToTheTwoWords)
 TEST(ClearTableContents, ZeroesRecordsNamesAndCounts)
 {
     auto t = NewTable();
-    AddApp(*t, "A.EXE");
-    AddEntry(*t, 0, 7, 7);
+    AddTable(*t, {"A.EXE"}, {{0, 7, 7}});
     t->modified = 1;
     ClearTableContents(*t);
     EXPECT_EQ(0, t->appCount);

@@ -104,8 +104,7 @@ TEST_F(Commands, StartupWithoutPrinterGreysEverythingButAboutAndExit)
     // The table outlives windows in this process; start it empty.
     ClearTableContents(MainFlagTable());
     window = MakeMainWindow(19);
-    ASSERT_EQ(1u, shownMessages.size());
-    EXPECT_EQ("There is no VRX-2260 found.", shownMessages[0].text);
+    EXPECT_EQ(std::vector<std::string>{"There is no VRX-2260 found."}, ShownTexts());
     EXPECT_EQ(0, EditorState(MainFlagTable()).printerFound);
     EXPECT_EQ(0, MainFlagTable().appCount) << "no load without a printer";
     EXPECT_EQ(0, SendMessageA(C().appCombo, CB_GETCOUNT, 0, 0));

@@ -110,6 +110,18 @@ protected:
         return ::AddEntry(*table, app, ms, ls, low, high, tag);
     }
 
+    void AddApps(std::initializer_list<const char*> names)
+    {
+        for (const char* name : names)
+            AddApp(name);
+    }
+    void AddEntries(std::initializer_list<EntrySpec> entries) { ::AddEntries(*table, entries); }
+    void AddTable(std::initializer_list<const char*> names, std::initializer_list<EntrySpec> entries)
+    {
+        AddApps(names);
+        AddEntries(entries);
+    }
+
     // What a selection change in the application list does.
     void SelectApp(uint16_t app)
     {
@@ -128,6 +140,13 @@ protected:
         SelectApp(0);
         pasteOffered = 0;
         Apply();
+    }
+
+    // The table, then the state after its load.
+    void LoadTable(std::initializer_list<const char*> names, std::initializer_list<EntrySpec> entries)
+    {
+        AddTable(names, entries);
+        LoadedState();
     }
 
     // New Application as its command runs it: a new application offers Paste.

@@ -36,9 +36,7 @@ TEST_F(FlagTableDisplay, VersionListFollowsTableOrderOfOneApplication)
 
 TEST_F(FlagTableDisplay, SelectedEntryWithoutSelectionUsesTheRememberedRow)
 {
-    AddEntry(0, 1, 0);
-    AddEntry(0, 2, 0);
-    AddEntry(0, 3, 0);
+    AddEntries({{0, 1, 0}, {0, 2, 0}, {0, 3, 0}});
     SendMessageA(appCombo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("A"));
     SendMessageA(appCombo, CB_SETCURSEL, 0, 0);
     FillVersionList(*table, versionCombo, 0, boxes);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "file_text.h"
 #include "store/flag_file_win32.h"
 #include "store/registry_api_win32.h"
 #include "store/registry_layout.h"
@@ -21,9 +22,7 @@ using RegistryStore = StoreTest;
 
 TEST_F(RegistryStore, SavesOneApplicationWithTwoVersionsExactly)
 {
-    AddApp("A.EXE");
-    AddEntry(0, 0x00050001, 0x0A280000, 0x10, 0x80000000);
-    AddEntry(0, 0x00060000, 0x00000001);
+    AddTable({"A.EXE"}, {{0, 0x00050001, 0x0A280000, 0x10, 0x80000000}, {0, 0x00060000, 0x00000001}});
     ASSERT_EQ(1, SaveFlagTable(*table, parent));
     EXPECT_TRUE(ShownTexts().empty());
 
@@ -87,8 +86,7 @@ TEST_F(RegistryStore, EmptyTableRoundTrip)
 
 TEST_F(RegistryStore, AbsentKeyLoadsAnEmptyTableSilently)
 {
-    AddApp("STALE.EXE");
-    AddEntry(0, 1, 1);
+    AddTable({"STALE.EXE"}, {{0, 1, 1}});
     table->currentEntry = 0;
     Load();
     EXPECT_TRUE(ShownTexts().empty());
@@ -99,9 +97,7 @@ TEST_F(RegistryStore, AbsentKeyLoadsAnEmptyTableSilently)
 
 TEST_F(RegistryStore, ApplicationWithoutVersions)
 {
-    AddApp("B.EXE");
-    AddApp("C.EXE");
-    AddEntry(1, 3, 4, 1);
+    AddTable({"B.EXE", "C.EXE"}, {{1, 3, 4, 1}});
     ASSERT_EQ(1, SaveFlagTable(*table, parent));
     auto values = ReadKey();
     EXPECT_EQ(0, std::memcmp("00B.EXE;01C.EXE;", FindValue(values, "APPINFO")->data.data(), 17));
@@ -121,8 +117,7 @@ TEST_F(RegistryStore, MissingVersionValueIsReportedOnceAndSkipped)
     PutVersion("APP-A.EXE-01", 1, 1, 0, 0, 0);
     PutVersion("APP-A.EXE-03", 0xDEADBEEF, 3, 0, 0, 0);
     Load();
-    ASSERT_EQ(1u, ShownTexts().size());
-    EXPECT_EQ("get flag data fail\nCode=2", ShownTexts()[0]);
+    EXPECT_EQ(std::vector<std::string>{"get flag data fail\nCode=2"}, ShownTexts());
     EXPECT_EQ(2, table->entryCount) << "only the entries read";
     EXPECT_EQ(3u, table->entries[1].versionMS);
     EXPECT_EQ(0xDEADBEEFu, table->entries[1].tag) << "tag is carried unchanged";
@@ -134,8 +129,7 @@ TEST_F(RegistryStore, MissingSizeGivesCode2)
     PutValue(kAppInfoValue, REG_SZ, "01A.EXE;", 9);
     PutVersion("APP-A.EXE-01", 1, 1, 0, 0, 0);
     Load();
-    ASSERT_EQ(1u, ShownTexts().size());
-    EXPECT_EQ("Get Size fail\nCode=2", ShownTexts()[0]);
+    EXPECT_EQ(std::vector<std::string>{"Get Size fail\nCode=2"}, ShownTexts());
     EXPECT_EQ(0, table->appCount);
     EXPECT_EQ(0, RowCount(appCombo));
 }
@@ -144,8 +138,7 @@ TEST_F(RegistryStore, ListLongerThanSizePlusTwoGivesCode234)
 {
     PutAppInfo("01ABCDEFGH.EXE;", 8);  // 16 bytes stored, 10 offered
     Load();
-    ASSERT_EQ(1u, ShownTexts().size());
-    EXPECT_EQ("Get application name fail\nCode=234", ShownTexts()[0]);
+    EXPECT_EQ(std::vector<std::string>{"Get application name fail\nCode=234"}, ShownTexts());
     EXPECT_EQ(0, table->appCount);
     EXPECT_EQ(0, RowCount(appCombo));
 }
@@ -165,8 +158,7 @@ TEST_F(RegistryStore, ListWithoutTerminatorThatFillsTheBufferStaysInside)
 
 TEST_F(RegistryStore, NamesAreStoredInUpperCaseAndKeepTheirCaseInMemory)
 {
-    AddApp("notepad.exe");
-    AddEntry(0, 1, 2);
+    AddTable({"notepad.exe"}, {{0, 1, 2}});
     ShowTable(*table, appCombo, versionCombo, boxes);
     EXPECT_EQ("NOTEPAD.EXE", Row(appCombo, 0)) << "rows are upper case whatever the combo box does";
     ASSERT_EQ(1, SaveFlagTable(*table, parent));
@@ -185,13 +177,7 @@ TEST_F(RegistryStore, NamesAreStoredInUpperCaseAndKeepTheirCaseInMemory)
 TEST_F(RegistryStore, OrdinalsAreDenseInTableOrderAndTheKeyIsRewritten)
 {
     PutVersion("APP-A.EXE-07", 1, 9, 9, 0, 0);  // a value of an earlier save
-    AddApp("A.EXE");
-    AddApp("B.EXE");
-    AddEntry(0, 3, 0);
-    AddEntry(1, 1, 0);
-    AddEntry(0, 1, 0);
-    AddEntry(1, 2, 0);
-    AddEntry(0, 2, 0);
+    AddTable({"A.EXE", "B.EXE"}, {{0, 3, 0}, {1, 1, 0}, {0, 1, 0}, {1, 2, 0}, {0, 2, 0}});
     ASSERT_EQ(1, SaveFlagTable(*table, parent));
     auto values = ReadKey();
     EXPECT_EQ(nullptr, FindValue(values, "APP-A.EXE-07"));
@@ -209,9 +195,7 @@ TEST_F(RegistryStore, OrdinalsAreDenseInTableOrderAndTheKeyIsRewritten)
 
 TEST_F(RegistryStore, FailedCallsShowTheirCodeAndResult)
 {
-    AddApp("A.EXE");
-    AddEntry(0, 1, 0);
-    AddEntry(0, 2, 0);
+    AddTable({"A.EXE"}, {{0, 1, 0}, {0, 2, 0}});
     failCode = ERROR_ACCESS_DENIED;
 
     registryApi.createKey = FailingCreate;
@@ -278,8 +262,7 @@ TEST_F(RegistryStore, AnUnstorableTableIsRefusedAndTheKeyLeftAsItWas)
     };
     for (const Case& c : cases) {
         std::memset(table.get(), 0, sizeof(FlagTable));
-        AddApp("OK.EXE");
-        AddEntry(0, 1, 1);
+        AddTable({"OK.EXE"}, {{0, 1, 1}});
         std::strcpy(table->appNames[1], c.row.c_str());
         table->appCount = 2;
         for (int k = 0; k < c.versions; ++k)
@@ -335,8 +318,7 @@ TEST_F(RegistryStore, AHugeSizeDoesNotOverflowTheBuffer)
     DWORD size = 0xFFFFFFFF;
     PutValue(kAppInfoSizeValue, REG_DWORD, &size, sizeof size);
     Load();
-    ASSERT_EQ(1u, ShownTexts().size());
-    EXPECT_EQ("GlobalAlloc fail", ShownTexts()[0]);
+    EXPECT_EQ(std::vector<std::string>{"GlobalAlloc fail"}, ShownTexts());
     EXPECT_EQ(0, table->appCount);
 }
 
@@ -390,8 +372,7 @@ protected:
         registryApi.deleteKeyEx = RecordDeleteEx;
         registryApi.setValue = RecordSet;
         registryApi.runsUnderWow64 = FakeRunsUnderWow64;
-        AddApp("A.EXE");
-        AddEntry(0, 1, 2, 0x10);
+        AddTable({"A.EXE"}, {{0, 1, 2, 0x10}});
         DeleteFileA(ExportPath());
     }
 
@@ -552,8 +533,7 @@ TEST_F(Wow64View, SaveLandsInThe64BitViewAndExportReadsIt)
 {
     Plant(KEY_WOW64_32KEY, "01REDIRECTED.EXE;", "APP-REDIRECTED.EXE-01", 0x32);
     KeyContents redirected = Read(KEY_WOW64_32KEY);
-    AddApp("A.EXE");
-    AddEntry(0, 0x00050000, 7, 0x11, 0x80000000);
+    AddTable({"A.EXE"}, {{0, 0x00050000, 7, 0x11, 0x80000000}});
     ASSERT_EQ(1, SaveFlagTable(*table, parent));
     KeyContents saved = Read(KEY_WOW64_64KEY);
     ASSERT_EQ(3u, saved.size());
@@ -565,15 +545,10 @@ TEST_F(Wow64View, SaveLandsInThe64BitViewAndExportReadsIt)
 
     const char* path = "wow64_view_test.afe";
     ASSERT_EQ(1, ExportFlagFile(path));
-    HANDLE f = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, f);
-    char text[256] = {};
-    DWORD read = 0;
-    ReadFile(f, text, sizeof text - 1, &read, nullptr);
-    CloseHandle(f);
+    std::string text = ReadFileText(path);
     DeleteFileA(path);
-    EXPECT_NE(nullptr, std::strstr(text, "01A.EXE;")) << text;
-    EXPECT_EQ(nullptr, std::strstr(text, "REDIRECTED")) << text;
+    EXPECT_NE(std::string::npos, text.find("01A.EXE;")) << text;
+    EXPECT_EQ(std::string::npos, text.find("REDIRECTED")) << text;
 }
 
 }  // namespace
