@@ -46,10 +46,7 @@ TEST_F(EditingTest, ClickedBox05IsStoredByTheSaveAndNothingElse)
     EXPECT_TRUE(KeyHolds(before));
 
     ASSERT_TRUE(SaveWithOk());
-    TestVersion word[3] = {kEditWordVersions[0], kEditWordVersions[1], kEditWordVersions[2]};
-    word[0].flagsLow |= 1u << 4;
-    const TestApp edited[2] = {{"Winword.exe", 3, word}, kEditTable[1]};
-    EXPECT_TRUE(KeyHolds(KeyForTable(edited, 2)));
+    EXPECT_TRUE(KeyHolds(EditedKey()));
     const KeyContents stored = ReadKey();
     const StoredValue* first = FindValue(stored, "APP-WINWORD.EXE-01");
     ASSERT_NE(nullptr, first);

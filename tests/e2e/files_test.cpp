@@ -29,30 +29,19 @@ const char kAfeType[] = "Application Flag File(*.afe)";
 const char kInfType[] = "Inf File(*.inf)";
 const char kRegType[] = "Registration File(*.reg)";
 
-struct Record {
-    uint32_t tag, versionMS, versionLS, flagsLow, flagsHigh;
-};
-
-struct App {
-    const char* name;
-    std::vector<Record> versions;
-};
-
 // Names already in capitals, so a save writes them back unchanged; tags
 // other than the 1 of new entries, so a lost tag shows.
-const std::vector<App> kStored = {
-    {"WINWORD.EXE",
-     {{1, 0x00090000, 0x00000BB8, 0x80000011, 0x80000001}, {7, 0x000A0000, 0x00001770, 0x00000002, 0x40000000}}},
-    {"CALC.EXE", {{0xDEADBEEF, 0x00050001, 0x0A280001, 0x0000F000, 0x00010000}}},
-};
+const TestVersion kStoredWord[2] = {{0x00090000, 0x00000BB8, 0x80000011, 0x80000001, 1},
+                                    {0x000A0000, 0x00001770, 0x00000002, 0x40000000, 7}};
+const TestVersion kStoredCalc[1] = {{0x00050001, 0x0A280001, 0x0000F000, 0x00010000, 0xDEADBEEF}};
+const TestApp kStored[2] = {{"WINWORD.EXE", 2, kStoredWord}, {"CALC.EXE", 1, kStoredCalc}};
 
 // What the tests import: other names in other letter case.
-const std::vector<App> kImported = {
-    {"notepad.exe",
-     {{2, 0x00060001, 0x1DB10106, 0x00000005, 0x80000000}, {3, 0x00060002, 0x00000000, 0xFFFFFFFF, 0x00000001}}},
-    {"Paint.EXE", {{0xCAFEF00D, 0x000A0000, 0x4A610001, 0x00000100, 0x00000000}}},
-    {"mspub.exe", {}},
-};
+const TestVersion kImportedNotepad[2] = {{0x00060001, 0x1DB10106, 0x00000005, 0x80000000, 2},
+                                         {0x00060002, 0x00000000, 0xFFFFFFFF, 0x00000001, 3}};
+const TestVersion kImportedPaint[1] = {{0x000A0000, 0x4A610001, 0x00000100, 0x00000000, 0xCAFEF00D}};
+const TestApp kImported[3] = {
+    {"notepad.exe", 2, kImportedNotepad}, {"Paint.EXE", 1, kImportedPaint}, {"mspub.exe", 0, nullptr}};
 
 // Every file a test named; the fixture removes them afterwards.
 std::vector<std::string> namedFiles;
@@ -70,25 +59,6 @@ std::string FilePath(const char* name)
     namedFiles.push_back(dir + "\\" + name);
     return namedFiles.back();
 }
-
-// A table of the tests in the layout the shared key model takes.
-struct TestTable {
-    std::vector<std::vector<TestVersion>> versions;
-    std::vector<TestApp> apps;
-
-    explicit TestTable(const std::vector<App>& from)
-    {
-        for (const App& a : from) {
-            versions.emplace_back();
-            for (const Record& r : a.versions)
-                versions.back().push_back({r.versionMS, r.versionLS, r.flagsLow, r.flagsHigh, r.tag});
-        }
-        for (size_t i = 0; i < from.size(); ++i)
-            apps.push_back({from[i].name, static_cast<int>(versions[i].size()), versions[i].data()});
-    }
-    // The key that holds the table, names as given.
-    KeyContents Key() const { return KeyForTable(apps.data(), static_cast<int>(apps.size()), true); }
-};
 
 // The five words as the .afe line or the .inf fields print them.
 std::string Words(const StoredValue& record, const char* separator)
@@ -171,26 +141,21 @@ std::string InfFromKey()
 
 // An .afe file of a table, made here; lowerHex writes the digits of the
 // version lines in small letters, which the reader takes too.
-std::string AfeFor(const std::vector<App>& apps, bool lowerHex = false)
+template <size_t N>
+std::string AfeFor(const TestApp (&apps)[N], bool lowerHex = false)
 {
-    std::string afe = AfeOf(TestTable(apps).Key());
+    std::string afe = AfeOf(KeyForTable(apps, static_cast<int>(N), true));
     size_t lines = afe.find('\n', afe.find('\n') + 1);
     for (size_t i = lines; lowerHex && i < afe.size(); ++i)
         afe[i] = static_cast<char>(tolower(static_cast<unsigned char>(afe[i])));
     return afe;
 }
 
-std::string Row(const Record& r)
-{
-    char text[32];
-    snprintf(text, sizeof text, "%08X-%08X", static_cast<unsigned>(r.versionMS), static_cast<unsigned>(r.versionLS));
-    return text;
-}
-
-std::vector<std::string> UpperNames(const std::vector<App>& apps)
+template <size_t N>
+std::vector<std::string> UpperNames(const TestApp (&apps)[N])
 {
     std::vector<std::string> names;
-    for (const App& a : apps) {
+    for (const TestApp& a : apps) {
         std::string n = a.name;
         CharUpperBuffA(&n[0], static_cast<DWORD>(n.size()));
         names.push_back(n);
@@ -198,15 +163,15 @@ std::vector<std::string> UpperNames(const std::vector<App>& apps)
     return names;
 }
 
-std::vector<std::string> Rows(const App& a)
+std::vector<std::string> Rows(const TestApp& a)
 {
     std::vector<std::string> rows;
-    for (const Record& r : a.versions)
-        rows.push_back(Row(r));
+    for (int v = 0; v < a.versionCount; ++v)
+        rows.push_back(VersionRow(a.versions[v]));
     return rows;
 }
 
-std::string BoxesFor(const Record& r)
+std::string BoxesFor(const TestVersion& r)
 {
     std::string boxes;
     for (int b = 0; b < 64; ++b)
@@ -230,9 +195,8 @@ protected:
     void SetUp() override
     {
         SaveE2ETest::SetUp();
-        TestTable t(kStored);
         if (!HasFatalFailure())
-            StartWithTable(t.apps.data(), static_cast<int>(t.apps.size()));
+            StartWithTable(kStored, 2);
     }
 
     // What the window shows of the table: both lists, their selections, the
@@ -560,8 +524,9 @@ TEST_F(FilesTest, ExportAnsweredYesSavesTheEditsFirstAndClearsTheMark)
     ASSERT_TRUE(SettleWithoutMessageBox(app));
 
     // The file holds the edit, through the key.
-    std::vector<App> edited = kStored;
-    edited[0].versions[0].flagsLow &= ~0x10u;
+    TestVersion word[2] = {kStoredWord[0], kStoredWord[1]};
+    word[0].flagsLow &= ~0x10u;
+    const TestApp edited[2] = {{"WINWORD.EXE", 2, word}, kStored[1]};
     std::string bytes = ReadFileText(path);
     EXPECT_EQ(AfeFor(edited), bytes);
     EXPECT_EQ(AfeFromKey(), bytes);

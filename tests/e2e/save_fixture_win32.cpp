@@ -101,3 +101,11 @@ std::vector<UINT> SaveE2ETest::MenuStates()
         states.push_back(menu.items[i].state);
     return states;
 }
+
+KeyContents SaveE2ETest::EditedKey()
+{
+    TestVersion word[3] = {kEditWordVersions[0], kEditWordVersions[1], kEditWordVersions[2]};
+    word[0].flagsLow |= 1u << 4;
+    const TestApp edited[2] = {{"Winword.exe", 3, word}, kEditTable[1]};
+    return KeyForTable(edited, 2);
+}

@@ -36,4 +36,7 @@ protected:
     ::testing::AssertionResult StillRunning();
     // The menu states the probe reads, in order.
     std::vector<UINT> MenuStates();
+    // What a save leaves of the edit table with flag 05 set in the first
+    // version of WINWORD.EXE, as ClickFlag(5) leaves it.
+    static KeyContents EditedKey();
 };

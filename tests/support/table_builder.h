@@ -31,6 +31,16 @@ inline AppFlagEntry& AddEntry(FlagTable& t, uint16_t app, uint32_t ms, uint32_t 
     return e;
 }
 
+// What the input dialogs return.
+inline InputValues Input(const char* name, uint32_t ms = 0, uint32_t ls = 0)
+{
+    InputValues in = {};
+    std::strcpy(in.inputAppName, name);
+    in.inputVersionMS = ms;
+    in.inputVersionLS = ls;
+    return in;
+}
+
 // One AddEntry call's arguments, for a run of entries written as a list.
 struct EntrySpec {
     uint16_t app;
@@ -70,6 +80,16 @@ inline ::testing::AssertionResult VersionIs(const AppFlagEntry& e, uint32_t ms, 
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << std::hex << "version " << e.versionMS << "-" << e.versionLS
                                          << ", expected " << ms << "-" << ls;
+}
+
+// A table's (or a decoded file's) application and entry counts, compared as one.
+template <typename Table>
+::testing::AssertionResult CountsAre(const Table& t, int apps, int entries)
+{
+    if (t.appCount == apps && t.entryCount == entries)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << t.appCount << " applications and " << t.entryCount
+                                         << " entries, expected " << apps << " and " << entries;
 }
 
 // A native test that starts on an empty table, t.

@@ -18,15 +18,6 @@ using TableCapacity = TableTest;
 using TableFlags = TableTest;
 using TableSort = TableTest;
 
-InputValues Input(const char* name, uint32_t ms, uint32_t ls)
-{
-    InputValues in = {};
-    std::strcpy(in.inputAppName, name);
-    in.inputVersionMS = ms;
-    in.inputVersionLS = ls;
-    return in;
-}
-
 ::testing::AssertionResult SlotIsFree(const FlagTable& t, uint16_t i)
 {
     const AppFlagEntry& e = t.entries[i];
@@ -52,8 +43,7 @@ TEST_F(TableAdd, NewApplicationGetsItsFirstVersionAtTheEnd)
     AddTable(*t, {"A.EXE"}, {{0, 1, 1, 0xFF, 0xFF, 7}});
     InputValues in = Input("notepad.exe", 0x50001, 0xA280000);
     ASSERT_EQ(1, TableAddApplication(*t, in));
-    EXPECT_EQ(2, t->appCount);
-    EXPECT_EQ(2, t->entryCount);
+    EXPECT_TRUE(CountsAre(*t, 2, 2));
     EXPECT_STREQ("notepad.exe", t->appNames[1]) << "appNames keeps the letter case";
     EXPECT_EQ(1, t->currentApp);
     EXPECT_EQ(1, t->currentEntry);
@@ -84,8 +74,7 @@ TEST_F(TableAdd, RefusesNamesTheStoredListCannotHold)
     EXPECT_EQ(0, TableAddApplication(*t, in));
     in = Input("A;B.EXE", 1, 1);
     EXPECT_EQ(0, TableAddApplication(*t, in));
-    EXPECT_EQ(0, t->appCount);
-    EXPECT_EQ(0, t->entryCount);
+    EXPECT_TRUE(CountsAre(*t, 0, 0));
     EXPECT_EQ(0, t->modified);
 }
 
@@ -107,8 +96,7 @@ TEST_F(TableCapacity, RefusesAtFiveThousandApplications)
     EXPECT_EQ(kNoRoomForApplication, RoomForApplication(*t));
     InputValues in = Input("NEW.EXE", 2, 0);
     EXPECT_EQ(0, TableAddApplication(*t, in));
-    EXPECT_EQ(kMaxApps, t->appCount);
-    EXPECT_EQ(kMaxApps, t->entryCount);
+    EXPECT_TRUE(CountsAre(*t, kMaxApps, kMaxApps));
     EXPECT_EQ(0, t->modified);
     EXPECT_EQ(kRoomAvailable, RoomForVersion(*t, 0)) << "a version of an existing application still fits";
     t->appCount = kMaxApps - 1;
@@ -130,8 +118,7 @@ TEST_F(TableCapacity, RefusesAtTenThousandEntries)
     InputValues in = Input("NEW.EXE", 2, 0);
     EXPECT_EQ(0, TableAddApplication(*t, in));
     EXPECT_EQ(0, TableAddVersion(*t, in, 0));
-    EXPECT_EQ(200, t->appCount);
-    EXPECT_EQ(kMaxEntries, t->entryCount);
+    EXPECT_TRUE(CountsAre(*t, 200, kMaxEntries));
     EXPECT_EQ(0, t->modified);
 }
 
@@ -161,8 +148,7 @@ TEST(TableDeleteApplication, SecondOfFourMovesTheLaterOnesDown)
     t->currentApp = 1;
     t->currentEntry = 3;
     ASSERT_EQ(1, TableDeleteApplication(*t, 1));
-    EXPECT_EQ(3, t->appCount);
-    EXPECT_EQ(4, t->entryCount);
+    EXPECT_TRUE(CountsAre(*t, 3, 4));
     EXPECT_STREQ("A.EXE", t->appNames[0]);
     EXPECT_STREQ("C.EXE", t->appNames[1]);
     EXPECT_STREQ("D.EXE", t->appNames[2]);
@@ -186,8 +172,7 @@ TEST(TableDeleteApplication, TheOnlyOneLeavesAnEmptyTable)
     auto t = NewTable();
     AddTable(*t, {"A.EXE"}, {{0, 1, 1, 5, 5}, {0, 1, 2, 5, 5}});
     ASSERT_EQ(1, TableDeleteApplication(*t, 0));
-    EXPECT_EQ(0, t->appCount);
-    EXPECT_EQ(0, t->entryCount);
+    EXPECT_TRUE(CountsAre(*t, 0, 0));
     EXPECT_TRUE(SlotIsFree(*t, 0));
     EXPECT_TRUE(SlotIsFree(*t, 1));
     EXPECT_STREQ("", t->appNames[0]);
@@ -376,9 +361,7 @@ std::string StoredAppInfo(const FlagTable& t)
 // New Version the way the command runs it: the check, then the append to currentApp.
 NewVersionCheck NewVersion(FlagTable& t, uint32_t ms, uint32_t ls)
 {
-    InputValues in = {};
-    in.inputVersionMS = ms;
-    in.inputVersionLS = ls;
+    InputValues in = Input("", ms, ls);
     NewVersionCheck check = CheckNewVersion(t, in, nullptr);
     if (check == kNewVersionAccepted) {
         EXPECT_EQ(1, TableAddVersion(t, in, t.currentApp));
@@ -443,10 +426,7 @@ TEST(TableNewVersion, RefusesWithoutAnApplicationOrRoom)
     EXPECT_EQ(kNewVersionAccepted, NewVersion(*t, 1, 1000)) << "A.EXE's 99 versions do not fill B.EXE";
     t->currentApp = 0;
     TableRoom room = kRoomAvailable;
-    InputValues in = {};
-    in.inputVersionMS = 1;
-    in.inputVersionLS = 1000;
-    EXPECT_EQ(kNewVersionNoRoom, CheckNewVersion(*t, in, &room));
+    EXPECT_EQ(kNewVersionNoRoom, CheckNewVersion(*t, Input("", 1, 1000), &room));
     EXPECT_EQ(kNoRoomForVersion, room);
 }
 

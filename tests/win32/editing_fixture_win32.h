@@ -174,12 +174,7 @@ protected:
         Apply();
     }
 
-    void Input(const char* name, uint32_t ms, uint32_t ls)
-    {
-        std::strcpy(input.inputAppName, name);
-        input.inputVersionMS = ms;
-        input.inputVersionLS = ls;
-    }
+    void Input(const char* name, uint32_t ms, uint32_t ls) { input = ::Input(name, ms, ls); }
 
     bool Grayed(UINT command) const
     {

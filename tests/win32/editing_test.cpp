@@ -251,8 +251,7 @@ TEST_F(DeleteApplicationTest, TheOnlyOneTurnsEditingOff)
     ASSERT_EQ(1, Applied(DeleteApplication(*table, c)));
     EXPECT_EQ(0, SendMessageA(c.appCombo, CB_GETCOUNT, 0, 0));
     EXPECT_EQ(0, SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
-    EXPECT_EQ(0, table->appCount);
-    EXPECT_EQ(0, table->entryCount);
+    EXPECT_TRUE(CountsAre(*table, 0, 0));
     EXPECT_TRUE(BoxesShow(0, 0));
     for (UINT id : kEditingCommands)
         EXPECT_TRUE(Grayed(id)) << "command " << id;

@@ -178,8 +178,7 @@ TEST_F(FlagFiles, ExportOfAnEmptyStoredTable)
 
     AddTable({"OLD.EXE"}, {{0, 2, 3, 4, 5, 1}});
     EXPECT_EQ(1, Import(afePath));
-    EXPECT_EQ(0, table->appCount);
-    EXPECT_EQ(0, table->entryCount);
+    EXPECT_TRUE(CountsAre(*table, 0, 0));
     EXPECT_TRUE(ComboRows(appCombo).empty());
 }
 
@@ -199,13 +198,7 @@ TEST_F(FlagFiles, ExportImportAndSaveReproduceTheKey)
     ASSERT_EQ(1, Import(afePath));
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
     ASSERT_EQ(1, SaveFlagTable(*table, parent));
-    KeyContents after = ReadKey();
-    EXPECT_EQ(before.size(), after.size());
-    for (const auto& v : before) {
-        auto it = after.find(v.first);
-        ASSERT_NE(after.end(), it) << v.first;
-        EXPECT_EQ(v.second, it->second) << v.first;
-    }
+    EXPECT_EQ(before, ReadKey());
     EXPECT_TRUE(ShownTexts().empty());
 }
 
@@ -221,8 +214,7 @@ TEST_F(FlagFiles, ImportFillsTheListsAndTheBoxes)
     WriteFileText(afePath, std::string("00056\n02note.exe;00B.EXE;01c.exe;\n") + kLine1 + "\n" + kLine2 + "\n" +
                                kLine3 + "\n");
     ASSERT_EQ(1, Import(afePath));
-    EXPECT_EQ(3, table->appCount);
-    EXPECT_EQ(3, table->entryCount);
+    EXPECT_TRUE(CountsAre(*table, 3, 3));
     EXPECT_STREQ("note.exe", table->appNames[0]) << "appNames keep the case of the file";
     EXPECT_STREQ("c.exe", table->appNames[2]);
     EXPECT_EQ(2, table->entries[2].appIndex);
@@ -245,8 +237,7 @@ TEST_F(FlagFiles, ImportWhoseFirstApplicationHasNoVersions)
 
     WriteFileText(afePath, std::string("00034\n00A.EXE;01B.EXE;\n") + kLine3 + "\n");
     ASSERT_EQ(1, Import(afePath));
-    EXPECT_EQ(2, table->appCount);
-    EXPECT_EQ(1, table->entryCount);
+    EXPECT_TRUE(CountsAre(*table, 2, 1));
     ShownTable expected = {{"A.EXE", "B.EXE"}, {}, 0, CB_ERR, ""};
     EXPECT_EQ(expected, Show()) << "the boxes show the first entry only when it is the first application's";
 }

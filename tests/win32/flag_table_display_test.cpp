@@ -19,10 +19,8 @@ TEST_F(FlagTableDisplay, VersionListFollowsTableOrderOfOneApplication)
     for (uint16_t i = 0; i < 10; ++i)
         AddEntry(owners[i], i, 0, 1u << i);
     FillVersionList(*table, versionCombo, 0, boxes);
-    ASSERT_EQ(3, SendMessageA(versionCombo, CB_GETCOUNT, 0, 0));
-    EXPECT_EQ("00000002-00000000", Row(versionCombo, 0));
-    EXPECT_EQ("00000005-00000000", Row(versionCombo, 1));
-    EXPECT_EQ("00000009-00000000", Row(versionCombo, 2));
+    EXPECT_EQ((std::vector<std::string>{"00000002-00000000", "00000005-00000000", "00000009-00000000"}),
+              ComboRows(versionCombo));
     EXPECT_EQ(0, SendMessageA(versionCombo, CB_GETCURSEL, 0, 0));
     EXPECT_EQ(2, table->currentEntry);
     EXPECT_EQ("3 ", Checked()) << "the flags of entry 2";

@@ -44,19 +44,16 @@ TEST_F(MainWindow, LayoutForMenuHeight19)
     EXPECT_EQ(437, outer.bottom - outer.top);
 
     const MainControls& c = MainWindowControls();
-    RECT printer = ClientRectOf(window, c.printerCombo);
-    EXPECT_EQ(19, printer.left);
-    EXPECT_EQ(38, printer.top);
-    EXPECT_EQ(532, printer.right - printer.left);
-
-    RECT app = ClientRectOf(window, c.appCombo);
-    EXPECT_EQ(19, app.left);
-    EXPECT_EQ(95, app.top);
-    EXPECT_EQ(247, app.right - app.left);
-    RECT version = ClientRectOf(window, c.versionCombo);
-    EXPECT_EQ(304, version.left);
-    EXPECT_EQ(95, version.top);
-    EXPECT_EQ(247, version.right - version.left);
+    const struct {
+        HWND combo;
+        int x, y, width;
+    } combos[] = {{c.printerCombo, 19, 38, 532}, {c.appCombo, 19, 95, 247}, {c.versionCombo, 304, 95, 247}};
+    for (const auto& k : combos) {
+        RECT r = ClientRectOf(window, k.combo);
+        EXPECT_EQ(k.x, r.left) << "combo " << GetDlgCtrlID(k.combo);
+        EXPECT_EQ(k.y, r.top) << "combo " << GetDlgCtrlID(k.combo);
+        EXPECT_EQ(k.width, r.right - r.left) << "combo " << GetDlgCtrlID(k.combo);
+    }
 
     for (int k = 0; k < 64; ++k) {
         RECT box = ClientRectOf(window, c.flagBoxes[k]);

@@ -49,13 +49,9 @@ TEST_F(RegistryStore, SavesOneApplicationWithTwoVersionsExactly)
 
     Load();
     EXPECT_TRUE(ShownTexts().empty());
-    EXPECT_EQ(1, table->appCount);
-    EXPECT_EQ(2, table->entryCount);
-    EXPECT_EQ(1, RowCount(appCombo));
-    EXPECT_EQ("A.EXE", Row(appCombo, 0));
-    ASSERT_EQ(2, RowCount(versionCombo));
-    EXPECT_EQ("00050001-0A280000", Row(versionCombo, 0));
-    EXPECT_EQ("00060000-00000001", Row(versionCombo, 1));
+    EXPECT_TRUE(CountsAre(*table, 1, 2));
+    EXPECT_EQ(std::vector<std::string>{"A.EXE"}, ComboRows(appCombo));
+    EXPECT_EQ((std::vector<std::string>{"00050001-0A280000", "00060000-00000001"}), ComboRows(versionCombo));
     EXPECT_EQ(0, SendMessageA(appCombo, CB_GETCURSEL, 0, 0));
     EXPECT_EQ(0, SendMessageA(versionCombo, CB_GETCURSEL, 0, 0));
     EXPECT_EQ("5 64 ", Checked()) << "flags of the first version";
@@ -76,8 +72,7 @@ TEST_F(RegistryStore, EmptyTableRoundTrip)
     SendMessageA(boxes[0], BM_SETCHECK, BST_CHECKED, 0);
     Load();
     EXPECT_TRUE(ShownTexts().empty()) << ShownTexts()[0];
-    EXPECT_EQ(0, table->appCount);
-    EXPECT_EQ(0, table->entryCount);
+    EXPECT_TRUE(CountsAre(*table, 0, 0));
     EXPECT_EQ(0, RowCount(appCombo));
     EXPECT_EQ(0, RowCount(versionCombo));
     EXPECT_EQ("", Checked());
@@ -90,8 +85,7 @@ TEST_F(RegistryStore, AbsentKeyLoadsAnEmptyTableSilently)
     table->currentEntry = 0;
     Load();
     EXPECT_TRUE(ShownTexts().empty());
-    EXPECT_EQ(0, table->appCount);
-    EXPECT_EQ(0, table->entryCount);
+    EXPECT_TRUE(CountsAre(*table, 0, 0));
     EXPECT_EQ(0, RowCount(appCombo));
 }
 
@@ -104,8 +98,7 @@ TEST_F(RegistryStore, ApplicationWithoutVersions)
 
     Load();
     EXPECT_TRUE(ShownTexts().empty());
-    EXPECT_EQ(2, table->appCount);
-    EXPECT_EQ(1, table->entryCount);
+    EXPECT_TRUE(CountsAre(*table, 2, 1));
     EXPECT_EQ(0, RowCount(versionCombo)) << "the first application has no version";
     EXPECT_EQ("", Checked()) << "the first entry read belongs to another application";
     EXPECT_EQ(1, table->entries[0].appIndex);
@@ -152,8 +145,7 @@ TEST_F(RegistryStore, ListWithoutTerminatorThatFillsTheBufferStaysInside)
     PutVersion("APP-A.EXE-01", 1, 1, 2, 0, 0);
     Load();
     EXPECT_TRUE(ShownTexts().empty());
-    EXPECT_EQ(1, table->appCount);
-    EXPECT_EQ(1, table->entryCount);
+    EXPECT_TRUE(CountsAre(*table, 1, 1));
 }
 
 TEST_F(RegistryStore, NamesAreStoredInUpperCaseAndKeepTheirCaseInMemory)
@@ -235,8 +227,7 @@ TEST_F(RegistryStore, FailedReadsOnLoad)
     Load();
     failOn = "APP-A.EXE-01";
     Load();
-    EXPECT_EQ(1, table->appCount);
-    EXPECT_EQ(0, table->entryCount);
+    EXPECT_TRUE(CountsAre(*table, 1, 0));
     registryApi = kSystemRegistryApi;
     const std::vector<std::string> expected = {"Get Size fail\nCode=5", "get flag data fail\nCode=5"};
     EXPECT_EQ(expected, ShownTexts());
