@@ -46,7 +46,8 @@ const TestApp kImported[3] = {
 // Every file a test named; the fixture removes them afterwards.
 std::vector<std::string> namedFiles;
 
-// The driver names files beside its own exe, as Windows paths (Z:\...).
+// The driver names files beside its own exe, as Windows paths (Z:\...); a
+// file of that name left from before is removed.
 std::string FilePath(const char* name)
 {
     char exe[MAX_PATH] = "";
@@ -57,6 +58,7 @@ std::string FilePath(const char* name)
     std::string dir = std::string(exe) + "\\e2e-files";
     CreateDirectoryA(dir.c_str(), nullptr);
     namedFiles.push_back(dir + "\\" + name);
+    DeleteFileA(namedFiles.back().c_str());
     return namedFiles.back();
 }
 
@@ -296,7 +298,6 @@ TEST_F(FilesTest, ExportWritesTheStoredTableAsAfeThroughTheSaveDialog)
     // The preset name kept, only a folder put before it: the dialog adds
     // the default extension.
     std::string written = FilePath("TempFlag.afe");
-    DeleteFileA(written.c_str());
     pick.path = written.substr(0, written.size() - 4);
     pick.overwrite = 0;
     ASSERT_TRUE(ExportTo(pick));
@@ -311,7 +312,6 @@ TEST_F(FilesTest, ExportAsInfNumbersTheValuesTheKeyHolds)
     // key, not the table in memory, and numbers only the lines it writes.
     ASSERT_TRUE(DeleteStoredValue("APP-WINWORD.EXE-02"));
     std::string path = FilePath("export.inf");
-    DeleteFileA(path.c_str());
 
     FilePick pick = {path};
     pick.fileTypeRow = 1;
@@ -333,7 +333,6 @@ TEST_F(FilesTest, ExportAsInfNumbersTheValuesTheKeyHolds)
 TEST_F(FilesTest, ExportAsRegWritesAFileRegeditApplies)
 {
     std::string path = FilePath("export.reg");
-    DeleteFileA(path.c_str());
 
     FilePick pick;
     pick.path = path;
@@ -360,12 +359,7 @@ TEST_F(FilesTest, ImportShowsTheFilesTableAndMarksItModified)
     ASSERT_TRUE(PickFile(app, dialog, pick));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
 
-    ShownTable expected;
-    expected.apps = UpperNames(kImported);
-    expected.versions = Rows(kImported[0]);
-    expected.appRow = 0;
-    expected.versionRow = 0;
-    expected.boxes = BoxesFor(kImported[0].versions[0]);
+    ShownTable expected = {UpperNames(kImported), Rows(kImported[0]), 0, 0, BoxesFor(kImported[0].versions[0])};
     EXPECT_EQ(expected, WhatIsShown());
     EXPECT_TRUE(LooksLike(app, kTwoVersionsLook)) << "Paste greyed by the import";
 
@@ -386,10 +380,7 @@ TEST_F(FilesTest, ImportOfAnEmptyTableLocksTheEditingControls)
     ASSERT_TRUE(WriteFileBytes(path, "00002\n\n"));
     ASSERT_TRUE(ImportFrom(path));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
-    ShownTable empty;
-    empty.appRow = -1;
-    empty.versionRow = -1;
-    empty.boxes = std::string(64, '0');
+    ShownTable empty = {{}, {}, -1, -1, std::string(64, '0')};
     EXPECT_EQ(empty, WhatIsShown());
     EXPECT_TRUE(LooksLike(app, kNoTableLook));
     // Emptied in memory only: the key still holds the table, so Exit asks.
@@ -402,7 +393,6 @@ TEST_F(FilesTest, ExportThenImportThenSaveGivesTheKeyBackByteForByte)
     KeyContents stored = ReadKey();
     std::string exported = FilePath("roundtrip.afe");
     std::string other = FilePath("other.afe");
-    DeleteFileA(exported.c_str());
     ASSERT_TRUE(WriteFileBytes(other, AfeFor(kImported)));
 
     FilePick pick = {exported};
@@ -475,7 +465,6 @@ TEST_F(FilesTest, ExportAnsweredNoWritesTheStoredTableAndKeepsTheEditsMarked)
     ASSERT_TRUE(ClickFlag(5));
     ASSERT_FALSE(FlagChecked(5));
     std::string path = FilePath("unsaved.afe");
-    DeleteFileA(path.c_str());
 
     // Cancel at the question: no dialog, nothing changes.
     ASSERT_TRUE(PostMessageA(app.window, WM_COMMAND, IDM_EXPORT, 0));
@@ -513,7 +502,6 @@ TEST_F(FilesTest, ExportAnsweredYesSavesTheEditsFirstAndClearsTheMark)
     ASSERT_TRUE(ClickFlag(5));
     ASSERT_FALSE(FlagChecked(5));
     std::string path = FilePath("saved.afe");
-    DeleteFileA(path.c_str());
 
     ASSERT_TRUE(PostMessageA(app.window, WM_COMMAND, IDM_EXPORT, 0));
     ASSERT_TRUE(Answer(kExportQuestion, Buttons::YesNoCancel, IDYES));

@@ -28,12 +28,12 @@ using TableSort = TableTest;
                                          << e.versionMS;
 }
 
-// Versions of application `app` in table order.
-std::vector<uint32_t> LsOf(const FlagTable& t, uint16_t app)
+// Versions of application `app` (of every application when -1) in table order.
+std::vector<uint32_t> LsOf(const FlagTable& t, int app = -1)
 {
     std::vector<uint32_t> v;
     for (uint16_t i = 0; i < t.entryCount; ++i)
-        if (t.entries[i].appIndex == app)
+        if (app < 0 || t.entries[i].appIndex == app)
             v.push_back(t.entries[i].versionLS);
     return v;
 }
@@ -187,10 +187,7 @@ TEST(TableDeleteVersion, MiddleVersionMovesEveryLaterEntryDown)
     t->currentEntry = 2;
     ASSERT_EQ(1, TableDeleteVersion(*t, 2));
     EXPECT_EQ(4, t->entryCount);
-    EXPECT_EQ(100u, t->entries[0].versionLS);
-    EXPECT_EQ(1u, t->entries[1].versionLS);
-    EXPECT_EQ(101u, t->entries[2].versionLS);
-    EXPECT_EQ(3u, t->entries[3].versionLS);
+    EXPECT_EQ((std::vector<uint32_t>{100, 1, 101, 3}), LsOf(*t));
     EXPECT_EQ(0x33u, t->entries[3].flagsLow) << "records move whole";
     EXPECT_EQ(9u, t->entries[3].tag);
     EXPECT_TRUE(SlotIsFree(*t, 4));

@@ -285,11 +285,9 @@ TEST_F(Commands, LeavingAListSendsItsCheck)
     FocusControl(C(), IDC_APPLICATION);
     EXPECT_TRUE(validateCommands.empty()) << "leaving the printer list checks nothing";
     FocusControl(C(), IDC_VERSION);
-    ASSERT_EQ(1u, validateCommands.size());
-    EXPECT_EQ(static_cast<WPARAM>(IDC_APPLICATION), validateCommands[0]);
+    EXPECT_EQ(std::vector<WPARAM>{IDC_APPLICATION}, validateCommands);
     FocusControl(C(), IDC_FLAG01);
-    ASSERT_EQ(2u, validateCommands.size());
-    EXPECT_EQ(static_cast<WPARAM>(IDC_VERSION), validateCommands[1]);
+    EXPECT_EQ((std::vector<WPARAM>{IDC_APPLICATION, IDC_VERSION}), validateCommands);
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mainProc));
 }
 

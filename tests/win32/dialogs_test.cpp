@@ -204,8 +204,7 @@ TEST_F(Dialogs, NewAppRefusesTheListSeparatorAndStaysOpen)
         },
     });
     EXPECT_EQ(IDCANCEL, result);
-    ASSERT_EQ(1u, shownMessages.size());
-    EXPECT_EQ("Application name can not contain \";\"\nSet Application", shownMessages[0].text);
+    EXPECT_EQ(std::vector<std::string>{"Application name can not contain \";\"\nSet Application"}, ShownTexts());
     EXPECT_STREQ("UNTOUCHED", input.inputAppName);
 }
 

@@ -26,18 +26,19 @@ RECT ClientRectOf(HWND window, HWND control)
     return r;
 }
 
+// The real main window laid out for a menu bar of 19 pixels, no table stored.
 class MainWindow : public RealMainWindow {
 protected:
     void SetUp() override
     {
         RealMainWindow::SetUp();
         DeleteTestTable();
+        window = MakeMainWindow(19);
     }
 };
 
 TEST_F(MainWindow, LayoutForMenuHeight19)
 {
-    window = MakeMainWindow(19);
     RECT outer;
     GetWindowRect(window, &outer);
     EXPECT_EQ(608, outer.right - outer.left);
@@ -70,6 +71,7 @@ TEST_F(MainWindow, LayoutForMenuHeight19)
 TEST_F(MainWindow, RealMenuHeightSizesTheWindow)
 {
     int u = GetSystemMetrics(SM_CYMENU);
+    DestroyMainWindow(window);
     window = MakeMainWindow(u);
     RECT outer;
     GetWindowRect(window, &outer);
@@ -82,7 +84,6 @@ TEST_F(MainWindow, RealMenuHeightSizesTheWindow)
 
 TEST_F(MainWindow, ClassTitleAndStyle)
 {
-    window = MakeMainWindow(19);
     char text[128] = "";
     GetClassNameA(window, text, sizeof text);
     EXPECT_STREQ("APPEDIT", text);
@@ -99,7 +100,6 @@ TEST_F(MainWindow, ClassTitleAndStyle)
 
 TEST_F(MainWindow, ControlsCarryTheirIdsLabelsAndStyles)
 {
-    window = MakeMainWindow(19);
     const MainControls& c = MainWindowControls();
     EXPECT_EQ(c.printerCombo, GetDlgItem(window, IDC_PRINTER));
     EXPECT_EQ(c.appCombo, GetDlgItem(window, IDC_APPLICATION));
@@ -307,7 +307,6 @@ TEST(MainResources, VersionBlock)
 // Read back from the window's own device context after a repaint.
 TEST_F(MainWindow, PaintsTheEtchedEdgeAndCaptionStrokes)
 {
-    window = MakeMainWindow(19);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     GdiFlush();
     HDC dc = GetDC(window);
@@ -330,7 +329,6 @@ TEST_F(MainWindow, PaintsTheEtchedEdgeAndCaptionStrokes)
 
 TEST_F(MainWindow, CloseFromOutsideDestroysWithoutQuestionAndQuitsWithZero)
 {
-    window = MakeMainWindow(19);
     shownMessages.clear();
     SendMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window));
@@ -343,7 +341,6 @@ TEST_F(MainWindow, CloseFromOutsideDestroysWithoutQuestionAndQuitsWithZero)
 
 TEST_F(MainWindow, ExitPostsCloseAndTheWindowEnds)
 {
-    window = MakeMainWindow(19);
     SendMessageA(window, WM_COMMAND, IDM_EXIT, 0);
     EXPECT_TRUE(IsWindow(window)) << "posted, not sent";
     PumpMessages();
@@ -352,7 +349,6 @@ TEST_F(MainWindow, ExitPostsCloseAndTheWindowEnds)
 
 TEST_F(MainWindow, CloseBoxCloses)
 {
-    window = MakeMainWindow(19);
     SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     PumpMessages();
     EXPECT_FALSE(IsWindow(window));
@@ -360,7 +356,6 @@ TEST_F(MainWindow, CloseBoxCloses)
 
 TEST_F(MainWindow, MinimizeIsTheDefaultOne)
 {
-    window = MakeMainWindow(19);
     SendMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     PumpMessages();
     EXPECT_TRUE(IsIconic(window));

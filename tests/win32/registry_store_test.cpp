@@ -28,23 +28,10 @@ TEST_F(RegistryStore, SavesOneApplicationWithTwoVersionsExactly)
 
     auto values = ReadKey();
     ASSERT_EQ(4u, values.size()) << "APPINFO, APPINFO-SIZE and two version values, nothing else";
-    const StoredValue* info = FindValue(values, "APPINFO");
-    ASSERT_NE(nullptr, info);
-    EXPECT_EQ(static_cast<DWORD>(REG_SZ), info->type);
-    ASSERT_EQ(9u, info->data.size());
-    EXPECT_EQ(0, std::memcmp("02A.EXE;", info->data.data(), 9));
-    const StoredValue* size = FindValue(values, "APPINFO-SIZE");
-    ASSERT_NE(nullptr, size);
-    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), size->type);
-    ASSERT_EQ(4u, size->data.size());
-    EXPECT_EQ(18u, size->data[0] | size->data[1] << 8);
-
-    const StoredValue* first = FindValue(values, "APP-A.EXE-01");
-    ASSERT_NE(nullptr, first);
-    EXPECT_EQ(static_cast<DWORD>(REG_BINARY), first->type);
-    const unsigned char expected[20] = {1, 0, 0, 0, 0x01, 0, 0x05, 0, 0, 0, 0x28, 0x0A, 0x10, 0, 0, 0, 0, 0, 0, 0x80};
-    ASSERT_EQ(20u, first->data.size());
-    EXPECT_EQ(0, std::memcmp(expected, first->data.data(), 20));
+    EXPECT_EQ((StoredValue{REG_SZ, {'0', '2', 'A', '.', 'E', 'X', 'E', ';', 0}}), values["APPINFO"]);
+    EXPECT_EQ((StoredValue{REG_DWORD, {18, 0, 0, 0}}), values["APPINFO-SIZE"]);
+    EXPECT_EQ((StoredValue{REG_BINARY, {1, 0, 0, 0, 0x01, 0, 0x05, 0, 0, 0, 0x28, 0x0A, 0x10, 0, 0, 0, 0, 0, 0, 0x80}}),
+              values["APP-A.EXE-01"]);
     ASSERT_NE(nullptr, FindValue(values, "APP-A.EXE-02"));
 
     Load();
@@ -62,10 +49,8 @@ TEST_F(RegistryStore, EmptyTableRoundTrip)
     ASSERT_EQ(1, SaveFlagTable(*table, parent));
     auto values = ReadKey();
     ASSERT_EQ(2u, values.size());
-    const StoredValue* info = FindValue(values, "APPINFO");
-    ASSERT_NE(nullptr, info);
-    EXPECT_EQ(1u, info->data.size());
-    EXPECT_EQ(2u, FindValue(values, "APPINFO-SIZE")->data[0]);
+    EXPECT_EQ((StoredValue{REG_SZ, {0}}), values["APPINFO"]);
+    EXPECT_EQ((StoredValue{REG_DWORD, {2, 0, 0, 0}}), values["APPINFO-SIZE"]);
 
     AddApp("STALE.EXE");  // what a load must clear
     AddEntry(0, 1, 1, 1);
@@ -528,10 +513,8 @@ TEST_F(Wow64View, SaveLandsInThe64BitViewAndExportReadsIt)
     ASSERT_EQ(1, SaveFlagTable(*table, parent));
     KeyContents saved = Read(KEY_WOW64_64KEY);
     ASSERT_EQ(3u, saved.size());
-    const StoredValue* v = FindValue(saved, "APP-A.EXE-01");
-    ASSERT_NE(nullptr, v);
-    const std::vector<unsigned char> record = {1, 0, 0, 0, 0, 0, 5, 0, 7, 0, 0, 0, 0x11, 0, 0, 0, 0, 0, 0, 0x80};
-    EXPECT_EQ(record, v->data);
+    EXPECT_EQ((StoredValue{REG_BINARY, {1, 0, 0, 0, 0, 0, 5, 0, 7, 0, 0, 0, 0x11, 0, 0, 0, 0, 0, 0, 0x80}}),
+              saved["APP-A.EXE-01"]);
     EXPECT_TRUE(Read(KEY_WOW64_32KEY) == redirected) << "the save touched Wow6432Node";
 
     const char* path = "wow64_view_test.afe";
