@@ -233,6 +233,13 @@ AssertionResult MenuCommandsAre(const ProbeReport& report, const UINT* commands,
     return AssertionFailure() << "expected all " << (enabled ? "enabled" : "greyed") << ": " << wrong;
 }
 
+AssertionResult MenuCommandsAre(AppProcess& app, const UINT* commands, size_t count, bool enabled)
+{
+    ProbeReport report;
+    AssertionResult read = ReadMenu(app, report);
+    return read ? MenuCommandsAre(report, commands, count, enabled) : read;
+}
+
 HWND Control(const AppProcess& app, int id)
 {
     return GetDlgItem(app.window, id);

@@ -34,6 +34,8 @@ extern const TestApp kSampleTable[2];
 // The same two applications with CALC.EXE first.
 extern const TestApp kSampleTableOneVersionFirst[2];
 
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+
 class E2ETest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -45,6 +47,10 @@ protected:
     void StartWithTable(const TestApp* apps, int appCount);
     // The program ends, with exit code 0.
     ::testing::AssertionResult ExitsWithZero();
+    // Waits for the message box and answers it; checks its text, its buttons,
+    // its caption, its owner and that questions carry the icon. Settles
+    // afterwards, unless the answer is to end the program.
+    ::testing::AssertionResult Answer(const char* text, Buttons buttons, int button, bool closes = false);
 
     AppProcess app;
 };

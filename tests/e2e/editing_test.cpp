@@ -7,10 +7,11 @@ namespace {
 
 class SavingTest : public SaveE2ETest {
 protected:
-    ::testing::AssertionResult SaveWithOk()
+    // Save, its question answered with `button`.
+    ::testing::AssertionResult SaveWith(int button = IDOK)
     {
         PostMessageA(app.window, WM_COMMAND, IDM_SAVE, 0);
-        ::testing::AssertionResult answered = Answer(kSaveQuestionText, Buttons::OkCancel, IDOK);
+        ::testing::AssertionResult answered = Answer(kSaveQuestionText, Buttons::OkCancel, button);
         if (!answered)
             return answered;
         return SettleWithoutMessageBox(app);
@@ -38,14 +39,12 @@ TEST_F(EditingTest, ClickedBox05IsStoredByTheSaveAndNothingElse)
     EXPECT_EQ(IDC_FLAG01 + 4, FocusedControl(app));
 
     // Cancel at the question stores nothing.
-    PostMessageA(app.window, WM_COMMAND, IDM_SAVE, 0);
-    ASSERT_TRUE(Answer(kSaveQuestionText, Buttons::OkCancel, IDCANCEL));
-    ASSERT_TRUE(SettleWithoutMessageBox(app));
+    ASSERT_TRUE(SaveWith(IDCANCEL));
     KeyContents before = KeyForTable(kEditTable, 2, true);
     before["APP-WINWORD.EXE-07"] = StoredValue{REG_DWORD, {7, 0, 0, 0}};
     EXPECT_TRUE(KeyHolds(before));
 
-    ASSERT_TRUE(SaveWithOk());
+    ASSERT_TRUE(SaveWith());
     EXPECT_TRUE(KeyHolds(EditedKey()));
     const KeyContents stored = ReadKey();
     const StoredValue* first = FindValue(stored, "APP-WINWORD.EXE-01");
@@ -79,7 +78,7 @@ TEST_F(EditingTest, ApplicationTypedInLowerCaseIsStoredInUpperCase)
     EXPECT_EQ(2, ComboSelection(Control(app, IDC_APPLICATION)));
     EXPECT_EQ((Strings{"0005000A-00000002"}), ComboRows(Control(app, IDC_VERSION)));
 
-    ASSERT_TRUE(SaveWithOk());
+    ASSERT_TRUE(SaveWith());
     const TestVersion notepad[1] = {{0x0005000A, 0x00000002, 0, 0}};
     const TestApp expected[3] = {kEditTable[0], kEditTable[1], {"NOTEPAD.EXE", 1, notepad}};
     EXPECT_TRUE(KeyHolds(KeyForTable(expected, 3)));
@@ -97,7 +96,7 @@ TEST_F(EditingTest, DeletedMiddleVersionLeavesTheOthersNumberedDensely)
               ComboRows(Control(app, IDC_VERSION)));
     EXPECT_TRUE(BoxesShow(app, kEditWordVersions[0]));
 
-    ASSERT_TRUE(SaveWithOk());
+    ASSERT_TRUE(SaveWith());
     const TestVersion word[2] = {kEditWordVersions[0], kEditWordVersions[2]};
     const TestApp expected[2] = {{"Winword.exe", 2, word}, kEditTable[1]};
     EXPECT_TRUE(KeyHolds(KeyForTable(expected, 2)));
@@ -151,7 +150,7 @@ TEST_F(NewVersionTest, LandsUnderTheSelectedApplicationThatHadNone)
     ASSERT_TRUE(SettleWithoutMessageBox(app));
     EXPECT_EQ((Strings{"00010000-00000001"}), ComboRows(Control(app, IDC_VERSION)));
 
-    ASSERT_TRUE(SaveWithOk());
+    ASSERT_TRUE(SaveWith());
     const TestApp expected[2] = {{"A.EXE", 1, kOneVersion}, {"B.EXE", 1, kEnteredVersion}};
     EXPECT_TRUE(KeyHolds(KeyForTable(expected, 2)));
 }
@@ -164,7 +163,7 @@ TEST_F(NewVersionTest, GivesTheOnlyApplicationItsFirstVersion)
     ASSERT_TRUE(EnterNewVersion("00010000", "00000001"));
     EXPECT_EQ((Strings{"00010000-00000001"}), ComboRows(Control(app, IDC_VERSION)));
 
-    ASSERT_TRUE(SaveWithOk());
+    ASSERT_TRUE(SaveWith());
     const TestApp expected[1] = {{"B.EXE", 1, kEnteredVersion}};
     EXPECT_TRUE(KeyHolds(KeyForTable(expected, 1)));
 }

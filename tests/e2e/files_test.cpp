@@ -231,20 +231,14 @@ protected:
     }
 
     // A file dialog opened by the command, the file picked.
-    AssertionResult ExportTo(const FilePick& pick)
+    AssertionResult PickThrough(UINT command, const char* title, const FilePick& pick)
     {
         HWND dialog = nullptr;
-        AssertionResult opened = OpenDialog(IDM_EXPORT, "Export as", dialog);
+        AssertionResult opened = OpenDialog(command, title, dialog);
         return opened ? PickFile(app, dialog, pick) : opened;
     }
-
-    AssertionResult ImportFrom(const std::string& path)
-    {
-        HWND dialog = nullptr;
-        AssertionResult opened = OpenDialog(IDM_IMPORT, "Import as", dialog);
-        FilePick pick = {path};
-        return opened ? PickFile(app, dialog, pick) : opened;
-    }
+    AssertionResult ExportTo(const FilePick& pick) { return PickThrough(IDM_EXPORT, "Export as", pick); }
+    AssertionResult ImportFrom(const std::string& path) { return PickThrough(IDM_IMPORT, "Import as", FilePick{path}); }
 
     // Exit closes the program at once, with code 0: nothing is marked.
     AssertionResult ExitsWithoutQuestion()

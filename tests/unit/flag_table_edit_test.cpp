@@ -28,13 +28,15 @@ using TableSort = TableTest;
                                          << e.versionMS;
 }
 
-// Versions of application `app` (of every application when -1) in table order.
-std::vector<uint32_t> LsOf(const FlagTable& t, int app = -1)
+// One field of the entries of application `app` (of every application when
+// -1) in table order.
+template <typename Field>
+std::vector<uint32_t> FieldOf(const FlagTable& t, Field AppFlagEntry::*field, int app = -1)
 {
     std::vector<uint32_t> v;
     for (uint16_t i = 0; i < t.entryCount; ++i)
         if (app < 0 || t.entries[i].appIndex == app)
-            v.push_back(t.entries[i].versionLS);
+            v.push_back(t.entries[i].*field);
     return v;
 }
 
@@ -63,7 +65,7 @@ TEST_F(TableAdd, VersionGoesToTheEndOfTheTableAsTheLastVersion)
     EXPECT_EQ(3, t->entryCount);
     EXPECT_EQ(2, t->currentEntry);
     EXPECT_EQ(0, t->entries[2].appIndex);
-    EXPECT_EQ((std::vector<uint32_t>{1, 3}), LsOf(*t, 0));
+    EXPECT_EQ((std::vector<uint32_t>{1, 3}), FieldOf(*t, &AppFlagEntry::versionLS, 0));
     EXPECT_EQ(1, t->modified);
     EXPECT_EQ(0, TableAddVersion(*t, in, 2)) << "no application 2";
 }
@@ -154,12 +156,8 @@ TEST(TableDeleteApplication, SecondOfFourMovesTheLaterOnesDown)
     EXPECT_STREQ("D.EXE", t->appNames[2]);
     for (size_t k = 0; k < kNameSize; ++k)
         ASSERT_EQ('\0', t->appNames[3][k]) << "old last name slot, byte " << k;
-    const uint16_t apps[] = {0, 1, 2, 1};
-    const uint32_t ls[] = {10, 30, 40, 31};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(apps[i], t->entries[i].appIndex) << "entry " << i;
-        EXPECT_EQ(ls[i], t->entries[i].versionLS) << "entry " << i;
-    }
+    EXPECT_EQ((std::vector<uint32_t>{0, 1, 2, 1}), FieldOf(*t, &AppFlagEntry::appIndex));
+    EXPECT_EQ((std::vector<uint32_t>{10, 30, 40, 31}), FieldOf(*t, &AppFlagEntry::versionLS));
     EXPECT_TRUE(SlotIsFree(*t, 4));
     EXPECT_TRUE(SlotIsFree(*t, 5));
     EXPECT_EQ(0, t->currentApp);
@@ -187,7 +185,7 @@ TEST(TableDeleteVersion, MiddleVersionMovesEveryLaterEntryDown)
     t->currentEntry = 2;
     ASSERT_EQ(1, TableDeleteVersion(*t, 2));
     EXPECT_EQ(4, t->entryCount);
-    EXPECT_EQ((std::vector<uint32_t>{100, 1, 101, 3}), LsOf(*t));
+    EXPECT_EQ((std::vector<uint32_t>{100, 1, 101, 3}), FieldOf(*t, &AppFlagEntry::versionLS));
     EXPECT_EQ(0x33u, t->entries[3].flagsLow) << "records move whole";
     EXPECT_EQ(9u, t->entries[3].tag);
     EXPECT_TRUE(SlotIsFree(*t, 4));
@@ -211,17 +209,11 @@ TEST_F(TableSort, OrdersByMsThenLsUnsignedWithRecordsWhole)
                  {{0, 2, 0, 0xA, 0, 11}, {1, 0, 0, 0xEE}, {0, 1, 5, 0xB, 0, 12}, {0, 1, 3, 0xC, 0, 13}});
     t->currentApp = 0;
     ASSERT_EQ(1, TableSortVersions(*t, 0));
-    struct Expected {
-        uint16_t app;
-        uint32_t ms, ls, low, tag;
-    } expected[] = {{0, 1, 3, 0xC, 13}, {1, 0, 0, 0xEE, 1}, {0, 1, 5, 0xB, 12}, {0, 2, 0, 0xA, 11}};
-    for (int i = 0; i < 4; ++i) {
-        const AppFlagEntry& e = t->entries[i];
-        EXPECT_EQ(expected[i].app, e.appIndex) << "slot " << i;
-        EXPECT_TRUE(VersionIs(e, expected[i].ms, expected[i].ls)) << "slot " << i;
-        EXPECT_EQ(expected[i].low, e.flagsLow) << "slot " << i;
-        EXPECT_EQ(expected[i].tag, e.tag) << "slot " << i;
-    }
+    EXPECT_EQ((std::vector<uint32_t>{0, 1, 0, 0}), FieldOf(*t, &AppFlagEntry::appIndex));
+    EXPECT_EQ((std::vector<uint32_t>{1, 0, 1, 2}), FieldOf(*t, &AppFlagEntry::versionMS));
+    EXPECT_EQ((std::vector<uint32_t>{3, 0, 5, 0}), FieldOf(*t, &AppFlagEntry::versionLS));
+    EXPECT_EQ((std::vector<uint32_t>{0xC, 0xEE, 0xB, 0xA}), FieldOf(*t, &AppFlagEntry::flagsLow));
+    EXPECT_EQ((std::vector<uint32_t>{13, 1, 12, 11}), FieldOf(*t, &AppFlagEntry::tag)) << "records move whole";
     EXPECT_EQ(0, t->currentEntry);
     EXPECT_EQ(1, t->modified);
 }
@@ -232,11 +224,10 @@ TEST_F(TableSort, ComparesWithoutSignAndPutsTheLargestLast)
     AddEntries(*t, {{0, 0xFFFFFFFF, 0xFFFFFFFF}, {0, 0x80000000, 0}, {0, 0x7FFFFFFF, 0xFFFFFFFF},
                     {0, 0x7FFFFFFF, 0x80000000}, {0, 0x7FFFFFFF, 0x7FFFFFFF}});
     TableSortVersions(*t, 0);
-    const uint32_t ms[] = {0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF};
-    const uint32_t ls[] = {0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0, 0xFFFFFFFF};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_TRUE(VersionIs(t->entries[i], ms[i], ls[i])) << "slot " << i;
-    }
+    EXPECT_EQ((std::vector<uint32_t>{0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF}),
+              FieldOf(*t, &AppFlagEntry::versionMS));
+    EXPECT_EQ((std::vector<uint32_t>{0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0, 0xFFFFFFFF}),
+              FieldOf(*t, &AppFlagEntry::versionLS));
 }
 
 TEST_F(TableSort, EqualKeysEndAsTheSelectionSortLeavesThem)
@@ -246,17 +237,13 @@ TEST_F(TableSort, EqualKeysEndAsTheSelectionSortLeavesThem)
     // first of them behind the second, and equal keys never swap back.
     AddEntries(*t, {{0, 2, 0, 0x1}, {0, 2, 0, 0x2}, {0, 1, 0, 0x3}});
     TableSortVersions(*t, 0);
-    EXPECT_EQ(0x3u, t->entries[0].flagsLow);
-    EXPECT_EQ(0x2u, t->entries[1].flagsLow);
-    EXPECT_EQ(0x1u, t->entries[2].flagsLow);
+    EXPECT_EQ((std::vector<uint32_t>{0x3, 0x2, 0x1}), FieldOf(*t, &AppFlagEntry::flagsLow));
 
     // Here the swap does not pass one equal key over the other: order kept.
     auto u = NewTable();
     AddTable(*u, {"A.EXE"}, {{0, 1, 0, 0x1}, {0, 0, 5, 0x2}, {0, 1, 0, 0x3}});
     TableSortVersions(*u, 0);
-    EXPECT_EQ(0x2u, u->entries[0].flagsLow);
-    EXPECT_EQ(0x1u, u->entries[1].flagsLow);
-    EXPECT_EQ(0x3u, u->entries[2].flagsLow);
+    EXPECT_EQ((std::vector<uint32_t>{0x2, 0x1, 0x3}), FieldOf(*u, &AppFlagEntry::flagsLow));
 }
 
 TEST_F(TableSort, SortedListStillCountsAsAChange)

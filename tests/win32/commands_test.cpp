@@ -84,10 +84,9 @@ TEST_F(Commands, StartupWithPrinterLoadsTheTable)
     EXPECT_EQ(1, EditorState(MainFlagTable()).printerFound);
     EXPECT_EQ(std::vector<std::string>{"Front VRX-2260;FILE:;Kavix VRX-2260 PS"}, ComboRows(C().printerCombo));
     EXPECT_EQ(0, SendMessageA(C().printerCombo, CB_GETCURSEL, 0, 0));
-    std::vector<std::string> apps = {"WINWORD.EXE", "NOTEPAD.EXE", "MSPAINT.EXE"};
-    EXPECT_EQ(apps, ComboRows(C().appCombo));
-    std::vector<std::string> versions = {"00090000-00000B5E", "000A0000-00001A2B", "000B0000-00000001"};
-    EXPECT_EQ(versions, ComboRows(C().versionCombo));
+    EXPECT_EQ((std::vector<std::string>{"WINWORD.EXE", "NOTEPAD.EXE", "MSPAINT.EXE"}), ComboRows(C().appCombo));
+    EXPECT_EQ((std::vector<std::string>{"00090000-00000B5E", "000A0000-00001A2B", "000B0000-00000001"}),
+              ComboRows(C().versionCombo));
     EXPECT_EQ((std::vector<int>{1, 3}), CheckedFlags());
     EXPECT_EQ(0, MainFlagTable().modified);
     EXPECT_EQ(3, MainFlagTable().appCount);
