@@ -42,7 +42,7 @@ inline InputValues Input(const char* name, uint32_t ms = 0, uint32_t ls = 0)
 }
 
 // One AddEntry call's arguments, for a run of entries written as a list.
-struct EntrySpec {
+struct EntryRow {
     uint16_t app;
     uint32_t ms, ls, low = 0, high = 0, tag = 1;
 };
@@ -53,13 +53,13 @@ inline void AddApps(FlagTable& t, std::initializer_list<const char*> names)
         AddApp(t, name);
 }
 
-inline void AddEntries(FlagTable& t, std::initializer_list<EntrySpec> entries)
+inline void AddEntries(FlagTable& t, std::initializer_list<EntryRow> entries)
 {
-    for (const EntrySpec& e : entries)
+    for (const EntryRow& e : entries)
         AddEntry(t, e.app, e.ms, e.ls, e.low, e.high, e.tag);
 }
 
-inline void AddTable(FlagTable& t, std::initializer_list<const char*> names, std::initializer_list<EntrySpec> entries)
+inline void AddTable(FlagTable& t, std::initializer_list<const char*> names, std::initializer_list<EntryRow> entries)
 {
     AddApps(t, names);
     AddEntries(t, entries);

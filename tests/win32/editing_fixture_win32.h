@@ -115,8 +115,8 @@ protected:
         for (const char* name : names)
             AddApp(name);
     }
-    void AddEntries(std::initializer_list<EntrySpec> entries) { ::AddEntries(*table, entries); }
-    void AddTable(std::initializer_list<const char*> names, std::initializer_list<EntrySpec> entries)
+    void AddEntries(std::initializer_list<EntryRow> entries) { ::AddEntries(*table, entries); }
+    void AddTable(std::initializer_list<const char*> names, std::initializer_list<EntryRow> entries)
     {
         AddApps(names);
         AddEntries(entries);
@@ -143,7 +143,7 @@ protected:
     }
 
     // The table, then the state after its load.
-    void LoadTable(std::initializer_list<const char*> names, std::initializer_list<EntrySpec> entries)
+    void LoadTable(std::initializer_list<const char*> names, std::initializer_list<EntryRow> entries)
     {
         AddTable(names, entries);
         LoadedState();

@@ -44,8 +44,8 @@ protected:
         return ::AddEntry(*table, app, ms, ls, low, high, tag);
     }
     void AddApps(std::initializer_list<const char*> names) { ::AddApps(*table, names); }
-    void AddEntries(std::initializer_list<EntrySpec> entries) { ::AddEntries(*table, entries); }
-    void AddTable(std::initializer_list<const char*> names, std::initializer_list<EntrySpec> entries)
+    void AddEntries(std::initializer_list<EntryRow> entries) { ::AddEntries(*table, entries); }
+    void AddTable(std::initializer_list<const char*> names, std::initializer_list<EntryRow> entries)
     {
         ::AddTable(*table, names, entries);
     }
