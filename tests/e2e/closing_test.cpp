@@ -12,16 +12,6 @@ const char kEmptyNameRefusal[] =
 
 class ClosingTest : public SaveE2ETest {
 protected:
-    // The table with flag 05 set in the first version of WINWORD.EXE, as the
-    // click in the tests leaves it.
-    KeyContents EditedKey()
-    {
-        TestVersion word[3] = {kEditWordVersions[0], kEditWordVersions[1], kEditWordVersions[2]};
-        word[0].flagsLow |= 1u << 4;
-        const TestApp edited[2] = {{"Winword.exe", 3, word}, kEditTable[1]};
-        return KeyForTable(edited, 2);
-    }
-
     KeyContents UnchangedKey() { return KeyForTable(kEditTable, 2, true); }
 
     // Leaving the application list with no row selected.

@@ -2,13 +2,10 @@
 // in time and is terminated, and the probe runs inside the program.
 #include "e2e_fixture_win32.h"
 
-using DriverTest = E2ETest;
+using DriverTest = SampleTableTest;
 
 TEST_F(DriverTest, ProbeAnswersFromInsideTheProgram)
 {
-    StartWithSampleTable();
-    if (HasFatalFailure())
-        return;
     ProbeReport report;
     ASSERT_TRUE(ReadMenu(app, report));
     EXPECT_EQ(app.process.dwProcessId, report.processId);
@@ -20,9 +17,6 @@ TEST_F(DriverTest, ProbeAnswersFromInsideTheProgram)
 
 TEST_F(DriverTest, HungProgramFailsTheWaitAndIsTerminated)
 {
-    StartWithSampleTable();
-    if (HasFatalFailure())
-        return;
     ASSERT_NE(static_cast<DWORD>(-1), SuspendThread(app.process.hThread));
     DWORD start = GetTickCount();
     EXPECT_FALSE(Settle(app, 300));

@@ -1,5 +1,6 @@
 #include "driver_win32.h"
 
+#include "file_text.h"
 #include "window_search_win32.h"
 
 #include <stdio.h>
@@ -39,19 +40,6 @@ struct ProbeChannel {
 
 ProbeChannel channel;
 HWND driverWindow = nullptr;
-
-std::string WindowsPath(const char* path)
-{
-    std::string out;
-    // CMake gives Unix paths under Wine; Z: is the Unix root there.
-    if (path[0] == '/')
-        out = "Z:";
-    out += path;
-    for (char& c : out)
-        if (c == '/')
-            c = '\\';
-    return out;
-}
 
 
 AssertionResult ExitedFailure(const AppProcess& app, const char* during)
@@ -243,6 +231,13 @@ AssertionResult MenuCommandsAre(const ProbeReport& report, const UINT* commands,
     if (wrong.empty())
         return AssertionSuccess();
     return AssertionFailure() << "expected all " << (enabled ? "enabled" : "greyed") << ": " << wrong;
+}
+
+AssertionResult MenuCommandsAre(AppProcess& app, const UINT* commands, size_t count, bool enabled)
+{
+    ProbeReport report;
+    AssertionResult read = ReadMenu(app, report);
+    return read ? MenuCommandsAre(report, commands, count, enabled) : read;
 }
 
 HWND Control(const AppProcess& app, int id)

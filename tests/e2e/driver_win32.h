@@ -57,6 +57,8 @@ int MenuState(const ProbeReport& report, UINT command);
 // Checks that each command is enabled (or greyed) and not missing.
 ::testing::AssertionResult MenuCommandsAre(const ProbeReport& report, const UINT* commands, size_t count,
                                            bool enabled);
+// The same on the menu as the probe reads it now.
+::testing::AssertionResult MenuCommandsAre(AppProcess& app, const UINT* commands, size_t count, bool enabled);
 
 HWND Control(const AppProcess& app, int id);
 std::vector<std::string> ComboRows(HWND combo);

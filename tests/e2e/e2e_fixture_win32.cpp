@@ -55,6 +55,46 @@ bool VersionFlag(const TestVersion& v, int flagIndex)
     return (word >> (flagIndex % 32)) & 1u;
 }
 
+AssertionResult E2ETest::ExitsWithZero()
+{
+    DWORD code = 1;
+    AssertionResult ended = WaitForExit(app, kExitTimeoutMs, code);
+    if (!ended)
+        return ended;
+    if (code != 0)
+        return AssertionFailure() << "exit code " << code;
+    return AssertionSuccess();
+}
+
+AssertionResult E2ETest::Answer(const char* text, Buttons buttons, int button, bool closes)
+{
+    HWND box = nullptr;
+    AssertionResult shown = WaitForMessageBox(app, box);
+    if (!shown)
+        return shown << " (expected \"" << text << "\")";
+    MessageBoxSeen seen;
+    AssertionResult answered = AnswerMessageBox(app, box, button, &seen);
+    if (!answered)
+        return answered;
+    std::string wrong;
+    if (seen.text != text)
+        wrong += "text \"" + seen.text + "\"; ";
+    if (seen.caption != "Deruverozad Adov Eduzed")
+        wrong += "caption \"" + seen.caption + "\"; ";
+    if (!seen.ownedByMainWindow)
+        wrong += "not owned by the main window; ";
+    bool ok = buttons == Buttons::Ok || buttons == Buttons::OkCancel;
+    bool cancel = buttons == Buttons::OkCancel || buttons == Buttons::YesNoCancel;
+    bool yesNo = buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel;
+    if (seen.ok != ok || seen.cancel != cancel || seen.yes != yesNo || seen.no != yesNo)
+        wrong += "other buttons; ";
+    if (seen.icon != (buttons != Buttons::Ok))
+        wrong += seen.icon ? "an icon; " : "no icon; ";
+    if (!wrong.empty())
+        return AssertionFailure() << "message box expected \"" << text << "\": " << wrong;
+    return closes ? AssertionSuccess() : Settle(app);
+}
+
 AssertionResult BoxesShow(const AppProcess& app, const TestVersion& v)
 {
     AssertionResult result = AssertionSuccess();

@@ -26,10 +26,15 @@ extern const UINT kEditCommands[5];
 extern const UINT kVersionCommands[2];  // Delete Version, Sort Version
 extern const UINT kAlwaysCommands[2];   // About, Exit
 
+// Rows of a list, as ComboRows reads them.
+using Strings = std::vector<std::string>;
+
 // The sample table: WINWORD.EXE with two versions, then CALC.EXE with one.
 extern const TestApp kSampleTable[2];
 // The same two applications with CALC.EXE first.
 extern const TestApp kSampleTableOneVersionFirst[2];
+
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 
 class E2ETest : public ::testing::Test {
 protected:
@@ -40,6 +45,12 @@ protected:
     // the program, settled.
     void StartWithSampleTable() { StartWithTable(kSampleTable, 2); }
     void StartWithTable(const TestApp* apps, int appCount);
+    // The program ends, with exit code 0.
+    ::testing::AssertionResult ExitsWithZero();
+    // Waits for the message box and answers it; checks its text, its buttons,
+    // its caption, its owner and that questions carry the icon. Settles
+    // afterwards, unless the answer is to end the program.
+    ::testing::AssertionResult Answer(const char* text, Buttons buttons, int button, bool closes = false);
 
     AppProcess app;
 };

@@ -7,10 +7,11 @@ namespace {
 
 class SavingTest : public SaveE2ETest {
 protected:
-    ::testing::AssertionResult SaveWithOk()
+    // Save, its question answered with `button`.
+    ::testing::AssertionResult SaveWith(int button = IDOK)
     {
         PostMessageA(app.window, WM_COMMAND, IDM_SAVE, 0);
-        ::testing::AssertionResult answered = Answer(kSaveQuestionText, Buttons::OkCancel, IDOK);
+        ::testing::AssertionResult answered = Answer(kSaveQuestionText, Buttons::OkCancel, button);
         if (!answered)
             return answered;
         return SettleWithoutMessageBox(app);
@@ -38,18 +39,13 @@ TEST_F(EditingTest, ClickedBox05IsStoredByTheSaveAndNothingElse)
     EXPECT_EQ(IDC_FLAG01 + 4, FocusedControl(app));
 
     // Cancel at the question stores nothing.
-    PostMessageA(app.window, WM_COMMAND, IDM_SAVE, 0);
-    ASSERT_TRUE(Answer(kSaveQuestionText, Buttons::OkCancel, IDCANCEL));
-    ASSERT_TRUE(SettleWithoutMessageBox(app));
+    ASSERT_TRUE(SaveWith(IDCANCEL));
     KeyContents before = KeyForTable(kEditTable, 2, true);
     before["APP-WINWORD.EXE-07"] = StoredValue{REG_DWORD, {7, 0, 0, 0}};
     EXPECT_TRUE(KeyHolds(before));
 
-    ASSERT_TRUE(SaveWithOk());
-    TestVersion word[3] = {kEditWordVersions[0], kEditWordVersions[1], kEditWordVersions[2]};
-    word[0].flagsLow |= 1u << 4;
-    const TestApp edited[2] = {{"Winword.exe", 3, word}, kEditTable[1]};
-    EXPECT_TRUE(KeyHolds(KeyForTable(edited, 2)));
+    ASSERT_TRUE(SaveWith());
+    EXPECT_TRUE(KeyHolds(EditedKey()));
     const KeyContents stored = ReadKey();
     const StoredValue* first = FindValue(stored, "APP-WINWORD.EXE-01");
     ASSERT_NE(nullptr, first);
@@ -80,11 +76,9 @@ TEST_F(EditingTest, ApplicationTypedInLowerCaseIsStoredInUpperCase)
     ASSERT_EQ(3u, apps.size());
     EXPECT_EQ("NOTEPAD.EXE", apps[2]);
     EXPECT_EQ(2, ComboSelection(Control(app, IDC_APPLICATION)));
-    std::vector<std::string> versions = ComboRows(Control(app, IDC_VERSION));
-    ASSERT_EQ(1u, versions.size());
-    EXPECT_EQ("0005000A-00000002", versions[0]);
+    EXPECT_EQ((Strings{"0005000A-00000002"}), ComboRows(Control(app, IDC_VERSION)));
 
-    ASSERT_TRUE(SaveWithOk());
+    ASSERT_TRUE(SaveWith());
     const TestVersion notepad[1] = {{0x0005000A, 0x00000002, 0, 0}};
     const TestApp expected[3] = {kEditTable[0], kEditTable[1], {"NOTEPAD.EXE", 1, notepad}};
     EXPECT_TRUE(KeyHolds(KeyForTable(expected, 3)));
@@ -98,13 +92,11 @@ TEST_F(EditingTest, DeletedMiddleVersionLeavesTheOthersNumberedDensely)
     PostMessageA(app.window, WM_COMMAND, IDM_DELETEVERSION, 0);
     ASSERT_TRUE(Answer("Delete 000A0000-00001770 ?", Buttons::YesNo, IDYES));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
-    std::vector<std::string> versions = ComboRows(Control(app, IDC_VERSION));
-    ASSERT_EQ(2u, versions.size());
-    EXPECT_EQ(VersionRow(kEditWordVersions[0]), versions[0]);
-    EXPECT_EQ(VersionRow(kEditWordVersions[2]), versions[1]);
+    EXPECT_EQ((Strings{VersionRow(kEditWordVersions[0]), VersionRow(kEditWordVersions[2])}),
+              ComboRows(Control(app, IDC_VERSION)));
     EXPECT_TRUE(BoxesShow(app, kEditWordVersions[0]));
 
-    ASSERT_TRUE(SaveWithOk());
+    ASSERT_TRUE(SaveWith());
     const TestVersion word[2] = {kEditWordVersions[0], kEditWordVersions[2]};
     const TestApp expected[2] = {{"Winword.exe", 2, word}, kEditTable[1]};
     EXPECT_TRUE(KeyHolds(KeyForTable(expected, 2)));
@@ -148,23 +140,17 @@ TEST_F(NewVersionTest, LandsUnderTheSelectedApplicationThatHadNone)
     ASSERT_TRUE(ComboRows(Control(app, IDC_VERSION)).empty());
 
     ASSERT_TRUE(EnterNewVersion("00010000", "00000001"));
-    std::vector<std::string> versions = ComboRows(Control(app, IDC_VERSION));
-    ASSERT_EQ(1u, versions.size());
-    EXPECT_EQ("00010000-00000001", versions[0]);
+    EXPECT_EQ((Strings{"00010000-00000001"}), ComboRows(Control(app, IDC_VERSION)));
 
     // Back and forth: A.EXE still has its one version, B.EXE the new one.
     ASSERT_TRUE(PressKey(app, VK_UP));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
-    versions = ComboRows(Control(app, IDC_VERSION));
-    ASSERT_EQ(1u, versions.size());
-    EXPECT_EQ(VersionRow(kOneVersion[0]), versions[0]);
+    EXPECT_EQ((Strings{VersionRow(kOneVersion[0])}), ComboRows(Control(app, IDC_VERSION)));
     ASSERT_TRUE(PressKey(app, VK_DOWN));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
-    versions = ComboRows(Control(app, IDC_VERSION));
-    ASSERT_EQ(1u, versions.size());
-    EXPECT_EQ("00010000-00000001", versions[0]);
+    EXPECT_EQ((Strings{"00010000-00000001"}), ComboRows(Control(app, IDC_VERSION)));
 
-    ASSERT_TRUE(SaveWithOk());
+    ASSERT_TRUE(SaveWith());
     const TestApp expected[2] = {{"A.EXE", 1, kOneVersion}, {"B.EXE", 1, kEnteredVersion}};
     EXPECT_TRUE(KeyHolds(KeyForTable(expected, 2)));
 }
@@ -175,11 +161,9 @@ TEST_F(NewVersionTest, GivesTheOnlyApplicationItsFirstVersion)
     StartWith(stored, 1);
     ASSERT_FALSE(HasFatalFailure());
     ASSERT_TRUE(EnterNewVersion("00010000", "00000001"));
-    std::vector<std::string> versions = ComboRows(Control(app, IDC_VERSION));
-    ASSERT_EQ(1u, versions.size());
-    EXPECT_EQ("00010000-00000001", versions[0]);
+    EXPECT_EQ((Strings{"00010000-00000001"}), ComboRows(Control(app, IDC_VERSION)));
 
-    ASSERT_TRUE(SaveWithOk());
+    ASSERT_TRUE(SaveWith());
     const TestApp expected[1] = {{"B.EXE", 1, kEnteredVersion}};
     EXPECT_TRUE(KeyHolds(KeyForTable(expected, 1)));
 }

@@ -2,9 +2,11 @@
 // dialogs: the files' exact bytes against the stored key, the import into the
 // lists and boxes, a bad file that changes nothing, and what each leaves of
 // the unsaved-changes mark.
+#include "example_files.h"
 #include "file_dialog_win32.h"
 #include "file_text.h"
 #include "save_fixture_win32.h"
+#include "shown_table.h"
 
 #include <ctype.h>
 #include <stdio.h>
@@ -27,35 +29,25 @@ const char kAfeType[] = "Application Flag File(*.afe)";
 const char kInfType[] = "Inf File(*.inf)";
 const char kRegType[] = "Registration File(*.reg)";
 
-struct Record {
-    uint32_t tag, versionMS, versionLS, flagsLow, flagsHigh;
-};
-
-struct App {
-    const char* name;
-    std::vector<Record> versions;
-};
-
 // Names already in capitals, so a save writes them back unchanged; tags
 // other than the 1 of new entries, so a lost tag shows.
-const std::vector<App> kStored = {
-    {"WINWORD.EXE",
-     {{1, 0x00090000, 0x00000BB8, 0x80000011, 0x80000001}, {7, 0x000A0000, 0x00001770, 0x00000002, 0x40000000}}},
-    {"CALC.EXE", {{0xDEADBEEF, 0x00050001, 0x0A280001, 0x0000F000, 0x00010000}}},
-};
+const TestVersion kStoredWord[2] = {{0x00090000, 0x00000BB8, 0x80000011, 0x80000001, 1},
+                                    {0x000A0000, 0x00001770, 0x00000002, 0x40000000, 7}};
+const TestVersion kStoredCalc[1] = {{0x00050001, 0x0A280001, 0x0000F000, 0x00010000, 0xDEADBEEF}};
+const TestApp kStored[2] = {{"WINWORD.EXE", 2, kStoredWord}, {"CALC.EXE", 1, kStoredCalc}};
 
 // What the tests import: other names in other letter case.
-const std::vector<App> kImported = {
-    {"notepad.exe",
-     {{2, 0x00060001, 0x1DB10106, 0x00000005, 0x80000000}, {3, 0x00060002, 0x00000000, 0xFFFFFFFF, 0x00000001}}},
-    {"Paint.EXE", {{0xCAFEF00D, 0x000A0000, 0x4A610001, 0x00000100, 0x00000000}}},
-    {"mspub.exe", {}},
-};
+const TestVersion kImportedNotepad[2] = {{0x00060001, 0x1DB10106, 0x00000005, 0x80000000, 2},
+                                         {0x00060002, 0x00000000, 0xFFFFFFFF, 0x00000001, 3}};
+const TestVersion kImportedPaint[1] = {{0x000A0000, 0x4A610001, 0x00000100, 0x00000000, 0xCAFEF00D}};
+const TestApp kImported[3] = {
+    {"notepad.exe", 2, kImportedNotepad}, {"Paint.EXE", 1, kImportedPaint}, {"mspub.exe", 0, nullptr}};
 
 // Every file a test named; the fixture removes them afterwards.
 std::vector<std::string> namedFiles;
 
-// The driver names files beside its own exe, as Windows paths (Z:\...).
+// The driver names files beside its own exe, as Windows paths (Z:\...); a
+// file of that name left from before is removed.
 std::string FilePath(const char* name)
 {
     char exe[MAX_PATH] = "";
@@ -66,27 +58,9 @@ std::string FilePath(const char* name)
     std::string dir = std::string(exe) + "\\e2e-files";
     CreateDirectoryA(dir.c_str(), nullptr);
     namedFiles.push_back(dir + "\\" + name);
+    DeleteFileA(namedFiles.back().c_str());
     return namedFiles.back();
 }
-
-// A table of the tests in the layout the shared key model takes.
-struct TestTable {
-    std::vector<std::vector<TestVersion>> versions;
-    std::vector<TestApp> apps;
-
-    explicit TestTable(const std::vector<App>& from)
-    {
-        for (const App& a : from) {
-            versions.emplace_back();
-            for (const Record& r : a.versions)
-                versions.back().push_back({r.versionMS, r.versionLS, r.flagsLow, r.flagsHigh, r.tag});
-        }
-        for (size_t i = 0; i < from.size(); ++i)
-            apps.push_back({from[i].name, static_cast<int>(versions[i].size()), versions[i].data()});
-    }
-    // The key that holds the table, names as given.
-    KeyContents Key() const { return KeyForTable(apps.data(), static_cast<int>(apps.size()), true); }
-};
 
 // The five words as the .afe line or the .inf fields print them.
 std::string Words(const StoredValue& record, const char* separator)
@@ -169,26 +143,21 @@ std::string InfFromKey()
 
 // An .afe file of a table, made here; lowerHex writes the digits of the
 // version lines in small letters, which the reader takes too.
-std::string AfeFor(const std::vector<App>& apps, bool lowerHex = false)
+template <size_t N>
+std::string AfeFor(const TestApp (&apps)[N], bool lowerHex = false)
 {
-    std::string afe = AfeOf(TestTable(apps).Key());
+    std::string afe = AfeOf(KeyForTable(apps, static_cast<int>(N), true));
     size_t lines = afe.find('\n', afe.find('\n') + 1);
     for (size_t i = lines; lowerHex && i < afe.size(); ++i)
         afe[i] = static_cast<char>(tolower(static_cast<unsigned char>(afe[i])));
     return afe;
 }
 
-std::string Row(const Record& r)
-{
-    char text[32];
-    snprintf(text, sizeof text, "%08X-%08X", static_cast<unsigned>(r.versionMS), static_cast<unsigned>(r.versionLS));
-    return text;
-}
-
-std::vector<std::string> UpperNames(const std::vector<App>& apps)
+template <size_t N>
+std::vector<std::string> UpperNames(const TestApp (&apps)[N])
 {
     std::vector<std::string> names;
-    for (const App& a : apps) {
+    for (const TestApp& a : apps) {
         std::string n = a.name;
         CharUpperBuffA(&n[0], static_cast<DWORD>(n.size()));
         names.push_back(n);
@@ -196,38 +165,15 @@ std::vector<std::string> UpperNames(const std::vector<App>& apps)
     return names;
 }
 
-std::vector<std::string> Rows(const App& a)
+std::vector<std::string> Rows(const TestApp& a)
 {
     std::vector<std::string> rows;
-    for (const Record& r : a.versions)
-        rows.push_back(Row(r));
+    for (int v = 0; v < a.versionCount; ++v)
+        rows.push_back(VersionRow(a.versions[v]));
     return rows;
 }
 
-// What the window shows of the table: both lists, their selections, the boxes.
-struct Shown {
-    std::vector<std::string> apps, versions;
-    int appRow = -2, versionRow = -2;
-    std::string boxes;  // '1' for a checked box, flag 01 first
-    bool operator==(const Shown& o) const
-    {
-        return apps == o.apps && versions == o.versions && appRow == o.appRow && versionRow == o.versionRow &&
-               boxes == o.boxes;
-    }
-};
-
-std::ostream& operator<<(std::ostream& os, const Shown& s)
-{
-    os << "apps:";
-    for (const std::string& a : s.apps)
-        os << " " << a;
-    os << " (row " << s.appRow << "); versions:";
-    for (const std::string& v : s.versions)
-        os << " " << v;
-    return os << " (row " << s.versionRow << "); boxes " << s.boxes;
-}
-
-std::string BoxesFor(const Record& r)
+std::string BoxesFor(const TestVersion& r)
 {
     std::string boxes;
     for (int b = 0; b < 64; ++b)
@@ -251,14 +197,15 @@ protected:
     void SetUp() override
     {
         SaveE2ETest::SetUp();
-        TestTable t(kStored);
         if (!HasFatalFailure())
-            StartWithTable(t.apps.data(), static_cast<int>(t.apps.size()));
+            StartWithTable(kStored, 2);
     }
 
-    Shown WhatIsShown()
+    // What the window shows of the table: both lists, their selections, the
+    // boxes ('1' for a checked box, flag 01 first).
+    ShownTable WhatIsShown()
     {
-        Shown s;
+        ShownTable s;
         s.apps = ComboRows(Control(app, IDC_APPLICATION));
         s.versions = ComboRows(Control(app, IDC_VERSION));
         s.appRow = ComboSelection(Control(app, IDC_APPLICATION));
@@ -284,20 +231,14 @@ protected:
     }
 
     // A file dialog opened by the command, the file picked.
-    AssertionResult ExportTo(const FilePick& pick)
+    AssertionResult PickThrough(UINT command, const char* title, const FilePick& pick)
     {
         HWND dialog = nullptr;
-        AssertionResult opened = OpenDialog(IDM_EXPORT, "Export as", dialog);
+        AssertionResult opened = OpenDialog(command, title, dialog);
         return opened ? PickFile(app, dialog, pick) : opened;
     }
-
-    AssertionResult ImportFrom(const std::string& path)
-    {
-        HWND dialog = nullptr;
-        AssertionResult opened = OpenDialog(IDM_IMPORT, "Import as", dialog);
-        FilePick pick = {path};
-        return opened ? PickFile(app, dialog, pick) : opened;
-    }
+    AssertionResult ExportTo(const FilePick& pick) { return PickThrough(IDM_EXPORT, "Export as", pick); }
+    AssertionResult ImportFrom(const std::string& path) { return PickThrough(IDM_IMPORT, "Import as", FilePick{path}); }
 
     // Exit closes the program at once, with code 0: nothing is marked.
     AssertionResult ExitsWithoutQuestion()
@@ -343,28 +284,19 @@ TEST_F(FilesTest, ExportWritesTheStoredTableAsAfeThroughTheSaveDialog)
     EXPECT_TRUE(question.yes && question.no) << question.text;
     ASSERT_TRUE(SettleWithoutMessageBox(app));
 
-    std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(path, bytes));
+    std::string bytes = ReadFileText(path);
     EXPECT_EQ(AfeFromKey(), bytes);
     // The same bytes spelled out: size line, list line, one line a version.
-    EXPECT_EQ("00052\n"
-              "02WINWORD.EXE;01CALC.EXE;\n"
-              "000000010009000000000BB88000001180000001\n"
-              "00000007000A0000000017700000000240000000\n"
-              "DEADBEEF000500010A2800010000F00000010000\n",
-              bytes);
+    EXPECT_EQ(kExampleAfe, bytes);
 
     // The preset name kept, only a folder put before it: the dialog adds
     // the default extension.
     std::string written = FilePath("TempFlag.afe");
-    DeleteFileA(written.c_str());
     pick.path = written.substr(0, written.size() - 4);
     pick.overwrite = 0;
     ASSERT_TRUE(ExportTo(pick));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
-    std::string presetBytes;
-    ASSERT_TRUE(ReadFileBytes(written, presetBytes));
-    EXPECT_EQ(bytes, presetBytes);
+    EXPECT_EQ(bytes, ReadFileText(written));
     EXPECT_TRUE(ExitsWithoutQuestion());
 }
 
@@ -374,15 +306,13 @@ TEST_F(FilesTest, ExportAsInfNumbersTheValuesTheKeyHolds)
     // key, not the table in memory, and numbers only the lines it writes.
     ASSERT_TRUE(DeleteStoredValue("APP-WINWORD.EXE-02"));
     std::string path = FilePath("export.inf");
-    DeleteFileA(path.c_str());
 
     FilePick pick = {path};
     pick.fileTypeRow = 1;
     ASSERT_TRUE(ExportTo(pick));
     ASSERT_TRUE(SettleWithoutMessageBox(app)) << "an INF export that wrote its count succeeded";
 
-    std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(path, bytes));
+    std::string bytes = ReadFileText(path);
     EXPECT_EQ(InfFromKey(), bytes);
     EXPECT_EQ("[DEFAPPFLAG]\r\n"
               "AppInfoSize = 52\r\n"
@@ -397,7 +327,6 @@ TEST_F(FilesTest, ExportAsInfNumbersTheValuesTheKeyHolds)
 TEST_F(FilesTest, ExportAsRegWritesAFileRegeditApplies)
 {
     std::string path = FilePath("export.reg");
-    DeleteFileA(path.c_str());
 
     FilePick pick;
     pick.path = path;
@@ -405,23 +334,7 @@ TEST_F(FilesTest, ExportAsRegWritesAFileRegeditApplies)
     ASSERT_TRUE(ExportTo(pick));
     ASSERT_TRUE(SettleWithoutMessageBox(app)) << "a complete .reg export succeeded";
 
-    std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(path, bytes));
-    EXPECT_EQ("REGEDIT4\r\n"
-              "\r\n"
-              "[-HKEY_LOCAL_MACHINE\\Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver]\r\n"
-              "\r\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver]\r\n"
-              "\"APP-WINWORD.EXE-01\"=hex:01,00,00,00,00,00,09,00,b8,0b,00,00,11,00,00,80,01,00,\\\r\n"
-              "  00,80\r\n"
-              "\"APP-WINWORD.EXE-02\"=hex:07,00,00,00,00,00,0a,00,70,17,00,00,02,00,00,00,00,00,\\\r\n"
-              "  00,40\r\n"
-              "\"APP-CALC.EXE-01\"=hex:ef,be,ad,de,01,00,05,00,01,00,28,0a,00,f0,00,00,00,00,01,\\\r\n"
-              "  00\r\n"
-              "\"APPINFO\"=\"02WINWORD.EXE;01CALC.EXE;\"\r\n"
-              "\"APPINFO-SIZE\"=dword:00000034\r\n"
-              "\r\n",
-              bytes);
+    EXPECT_EQ(kExampleReg, ReadFileText(path));
     EXPECT_TRUE(ExitsWithoutQuestion());
 }
 
@@ -440,12 +353,7 @@ TEST_F(FilesTest, ImportShowsTheFilesTableAndMarksItModified)
     ASSERT_TRUE(PickFile(app, dialog, pick));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
 
-    Shown expected;
-    expected.apps = UpperNames(kImported);
-    expected.versions = Rows(kImported[0]);
-    expected.appRow = 0;
-    expected.versionRow = 0;
-    expected.boxes = BoxesFor(kImported[0].versions[0]);
+    ShownTable expected = {UpperNames(kImported), Rows(kImported[0]), 0, 0, BoxesFor(kImported[0].versions[0])};
     EXPECT_EQ(expected, WhatIsShown());
     EXPECT_TRUE(LooksLike(app, kTwoVersionsLook)) << "Paste greyed by the import";
 
@@ -466,10 +374,7 @@ TEST_F(FilesTest, ImportOfAnEmptyTableLocksTheEditingControls)
     ASSERT_TRUE(WriteFileBytes(path, "00002\n\n"));
     ASSERT_TRUE(ImportFrom(path));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
-    Shown empty;
-    empty.appRow = -1;
-    empty.versionRow = -1;
-    empty.boxes = std::string(64, '0');
+    ShownTable empty = {{}, {}, -1, -1, std::string(64, '0')};
     EXPECT_EQ(empty, WhatIsShown());
     EXPECT_TRUE(LooksLike(app, kNoTableLook));
     // Emptied in memory only: the key still holds the table, so Exit asks.
@@ -482,7 +387,6 @@ TEST_F(FilesTest, ExportThenImportThenSaveGivesTheKeyBackByteForByte)
     KeyContents stored = ReadKey();
     std::string exported = FilePath("roundtrip.afe");
     std::string other = FilePath("other.afe");
-    DeleteFileA(exported.c_str());
     ASSERT_TRUE(WriteFileBytes(other, AfeFor(kImported)));
 
     FilePick pick = {exported};
@@ -515,7 +419,7 @@ TEST_F(FilesTest, FailedImportLeavesTheTableAsItWas)
 {
     // Something other than the start: the second application selected.
     ASSERT_TRUE(SelectComboRow(app, IDC_APPLICATION, 1));
-    Shown before = WhatIsShown();
+    ShownTable before = WhatIsShown();
     ASSERT_EQ(UpperNames(kStored), before.apps);
     ASSERT_EQ(1, before.appRow);
     ProbeReport menuBefore;
@@ -555,7 +459,6 @@ TEST_F(FilesTest, ExportAnsweredNoWritesTheStoredTableAndKeepsTheEditsMarked)
     ASSERT_TRUE(ClickFlag(5));
     ASSERT_FALSE(FlagChecked(5));
     std::string path = FilePath("unsaved.afe");
-    DeleteFileA(path.c_str());
 
     // Cancel at the question: no dialog, nothing changes.
     ASSERT_TRUE(PostMessageA(app.window, WM_COMMAND, IDM_EXPORT, 0));
@@ -579,9 +482,7 @@ TEST_F(FilesTest, ExportAnsweredNoWritesTheStoredTableAndKeepsTheEditsMarked)
     FilePick pick = {path};
     ASSERT_TRUE(PickFile(app, dialog, pick));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
-    std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(path, bytes));
-    EXPECT_EQ(AfeFor(kStored), bytes);
+    EXPECT_EQ(AfeFor(kStored), ReadFileText(path));
     EXPECT_FALSE(BoxChecked(Control(app, IDC_FLAG01 + 4))) << "the edit is still in memory";
 
     // The key never got the edit, so Exit still asks.
@@ -595,7 +496,6 @@ TEST_F(FilesTest, ExportAnsweredYesSavesTheEditsFirstAndClearsTheMark)
     ASSERT_TRUE(ClickFlag(5));
     ASSERT_FALSE(FlagChecked(5));
     std::string path = FilePath("saved.afe");
-    DeleteFileA(path.c_str());
 
     ASSERT_TRUE(PostMessageA(app.window, WM_COMMAND, IDM_EXPORT, 0));
     ASSERT_TRUE(Answer(kExportQuestion, Buttons::YesNoCancel, IDYES));
@@ -606,10 +506,10 @@ TEST_F(FilesTest, ExportAnsweredYesSavesTheEditsFirstAndClearsTheMark)
     ASSERT_TRUE(SettleWithoutMessageBox(app));
 
     // The file holds the edit, through the key.
-    std::vector<App> edited = kStored;
-    edited[0].versions[0].flagsLow &= ~0x10u;
-    std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(path, bytes));
+    TestVersion word[2] = {kStoredWord[0], kStoredWord[1]};
+    word[0].flagsLow &= ~0x10u;
+    const TestApp edited[2] = {{"WINWORD.EXE", 2, word}, kStored[1]};
+    std::string bytes = ReadFileText(path);
     EXPECT_EQ(AfeFor(edited), bytes);
     EXPECT_EQ(AfeFromKey(), bytes);
     EXPECT_TRUE(ExitsWithoutQuestion());
@@ -630,9 +530,7 @@ TEST_F(FilesTest, ExportWithoutStoredTableLeavesAnEarlierFileAsItWas)
         ASSERT_TRUE(ExportTo(pick));
         ASSERT_TRUE(Answer(kExportFailed, Buttons::Ok, IDOK));
         ASSERT_TRUE(SettleWithoutMessageBox(app));
-        std::string bytes;
-        ASSERT_TRUE(ReadFileBytes(path, bytes));
-        EXPECT_EQ(earlier, bytes);
+        EXPECT_EQ(earlier, ReadFileText(path));
     }
     // The table in memory is as loaded; nothing to ask about.
     EXPECT_EQ(UpperNames(kStored), ComboRows(Control(app, IDC_APPLICATION)));

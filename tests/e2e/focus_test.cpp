@@ -3,7 +3,25 @@
 // window is activated again.
 #include "e2e_fixture_win32.h"
 
-using FocusTest = SampleTableTest;
+// A key with its modifiers and the control that has the focus after it.
+struct FocusStep {
+    WORD vk;
+    UINT modifiers;
+    int expected;
+};
+
+class FocusTest : public SampleTableTest {
+protected:
+    // Each key pressed in turn; stops at the first step that ends elsewhere.
+    void ExpectSteps(const std::vector<FocusStep>& steps)
+    {
+        for (size_t i = 0; i < steps.size(); ++i) {
+            ASSERT_TRUE(PressKey(app, steps[i].vk, steps[i].modifiers)) << "step " << i;
+            ASSERT_TRUE(SettleWithoutMessageBox(app)) << "step " << i;
+            ASSERT_EQ(steps[i].expected, FocusedControl(app)) << "after step " << i;
+        }
+    }
+};
 
 // The 67 controls in Tab order.
 static std::vector<int> Ring()
@@ -23,55 +41,36 @@ TEST_F(FocusTest, TabWalksTheWholeRingAndWrapsTo701)
 {
     std::vector<int> ring = Ring();
     ASSERT_EQ(IDC_PRINTER, FocusedControl(app));
-    for (size_t i = 1; i <= ring.size(); ++i) {
-        int expected = ring[i % ring.size()];
-        ASSERT_TRUE(PressKey(app, VK_TAB)) << "Tab number " << i;
-        ASSERT_TRUE(SettleWithoutMessageBox(app)) << "Tab number " << i;
-        ASSERT_EQ(expected, FocusedControl(app)) << "after Tab number " << i;
-    }
+    std::vector<FocusStep> tabs;
+    for (size_t i = 1; i <= ring.size(); ++i)
+        tabs.push_back({VK_TAB, 0, ring[i % ring.size()]});
+    ExpectSteps(tabs);
 }
 
 TEST_F(FocusTest, ShiftTabWalksTheRingBackwardsAndWrapsTo864)
 {
     std::vector<int> ring = Ring();
     ASSERT_EQ(IDC_PRINTER, FocusedControl(app));
-    for (size_t i = 1; i <= ring.size(); ++i) {
-        int expected = ring[(ring.size() - i) % ring.size()];
-        ASSERT_TRUE(PressKey(app, VK_TAB, MOD_SHIFT)) << "Shift+Tab number " << i;
-        ASSERT_TRUE(SettleWithoutMessageBox(app)) << "Shift+Tab number " << i;
-        ASSERT_EQ(expected, FocusedControl(app)) << "after Shift+Tab number " << i;
-    }
+    std::vector<FocusStep> tabs;
+    for (size_t i = 1; i <= ring.size(); ++i)
+        tabs.push_back({VK_TAB, MOD_SHIFT, ring[(ring.size() - i) % ring.size()]});
+    ExpectSteps(tabs);
 }
 
 TEST_F(FocusTest, WrapPointsBetweenListsAndBoxes)
 {
-    struct Step {
-        WORD vk;
-        UINT modifiers;
-        int expected;
-    };
     // From 701: to 864 and back, then across 703 / 801 both ways.
-    const Step steps[] = {
+    ExpectSteps({
         {VK_TAB, MOD_SHIFT, IDC_FLAG64}, {VK_TAB, 0, IDC_PRINTER},         {'G', MOD_ALT, IDC_FLAG01},
         {VK_TAB, MOD_SHIFT, IDC_VERSION}, {VK_TAB, 0, IDC_FLAG01},          {VK_TAB, MOD_SHIFT, IDC_VERSION},
         {VK_TAB, MOD_SHIFT, IDC_APPLICATION}, {VK_TAB, MOD_SHIFT, IDC_PRINTER},
-    };
-    for (size_t i = 0; i < sizeof steps / sizeof steps[0]; ++i) {
-        ASSERT_TRUE(PressKey(app, steps[i].vk, steps[i].modifiers)) << "step " << i;
-        ASSERT_TRUE(SettleWithoutMessageBox(app)) << "step " << i;
-        ASSERT_EQ(steps[i].expected, FocusedControl(app)) << "step " << i;
-    }
+    });
 }
 
 TEST_F(FocusTest, AltShortcutsJumpToTheirGroupFromAnywhere)
 {
-    struct Step {
-        WORD vk;
-        UINT modifiers;
-        int expected;
-    };
     // Alt with and without Shift gives the capital and the small letter.
-    const Step steps[] = {
+    ExpectSteps({
         {'G', MOD_ALT, IDC_FLAG01},
         {VK_TAB, 0, IDC_FLAG01 + 1},
         {'G', MOD_ALT, IDC_FLAG01},
@@ -90,12 +89,7 @@ TEST_F(FocusTest, AltShortcutsJumpToTheirGroupFromAnywhere)
         {'G', MOD_ALT, IDC_FLAG01},
         // The Alt shortcut leaves no menu open: Tab still moves the focus.
         {VK_TAB, 0, IDC_FLAG01 + 1},
-    };
-    for (size_t i = 0; i < sizeof steps / sizeof steps[0]; ++i) {
-        ASSERT_TRUE(PressKey(app, steps[i].vk, steps[i].modifiers)) << "step " << i;
-        ASSERT_TRUE(SettleWithoutMessageBox(app)) << "step " << i;
-        ASSERT_EQ(steps[i].expected, FocusedControl(app)) << "step " << i;
-    }
+    });
 }
 
 TEST_F(FocusTest, ComesBackToTheVersionListAfterAnotherWindowWasActive)

@@ -31,17 +31,12 @@ AssertionResult ClickDialogControl(AppProcess& app, HWND dialog, int id)
     return ClickInWindow(app, dialog, GetDlgItem(dialog, id));
 }
 
-AssertionResult TypeIntoDialog(AppProcess& app, HWND dialog, const char* text)
-{
-    return TypeText(app, dialog, text);
-}
-
 AssertionResult FillDialogField(AppProcess& app, HWND dialog, int id, const char* text)
 {
     AssertionResult clicked = ClickDialogControl(app, dialog, id);
     if (!clicked)
         return clicked;
-    return TypeIntoDialog(app, dialog, text);
+    return TypeText(app, dialog, text);
 }
 
 AssertionResult WaitForDialogClosed(AppProcess& app, HWND dialog, DWORD timeoutMs)

@@ -12,9 +12,6 @@
                                          DWORD timeoutMs = kMessageBoxTimeoutMs);
 // A real click on a control of the dialog, the dialog in the foreground.
 ::testing::AssertionResult ClickDialogControl(AppProcess& app, HWND dialog, int id);
-// Types the characters with SendInput into whatever has the focus in the
-// dialog (Shift where the layout needs it).
-::testing::AssertionResult TypeIntoDialog(AppProcess& app, HWND dialog, const char* text);
-// Clicks the field, then types.
+// Clicks the field, then types the characters with SendInput (TypeText).
 ::testing::AssertionResult FillDialogField(AppProcess& app, HWND dialog, int id, const char* text);
 ::testing::AssertionResult WaitForDialogClosed(AppProcess& app, HWND dialog, DWORD timeoutMs = kMessageBoxTimeoutMs);

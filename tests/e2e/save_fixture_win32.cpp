@@ -28,35 +28,6 @@ void SaveE2ETest::StartWith(const TestApp* apps, int appCount, int modelPrinters
     ASSERT_TRUE(SettleWithoutMessageBox(app));
 }
 
-AssertionResult SaveE2ETest::Answer(const char* text, Buttons buttons, int button, bool closes)
-{
-    HWND box = nullptr;
-    AssertionResult shown = WaitForMessageBox(app, box);
-    if (!shown)
-        return shown << " (expected \"" << text << "\")";
-    MessageBoxSeen seen;
-    AssertionResult answered = AnswerMessageBox(app, box, button, &seen);
-    if (!answered)
-        return answered;
-    std::string wrong;
-    if (seen.text != text)
-        wrong += "text \"" + seen.text + "\"; ";
-    if (seen.caption != "Deruverozad Adov Eduzed")
-        wrong += "caption \"" + seen.caption + "\"; ";
-    if (!seen.ownedByMainWindow)
-        wrong += "not owned by the main window; ";
-    bool ok = buttons == Buttons::Ok || buttons == Buttons::OkCancel;
-    bool cancel = buttons == Buttons::OkCancel || buttons == Buttons::YesNoCancel;
-    bool yesNo = buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel;
-    if (seen.ok != ok || seen.cancel != cancel || seen.yes != yesNo || seen.no != yesNo)
-        wrong += "other buttons; ";
-    if (seen.icon != (buttons != Buttons::Ok))
-        wrong += seen.icon ? "an icon; " : "no icon; ";
-    if (!wrong.empty())
-        return AssertionFailure() << "message box expected \"" << text << "\": " << wrong;
-    return closes ? AssertionSuccess() : Settle(app);
-}
-
 AssertionResult SaveE2ETest::ClickFlag(int n)
 {
     bool before = FlagChecked(n);
@@ -92,17 +63,6 @@ AssertionResult SaveE2ETest::StillRunning()
     return SettleWithoutMessageBox(app);
 }
 
-AssertionResult SaveE2ETest::ExitsWithZero()
-{
-    DWORD code = 1;
-    AssertionResult ended = WaitForExit(app, kExitTimeoutMs, code);
-    if (!ended)
-        return ended;
-    if (code != 0)
-        return AssertionFailure() << "exit code " << code;
-    return AssertionSuccess();
-}
-
 std::vector<UINT> SaveE2ETest::MenuStates()
 {
     std::vector<UINT> states;
@@ -111,4 +71,12 @@ std::vector<UINT> SaveE2ETest::MenuStates()
     for (int i = 0; i < menu.itemCount; ++i)
         states.push_back(menu.items[i].state);
     return states;
+}
+
+KeyContents SaveE2ETest::EditedKey()
+{
+    TestVersion word[3] = {kEditWordVersions[0], kEditWordVersions[1], kEditWordVersions[2]};
+    word[0].flagsLow |= 1u << 4;
+    const TestApp edited[2] = {{"Winword.exe", 3, word}, kEditTable[1]};
+    return KeyForTable(edited, 2);
 }

@@ -16,25 +16,21 @@ extern const TestApp kEditTable[2];
 extern const char kSaveQuestionText[];
 extern const char kSaveFailedText[];
 
-enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
-
 class SaveE2ETest : public E2ETest {
 protected:
     // The table stored, printers of the model ("Alpha VRX-2260" and, with
     // two, "Beta VRX-2260"), the program started and settled.
     void StartWith(const TestApp* apps, int appCount, int modelPrinters = 1);
 
-    // Waits for the message box and answers it; checks its text, its buttons,
-    // its caption, its owner and that questions carry the icon. Settles
-    // afterwards, unless the answer is to end the program.
-    ::testing::AssertionResult Answer(const char* text, Buttons buttons, int button, bool closes = false);
     // Flag n ("01".."64") clicked with the mouse; fails unless it toggled.
     ::testing::AssertionResult ClickFlag(int n);
     bool FlagChecked(int n);
     // The list shows no selection, as though its text had been cleared.
     ::testing::AssertionResult ClearSelection(int comboId);
     ::testing::AssertionResult StillRunning();
-    ::testing::AssertionResult ExitsWithZero();
     // The menu states the probe reads, in order.
     std::vector<UINT> MenuStates();
+    // What a save leaves of the edit table with flag 05 set in the first
+    // version of WINWORD.EXE, as ClickFlag(5) leaves it.
+    static KeyContents EditedKey();
 };

@@ -3,7 +3,16 @@
 #include "e2e_fixture_win32.h"
 
 
-using StartupTest = E2ETest;
+class StartupTest : public E2ETest {
+protected:
+    void ExpectOneNoPrinterMessage()
+    {
+        ASSERT_TRUE(Answer("There is no VRX-2260 found.", Buttons::Ok, IDOK));
+        // Once: nothing follows after the OK.
+        ASSERT_TRUE(SettleWithoutMessageBox(app));
+        EXPECT_EQ(1u, app.messages.size());
+    }
+};
 
 static void ExpectNoPrinterState(AppProcess& app)
 {
@@ -12,28 +21,11 @@ static void ExpectNoPrinterState(AppProcess& app)
     EXPECT_TRUE(ComboRows(Control(app, IDC_APPLICATION)).empty());
 }
 
-static void ExpectOneNoPrinterMessage(AppProcess& app)
-{
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitForMessageBox(app, box));
-    MessageBoxSeen seen;
-    ASSERT_TRUE(AnswerMessageBox(app, box, IDOK, &seen));
-    EXPECT_EQ("There is no VRX-2260 found.", seen.text);
-    EXPECT_EQ("Deruverozad Adov Eduzed", seen.caption);
-    EXPECT_TRUE(seen.ok);
-    EXPECT_FALSE(seen.cancel || seen.yes || seen.no);
-    EXPECT_FALSE(seen.icon);
-    EXPECT_TRUE(seen.ownedByMainWindow);
-    // Once: nothing follows after the OK.
-    ASSERT_TRUE(SettleWithoutMessageBox(app));
-    EXPECT_EQ(1u, app.messages.size());
-}
-
 TEST_F(StartupTest, WithoutAnyPrinterSaysSoOnceAndLocksTheEditor)
 {
     ASSERT_TRUE(WriteTestTable(kSampleTable, 2));  // never loaded
     ASSERT_TRUE(StartApp(app));
-    ExpectOneNoPrinterMessage(app);
+    ExpectOneNoPrinterMessage();
     ExpectNoPrinterState(app);
     EXPECT_TRUE(ComboRows(Control(app, IDC_VERSION)).empty());
 }
@@ -44,7 +36,7 @@ TEST_F(StartupTest, WithPrintersOfOtherModelsOnlySaysSoOnce)
     // The model in other letters does not count.
     ASSERT_TRUE(AddTestPrinter("Reception vrx-2260", "Generic Laser PS"));
     ASSERT_TRUE(StartApp(app));
-    ExpectOneNoPrinterMessage(app);
+    ExpectOneNoPrinterMessage();
     ExpectNoPrinterState(app);
 }
 
@@ -55,9 +47,7 @@ TEST_F(StartupTest, WithPrinterAndNoKeyOnlyFileCommandsAndPrinterListWork)
     ASSERT_TRUE(SettleWithoutMessageBox(app));
     EXPECT_TRUE(app.messages.empty());
 
-    std::vector<std::string> printers = ComboRows(Control(app, IDC_PRINTER));
-    ASSERT_EQ(1u, printers.size());
-    EXPECT_EQ(kModelPrinterRow, printers[0]);
+    EXPECT_EQ((Strings{kModelPrinterRow}), ComboRows(Control(app, IDC_PRINTER)));
     EXPECT_EQ(0, ComboSelection(Control(app, IDC_PRINTER)));
     EXPECT_TRUE(ComboRows(Control(app, IDC_APPLICATION)).empty());
     EXPECT_TRUE(ComboRows(Control(app, IDC_VERSION)).empty());
@@ -83,10 +73,8 @@ TEST_F(StartupTest, ListsOnlyPrintersOfTheModelInSpoolerOrder)
     ASSERT_TRUE(AddTestPrinter("Gamma", "Kavix VRX-2260 PS"));
     ASSERT_TRUE(StartApp(app));
     ASSERT_TRUE(SettleWithoutMessageBox(app));
-    std::vector<std::string> printers = ComboRows(Control(app, IDC_PRINTER));
-    ASSERT_EQ(2u, printers.size());
-    EXPECT_EQ("Alpha VRX-2260;FILE:;Generic Laser PS", printers[0]);
-    EXPECT_EQ("Gamma;FILE:;Kavix VRX-2260 PS", printers[1]);
+    EXPECT_EQ((Strings{"Alpha VRX-2260;FILE:;Generic Laser PS", "Gamma;FILE:;Kavix VRX-2260 PS"}),
+              ComboRows(Control(app, IDC_PRINTER)));
     EXPECT_EQ(0, ComboSelection(Control(app, IDC_PRINTER)));
 }
 
@@ -97,17 +85,12 @@ TEST_F(StartupTest, WithStoredTableShowsFirstApplicationAndItsFirstVersion)
         return;
     EXPECT_TRUE(app.messages.empty());
     // The list shows the names in capitals, in stored order.
-    std::vector<std::string> apps = ComboRows(Control(app, IDC_APPLICATION));
-    ASSERT_EQ(2u, apps.size());
-    EXPECT_EQ("WINWORD.EXE", apps[0]);
-    EXPECT_EQ("CALC.EXE", apps[1]);
+    EXPECT_EQ((Strings{"WINWORD.EXE", "CALC.EXE"}), ComboRows(Control(app, IDC_APPLICATION)));
     EXPECT_EQ(0, ComboSelection(Control(app, IDC_APPLICATION)));
 
     const TestApp& word = kSampleTable[0];
-    std::vector<std::string> versions = ComboRows(Control(app, IDC_VERSION));
-    ASSERT_EQ(2u, versions.size());
-    EXPECT_EQ(VersionRow(word.versions[0]), versions[0]);
-    EXPECT_EQ(VersionRow(word.versions[1]), versions[1]);
+    EXPECT_EQ((Strings{VersionRow(word.versions[0]), VersionRow(word.versions[1])}),
+              ComboRows(Control(app, IDC_VERSION)));
     EXPECT_EQ(0, ComboSelection(Control(app, IDC_VERSION)));
     EXPECT_TRUE(BoxesShow(app, word.versions[0]));
 
@@ -120,9 +103,7 @@ TEST_F(StartupTest, FirstApplicationWithOneVersionGreysDeleteAndSortVersion)
 {
     StartWithTable(kSampleTableOneVersionFirst, 2);
     ASSERT_FALSE(HasFatalFailure());
-    std::vector<std::string> versions = ComboRows(Control(app, IDC_VERSION));
-    ASSERT_EQ(1u, versions.size());
-    EXPECT_EQ(VersionRow(kSampleTableOneVersionFirst[0].versions[0]), versions[0]);
+    EXPECT_EQ((Strings{VersionRow(kSampleTableOneVersionFirst[0].versions[0])}), ComboRows(Control(app, IDC_VERSION)));
     EXPECT_TRUE(BoxesShow(app, kSampleTableOneVersionFirst[0].versions[0]));
     EXPECT_TRUE(LooksLike(app, kOneVersionLook));
 }

@@ -140,9 +140,7 @@ TEST_F(WindowTest, MenuHasItsItemsInOrder)
 TEST_F(WindowTest, ExitEndsTheProgramWithCodeZero)
 {
     ASSERT_TRUE(PostMessageA(app.window, WM_COMMAND, IDM_EXIT, 0));
-    DWORD code = 1;
-    ASSERT_TRUE(WaitForExit(app, kExitTimeoutMs, code));
-    EXPECT_EQ(0u, code);
+    EXPECT_TRUE(ExitsWithZero());
     EXPECT_TRUE(app.messages.empty());
 }
 
@@ -154,17 +152,13 @@ TEST_F(WindowTest, AltF4EndsTheProgramWithCodeZero)
     ASSERT_EQ(IDC_FLAG01, FocusedControl(app));
     // The settle after the keys cannot succeed when the program has already gone.
     (void)PressKey(app, VK_F4, MOD_ALT);
-    DWORD code = 1;
-    ASSERT_TRUE(WaitForExit(app, kExitTimeoutMs, code));
-    EXPECT_EQ(0u, code);
+    EXPECT_TRUE(ExitsWithZero());
 }
 
 TEST_F(WindowTest, CloseBoxEndsTheProgram)
 {
     ASSERT_TRUE(PostMessageA(app.window, WM_SYSCOMMAND, SC_CLOSE, 0));
-    DWORD code = 1;
-    ASSERT_TRUE(WaitForExit(app, kExitTimeoutMs, code));
-    EXPECT_EQ(0u, code);
+    EXPECT_TRUE(ExitsWithZero());
 }
 
 TEST_F(WindowTest, MinimizesWithoutAQuestion)

@@ -1,4 +1,5 @@
-// Whole files as byte strings, for the tests of the exported and imported files.
+// Whole files as byte strings, for the tests of the exported and imported
+// files, and the paths Windows programs see.
 #pragma once
 
 #include <cstdio>
@@ -33,4 +34,16 @@ inline bool WriteFileBytes(const std::string& path, const std::string& bytes)
         return false;
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return std::fclose(f) == 0 && ok;
+}
+
+// The path Windows programs see for a path of the build machine: CMake gives
+// Unix paths under Wine, and Z: is the Unix root there.
+inline std::string WindowsPath(const char* path)
+{
+    std::string out = path[0] == '/' ? "Z:" : "";
+    out += path;
+    for (char& c : out)
+        if (c == '/')
+            c = '\\';
+    return out;
 }

@@ -39,12 +39,9 @@ int Demo()
 
 int List()
 {
-    DWORD needed = 0;
     DWORD count = 0;
-    EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, nullptr, 0, &needed, &count);
-    std::vector<BYTE> buffer(needed + 4);
-    if (!EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, buffer.data(), needed, &needed,
-                       &count)) {
+    std::vector<BYTE> buffer = EnumLocalPrinters(count);
+    if (buffer.empty()) {
         std::fprintf(stderr, "prefix_tool: EnumPrinters failed (%lu)\n", GetLastError());
         return 1;
     }

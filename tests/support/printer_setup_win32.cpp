@@ -13,21 +13,6 @@ char kPort[] = "FILE:";
 char kProcessor[] = "WinPrint";
 char kDataType[] = "RAW";
 
-// The level-2 records of the spooler, or an empty vector.
-std::vector<BYTE> EnumLocalPrinters(DWORD& count)
-{
-    DWORD needed = 0;
-    count = 0;
-    EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, nullptr, 0, &needed, &count);
-    std::vector<BYTE> buffer(needed + 4);
-    if (!EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, buffer.data(), needed, &needed,
-                       &count)) {
-        count = 0;
-        buffer.clear();
-    }
-    return buffer;
-}
-
 int DeletePrinterByName(char* name)
 {
     PRINTER_DEFAULTSA defaults = {};
@@ -111,6 +96,20 @@ int RemoveAllTestPrinters(void)
     for (std::vector<char>& d : drivers)
         DeletePrinterDriverA(nullptr, nullptr, d.data());
     return ok;
+}
+
+std::vector<BYTE> EnumLocalPrinters(DWORD& count)
+{
+    DWORD needed = 0;
+    count = 0;
+    EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, nullptr, 0, &needed, &count);
+    std::vector<BYTE> buffer(needed + 4);
+    if (!EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, buffer.data(), needed, &needed,
+                       &count)) {
+        count = 0;
+        buffer.clear();
+    }
+    return buffer;
 }
 
 int CountPrinters(void)

@@ -7,6 +7,8 @@
 
 #include <stdint.h>
 
+#include <vector>
+
 /* Adds a printer on port "FILE:" with a driver entry of its own named
    driverName (Wine's PostScript driver underneath). The printer carries a
    marker comment, so RemoveAllTestPrinters finds it again. */
@@ -16,6 +18,9 @@ int AddTestPrinter(const char* name, const char* driverName);
 int RemoveAllTestPrinters(void);
 /* Number of printers the spooler lists (local and connected); -1 on failure. */
 int CountPrinters(void);
+/* The spooler's level-2 records (PRINTER_INFO_2A) and their count; an empty
+   buffer on failure. */
+std::vector<BYTE> EnumLocalPrinters(DWORD& count);
 
 struct TestVersion {
     uint32_t versionMS;

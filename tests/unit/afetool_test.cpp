@@ -7,15 +7,10 @@
 #include <vector>
 
 #include "afetool/afetool.h"
+#include "example_files.h"
+#include "file_text.h"
 
 namespace {
-
-const char kExample[] =
-    "00052\n"
-    "02WINWORD.EXE;01CALC.EXE;\n"
-    "000000010009000000000BB88000001180000001\n"
-    "00000007000A0000000017700000000240000000\n"
-    "DEADBEEF000500010A2800010000F00000010000\n";
 
 struct ToolRun {
     int status;
@@ -46,20 +41,9 @@ protected:
     std::string File(const std::string& name, const std::string& bytes)
     {
         std::string path = ::testing::TempDir() + "afetool_" + name;
-        std::FILE* f = std::fopen(path.c_str(), "wb");
-        EXPECT_NE(nullptr, f) << path;
-        if (f) {
-            std::fwrite(bytes.data(), 1, bytes.size(), f);
-            std::fclose(f);
-        }
+        EXPECT_TRUE(WriteFileBytes(path, bytes)) << path;
         files.push_back(path);
         return path;
-    }
-
-    std::string Read(const std::string& path)
-    {
-        std::FILE* f = std::fopen(path.c_str(), "rb");
-        return f ? Drain(f) : "<none>";
     }
 
     ToolRun Afetool(std::vector<std::string> args)
@@ -79,7 +63,7 @@ protected:
 
 TEST_F(AfeTool, CheckPassesTheExampleAndTheEmptyTable)
 {
-    ToolRun r = Afetool({"check", File("example.afe", kExample)});
+    ToolRun r = Afetool({"check", File("example.afe", kExampleAfe)});
     EXPECT_EQ(0, r.status) << r.err;
     EXPECT_NE(std::string::npos, r.out.find(": ok, 2 applications, 3 versions\n")) << r.out;
     EXPECT_EQ("", r.err);
@@ -142,7 +126,7 @@ TEST_F(AfeTool, CheckFindsWhatIsMissingOrLeftOver)
 
 TEST_F(AfeTool, ShowListsApplicationsVersionsAndFlagsByNumber)
 {
-    ToolRun r = Afetool({"show", File("example.afe", kExample)});
+    ToolRun r = Afetool({"show", File("example.afe", kExampleAfe)});
     EXPECT_EQ(0, r.status) << r.err;
     EXPECT_EQ("WINWORD.EXE\n"
               "  00090000-00000BB8  flags 01 05 32 33 64\n"
@@ -162,7 +146,7 @@ TEST_F(AfeTool, ShowListsApplicationsVersionsAndFlagsByNumber)
 
 TEST_F(AfeTool, DiffNamesApplicationsVersionsAndFlags)
 {
-    std::string a = File("a.afe", kExample);
+    std::string a = File("a.afe", kExampleAfe);
     // CALC.EXE gone, NOTEPAD.EXE new, WINWORD.EXE's second version replaced,
     // flag 05 of its first cleared and flag 07 set; names compared without case.
     std::string b = File("b.afe",
@@ -180,7 +164,7 @@ TEST_F(AfeTool, DiffNamesApplicationsVersionsAndFlags)
               "WINWORD.EXE 00090000-00000BB8: flags 05 only in A, flags 07 only in B\n",
               r.out);
 
-    r = Afetool({"diff", a, File("same.afe", kExample)});
+    r = Afetool({"diff", a, File("same.afe", kExampleAfe)});
     EXPECT_EQ(0, r.status);
     EXPECT_EQ("the tables are the same\n", r.out);
 }
@@ -189,27 +173,13 @@ TEST_F(AfeTool, ConvertWritesTheExportersBytes)
 {
     std::string reg = ::testing::TempDir() + "afetool_out.REG";
     files.push_back(reg);
-    ToolRun r = Afetool({"convert", File("example.afe", kExample), reg});
+    ToolRun r = Afetool({"convert", File("example.afe", kExampleAfe), reg});
     EXPECT_EQ(0, r.status) << r.err;
-    EXPECT_EQ("REGEDIT4\r\n"
-              "\r\n"
-              "[-HKEY_LOCAL_MACHINE\\Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver]\r\n"
-              "\r\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver]\r\n"
-              "\"APP-WINWORD.EXE-01\"=hex:01,00,00,00,00,00,09,00,b8,0b,00,00,11,00,00,80,01,00,\\\r\n"
-              "  00,80\r\n"
-              "\"APP-WINWORD.EXE-02\"=hex:07,00,00,00,00,00,0a,00,70,17,00,00,02,00,00,00,00,00,\\\r\n"
-              "  00,40\r\n"
-              "\"APP-CALC.EXE-01\"=hex:ef,be,ad,de,01,00,05,00,01,00,28,0a,00,f0,00,00,00,00,01,\\\r\n"
-              "  00\r\n"
-              "\"APPINFO\"=\"02WINWORD.EXE;01CALC.EXE;\"\r\n"
-              "\"APPINFO-SIZE\"=dword:00000034\r\n"
-              "\r\n",
-              Read(reg));
+    EXPECT_EQ(kExampleReg, ReadFileText(reg));
 
     std::string inf = ::testing::TempDir() + "afetool_out.inf";
     files.push_back(inf);
-    r = Afetool({"convert", File("example.afe", kExample), inf});
+    r = Afetool({"convert", File("example.afe", kExampleAfe), inf});
     EXPECT_EQ(0, r.status) << r.err;
     EXPECT_EQ("[DEFAPPFLAG]\r\n"
               "AppInfoSize = 52\r\n"
@@ -218,15 +188,15 @@ TEST_F(AfeTool, ConvertWritesTheExportersBytes)
               "AppFlag2 = APP-WINWORD.EXE-02,00000007,000A0000,00001770,00000002,40000000\r\n"
               "AppFlag3 = APP-CALC.EXE-01,DEADBEEF,00050001,0A280001,0000F000,00010000\r\n"
               "NumItems = 3\r\n",
-              Read(inf));
+              ReadFileText(inf));
 
     std::string txt = ::testing::TempDir() + "afetool_out.txt";
-    r = Afetool({"convert", File("example.afe", kExample), txt});
+    r = Afetool({"convert", File("example.afe", kExampleAfe), txt});
     EXPECT_EQ(2, r.status);
-    EXPECT_EQ("<none>", Read(txt));
+    EXPECT_EQ("<none>", ReadFileText(txt));
     r = Afetool({"convert", File("broken.afe", "00018\n02A.EXE;\n"), reg + ".reg"});
     EXPECT_EQ(1, r.status);
-    EXPECT_EQ("<none>", Read(reg + ".reg"));
+    EXPECT_EQ("<none>", ReadFileText(reg + ".reg"));
 }
 
 TEST_F(AfeTool, WrongCallsGetTheUsageAndHelpGoesToOutput)

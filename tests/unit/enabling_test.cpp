@@ -55,11 +55,7 @@ TEST_F(Enabling, SnapshotCountsTheCurrentApplicationsVersions)
     EditorSnapshot s = SnapshotOf(*t, 1, 0);
     EXPECT_EQ(0, s.appCount);
     EXPECT_EQ(0, s.currentVersions) << "no application: none";
-    AddApp(*t, "A.EXE");
-    AddApp(*t, "B.EXE");
-    AddEntry(*t, 1, 1, 0);
-    AddEntry(*t, 0, 1, 0);
-    AddEntry(*t, 1, 2, 0);
+    AddTable(*t, {"A.EXE", "B.EXE"}, {{1, 1, 0}, {0, 1, 0}, {1, 2, 0}});
     t->currentApp = 1;
     s = SnapshotOf(*t, 5, 7);
     EXPECT_EQ(1, s.printerFound);

@@ -18,15 +18,6 @@ using TableCapacity = TableTest;
 using TableFlags = TableTest;
 using TableSort = TableTest;
 
-InputValues Input(const char* name, uint32_t ms, uint32_t ls)
-{
-    InputValues in = {};
-    std::strcpy(in.inputAppName, name);
-    in.inputVersionMS = ms;
-    in.inputVersionLS = ls;
-    return in;
-}
-
 ::testing::AssertionResult SlotIsFree(const FlagTable& t, uint16_t i)
 {
     const AppFlagEntry& e = t.entries[i];
@@ -37,24 +28,24 @@ InputValues Input(const char* name, uint32_t ms, uint32_t ls)
                                          << e.versionMS;
 }
 
-// Versions of application `app` in table order.
-std::vector<uint32_t> LsOf(const FlagTable& t, uint16_t app)
+// One field of the entries of application `app` (of every application when
+// -1) in table order.
+template <typename Field>
+std::vector<uint32_t> FieldOf(const FlagTable& t, Field AppFlagEntry::*field, int app = -1)
 {
     std::vector<uint32_t> v;
     for (uint16_t i = 0; i < t.entryCount; ++i)
-        if (t.entries[i].appIndex == app)
-            v.push_back(t.entries[i].versionLS);
+        if (app < 0 || t.entries[i].appIndex == app)
+            v.push_back(t.entries[i].*field);
     return v;
 }
 
 TEST_F(TableAdd, NewApplicationGetsItsFirstVersionAtTheEnd)
 {
-    AddApp(*t, "A.EXE");
-    AddEntry(*t, 0, 1, 1, 0xFF, 0xFF, 7);
+    AddTable(*t, {"A.EXE"}, {{0, 1, 1, 0xFF, 0xFF, 7}});
     InputValues in = Input("notepad.exe", 0x50001, 0xA280000);
     ASSERT_EQ(1, TableAddApplication(*t, in));
-    EXPECT_EQ(2, t->appCount);
-    EXPECT_EQ(2, t->entryCount);
+    EXPECT_TRUE(CountsAre(*t, 2, 2));
     EXPECT_STREQ("notepad.exe", t->appNames[1]) << "appNames keeps the letter case";
     EXPECT_EQ(1, t->currentApp);
     EXPECT_EQ(1, t->currentEntry);
@@ -68,16 +59,13 @@ TEST_F(TableAdd, NewApplicationGetsItsFirstVersionAtTheEnd)
 
 TEST_F(TableAdd, VersionGoesToTheEndOfTheTableAsTheLastVersion)
 {
-    AddApp(*t, "A.EXE");
-    AddApp(*t, "B.EXE");
-    AddEntry(*t, 0, 1, 1);
-    AddEntry(*t, 1, 1, 2);
+    AddTable(*t, {"A.EXE", "B.EXE"}, {{0, 1, 1}, {1, 1, 2}});
     InputValues in = Input("", 9, 3);
     ASSERT_EQ(1, TableAddVersion(*t, in, 0));
     EXPECT_EQ(3, t->entryCount);
     EXPECT_EQ(2, t->currentEntry);
     EXPECT_EQ(0, t->entries[2].appIndex);
-    EXPECT_EQ((std::vector<uint32_t>{1, 3}), LsOf(*t, 0));
+    EXPECT_EQ((std::vector<uint32_t>{1, 3}), FieldOf(*t, &AppFlagEntry::versionLS, 0));
     EXPECT_EQ(1, t->modified);
     EXPECT_EQ(0, TableAddVersion(*t, in, 2)) << "no application 2";
 }
@@ -88,8 +76,7 @@ TEST_F(TableAdd, RefusesNamesTheStoredListCannotHold)
     EXPECT_EQ(0, TableAddApplication(*t, in));
     in = Input("A;B.EXE", 1, 1);
     EXPECT_EQ(0, TableAddApplication(*t, in));
-    EXPECT_EQ(0, t->appCount);
-    EXPECT_EQ(0, t->entryCount);
+    EXPECT_TRUE(CountsAre(*t, 0, 0));
     EXPECT_EQ(0, t->modified);
 }
 
@@ -111,8 +98,7 @@ TEST_F(TableCapacity, RefusesAtFiveThousandApplications)
     EXPECT_EQ(kNoRoomForApplication, RoomForApplication(*t));
     InputValues in = Input("NEW.EXE", 2, 0);
     EXPECT_EQ(0, TableAddApplication(*t, in));
-    EXPECT_EQ(kMaxApps, t->appCount);
-    EXPECT_EQ(kMaxApps, t->entryCount);
+    EXPECT_TRUE(CountsAre(*t, kMaxApps, kMaxApps));
     EXPECT_EQ(0, t->modified);
     EXPECT_EQ(kRoomAvailable, RoomForVersion(*t, 0)) << "a version of an existing application still fits";
     t->appCount = kMaxApps - 1;
@@ -134,15 +120,13 @@ TEST_F(TableCapacity, RefusesAtTenThousandEntries)
     InputValues in = Input("NEW.EXE", 2, 0);
     EXPECT_EQ(0, TableAddApplication(*t, in));
     EXPECT_EQ(0, TableAddVersion(*t, in, 0));
-    EXPECT_EQ(200, t->appCount);
-    EXPECT_EQ(kMaxEntries, t->entryCount);
+    EXPECT_TRUE(CountsAre(*t, 200, kMaxEntries));
     EXPECT_EQ(0, t->modified);
 }
 
 TEST_F(TableCapacity, RefusesTheHundredthVersionOfAnApplication)
 {
-    AddApp(*t, "A.EXE");
-    AddApp(*t, "B.EXE");
+    AddApps(*t, {"A.EXE", "B.EXE"});
     for (int k = 0; k < kMaxVersionsPerApp - 1; ++k)
         AddEntry(*t, 0, 1, static_cast<uint32_t>(k));
     AddEntry(*t, 1, 1, 0);
@@ -160,31 +144,20 @@ TEST_F(TableCapacity, RefusesTheHundredthVersionOfAnApplication)
 TEST(TableDeleteApplication, SecondOfFourMovesTheLaterOnesDown)
 {
     auto t = NewTable();
-    for (const char* n : {"A.EXE", "B.EXE", "C.EXE", "D.EXE"})
-        AddApp(*t, n);
+    AddApps(*t, {"A.EXE", "B.EXE", "C.EXE", "D.EXE"});
     // Interleaved: B's entries at 1 and 4.
-    AddEntry(*t, 0, 0, 10);
-    AddEntry(*t, 1, 0, 20);
-    AddEntry(*t, 2, 0, 30);
-    AddEntry(*t, 1, 0, 21);
-    AddEntry(*t, 3, 0, 40);
-    AddEntry(*t, 2, 0, 31);
+    AddEntries(*t, {{0, 0, 10}, {1, 0, 20}, {2, 0, 30}, {1, 0, 21}, {3, 0, 40}, {2, 0, 31}});
     t->currentApp = 1;
     t->currentEntry = 3;
     ASSERT_EQ(1, TableDeleteApplication(*t, 1));
-    EXPECT_EQ(3, t->appCount);
-    EXPECT_EQ(4, t->entryCount);
+    EXPECT_TRUE(CountsAre(*t, 3, 4));
     EXPECT_STREQ("A.EXE", t->appNames[0]);
     EXPECT_STREQ("C.EXE", t->appNames[1]);
     EXPECT_STREQ("D.EXE", t->appNames[2]);
     for (size_t k = 0; k < kNameSize; ++k)
         ASSERT_EQ('\0', t->appNames[3][k]) << "old last name slot, byte " << k;
-    const uint16_t apps[] = {0, 1, 2, 1};
-    const uint32_t ls[] = {10, 30, 40, 31};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(apps[i], t->entries[i].appIndex) << "entry " << i;
-        EXPECT_EQ(ls[i], t->entries[i].versionLS) << "entry " << i;
-    }
+    EXPECT_EQ((std::vector<uint32_t>{0, 1, 2, 1}), FieldOf(*t, &AppFlagEntry::appIndex));
+    EXPECT_EQ((std::vector<uint32_t>{10, 30, 40, 31}), FieldOf(*t, &AppFlagEntry::versionLS));
     EXPECT_TRUE(SlotIsFree(*t, 4));
     EXPECT_TRUE(SlotIsFree(*t, 5));
     EXPECT_EQ(0, t->currentApp);
@@ -195,12 +168,9 @@ TEST(TableDeleteApplication, SecondOfFourMovesTheLaterOnesDown)
 TEST(TableDeleteApplication, TheOnlyOneLeavesAnEmptyTable)
 {
     auto t = NewTable();
-    AddApp(*t, "A.EXE");
-    AddEntry(*t, 0, 1, 1, 5, 5);
-    AddEntry(*t, 0, 1, 2, 5, 5);
+    AddTable(*t, {"A.EXE"}, {{0, 1, 1, 5, 5}, {0, 1, 2, 5, 5}});
     ASSERT_EQ(1, TableDeleteApplication(*t, 0));
-    EXPECT_EQ(0, t->appCount);
-    EXPECT_EQ(0, t->entryCount);
+    EXPECT_TRUE(CountsAre(*t, 0, 0));
     EXPECT_TRUE(SlotIsFree(*t, 0));
     EXPECT_TRUE(SlotIsFree(*t, 1));
     EXPECT_STREQ("", t->appNames[0]);
@@ -210,20 +180,12 @@ TEST(TableDeleteApplication, TheOnlyOneLeavesAnEmptyTable)
 TEST(TableDeleteVersion, MiddleVersionMovesEveryLaterEntryDown)
 {
     auto t = NewTable();
-    AddApp(*t, "A.EXE");
-    AddApp(*t, "B.EXE");
-    AddEntry(*t, 1, 0, 100);
-    AddEntry(*t, 0, 0, 1, 0x11);
-    AddEntry(*t, 0, 0, 2, 0x22);
-    AddEntry(*t, 1, 0, 101);
-    AddEntry(*t, 0, 0, 3, 0x33, 0, 9);
+    AddTable(*t, {"A.EXE", "B.EXE"},
+                 {{1, 0, 100}, {0, 0, 1, 0x11}, {0, 0, 2, 0x22}, {1, 0, 101}, {0, 0, 3, 0x33, 0, 9}});
     t->currentEntry = 2;
     ASSERT_EQ(1, TableDeleteVersion(*t, 2));
     EXPECT_EQ(4, t->entryCount);
-    EXPECT_EQ(100u, t->entries[0].versionLS);
-    EXPECT_EQ(1u, t->entries[1].versionLS);
-    EXPECT_EQ(101u, t->entries[2].versionLS);
-    EXPECT_EQ(3u, t->entries[3].versionLS);
+    EXPECT_EQ((std::vector<uint32_t>{100, 1, 101, 3}), FieldOf(*t, &AppFlagEntry::versionLS));
     EXPECT_EQ(0x33u, t->entries[3].flagsLow) << "records move whole";
     EXPECT_EQ(9u, t->entries[3].tag);
     EXPECT_TRUE(SlotIsFree(*t, 4));
@@ -234,11 +196,7 @@ TEST(TableDeleteVersion, MiddleVersionMovesEveryLaterEntryDown)
 TEST(TableDeleteVersion, RefusesTheLastVersionOfAnApplication)
 {
     auto t = NewTable();
-    AddApp(*t, "A.EXE");
-    AddApp(*t, "B.EXE");
-    AddEntry(*t, 0, 0, 1);
-    AddEntry(*t, 1, 0, 2);
-    AddEntry(*t, 1, 0, 3);
+    AddTable(*t, {"A.EXE", "B.EXE"}, {{0, 0, 1}, {1, 0, 2}, {1, 0, 3}});
     EXPECT_EQ(0, TableDeleteVersion(*t, 0));
     EXPECT_EQ(3, t->entryCount);
     EXPECT_EQ(0, t->modified);
@@ -247,25 +205,15 @@ TEST(TableDeleteVersion, RefusesTheLastVersionOfAnApplication)
 
 TEST_F(TableSort, OrdersByMsThenLsUnsignedWithRecordsWhole)
 {
-    AddApp(*t, "A.EXE");
-    AddApp(*t, "B.EXE");
-    AddEntry(*t, 0, 2, 0, 0xA, 0, 11);
-    AddEntry(*t, 1, 0, 0, 0xEE);
-    AddEntry(*t, 0, 1, 5, 0xB, 0, 12);
-    AddEntry(*t, 0, 1, 3, 0xC, 0, 13);
+    AddTable(*t, {"A.EXE", "B.EXE"},
+                 {{0, 2, 0, 0xA, 0, 11}, {1, 0, 0, 0xEE}, {0, 1, 5, 0xB, 0, 12}, {0, 1, 3, 0xC, 0, 13}});
     t->currentApp = 0;
     ASSERT_EQ(1, TableSortVersions(*t, 0));
-    struct Expected {
-        uint16_t app;
-        uint32_t ms, ls, low, tag;
-    } expected[] = {{0, 1, 3, 0xC, 13}, {1, 0, 0, 0xEE, 1}, {0, 1, 5, 0xB, 12}, {0, 2, 0, 0xA, 11}};
-    for (int i = 0; i < 4; ++i) {
-        const AppFlagEntry& e = t->entries[i];
-        EXPECT_EQ(expected[i].app, e.appIndex) << "slot " << i;
-        EXPECT_TRUE(VersionIs(e, expected[i].ms, expected[i].ls)) << "slot " << i;
-        EXPECT_EQ(expected[i].low, e.flagsLow) << "slot " << i;
-        EXPECT_EQ(expected[i].tag, e.tag) << "slot " << i;
-    }
+    EXPECT_EQ((std::vector<uint32_t>{0, 1, 0, 0}), FieldOf(*t, &AppFlagEntry::appIndex));
+    EXPECT_EQ((std::vector<uint32_t>{1, 0, 1, 2}), FieldOf(*t, &AppFlagEntry::versionMS));
+    EXPECT_EQ((std::vector<uint32_t>{3, 0, 5, 0}), FieldOf(*t, &AppFlagEntry::versionLS));
+    EXPECT_EQ((std::vector<uint32_t>{0xC, 0xEE, 0xB, 0xA}), FieldOf(*t, &AppFlagEntry::flagsLow));
+    EXPECT_EQ((std::vector<uint32_t>{13, 1, 12, 11}), FieldOf(*t, &AppFlagEntry::tag)) << "records move whole";
     EXPECT_EQ(0, t->currentEntry);
     EXPECT_EQ(1, t->modified);
 }
@@ -273,17 +221,13 @@ TEST_F(TableSort, OrdersByMsThenLsUnsignedWithRecordsWhole)
 TEST_F(TableSort, ComparesWithoutSignAndPutsTheLargestLast)
 {
     AddApp(*t, "A.EXE");
-    AddEntry(*t, 0, 0xFFFFFFFF, 0xFFFFFFFF);
-    AddEntry(*t, 0, 0x80000000, 0);
-    AddEntry(*t, 0, 0x7FFFFFFF, 0xFFFFFFFF);
-    AddEntry(*t, 0, 0x7FFFFFFF, 0x80000000);
-    AddEntry(*t, 0, 0x7FFFFFFF, 0x7FFFFFFF);
+    AddEntries(*t, {{0, 0xFFFFFFFF, 0xFFFFFFFF}, {0, 0x80000000, 0}, {0, 0x7FFFFFFF, 0xFFFFFFFF},
+                    {0, 0x7FFFFFFF, 0x80000000}, {0, 0x7FFFFFFF, 0x7FFFFFFF}});
     TableSortVersions(*t, 0);
-    const uint32_t ms[] = {0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF};
-    const uint32_t ls[] = {0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0, 0xFFFFFFFF};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_TRUE(VersionIs(t->entries[i], ms[i], ls[i])) << "slot " << i;
-    }
+    EXPECT_EQ((std::vector<uint32_t>{0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF}),
+              FieldOf(*t, &AppFlagEntry::versionMS));
+    EXPECT_EQ((std::vector<uint32_t>{0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0, 0xFFFFFFFF}),
+              FieldOf(*t, &AppFlagEntry::versionLS));
 }
 
 TEST_F(TableSort, EqualKeysEndAsTheSelectionSortLeavesThem)
@@ -291,31 +235,20 @@ TEST_F(TableSort, EqualKeysEndAsTheSelectionSortLeavesThem)
     AddApp(*t, "A.EXE");
     // Two equal keys ahead of a smaller one: the first swap carries the
     // first of them behind the second, and equal keys never swap back.
-    AddEntry(*t, 0, 2, 0, 0x1);
-    AddEntry(*t, 0, 2, 0, 0x2);
-    AddEntry(*t, 0, 1, 0, 0x3);
+    AddEntries(*t, {{0, 2, 0, 0x1}, {0, 2, 0, 0x2}, {0, 1, 0, 0x3}});
     TableSortVersions(*t, 0);
-    EXPECT_EQ(0x3u, t->entries[0].flagsLow);
-    EXPECT_EQ(0x2u, t->entries[1].flagsLow);
-    EXPECT_EQ(0x1u, t->entries[2].flagsLow);
+    EXPECT_EQ((std::vector<uint32_t>{0x3, 0x2, 0x1}), FieldOf(*t, &AppFlagEntry::flagsLow));
 
     // Here the swap does not pass one equal key over the other: order kept.
     auto u = NewTable();
-    AddApp(*u, "A.EXE");
-    AddEntry(*u, 0, 1, 0, 0x1);
-    AddEntry(*u, 0, 0, 5, 0x2);
-    AddEntry(*u, 0, 1, 0, 0x3);
+    AddTable(*u, {"A.EXE"}, {{0, 1, 0, 0x1}, {0, 0, 5, 0x2}, {0, 1, 0, 0x3}});
     TableSortVersions(*u, 0);
-    EXPECT_EQ(0x2u, u->entries[0].flagsLow);
-    EXPECT_EQ(0x1u, u->entries[1].flagsLow);
-    EXPECT_EQ(0x3u, u->entries[2].flagsLow);
+    EXPECT_EQ((std::vector<uint32_t>{0x2, 0x1, 0x3}), FieldOf(*u, &AppFlagEntry::flagsLow));
 }
 
 TEST_F(TableSort, SortedListStillCountsAsAChange)
 {
-    AddApp(*t, "A.EXE");
-    AddEntry(*t, 0, 1, 0);
-    AddEntry(*t, 0, 2, 0);
+    AddTable(*t, {"A.EXE"}, {{0, 1, 0}, {0, 2, 0}});
     EXPECT_EQ(1, TableSortVersions(*t, 0));
     EXPECT_EQ(1u, t->entries[0].versionMS);
     EXPECT_EQ(1, t->modified);
@@ -323,8 +256,7 @@ TEST_F(TableSort, SortedListStillCountsAsAChange)
 
 TEST_F(TableFlags, PasteBeforeAnyCopyClearsAllFlags)
 {
-    AddApp(*t, "A.EXE");
-    AddEntry(*t, 0, 1, 0, 0xDEADBEEF, 0x12345678);
+    AddTable(*t, {"A.EXE"}, {{0, 1, 0, 0xDEADBEEF, 0x12345678}});
     TablePasteFlags(*t, 0);
     EXPECT_TRUE(FlagsAre(t->entries[0], 0u, 0u));
     EXPECT_EQ(1, t->modified);
@@ -332,10 +264,7 @@ TEST_F(TableFlags, PasteBeforeAnyCopyClearsAllFlags)
 
 TEST_F(TableFlags, CopyThenPasteIntoAnotherApplication)
 {
-    AddApp(*t, "A.EXE");
-    AddApp(*t, "B.EXE");
-    AddEntry(*t, 0, 1, 0, 0xDEADBEEF, 0x12345678);
-    AddEntry(*t, 1, 1, 0);
+    AddTable(*t, {"A.EXE", "B.EXE"}, {{0, 1, 0, 0xDEADBEEF, 0x12345678}, {1, 1, 0}});
     TableCopyFlags(*t, 0);
     EXPECT_EQ(0, t->modified) << "Copy changes nothing";
     EXPECT_EQ(0xDEADBEEFu, t->flagClipboard[0]);
@@ -348,8 +277,7 @@ TEST_F(TableFlags, CopyThenPasteIntoAnotherApplication)
 
 TEST_F(TableFlags, SetAllAndClearAll)
 {
-    AddApp(*t, "A.EXE");
-    AddEntry(*t, 0, 1, 0, 0x10, 0x20);
+    AddTable(*t, {"A.EXE"}, {{0, 1, 0, 0x10, 0x20}});
     TableSetAllFlags(*t, 0, 1);
     EXPECT_TRUE(FlagsAre(t->entries[0], 0xFFFFFFFFu, 0xFFFFFFFFu));
     TableSetAllFlags(*t, 0, 0);
@@ -361,8 +289,7 @@ TEST_F(TableFlags, SetAllAndClearAll)
 
 TEST_F(TableFlags, BoxesThirtyTwoAndThirtyThreeSitAtTheWordBoundary)
 {
-    AddApp(*t, "A.EXE");
-    AddEntry(*t, 0, 1, 0);
+    AddTable(*t, {"A.EXE"}, {{0, 1, 0}});
     TableSetFlag(*t, 0, 31, 1);  // box labelled "32"
     EXPECT_TRUE(FlagsAre(t->entries[0], 0x80000000u, 0u));
     TableSetFlag(*t, 0, 32, 1);  // box labelled "33"
@@ -391,9 +318,7 @@ TEST_F(TableFlags, AnApplicationWithoutVersionsEditsNoOtherApplicationsEntry)
     // A load that could read none of application 0's versions: currentEntry 0
     // belongs to application 1.
     auto t = NewTable();
-    AddApp(*t, "NONE.EXE");
-    AddApp(*t, "B.EXE");
-    AddEntry(*t, 1, 1, 0, 0x10, 0);
+    AddTable(*t, {"NONE.EXE", "B.EXE"}, {{1, 1, 0, 0x10, 0}});
     EXPECT_FALSE(ShowsCurrentEntry(*t));
     t->flagClipboard[0] = 0xFF;
     EXPECT_EQ(0, TableCopyFlags(*t, 0));
@@ -420,9 +345,7 @@ std::string StoredAppInfo(const FlagTable& t)
 // New Version the way the command runs it: the check, then the append to currentApp.
 NewVersionCheck NewVersion(FlagTable& t, uint32_t ms, uint32_t ls)
 {
-    InputValues in = {};
-    in.inputVersionMS = ms;
-    in.inputVersionLS = ls;
+    InputValues in = Input("", ms, ls);
     NewVersionCheck check = CheckNewVersion(t, in, nullptr);
     if (check == kNewVersionAccepted) {
         EXPECT_EQ(1, TableAddVersion(t, in, t.currentApp));
@@ -434,9 +357,7 @@ TEST(TableNewVersion, GoesToTheApplicationOnScreenThatHasNoVersionYet)
 {
     // "01A.EXE;00B.EXE;" with B.EXE selected: currentEntry is still A.EXE's.
     auto t = NewTable();
-    AddApp(*t, "A.EXE");
-    AddApp(*t, "B.EXE");
-    AddEntry(*t, 0, 0x00010000, 1, 0x10, 0x20);
+    AddTable(*t, {"A.EXE", "B.EXE"}, {{0, 0x00010000, 1, 0x10, 0x20}});
     t->currentApp = 1;
     t->currentEntry = 0;
     ASSERT_EQ(kNewVersionAccepted, NewVersion(*t, 0x00010000, 1)) << "A.EXE's version is no duplicate for B.EXE";
@@ -482,18 +403,14 @@ TEST(TableNewVersion, RefusesWithoutAnApplicationOrRoom)
     EXPECT_EQ(0, t->entryCount);
     EXPECT_EQ(0, t->modified);
 
-    AddApp(*t, "A.EXE");
-    AddApp(*t, "B.EXE");
+    AddApps(*t, {"A.EXE", "B.EXE"});
     for (int v = 0; v < kMaxVersionsPerApp; ++v)
         AddEntry(*t, 0, 1, static_cast<uint32_t>(v));
     t->currentApp = 1;
     EXPECT_EQ(kNewVersionAccepted, NewVersion(*t, 1, 1000)) << "A.EXE's 99 versions do not fill B.EXE";
     t->currentApp = 0;
     TableRoom room = kRoomAvailable;
-    InputValues in = {};
-    in.inputVersionMS = 1;
-    in.inputVersionLS = 1000;
-    EXPECT_EQ(kNewVersionNoRoom, CheckNewVersion(*t, in, &room));
+    EXPECT_EQ(kNewVersionNoRoom, CheckNewVersion(*t, Input("", 1, 1000), &room));
     EXPECT_EQ(kNoRoomForVersion, room);
 }
 

@@ -13,34 +13,24 @@ using VersionExists = TableTest;
 TEST(FindApplication, EmptyTableFindsNothing)
 {
     auto t = NewTable();
-    InputValues in = {};
-    std::strcpy(in.inputAppName, "NOTEPAD.EXE");
-    EXPECT_EQ(-1, FindApplication(*t, in));
+    EXPECT_EQ(-1, FindApplication(*t, Input("NOTEPAD.EXE")));
 }
 
 TEST(FindApplication, IgnoresLetterCaseAndTakesTheLowestIndex)
 {
     auto t = NewTable();
-    InputValues in = {};
-    AddApp(*t, "WORDPAD.EXE");
-    AddApp(*t, "NOTEPAD.EXE");
-    AddApp(*t, "Notepad.exe");
-    std::strcpy(in.inputAppName, "notepad.exe");
-    EXPECT_EQ(1, FindApplication(*t, in));
-    std::strcpy(in.inputAppName, "notepad.ex");
-    EXPECT_EQ(-1, FindApplication(*t, in)) << "a prefix is no match";
-    std::strcpy(in.inputAppName, "notepad.exe2");
-    EXPECT_EQ(-1, FindApplication(*t, in)) << "a longer name is no match";
+    AddApps(*t, {"WORDPAD.EXE", "NOTEPAD.EXE", "Notepad.exe"});
+    EXPECT_EQ(1, FindApplication(*t, Input("notepad.exe")));
+    EXPECT_EQ(-1, FindApplication(*t, Input("notepad.ex"))) << "a prefix is no match";
+    EXPECT_EQ(-1, FindApplication(*t, Input("notepad.exe2"))) << "a longer name is no match";
 }
 
 TEST(FindApplication, ComparesOnlyTheNamesInUse)
 {
     auto t = NewTable();
-    InputValues in = {};
     AddApp(*t, "A.EXE");
     std::strcpy(t->appNames[1], "B.EXE");  // beyond appCount
-    std::strcpy(in.inputAppName, "B.EXE");
-    EXPECT_EQ(-1, FindApplication(*t, in));
+    EXPECT_EQ(-1, FindApplication(*t, Input("B.EXE")));
 }
 
 TEST_F(VersionExists, EmptyTableHasNoVersion)
@@ -52,30 +42,20 @@ TEST_F(VersionExists, EmptyTableHasNoVersion)
 
 TEST_F(VersionExists, OnlyTheSameApplicationWithBothHalvesEqualCounts)
 {
-    InputValues in = {};
-    AddApp(*t, "A.EXE");
-    AddApp(*t, "B.EXE");
-    AddEntry(*t, 0, 1, 2);
-    AddEntry(*t, 1, 5, 6);
-    in.inputVersionMS = 5;
-    in.inputVersionLS = 6;
+    AddTable(*t, {"A.EXE", "B.EXE"}, {{0, 1, 2}, {1, 5, 6}});
+    InputValues in = Input("", 5, 6);
     EXPECT_EQ(0, VersionExistsForApp(*t, in, 0)) << "same version under another application";
     EXPECT_EQ(1, VersionExistsForApp(*t, in, 1));
     EXPECT_EQ(0, VersionExistsForEntry(*t, in, 0));
     EXPECT_EQ(1, VersionExistsForEntry(*t, in, 1));
-    in.inputVersionMS = 1;
-    in.inputVersionLS = 6;
-    EXPECT_EQ(0, VersionExistsForApp(*t, in, 0)) << "MS equal, LS differs";
-    in.inputVersionMS = 5;
-    in.inputVersionLS = 2;
-    EXPECT_EQ(0, VersionExistsForApp(*t, in, 0)) << "LS equal, MS differs";
+    EXPECT_EQ(0, VersionExistsForApp(*t, Input("", 1, 6), 0)) << "MS equal, LS differs";
+    EXPECT_EQ(0, VersionExistsForApp(*t, Input("", 5, 2), 0)) << "LS equal, MS differs";
 }
 
 TEST(NthEntryOfApp, WalksTheApplicationsEntriesInTableOrder)
 {
     auto t = NewTable();
-    AddApp(*t, "A.EXE");
-    AddApp(*t, "B.EXE");
+    AddApps(*t, {"A.EXE", "B.EXE"});
     const uint16_t owners[] = {1, 1, 0, 1, 1, 0, 1, 1, 1, 0};
     for (uint16_t owner : owners)
         AddEntry(*t, owner, 0, 0);
@@ -113,8 +93,7 @@ TEST(GroupEntriesByApp, EachApplicationsEntriesInTableOrder)
     GroupEntriesByApp(*t, *g);
     EXPECT_EQ(0, GroupSize(*g, 0)) << "empty table";
 
-    for (const char* name : {"A.EXE", "B.EXE", "C.EXE", "D.EXE"})
-        AddApp(*t, name);
+    AddApps(*t, {"A.EXE", "B.EXE", "C.EXE", "D.EXE"});
     // Interleaved as later additions leave them; C has no entry.
     const uint16_t owners[] = {1, 0, 3, 1, 0, 1, 3};
     for (uint16_t owner : owners)
@@ -172,12 +151,10 @@ TEST(FlagBits, FlagNumbersMapToTheTwoWords)
 TEST(ClearTableContents, ZeroesRecordsNamesAndCounts)
 {
     auto t = NewTable();
-    AddApp(*t, "A.EXE");
-    AddEntry(*t, 0, 7, 7);
+    AddTable(*t, {"A.EXE"}, {{0, 7, 7}});
     t->modified = 1;
     ClearTableContents(*t);
-    EXPECT_EQ(0, t->appCount);
-    EXPECT_EQ(0, t->entryCount);
+    EXPECT_TRUE(CountsAre(*t, 0, 0));
     EXPECT_EQ('\0', t->appNames[0][0]);
     EXPECT_EQ(0u, t->entries[0].versionMS);
     EXPECT_EQ(0, t->entries[0].appIndex);

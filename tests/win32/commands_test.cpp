@@ -84,10 +84,9 @@ TEST_F(Commands, StartupWithPrinterLoadsTheTable)
     EXPECT_EQ(1, EditorState(MainFlagTable()).printerFound);
     EXPECT_EQ(std::vector<std::string>{"Front VRX-2260;FILE:;Kavix VRX-2260 PS"}, ComboRows(C().printerCombo));
     EXPECT_EQ(0, SendMessageA(C().printerCombo, CB_GETCURSEL, 0, 0));
-    std::vector<std::string> apps = {"WINWORD.EXE", "NOTEPAD.EXE", "MSPAINT.EXE"};
-    EXPECT_EQ(apps, ComboRows(C().appCombo));
-    std::vector<std::string> versions = {"00090000-00000B5E", "000A0000-00001A2B", "000B0000-00000001"};
-    EXPECT_EQ(versions, ComboRows(C().versionCombo));
+    EXPECT_EQ((std::vector<std::string>{"WINWORD.EXE", "NOTEPAD.EXE", "MSPAINT.EXE"}), ComboRows(C().appCombo));
+    EXPECT_EQ((std::vector<std::string>{"00090000-00000B5E", "000A0000-00001A2B", "000B0000-00000001"}),
+              ComboRows(C().versionCombo));
     EXPECT_EQ((std::vector<int>{1, 3}), CheckedFlags());
     EXPECT_EQ(0, MainFlagTable().modified);
     EXPECT_EQ(3, MainFlagTable().appCount);
@@ -104,8 +103,7 @@ TEST_F(Commands, StartupWithoutPrinterGreysEverythingButAboutAndExit)
     // The table outlives windows in this process; start it empty.
     ClearTableContents(MainFlagTable());
     window = MakeMainWindow(19);
-    ASSERT_EQ(1u, shownMessages.size());
-    EXPECT_EQ("There is no VRX-2260 found.", shownMessages[0].text);
+    EXPECT_EQ(std::vector<std::string>{"There is no VRX-2260 found."}, ShownTexts());
     EXPECT_EQ(0, EditorState(MainFlagTable()).printerFound);
     EXPECT_EQ(0, MainFlagTable().appCount) << "no load without a printer";
     EXPECT_EQ(0, SendMessageA(C().appCombo, CB_GETCOUNT, 0, 0));
@@ -286,11 +284,9 @@ TEST_F(Commands, LeavingAListSendsItsCheck)
     FocusControl(C(), IDC_APPLICATION);
     EXPECT_TRUE(validateCommands.empty()) << "leaving the printer list checks nothing";
     FocusControl(C(), IDC_VERSION);
-    ASSERT_EQ(1u, validateCommands.size());
-    EXPECT_EQ(static_cast<WPARAM>(IDC_APPLICATION), validateCommands[0]);
+    EXPECT_EQ(std::vector<WPARAM>{IDC_APPLICATION}, validateCommands);
     FocusControl(C(), IDC_FLAG01);
-    ASSERT_EQ(2u, validateCommands.size());
-    EXPECT_EQ(static_cast<WPARAM>(IDC_VERSION), validateCommands[1]);
+    EXPECT_EQ((std::vector<WPARAM>{IDC_APPLICATION, IDC_VERSION}), validateCommands);
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mainProc));
 }
 

@@ -12,6 +12,7 @@
 
 #include "dialogs/dialogs_win32.h"
 #include "editing_fixture_win32.h"
+#include "file_text.h"
 #include "resource.h"
 #include "table/flag_table.h"
 #include "window_search_win32.h"
@@ -103,16 +104,6 @@ void TypeInto(HWND dialog, int id, const char* text)
     SendMessageA(field, EM_SETSEL, 0x7FFF, 0x7FFF);
     for (const char* p = text; *p; ++p)
         SendMessageA(field, WM_CHAR, static_cast<unsigned char>(*p), 1);
-}
-
-// The file path that Windows programs see for a path of the build machine.
-std::string WindowsPath(const char* unixPath)
-{
-    std::string path = std::string("Z:") + unixPath;
-    for (char& ch : path)
-        if (ch == '/')
-            ch = '\\';
-    return path;
 }
 
 class Dialogs : public EditingWindow {
@@ -213,8 +204,7 @@ TEST_F(Dialogs, NewAppRefusesTheListSeparatorAndStaysOpen)
         },
     });
     EXPECT_EQ(IDCANCEL, result);
-    ASSERT_EQ(1u, shownMessages.size());
-    EXPECT_EQ("Application name can not contain \";\"\nSet Application", shownMessages[0].text);
+    EXPECT_EQ(std::vector<std::string>{"Application name can not contain \";\"\nSet Application"}, ShownTexts());
     EXPECT_STREQ("UNTOUCHED", input.inputAppName);
 }
 

@@ -110,6 +110,18 @@ protected:
         return ::AddEntry(*table, app, ms, ls, low, high, tag);
     }
 
+    void AddApps(std::initializer_list<const char*> names)
+    {
+        for (const char* name : names)
+            AddApp(name);
+    }
+    void AddEntries(std::initializer_list<EntryRow> entries) { ::AddEntries(*table, entries); }
+    void AddTable(std::initializer_list<const char*> names, std::initializer_list<EntryRow> entries)
+    {
+        AddApps(names);
+        AddEntries(entries);
+    }
+
     // What a selection change in the application list does.
     void SelectApp(uint16_t app)
     {
@@ -128,6 +140,13 @@ protected:
         SelectApp(0);
         pasteOffered = 0;
         Apply();
+    }
+
+    // The table, then the state after its load.
+    void LoadTable(std::initializer_list<const char*> names, std::initializer_list<EntryRow> entries)
+    {
+        AddTable(names, entries);
+        LoadedState();
     }
 
     // New Application as its command runs it: a new application offers Paste.
@@ -155,12 +174,7 @@ protected:
         Apply();
     }
 
-    void Input(const char* name, uint32_t ms, uint32_t ls)
-    {
-        std::strcpy(input.inputAppName, name);
-        input.inputVersionMS = ms;
-        input.inputVersionLS = ls;
-    }
+    void Input(const char* name, uint32_t ms, uint32_t ls) { input = ::Input(name, ms, ls); }
 
     bool Grayed(UINT command) const
     {

@@ -37,10 +37,7 @@ TEST_F(NewApplicationTest, FirstApplicationOpensEditingWithPaste)
 
 TEST_F(NewApplicationTest, NewNameBecomesTheLastRow)
 {
-    AddApp("A.EXE");
-    AddEntry(0, 1, 1, 0xF0);
-    AddEntry(0, 1, 2);
-    LoadedState();
+    LoadTable({"A.EXE"}, {{0, 1, 1, 0xF0}, {0, 1, 2}});
     Input("B.exe", 3, 4);
     ASSERT_EQ(1, NewApp());
     EXPECT_EQ((Strings{"A.EXE", "B.EXE"}), Rows(c.appCombo));
@@ -55,11 +52,7 @@ TEST_F(NewApplicationTest, NewNameBecomesTheLastRow)
 
 TEST_F(NewApplicationTest, ExistingNameInOtherCaseGetsTheVersion)
 {
-    AddApp("NOTEPAD.EXE.BAK");
-    AddApp("NOTEPAD.EXE");
-    AddEntry(0, 9, 9, 0x77);
-    AddEntry(1, 1, 0, 0x55);
-    LoadedState();
+    LoadTable({"NOTEPAD.EXE.BAK", "NOTEPAD.EXE"}, {{0, 9, 9, 0x77}, {1, 1, 0, 0x55}});
     Input("notepad.exe", 2, 0);
     ASSERT_EQ(1, NewApp());
     EXPECT_EQ(2, table->appCount) << "no new application";
@@ -78,9 +71,7 @@ TEST_F(NewApplicationTest, ExistingNameInOtherCaseGetsTheVersion)
 
 TEST_F(NewApplicationTest, SameApplicationAndVersionIsRefused)
 {
-    AddApp("NOTEPAD.EXE");
-    AddEntry(0, 1, 0, 0x55);
-    LoadedState();
+    LoadTable({"NOTEPAD.EXE"}, {{0, 1, 0, 0x55}});
     Input("Notepad.Exe", 1, 0);
     EXPECT_EQ(0, NewApp());
     ASSERT_EQ(1u, shownMessages.size());
@@ -107,9 +98,7 @@ using CapacityTest = EditingWindow;
 
 TEST_F(CapacityTest, HundredthVersionIsRefusedBeforeTheSelectionMoves)
 {
-    AddApp("A.EXE");
-    AddApp("B.EXE");
-    AddEntry(0, 0, 0, 0x3);
+    AddTable({"A.EXE", "B.EXE"}, {{0, 0, 0, 0x3}});
     for (uint32_t k = 0; k < kMaxVersionsPerApp; ++k)
         AddEntry(1, 1, k);
     LoadedState();
@@ -127,17 +116,14 @@ TEST_F(CapacityTest, HundredthVersionIsRefusedBeforeTheSelectionMoves)
     shownMessages.clear();
     SelectApp(1);
     EXPECT_EQ(0, Applied(NewVersion(*table, input, c)));
-    ASSERT_EQ(1u, shownMessages.size());
-    EXPECT_EQ("B.EXE already has 99 versions.\nNo version can be added to it.", shownMessages[0].text);
+    EXPECT_EQ(Strings{"B.EXE already has 99 versions.\nNo version can be added to it."}, ShownTexts());
     EXPECT_EQ(99, SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
     EXPECT_EQ(0, table->modified);
 }
 
 TEST_F(CapacityTest, FullTablesRefuseWithAClearMessage)
 {
-    AddApp("A.EXE");
-    AddEntry(0, 0, 0);
-    LoadedState();
+    LoadTable({"A.EXE"}, {{0, 0, 0}});
     // Only the counts matter to the refusals; the slots stay as they are.
     table->appCount = kMaxApps;
     Input("NEW.EXE", 1, 0);
@@ -159,11 +145,7 @@ using NewVersionTest = EditingWindow;
 
 TEST_F(NewVersionTest, AddsTheLastRowAndEnablesTheVersionCommands)
 {
-    AddApp("A.EXE");
-    AddApp("B.EXE");
-    AddEntry(0, 1, 0, 0xAA);
-    AddEntry(1, 7, 7);
-    LoadedState();
+    LoadTable({"A.EXE", "B.EXE"}, {{0, 1, 0, 0xAA}, {1, 7, 7}});
     EXPECT_TRUE(Grayed(IDM_DELETEVERSION));
     Input("", 7, 7);  // only B has it: no duplicate
     ASSERT_EQ(1, Applied(NewVersion(*table, input, c)));
@@ -180,23 +162,17 @@ TEST_F(NewVersionTest, AddsTheLastRowAndEnablesTheVersionCommands)
 
 TEST_F(NewVersionTest, SameVersionIsRefused)
 {
-    AddApp("A.EXE");
-    AddEntry(0, 1, 0, 0xAA);
-    LoadedState();
+    LoadTable({"A.EXE"}, {{0, 1, 0, 0xAA}});
     Input("", 1, 0);
     EXPECT_EQ(0, Applied(NewVersion(*table, input, c)));
-    ASSERT_EQ(1u, shownMessages.size());
-    EXPECT_EQ("Same Version already exists.", shownMessages[0].text);
+    EXPECT_EQ(Strings{"Same Version already exists."}, ShownTexts());
     EXPECT_EQ(1, SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
     EXPECT_EQ(0, table->modified);
 }
 
 TEST_F(NewVersionTest, GoesToTheSelectedApplicationWithoutVersions)
 {
-    AddApp("A.EXE");
-    AddApp("B.EXE");
-    AddEntry(0, 1, 0, 0xAA);
-    LoadedState();
+    LoadTable({"A.EXE", "B.EXE"}, {{0, 1, 0, 0xAA}});
     SelectApp(1);
     ASSERT_EQ(0, table->currentEntry) << "still A.EXE's entry";
     Input("", 1, 0);  // A.EXE's version: no duplicate for B.EXE
@@ -214,11 +190,7 @@ TEST_F(NewVersionTest, GoesToTheSelectedApplicationWithoutVersions)
 // reads or changes A.EXE's entry.
 TEST_F(NewVersionTest, OtherCommandsLeaveAnotherApplicationsEntryAlone)
 {
-    AddApp("A.EXE");
-    AddApp("B.EXE");
-    AddEntry(0, 1, 0, 0xAA, 0xBB);
-    AddEntry(0, 2, 0, 0xCC);
-    LoadedState();
+    LoadTable({"A.EXE", "B.EXE"}, {{0, 1, 0, 0xAA, 0xBB}, {0, 2, 0, 0xCC}});
     SelectApp(1);
     table->flagClipboard[0] = 0x5;
     // Copy as the command runs it: nothing copied, Paste stays greyed.
@@ -243,14 +215,8 @@ using DeleteApplicationTest = EditingWindow;
 
 TEST_F(DeleteApplicationTest, SecondOfFourAfterYes)
 {
-    for (const char* n : {"A.EXE", "B.EXE", "C.EXE", "D.EXE"})
-        AddApp(n);
-    AddEntry(0, 0, 10, 0x1);
-    AddEntry(1, 0, 20);
-    AddEntry(2, 0, 30);
-    AddEntry(3, 0, 40);
-    AddEntry(0, 0, 11);
-    LoadedState();
+    LoadTable({"A.EXE", "B.EXE", "C.EXE", "D.EXE"},
+              {{0, 0, 10, 0x1}, {1, 0, 20}, {2, 0, 30}, {3, 0, 40}, {0, 0, 11}});
     SelectApp(1);
 
     EXPECT_EQ(0, Applied(DeleteApplication(*table, c))) << "No keeps everything";
@@ -279,17 +245,13 @@ TEST_F(DeleteApplicationTest, SecondOfFourAfterYes)
 
 TEST_F(DeleteApplicationTest, TheOnlyOneTurnsEditingOff)
 {
-    AddApp("A.EXE");
-    AddEntry(0, 0, 1, 0xFFFF, 0xFFFF);
-    AddEntry(0, 0, 2);
-    LoadedState();
+    LoadTable({"A.EXE"}, {{0, 0, 1, 0xFFFF, 0xFFFF}, {0, 0, 2}});
     Copy();
     answers.push_back(IDYES);
     ASSERT_EQ(1, Applied(DeleteApplication(*table, c)));
     EXPECT_EQ(0, SendMessageA(c.appCombo, CB_GETCOUNT, 0, 0));
     EXPECT_EQ(0, SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
-    EXPECT_EQ(0, table->appCount);
-    EXPECT_EQ(0, table->entryCount);
+    EXPECT_TRUE(CountsAre(*table, 0, 0));
     EXPECT_TRUE(BoxesShow(0, 0));
     for (UINT id : kEditingCommands)
         EXPECT_TRUE(Grayed(id)) << "command " << id;
@@ -303,9 +265,7 @@ using DeleteVersionTest = EditingWindow;
 
 TEST_F(DeleteVersionTest, OnlyVersionIsRefusedAfterTheQuestion)
 {
-    AddApp("A.EXE");
-    AddEntry(0, 0x50002, 0xA, 0x9);
-    LoadedState();
+    LoadTable({"A.EXE"}, {{0, 0x50002, 0xA, 0x9}});
     EXPECT_EQ(0, Applied(DeleteVersion(*table, c)));
     ASSERT_EQ(1u, shownMessages.size()) << "No: no refusal either";
     EXPECT_EQ("Delete 00050002-0000000A ?", shownMessages[0].text);
@@ -327,13 +287,7 @@ TEST_F(DeleteVersionTest, OnlyVersionIsRefusedAfterTheQuestion)
 
 TEST_F(DeleteVersionTest, MiddleVersionShowsTheFirstVersionAfterwards)
 {
-    AddApp("A.EXE");
-    AddApp("B.EXE");
-    AddEntry(0, 0, 1, 0x1);
-    AddEntry(1, 0, 9);
-    AddEntry(0, 0, 2, 0x2);
-    AddEntry(0, 0, 3, 0x3);
-    LoadedState();
+    LoadTable({"A.EXE", "B.EXE"}, {{0, 0, 1, 0x1}, {1, 0, 9}, {0, 0, 2, 0x2}, {0, 0, 3, 0x3}});
     SendMessageA(c.versionCombo, CB_SETCURSEL, 1, 0);
     table->currentEntry = static_cast<uint16_t>(SelectedEntry(*table, c.appCombo, c.versionCombo));
     ASSERT_EQ(2, table->currentEntry);
@@ -360,14 +314,9 @@ using SortVersionsTest = EditingWindow;
 
 TEST_F(SortVersionsTest, ListShowsTheVersionsAscendingWithTheirFlags)
 {
-    AddApp("A.EXE");
-    AddApp("B.EXE");
-    AddEntry(0, 2, 0, 0x20, 0, 5);
-    AddEntry(1, 0, 0, 0xBB);
-    AddEntry(0, 1, 5, 0x15);
-    AddEntry(0, 1, 3, 0x13, 0x80000000);
-    AddEntry(0, 0x80000000, 0, 0x80);
-    AddEntry(0, 0x7FFFFFFF, 0, 0x7F);
+    AddApps({"A.EXE", "B.EXE"});
+    AddEntries({{0, 2, 0, 0x20, 0, 5}, {1, 0, 0, 0xBB}, {0, 1, 5, 0x15}, {0, 1, 3, 0x13, 0x80000000},
+                {0, 0x80000000, 0, 0x80}, {0, 0x7FFFFFFF, 0, 0x7F}});
     LoadedState();
     ASSERT_EQ(1, Applied(SortVersions(*table, c)));
     EXPECT_EQ((Strings{"00000001-00000003", "00000001-00000005", "00000002-00000000", "7FFFFFFF-00000000",
@@ -387,11 +336,7 @@ using FlagCommandsTest = EditingWindow;
 
 TEST_F(FlagCommandsTest, CopyEnablesPasteAndPasteCarriesAcrossApplications)
 {
-    AddApp("A.EXE");
-    AddApp("B.EXE");
-    AddEntry(0, 0, 1, 0x12345678, 0x9ABCDEF0);
-    AddEntry(1, 0, 1, 0x1);
-    LoadedState();
+    LoadTable({"A.EXE", "B.EXE"}, {{0, 0, 1, 0x12345678, 0x9ABCDEF0}, {1, 0, 1, 0x1}});
     EXPECT_TRUE(Grayed(IDM_PASTE));
     Copy();
     EXPECT_FALSE(Grayed(IDM_PASTE));
@@ -405,9 +350,7 @@ TEST_F(FlagCommandsTest, CopyEnablesPasteAndPasteCarriesAcrossApplications)
 
 TEST_F(FlagCommandsTest, PasteBeforeAnyCopyClearsEveryBox)
 {
-    AddApp("A.EXE");
-    AddEntry(0, 0, 1, 0xFFFFFFFF, 0xFFFFFFFF);
-    LoadedState();
+    LoadTable({"A.EXE"}, {{0, 0, 1, 0xFFFFFFFF, 0xFFFFFFFF}});
     ASSERT_TRUE(BoxesShow(0xFFFFFFFF, 0xFFFFFFFF));
     PasteFlags(*table, c);
     EXPECT_TRUE(BoxesShow(0, 0));
@@ -417,9 +360,7 @@ TEST_F(FlagCommandsTest, PasteBeforeAnyCopyClearsEveryBox)
 
 TEST_F(FlagCommandsTest, CheckAllAndClearAll)
 {
-    AddApp("A.EXE");
-    AddEntry(0, 0, 1, 0x5);
-    LoadedState();
+    LoadTable({"A.EXE"}, {{0, 0, 1, 0x5}});
     SetAllFlags(*table, c, true);
     EXPECT_TRUE(BoxesShow(0xFFFFFFFF, 0xFFFFFFFF));
     EXPECT_EQ(0xFFFFFFFFu, table->entries[0].flagsHigh);
@@ -430,10 +371,7 @@ TEST_F(FlagCommandsTest, CheckAllAndClearAll)
 
 TEST_F(FlagCommandsTest, ClickOnABoxSetsItsBitAndTheFocusedControl)
 {
-    AddApp("A.EXE");
-    AddEntry(0, 0, 1);
-    AddEntry(0, 0, 2, 0x100);
-    LoadedState();
+    LoadTable({"A.EXE"}, {{0, 0, 1}, {0, 0, 2, 0x100}});
     static const struct {
         int id;
         uint32_t low, high;
@@ -458,9 +396,7 @@ TEST_F(FlagCommandsTest, ClickOnABoxSetsItsBitAndTheFocusedControl)
 
 TEST_F(FlagCommandsTest, OtherNotificationsOfABoxAreIgnored)
 {
-    AddApp("A.EXE");
-    AddEntry(0, 0, 1);
-    LoadedState();
+    LoadTable({"A.EXE"}, {{0, 0, 1}});
     SendMessageA(c.flagBoxes[4], BM_SETCHECK, BST_CHECKED, 0);
     NoteFocus(123);
     EXPECT_EQ(0, SetFlagFromBox(*table, c, 805, BN_SETFOCUS));

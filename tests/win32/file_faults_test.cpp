@@ -36,13 +36,19 @@ bool Fails(const char* name)
     return ++fault.calls == fault.failAt;
 }
 
+// Fails(name), with `error` as the last error when the call fails.
+bool FailsWith(const char* name, DWORD error)
+{
+    if (!Fails(name))
+        return false;
+    SetLastError(error);
+    return true;
+}
+
 HANDLE WINAPI FaultCreate(LPCSTR p, DWORD a, DWORD s, LPSECURITY_ATTRIBUTES sa, DWORD c, DWORD f, HANDLE t)
 {
-    if (Fails("create")) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return INVALID_HANDLE_VALUE;
-    }
-    return kSystemFileApi.createFile(p, a, s, sa, c, f, t);
+    return FailsWith("create", ERROR_ACCESS_DENIED) ? INVALID_HANDLE_VALUE
+                                                    : kSystemFileApi.createFile(p, a, s, sa, c, f, t);
 }
 BOOL WINAPI FaultRead(HANDLE h, LPVOID b, DWORD n, LPDWORD done, LPOVERLAPPED o)
 {
@@ -68,53 +74,30 @@ BOOL WINAPI FaultWrite(HANDLE h, LPCVOID b, DWORD n, LPDWORD done, LPOVERLAPPED 
 }
 DWORD WINAPI FaultSize(HANDLE h, LPDWORD high)
 {
-    if (Fails("size")) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return 0xFFFFFFFFu;
-    }
-    return kSystemFileApi.getFileSize(h, high);
+    return FailsWith("size", ERROR_ACCESS_DENIED) ? 0xFFFFFFFFu : kSystemFileApi.getFileSize(h, high);
 }
 BOOL WINAPI FaultClose(HANDLE h)
 {
     // The handle is closed all the same: a failed close still ends it.
     BOOL closed = kSystemFileApi.closeHandle(h);
-    if (Fails("close")) {
-        SetLastError(ERROR_WRITE_FAULT);
-        return FALSE;
-    }
-    return closed;
+    return FailsWith("close", ERROR_WRITE_FAULT) ? FALSE : closed;
 }
 BOOL WINAPI FaultDelete(LPCSTR p)
 {
-    if (Fails("delete")) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
-    return kSystemFileApi.deleteFile(p);
+    return FailsWith("delete", ERROR_ACCESS_DENIED) ? FALSE : kSystemFileApi.deleteFile(p);
 }
 BOOL WINAPI FaultMove(LPCSTR from, LPCSTR to)
 {
-    if (Fails("move")) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
-    return kSystemFileApi.moveFile(from, to);
+    return FailsWith("move", ERROR_ACCESS_DENIED) ? FALSE : kSystemFileApi.moveFile(from, to);
 }
 BOOL WINAPI FaultMoveEx(LPCSTR from, LPCSTR to, DWORD flags)
 {
-    if (Fails("moveEx")) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
-    return kSystemFileApi.moveFileEx(from, to, flags);
+    return FailsWith("moveEx", ERROR_ACCESS_DENIED) ? FALSE : kSystemFileApi.moveFileEx(from, to, flags);
 }
 UINT WINAPI FaultTempName(LPCSTR folder, LPCSTR prefix, UINT unique, LPSTR out)
 {
-    if (Fails("tempName")) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return 0;
-    }
-    return kSystemFileApi.getTempFileName(folder, prefix, unique, out);
+    return FailsWith("tempName", ERROR_ACCESS_DENIED) ? 0
+                                                      : kSystemFileApi.getTempFileName(folder, prefix, unique, out);
 }
 
 // Windows 98 and Me: no MoveFileExA.
@@ -267,8 +250,7 @@ TEST_F(FileFaults, ImportLeavesTheTableAsItWasUnderEveryFault)
     const std::string path = folder + "import.afe";
     ASSERT_EQ(1, ExportFlagFile(path.c_str()));
     auto table = NewTable();
-    AddApp(*table, "KEPT.EXE");
-    AddEntry(*table, 0, 9, 9, 0x99);
+    AddTable(*table, {"KEPT.EXE"}, {{0, 9, 9, 0x99}});
     table->modified = 1;
     const FlagTable before = *table;
 

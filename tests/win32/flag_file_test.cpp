@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "file_text.h"
+#include "shown_table.h"
 #include "store/flag_file_win32.h"
 #include "store/registry_api_win32.h"
 #include "store/registry_layout.h"
@@ -21,31 +22,6 @@ namespace {
 void WriteFileText(const std::string& path, const std::string& text)
 {
     ASSERT_TRUE(WriteFileBytes(path, text)) << path;
-}
-
-// What the lists and boxes show.
-struct Shown {
-    std::vector<std::string> apps;
-    std::vector<std::string> versions;
-    LRESULT appSelection;
-    LRESULT versionSelection;
-    std::string checked;
-    bool operator==(const Shown& o) const
-    {
-        return apps == o.apps && versions == o.versions && appSelection == o.appSelection &&
-               versionSelection == o.versionSelection && checked == o.checked;
-    }
-};
-
-std::ostream& operator<<(std::ostream& os, const Shown& s)
-{
-    os << "apps:";
-    for (const auto& a : s.apps)
-        os << ' ' << a;
-    os << " (sel " << s.appSelection << ") versions:";
-    for (const auto& v : s.versions)
-        os << ' ' << v;
-    return os << " (sel " << s.versionSelection << ") checked: " << s.checked;
 }
 
 const char kLine1[] = "00000001000500020000000A0000000180000000";
@@ -73,7 +49,8 @@ protected:
         DeleteFileA(infPath.c_str());
     }
 
-    Shown Show()
+    // What the lists and boxes show, the boxes as Checked() writes them.
+    ShownTable Show()
     {
         return {ComboRows(appCombo), ComboRows(versionCombo), SendMessageA(appCombo, CB_GETCURSEL, 0, 0),
                 SendMessageA(versionCombo, CB_GETCURSEL, 0, 0), Checked()};
@@ -199,24 +176,18 @@ TEST_F(FlagFiles, ExportOfAnEmptyStoredTable)
     EXPECT_EQ(1, ExportInfFile(infPath.c_str()));
     EXPECT_EQ("[DEFAPPFLAG]\r\nAppInfoSize = 2\r\nAppInfo = \r\nNumItems = 0\r\n", ReadFileText(infPath));
 
-    AddApp("OLD.EXE");
-    AddEntry(0, 2, 3, 4, 5, 1);
+    AddTable({"OLD.EXE"}, {{0, 2, 3, 4, 5, 1}});
     EXPECT_EQ(1, Import(afePath));
-    EXPECT_EQ(0, table->appCount);
-    EXPECT_EQ(0, table->entryCount);
+    EXPECT_TRUE(CountsAre(*table, 0, 0));
     EXPECT_TRUE(ComboRows(appCombo).empty());
 }
 
 TEST_F(FlagFiles, ExportImportAndSaveReproduceTheKey)
 {
-    AddApp("notepad.exe");
-    AddApp("EMPTY.EXE");
-    AddApp("WORDPAD.EXE");
-    AddEntry(2, 0x10000, 0x1, 0, 0, 0);
-    AddEntry(0, 0x50002, 0xA, 0x80000001, 0x7, 1);
-    AddEntry(2, 0x20000, 0x2, 0x12345678, 0x9ABCDEF0, 0xFFFFFFFF);
-    AddEntry(0, 0x60000, 0, 0, 0x80000000, 42);
-    AddEntry(2, 0x30000, 0x3, 0xFFFFFFFF, 0xFFFFFFFF, 3);
+    AddApps({"notepad.exe", "EMPTY.EXE", "WORDPAD.EXE"});
+    AddEntries({{2, 0x10000, 0x1, 0, 0, 0}, {0, 0x50002, 0xA, 0x80000001, 0x7, 1},
+                {2, 0x20000, 0x2, 0x12345678, 0x9ABCDEF0, 0xFFFFFFFF}, {0, 0x60000, 0, 0, 0x80000000, 42},
+                {2, 0x30000, 0x3, 0xFFFFFFFF, 0xFFFFFFFF, 3}});
     ASSERT_EQ(1, SaveFlagTable(*table, parent));
     KeyContents before = ReadKey();
     ASSERT_EQ(7u, before.size());
@@ -227,21 +198,14 @@ TEST_F(FlagFiles, ExportImportAndSaveReproduceTheKey)
     ASSERT_EQ(1, Import(afePath));
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
     ASSERT_EQ(1, SaveFlagTable(*table, parent));
-    KeyContents after = ReadKey();
-    EXPECT_EQ(before.size(), after.size());
-    for (const auto& v : before) {
-        auto it = after.find(v.first);
-        ASSERT_NE(after.end(), it) << v.first;
-        EXPECT_EQ(v.second, it->second) << v.first;
-    }
+    EXPECT_EQ(before, ReadKey());
     EXPECT_TRUE(ShownTexts().empty());
 }
 
 TEST_F(FlagFiles, ImportFillsTheListsAndTheBoxes)
 {
     // The table held something else before.
-    AddApp("OLD.EXE");
-    AddEntry(0, 9, 9, 0xFFFF, 0, 1);
+    AddTable({"OLD.EXE"}, {{0, 9, 9, 0xFFFF, 0, 1}});
     SendMessageA(appCombo, CB_SETCURSEL, 0, 0);
     table->currentApp = 0;
     table->currentEntry = 0;
@@ -250,8 +214,7 @@ TEST_F(FlagFiles, ImportFillsTheListsAndTheBoxes)
     WriteFileText(afePath, std::string("00056\n02note.exe;00B.EXE;01c.exe;\n") + kLine1 + "\n" + kLine2 + "\n" +
                                kLine3 + "\n");
     ASSERT_EQ(1, Import(afePath));
-    EXPECT_EQ(3, table->appCount);
-    EXPECT_EQ(3, table->entryCount);
+    EXPECT_TRUE(CountsAre(*table, 3, 3));
     EXPECT_STREQ("note.exe", table->appNames[0]) << "appNames keep the case of the file";
     EXPECT_STREQ("c.exe", table->appNames[2]);
     EXPECT_EQ(2, table->entries[2].appIndex);
@@ -260,7 +223,8 @@ TEST_F(FlagFiles, ImportFillsTheListsAndTheBoxes)
     EXPECT_EQ(0, table->currentEntry);
     EXPECT_EQ(0, table->modified) << "modified is the caller's";
 
-    Shown expected = {{"NOTE.EXE", "B.EXE", "C.EXE"}, {"00050002-0000000A", "00010000-00020003"}, 0, 0, "1 64 "};
+    ShownTable expected = {
+        {"NOTE.EXE", "B.EXE", "C.EXE"}, {"00050002-0000000A", "00010000-00020003"}, 0, 0, "1 64 "};
     EXPECT_EQ(expected, Show());
     EXPECT_TRUE(ShownTexts().empty());
 }
@@ -273,9 +237,8 @@ TEST_F(FlagFiles, ImportWhoseFirstApplicationHasNoVersions)
 
     WriteFileText(afePath, std::string("00034\n00A.EXE;01B.EXE;\n") + kLine3 + "\n");
     ASSERT_EQ(1, Import(afePath));
-    EXPECT_EQ(2, table->appCount);
-    EXPECT_EQ(1, table->entryCount);
-    Shown expected = {{"A.EXE", "B.EXE"}, {}, 0, CB_ERR, ""};
+    EXPECT_TRUE(CountsAre(*table, 2, 1));
+    ShownTable expected = {{"A.EXE", "B.EXE"}, {}, 0, CB_ERR, ""};
     EXPECT_EQ(expected, Show()) << "the boxes show the first entry only when it is the first application's";
 }
 
@@ -294,7 +257,7 @@ TEST_F(FlagFiles, FailedImportLeavesEverythingAsItWas)
     table->modified = 1;
     auto saved = std::make_unique<FlagTable>();
     std::memcpy(saved.get(), table.get(), sizeof(FlagTable));
-    Shown shown = Show();
+    ShownTable shown = Show();
 
     const std::string good = std::string("00018\n02A.EXE;\n") + kLine1 + "\n" + kLine2 + "\n";
     struct Bad {
@@ -355,13 +318,9 @@ bool ApplyWithRegedit(const std::string& regPath)
 TEST_F(FlagFiles, RegExportAppliedByRegeditGivesTheKeySaveWrites)
 {
     // Names of every length up to the longest, flags in every byte.
-    AddApp("Winword.exe");
-    AddApp(std::string(kMaxNameChars, 'N').c_str());
-    AddApp("CALC.EXE");
-    AddEntry(0, 0x90000, 0xB5E, 0x5, 0x80000000, 1);
-    AddEntry(1, 1, 2, 0xFFFFFFFF, 0x01020304, 9);
-    AddEntry(0, 0xA0000, 0x1770, 0, 0, 7);
-    AddEntry(2, 0xFFFFFFFF, 0xFFFFFFFF, 0x6DEADBEE, 0, 1);
+    AddApps({"Winword.exe", std::string(kMaxNameChars, 'N').c_str(), "CALC.EXE"});
+    AddEntries({{0, 0x90000, 0xB5E, 0x5, 0x80000000, 1}, {1, 1, 2, 0xFFFFFFFF, 0x01020304, 9},
+                {0, 0xA0000, 0x1770, 0, 0, 7}, {2, 0xFFFFFFFF, 0xFFFFFFFF, 0x6DEADBEE, 0, 1}});
     ASSERT_EQ(1, SaveFlagTable(*table, parent));
     KeyContents saved = ReadKey();
     ASSERT_EQ(6u, saved.size());

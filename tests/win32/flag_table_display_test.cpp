@@ -19,10 +19,8 @@ TEST_F(FlagTableDisplay, VersionListFollowsTableOrderOfOneApplication)
     for (uint16_t i = 0; i < 10; ++i)
         AddEntry(owners[i], i, 0, 1u << i);
     FillVersionList(*table, versionCombo, 0, boxes);
-    ASSERT_EQ(3, SendMessageA(versionCombo, CB_GETCOUNT, 0, 0));
-    EXPECT_EQ("00000002-00000000", Row(versionCombo, 0));
-    EXPECT_EQ("00000005-00000000", Row(versionCombo, 1));
-    EXPECT_EQ("00000009-00000000", Row(versionCombo, 2));
+    EXPECT_EQ((std::vector<std::string>{"00000002-00000000", "00000005-00000000", "00000009-00000000"}),
+              ComboRows(versionCombo));
     EXPECT_EQ(0, SendMessageA(versionCombo, CB_GETCURSEL, 0, 0));
     EXPECT_EQ(2, table->currentEntry);
     EXPECT_EQ("3 ", Checked()) << "the flags of entry 2";
@@ -36,9 +34,7 @@ TEST_F(FlagTableDisplay, VersionListFollowsTableOrderOfOneApplication)
 
 TEST_F(FlagTableDisplay, SelectedEntryWithoutSelectionUsesTheRememberedRow)
 {
-    AddEntry(0, 1, 0);
-    AddEntry(0, 2, 0);
-    AddEntry(0, 3, 0);
+    AddEntries({{0, 1, 0}, {0, 2, 0}, {0, 3, 0}});
     SendMessageA(appCombo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("A"));
     SendMessageA(appCombo, CB_SETCURSEL, 0, 0);
     FillVersionList(*table, versionCombo, 0, boxes);

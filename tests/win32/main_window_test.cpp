@@ -26,37 +26,35 @@ RECT ClientRectOf(HWND window, HWND control)
     return r;
 }
 
+// The real main window laid out for a menu bar of 19 pixels, no table stored.
 class MainWindow : public RealMainWindow {
 protected:
     void SetUp() override
     {
         RealMainWindow::SetUp();
         DeleteTestTable();
+        window = MakeMainWindow(19);
     }
 };
 
 TEST_F(MainWindow, LayoutForMenuHeight19)
 {
-    window = MakeMainWindow(19);
     RECT outer;
     GetWindowRect(window, &outer);
     EXPECT_EQ(608, outer.right - outer.left);
     EXPECT_EQ(437, outer.bottom - outer.top);
 
     const MainControls& c = MainWindowControls();
-    RECT printer = ClientRectOf(window, c.printerCombo);
-    EXPECT_EQ(19, printer.left);
-    EXPECT_EQ(38, printer.top);
-    EXPECT_EQ(532, printer.right - printer.left);
-
-    RECT app = ClientRectOf(window, c.appCombo);
-    EXPECT_EQ(19, app.left);
-    EXPECT_EQ(95, app.top);
-    EXPECT_EQ(247, app.right - app.left);
-    RECT version = ClientRectOf(window, c.versionCombo);
-    EXPECT_EQ(304, version.left);
-    EXPECT_EQ(95, version.top);
-    EXPECT_EQ(247, version.right - version.left);
+    const struct {
+        HWND combo;
+        int x, y, width;
+    } combos[] = {{c.printerCombo, 19, 38, 532}, {c.appCombo, 19, 95, 247}, {c.versionCombo, 304, 95, 247}};
+    for (const auto& k : combos) {
+        RECT r = ClientRectOf(window, k.combo);
+        EXPECT_EQ(k.x, r.left) << "combo " << GetDlgCtrlID(k.combo);
+        EXPECT_EQ(k.y, r.top) << "combo " << GetDlgCtrlID(k.combo);
+        EXPECT_EQ(k.width, r.right - r.left) << "combo " << GetDlgCtrlID(k.combo);
+    }
 
     for (int k = 0; k < 64; ++k) {
         RECT box = ClientRectOf(window, c.flagBoxes[k]);
@@ -73,6 +71,7 @@ TEST_F(MainWindow, LayoutForMenuHeight19)
 TEST_F(MainWindow, RealMenuHeightSizesTheWindow)
 {
     int u = GetSystemMetrics(SM_CYMENU);
+    DestroyMainWindow(window);
     window = MakeMainWindow(u);
     RECT outer;
     GetWindowRect(window, &outer);
@@ -85,7 +84,6 @@ TEST_F(MainWindow, RealMenuHeightSizesTheWindow)
 
 TEST_F(MainWindow, ClassTitleAndStyle)
 {
-    window = MakeMainWindow(19);
     char text[128] = "";
     GetClassNameA(window, text, sizeof text);
     EXPECT_STREQ("APPEDIT", text);
@@ -102,7 +100,6 @@ TEST_F(MainWindow, ClassTitleAndStyle)
 
 TEST_F(MainWindow, ControlsCarryTheirIdsLabelsAndStyles)
 {
-    window = MakeMainWindow(19);
     const MainControls& c = MainWindowControls();
     EXPECT_EQ(c.printerCombo, GetDlgItem(window, IDC_PRINTER));
     EXPECT_EQ(c.appCombo, GetDlgItem(window, IDC_APPLICATION));
@@ -310,7 +307,6 @@ TEST(MainResources, VersionBlock)
 // Read back from the window's own device context after a repaint.
 TEST_F(MainWindow, PaintsTheEtchedEdgeAndCaptionStrokes)
 {
-    window = MakeMainWindow(19);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     GdiFlush();
     HDC dc = GetDC(window);
@@ -333,7 +329,6 @@ TEST_F(MainWindow, PaintsTheEtchedEdgeAndCaptionStrokes)
 
 TEST_F(MainWindow, CloseFromOutsideDestroysWithoutQuestionAndQuitsWithZero)
 {
-    window = MakeMainWindow(19);
     shownMessages.clear();
     SendMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window));
@@ -346,7 +341,6 @@ TEST_F(MainWindow, CloseFromOutsideDestroysWithoutQuestionAndQuitsWithZero)
 
 TEST_F(MainWindow, ExitPostsCloseAndTheWindowEnds)
 {
-    window = MakeMainWindow(19);
     SendMessageA(window, WM_COMMAND, IDM_EXIT, 0);
     EXPECT_TRUE(IsWindow(window)) << "posted, not sent";
     PumpMessages();
@@ -355,7 +349,6 @@ TEST_F(MainWindow, ExitPostsCloseAndTheWindowEnds)
 
 TEST_F(MainWindow, CloseBoxCloses)
 {
-    window = MakeMainWindow(19);
     SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     PumpMessages();
     EXPECT_FALSE(IsWindow(window));
@@ -363,7 +356,6 @@ TEST_F(MainWindow, CloseBoxCloses)
 
 TEST_F(MainWindow, MinimizeIsTheDefaultOne)
 {
-    window = MakeMainWindow(19);
     SendMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     PumpMessages();
     EXPECT_TRUE(IsIconic(window));

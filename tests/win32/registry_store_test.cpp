@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "file_text.h"
 #include "store/flag_file_win32.h"
 #include "store/registry_api_win32.h"
 #include "store/registry_layout.h"
@@ -21,42 +22,23 @@ using RegistryStore = StoreTest;
 
 TEST_F(RegistryStore, SavesOneApplicationWithTwoVersionsExactly)
 {
-    AddApp("A.EXE");
-    AddEntry(0, 0x00050001, 0x0A280000, 0x10, 0x80000000);
-    AddEntry(0, 0x00060000, 0x00000001);
+    AddTable({"A.EXE"}, {{0, 0x00050001, 0x0A280000, 0x10, 0x80000000}, {0, 0x00060000, 0x00000001}});
     ASSERT_EQ(1, SaveFlagTable(*table, parent));
     EXPECT_TRUE(ShownTexts().empty());
 
     auto values = ReadKey();
     ASSERT_EQ(4u, values.size()) << "APPINFO, APPINFO-SIZE and two version values, nothing else";
-    const StoredValue* info = FindValue(values, "APPINFO");
-    ASSERT_NE(nullptr, info);
-    EXPECT_EQ(static_cast<DWORD>(REG_SZ), info->type);
-    ASSERT_EQ(9u, info->data.size());
-    EXPECT_EQ(0, std::memcmp("02A.EXE;", info->data.data(), 9));
-    const StoredValue* size = FindValue(values, "APPINFO-SIZE");
-    ASSERT_NE(nullptr, size);
-    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), size->type);
-    ASSERT_EQ(4u, size->data.size());
-    EXPECT_EQ(18u, size->data[0] | size->data[1] << 8);
-
-    const StoredValue* first = FindValue(values, "APP-A.EXE-01");
-    ASSERT_NE(nullptr, first);
-    EXPECT_EQ(static_cast<DWORD>(REG_BINARY), first->type);
-    const unsigned char expected[20] = {1, 0, 0, 0, 0x01, 0, 0x05, 0, 0, 0, 0x28, 0x0A, 0x10, 0, 0, 0, 0, 0, 0, 0x80};
-    ASSERT_EQ(20u, first->data.size());
-    EXPECT_EQ(0, std::memcmp(expected, first->data.data(), 20));
+    EXPECT_EQ((StoredValue{REG_SZ, {'0', '2', 'A', '.', 'E', 'X', 'E', ';', 0}}), values["APPINFO"]);
+    EXPECT_EQ((StoredValue{REG_DWORD, {18, 0, 0, 0}}), values["APPINFO-SIZE"]);
+    EXPECT_EQ((StoredValue{REG_BINARY, {1, 0, 0, 0, 0x01, 0, 0x05, 0, 0, 0, 0x28, 0x0A, 0x10, 0, 0, 0, 0, 0, 0, 0x80}}),
+              values["APP-A.EXE-01"]);
     ASSERT_NE(nullptr, FindValue(values, "APP-A.EXE-02"));
 
     Load();
     EXPECT_TRUE(ShownTexts().empty());
-    EXPECT_EQ(1, table->appCount);
-    EXPECT_EQ(2, table->entryCount);
-    EXPECT_EQ(1, RowCount(appCombo));
-    EXPECT_EQ("A.EXE", Row(appCombo, 0));
-    ASSERT_EQ(2, RowCount(versionCombo));
-    EXPECT_EQ("00050001-0A280000", Row(versionCombo, 0));
-    EXPECT_EQ("00060000-00000001", Row(versionCombo, 1));
+    EXPECT_TRUE(CountsAre(*table, 1, 2));
+    EXPECT_EQ(std::vector<std::string>{"A.EXE"}, ComboRows(appCombo));
+    EXPECT_EQ((std::vector<std::string>{"00050001-0A280000", "00060000-00000001"}), ComboRows(versionCombo));
     EXPECT_EQ(0, SendMessageA(appCombo, CB_GETCURSEL, 0, 0));
     EXPECT_EQ(0, SendMessageA(versionCombo, CB_GETCURSEL, 0, 0));
     EXPECT_EQ("5 64 ", Checked()) << "flags of the first version";
@@ -67,18 +49,15 @@ TEST_F(RegistryStore, EmptyTableRoundTrip)
     ASSERT_EQ(1, SaveFlagTable(*table, parent));
     auto values = ReadKey();
     ASSERT_EQ(2u, values.size());
-    const StoredValue* info = FindValue(values, "APPINFO");
-    ASSERT_NE(nullptr, info);
-    EXPECT_EQ(1u, info->data.size());
-    EXPECT_EQ(2u, FindValue(values, "APPINFO-SIZE")->data[0]);
+    EXPECT_EQ((StoredValue{REG_SZ, {0}}), values["APPINFO"]);
+    EXPECT_EQ((StoredValue{REG_DWORD, {2, 0, 0, 0}}), values["APPINFO-SIZE"]);
 
     AddApp("STALE.EXE");  // what a load must clear
     AddEntry(0, 1, 1, 1);
     SendMessageA(boxes[0], BM_SETCHECK, BST_CHECKED, 0);
     Load();
     EXPECT_TRUE(ShownTexts().empty()) << ShownTexts()[0];
-    EXPECT_EQ(0, table->appCount);
-    EXPECT_EQ(0, table->entryCount);
+    EXPECT_TRUE(CountsAre(*table, 0, 0));
     EXPECT_EQ(0, RowCount(appCombo));
     EXPECT_EQ(0, RowCount(versionCombo));
     EXPECT_EQ("", Checked());
@@ -87,29 +66,24 @@ TEST_F(RegistryStore, EmptyTableRoundTrip)
 
 TEST_F(RegistryStore, AbsentKeyLoadsAnEmptyTableSilently)
 {
-    AddApp("STALE.EXE");
-    AddEntry(0, 1, 1);
+    AddTable({"STALE.EXE"}, {{0, 1, 1}});
     table->currentEntry = 0;
     Load();
     EXPECT_TRUE(ShownTexts().empty());
-    EXPECT_EQ(0, table->appCount);
-    EXPECT_EQ(0, table->entryCount);
+    EXPECT_TRUE(CountsAre(*table, 0, 0));
     EXPECT_EQ(0, RowCount(appCombo));
 }
 
 TEST_F(RegistryStore, ApplicationWithoutVersions)
 {
-    AddApp("B.EXE");
-    AddApp("C.EXE");
-    AddEntry(1, 3, 4, 1);
+    AddTable({"B.EXE", "C.EXE"}, {{1, 3, 4, 1}});
     ASSERT_EQ(1, SaveFlagTable(*table, parent));
     auto values = ReadKey();
     EXPECT_EQ(0, std::memcmp("00B.EXE;01C.EXE;", FindValue(values, "APPINFO")->data.data(), 17));
 
     Load();
     EXPECT_TRUE(ShownTexts().empty());
-    EXPECT_EQ(2, table->appCount);
-    EXPECT_EQ(1, table->entryCount);
+    EXPECT_TRUE(CountsAre(*table, 2, 1));
     EXPECT_EQ(0, RowCount(versionCombo)) << "the first application has no version";
     EXPECT_EQ("", Checked()) << "the first entry read belongs to another application";
     EXPECT_EQ(1, table->entries[0].appIndex);
@@ -121,8 +95,7 @@ TEST_F(RegistryStore, MissingVersionValueIsReportedOnceAndSkipped)
     PutVersion("APP-A.EXE-01", 1, 1, 0, 0, 0);
     PutVersion("APP-A.EXE-03", 0xDEADBEEF, 3, 0, 0, 0);
     Load();
-    ASSERT_EQ(1u, ShownTexts().size());
-    EXPECT_EQ("get flag data fail\nCode=2", ShownTexts()[0]);
+    EXPECT_EQ(std::vector<std::string>{"get flag data fail\nCode=2"}, ShownTexts());
     EXPECT_EQ(2, table->entryCount) << "only the entries read";
     EXPECT_EQ(3u, table->entries[1].versionMS);
     EXPECT_EQ(0xDEADBEEFu, table->entries[1].tag) << "tag is carried unchanged";
@@ -134,8 +107,7 @@ TEST_F(RegistryStore, MissingSizeGivesCode2)
     PutValue(kAppInfoValue, REG_SZ, "01A.EXE;", 9);
     PutVersion("APP-A.EXE-01", 1, 1, 0, 0, 0);
     Load();
-    ASSERT_EQ(1u, ShownTexts().size());
-    EXPECT_EQ("Get Size fail\nCode=2", ShownTexts()[0]);
+    EXPECT_EQ(std::vector<std::string>{"Get Size fail\nCode=2"}, ShownTexts());
     EXPECT_EQ(0, table->appCount);
     EXPECT_EQ(0, RowCount(appCombo));
 }
@@ -144,8 +116,7 @@ TEST_F(RegistryStore, ListLongerThanSizePlusTwoGivesCode234)
 {
     PutAppInfo("01ABCDEFGH.EXE;", 8);  // 16 bytes stored, 10 offered
     Load();
-    ASSERT_EQ(1u, ShownTexts().size());
-    EXPECT_EQ("Get application name fail\nCode=234", ShownTexts()[0]);
+    EXPECT_EQ(std::vector<std::string>{"Get application name fail\nCode=234"}, ShownTexts());
     EXPECT_EQ(0, table->appCount);
     EXPECT_EQ(0, RowCount(appCombo));
 }
@@ -159,14 +130,12 @@ TEST_F(RegistryStore, ListWithoutTerminatorThatFillsTheBufferStaysInside)
     PutVersion("APP-A.EXE-01", 1, 1, 2, 0, 0);
     Load();
     EXPECT_TRUE(ShownTexts().empty());
-    EXPECT_EQ(1, table->appCount);
-    EXPECT_EQ(1, table->entryCount);
+    EXPECT_TRUE(CountsAre(*table, 1, 1));
 }
 
 TEST_F(RegistryStore, NamesAreStoredInUpperCaseAndKeepTheirCaseInMemory)
 {
-    AddApp("notepad.exe");
-    AddEntry(0, 1, 2);
+    AddTable({"notepad.exe"}, {{0, 1, 2}});
     ShowTable(*table, appCombo, versionCombo, boxes);
     EXPECT_EQ("NOTEPAD.EXE", Row(appCombo, 0)) << "rows are upper case whatever the combo box does";
     ASSERT_EQ(1, SaveFlagTable(*table, parent));
@@ -185,13 +154,7 @@ TEST_F(RegistryStore, NamesAreStoredInUpperCaseAndKeepTheirCaseInMemory)
 TEST_F(RegistryStore, OrdinalsAreDenseInTableOrderAndTheKeyIsRewritten)
 {
     PutVersion("APP-A.EXE-07", 1, 9, 9, 0, 0);  // a value of an earlier save
-    AddApp("A.EXE");
-    AddApp("B.EXE");
-    AddEntry(0, 3, 0);
-    AddEntry(1, 1, 0);
-    AddEntry(0, 1, 0);
-    AddEntry(1, 2, 0);
-    AddEntry(0, 2, 0);
+    AddTable({"A.EXE", "B.EXE"}, {{0, 3, 0}, {1, 1, 0}, {0, 1, 0}, {1, 2, 0}, {0, 2, 0}});
     ASSERT_EQ(1, SaveFlagTable(*table, parent));
     auto values = ReadKey();
     EXPECT_EQ(nullptr, FindValue(values, "APP-A.EXE-07"));
@@ -209,9 +172,7 @@ TEST_F(RegistryStore, OrdinalsAreDenseInTableOrderAndTheKeyIsRewritten)
 
 TEST_F(RegistryStore, FailedCallsShowTheirCodeAndResult)
 {
-    AddApp("A.EXE");
-    AddEntry(0, 1, 0);
-    AddEntry(0, 2, 0);
+    AddTable({"A.EXE"}, {{0, 1, 0}, {0, 2, 0}});
     failCode = ERROR_ACCESS_DENIED;
 
     registryApi.createKey = FailingCreate;
@@ -251,8 +212,7 @@ TEST_F(RegistryStore, FailedReadsOnLoad)
     Load();
     failOn = "APP-A.EXE-01";
     Load();
-    EXPECT_EQ(1, table->appCount);
-    EXPECT_EQ(0, table->entryCount);
+    EXPECT_TRUE(CountsAre(*table, 1, 0));
     registryApi = kSystemRegistryApi;
     const std::vector<std::string> expected = {"Get Size fail\nCode=5", "get flag data fail\nCode=5"};
     EXPECT_EQ(expected, ShownTexts());
@@ -278,8 +238,7 @@ TEST_F(RegistryStore, AnUnstorableTableIsRefusedAndTheKeyLeftAsItWas)
     };
     for (const Case& c : cases) {
         std::memset(table.get(), 0, sizeof(FlagTable));
-        AddApp("OK.EXE");
-        AddEntry(0, 1, 1);
+        AddTable({"OK.EXE"}, {{0, 1, 1}});
         std::strcpy(table->appNames[1], c.row.c_str());
         table->appCount = 2;
         for (int k = 0; k < c.versions; ++k)
@@ -335,8 +294,7 @@ TEST_F(RegistryStore, AHugeSizeDoesNotOverflowTheBuffer)
     DWORD size = 0xFFFFFFFF;
     PutValue(kAppInfoSizeValue, REG_DWORD, &size, sizeof size);
     Load();
-    ASSERT_EQ(1u, ShownTexts().size());
-    EXPECT_EQ("GlobalAlloc fail", ShownTexts()[0]);
+    EXPECT_EQ(std::vector<std::string>{"GlobalAlloc fail"}, ShownTexts());
     EXPECT_EQ(0, table->appCount);
 }
 
@@ -390,8 +348,7 @@ protected:
         registryApi.deleteKeyEx = RecordDeleteEx;
         registryApi.setValue = RecordSet;
         registryApi.runsUnderWow64 = FakeRunsUnderWow64;
-        AddApp("A.EXE");
-        AddEntry(0, 1, 2, 0x10);
+        AddTable({"A.EXE"}, {{0, 1, 2, 0x10}});
         DeleteFileA(ExportPath());
     }
 
@@ -552,28 +509,20 @@ TEST_F(Wow64View, SaveLandsInThe64BitViewAndExportReadsIt)
 {
     Plant(KEY_WOW64_32KEY, "01REDIRECTED.EXE;", "APP-REDIRECTED.EXE-01", 0x32);
     KeyContents redirected = Read(KEY_WOW64_32KEY);
-    AddApp("A.EXE");
-    AddEntry(0, 0x00050000, 7, 0x11, 0x80000000);
+    AddTable({"A.EXE"}, {{0, 0x00050000, 7, 0x11, 0x80000000}});
     ASSERT_EQ(1, SaveFlagTable(*table, parent));
     KeyContents saved = Read(KEY_WOW64_64KEY);
     ASSERT_EQ(3u, saved.size());
-    const StoredValue* v = FindValue(saved, "APP-A.EXE-01");
-    ASSERT_NE(nullptr, v);
-    const std::vector<unsigned char> record = {1, 0, 0, 0, 0, 0, 5, 0, 7, 0, 0, 0, 0x11, 0, 0, 0, 0, 0, 0, 0x80};
-    EXPECT_EQ(record, v->data);
+    EXPECT_EQ((StoredValue{REG_BINARY, {1, 0, 0, 0, 0, 0, 5, 0, 7, 0, 0, 0, 0x11, 0, 0, 0, 0, 0, 0, 0x80}}),
+              saved["APP-A.EXE-01"]);
     EXPECT_TRUE(Read(KEY_WOW64_32KEY) == redirected) << "the save touched Wow6432Node";
 
     const char* path = "wow64_view_test.afe";
     ASSERT_EQ(1, ExportFlagFile(path));
-    HANDLE f = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, f);
-    char text[256] = {};
-    DWORD read = 0;
-    ReadFile(f, text, sizeof text - 1, &read, nullptr);
-    CloseHandle(f);
+    std::string text = ReadFileText(path);
     DeleteFileA(path);
-    EXPECT_NE(nullptr, std::strstr(text, "01A.EXE;")) << text;
-    EXPECT_EQ(nullptr, std::strstr(text, "REDIRECTED")) << text;
+    EXPECT_NE(std::string::npos, text.find("01A.EXE;")) << text;
+    EXPECT_EQ(std::string::npos, text.find("REDIRECTED")) << text;
 }
 
 }  // namespace

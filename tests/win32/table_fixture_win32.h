@@ -43,6 +43,12 @@ protected:
     {
         return ::AddEntry(*table, app, ms, ls, low, high, tag);
     }
+    void AddApps(std::initializer_list<const char*> names) { ::AddApps(*table, names); }
+    void AddEntries(std::initializer_list<EntryRow> entries) { ::AddEntries(*table, entries); }
+    void AddTable(std::initializer_list<const char*> names, std::initializer_list<EntryRow> entries)
+    {
+        ::AddTable(*table, names, entries);
+    }
 
     // The checked boxes by their numbers, "5 33 ".
     std::string Checked() const;

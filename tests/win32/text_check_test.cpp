@@ -21,12 +21,7 @@ protected:
     void SetUp() override
     {
         EditingWindow::SetUp();
-        AddApp("Notepad.exe");
-        AddApp("WORDPAD.EXE");
-        AddEntry(1, 0x1000A, 0, 0x42, 0x24, 7);
-        AddEntry(1, 0x2, 0x3);
-        AddEntry(0, 0x5, 0x6);
-        LoadedState();
+        LoadTable({"Notepad.exe", "WORDPAD.EXE"}, {{1, 0x1000A, 0, 0x42, 0x24, 7}, {1, 0x2, 0x3}, {0, 0x5, 0x6}});
         SelectApp(1);
         SendMessageA(c.versionCombo, CB_SETCURSEL, 1, 0);
         table->currentEntry = static_cast<uint16_t>(SelectedEntry(*table, c.appCombo, c.versionCombo));
