@@ -4,31 +4,14 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "afetool/afetool.h"
+#include "afetool_run.h"
 #include "example_files.h"
 #include "file_text.h"
 
 namespace {
-
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string Drain(std::FILE* f)
-{
-    std::string text;
-    std::rewind(f);
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, n);
-    std::fclose(f);
-    return text;
-}
 
 class AfeTool : public ::testing::Test {
 protected:
@@ -46,17 +29,7 @@ protected:
         return path;
     }
 
-    ToolRun Afetool(std::vector<std::string> args)
-    {
-        args.insert(args.begin(), "afetool");
-        std::vector<char*> argv;
-        for (std::string& a : args)
-            argv.push_back(&a[0]);
-        std::FILE* out = std::tmpfile();
-        std::FILE* err = std::tmpfile();
-        int status = RunAfeTool(static_cast<int>(argv.size()), argv.data(), out, err);
-        return {status, Drain(out), Drain(err)};
-    }
+    ToolRun Afetool(std::vector<std::string> args) { return RunAfeToolWith(std::move(args)); }
 
     std::vector<std::string> files;
 };

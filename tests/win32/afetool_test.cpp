@@ -6,9 +6,10 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "afetool/afetool.h"
+#include "afetool_run.h"
 #include "base/message_box_win32.h"
 #include "file_text.h"
 #include "store/flag_file_win32.h"
@@ -17,24 +18,6 @@
 #include "table_fixture_win32.h"
 
 namespace {
-
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string Drain(std::FILE* f)
-{
-    std::string text;
-    std::rewind(f);
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, n);
-    std::fclose(f);
-    return text;
-}
 
 class AfeToolWindows : public StoreTest {
 protected:
@@ -66,19 +49,13 @@ protected:
         return files.back();
     }
 
+    // afetool prints the store's messages; the fixture's recorder returns.
     ToolRun Afetool(std::vector<std::string> args)
     {
-        args.insert(args.begin(), "afetool");
-        std::vector<char*> argv;
-        for (std::string& a : args)
-            argv.push_back(&a[0]);
-        std::FILE* out = std::tmpfile();
-        std::FILE* err = std::tmpfile();
         MessageBoxFn recorder = messageBoxImpl;
-        int status = RunAfeTool(static_cast<int>(argv.size()), argv.data(), out, err);
-        // afetool prints the store's messages; the fixture's recorder returns.
+        ToolRun r = RunAfeToolWith(std::move(args));
         messageBoxImpl = recorder;
-        return {status, Drain(out), Drain(err)};
+        return r;
     }
 
     std::string folder;
