@@ -2,18 +2,13 @@
 
 #include <cstring>
 
+#include "base/system_function_win32.h"
+
 namespace {
 
 typedef BOOL(WINAPI* MoveFileExFn)(LPCSTR, LPCSTR, DWORD);
 
-MoveFileExFn SystemMoveFileEx()
-{
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    return kernel ? reinterpret_cast<MoveFileExFn>(reinterpret_cast<void*>(GetProcAddress(kernel, "MoveFileExA")))
-                  : nullptr;
-}
-
-// The folder of path, with its trailing separator; "" for the current one.
+// The folder of path, with its trailing separator; "." for the current one.
 void FolderOf(const char* path, char* folder, size_t size)
 {
     const char* end = path;
@@ -69,7 +64,14 @@ bool MoveInPlace(const char* temp, const char* path, const char* folder)
 }  // namespace
 
 const FileApi kSystemFileApi = {
-    CreateFileA, ReadFile,  WriteFile, GetFileSize, CloseHandle, DeleteFileA, MoveFileA, SystemMoveFileEx(),
+    CreateFileA,
+    ReadFile,
+    WriteFile,
+    GetFileSize,
+    CloseHandle,
+    DeleteFileA,
+    MoveFileA,
+    SystemFunction<MoveFileExFn>("kernel32.dll", "MoveFileExA"),
     GetTempFileNameA,
 };
 

@@ -1,17 +1,9 @@
 #include "store/registry_api_win32.h"
 
+#include "base/system_function_win32.h"
 #include "store/registry_layout.h"
 
 namespace {
-
-// GetProcAddress returns a generic pointer; through void* the cast to the
-// real type draws no warning.
-template <typename Fn>
-Fn SystemFunction(const char* module, const char* name)
-{
-    HMODULE m = GetModuleHandleA(module);
-    return m ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(m, name))) : nullptr;
-}
 
 // The 64-bit build is in the 64-bit view already: it never runs under WOW64.
 // The 32-bit exe asks the system, where the system can be asked.
