@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "store/flag_file.h"
+#include "table/text_check.h"
 
 namespace {
 
@@ -34,18 +35,7 @@ bool IsDigit(char c)
 // The text as it can be shown: at most 40 characters, others as \xNN.
 void Printable(char* out, size_t outSize, const char* text, size_t length)
 {
-    size_t n = 0;
-    out[0] = '\0';
-    for (size_t i = 0; i < length && i < 40; ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        int wrote = c >= 0x20 && c < 0x7F ? std::snprintf(out + n, outSize - n, "%c", c)
-                                          : std::snprintf(out + n, outSize - n, "\\x%02X", c);
-        if (wrote < 0 || static_cast<size_t>(wrote) >= outSize - n)
-            return;
-        n += static_cast<size_t>(wrote);
-    }
-    if (length > 40 && n + 3 < outSize)
-        std::strcpy(out + n, "...");
+    PrintableText(out, outSize, text, length, 40);
 }
 
 class Checker {
@@ -156,6 +146,12 @@ private:
             Add(2, "application %zu has no name; a save refuses it", record);
         if (out.nameLength > kMaxNameChars)
             Add(2, "application %zu has a name of %zu characters; at most 80", record, out.nameLength);
+        if (HasControlChar(out.name, out.nameLength)) {
+            char shown[256];
+            Printable(shown, sizeof shown, out.name, out.nameLength);
+            Add(2, "application %zu \"%s\" has a control character in its name; no exchange file can carry it",
+                record, shown);
+        }
         return true;
     }
 
@@ -202,6 +198,7 @@ const char* DecodeReason(FlagFileError e)
     case FlagFileError::BadListLine: return "the list line is not as long as the size says";
     case FlagFileError::BadRecord: return "an application record is not in the stored form";
     case FlagFileError::NameTooLong: return "an application name is over 80 characters";
+    case FlagFileError::NameHasControl: return "an application name has a control character";
     case FlagFileError::TooManyApps: return "more applications than the table holds";
     case FlagFileError::TooManyEntries: return "more versions than the table holds";
     case FlagFileError::MissingVersionLine: return "a version line is missing";

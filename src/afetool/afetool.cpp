@@ -101,15 +101,6 @@ DecodedFlagFile* Decode(const char* path, const FileBytes& bytes, std::FILE* err
     return nullptr;
 }
 
-DecodedFlagFile* Load(const char* path, std::FILE* err)
-{
-    FileBytes bytes;
-    if (!ReadFileBytes(path, bytes, err))
-        return nullptr;
-    DecodedFlagFile* d = Decode(path, bytes, err);
-    std::free(bytes.data);
-    return d;
-}
 
 // "01 05 64" into out (kFlagCount * 3 + 1 bytes), or "none".
 void FlagsOf(const AppFlagEntry& e, char* out)
@@ -147,7 +138,7 @@ int Check(const char* path, std::FILE* out, std::FILE* err)
 
 int Show(const char* path, std::FILE* out, std::FILE* err)
 {
-    DecodedFlagFile* d = Load(path, err);
+    DecodedFlagFile* d = LoadFlagFileArg(path, err);
     if (!d)
         return 2;
     for (uint16_t a = 0; a < d->appCount; ++a) {
@@ -226,7 +217,8 @@ int ReportMissing(const DecodedFlagFile& from, const DecodedFlagFile& to, const 
     return differences;
 }
 
-int ReportFlags(const DecodedFlagFile& a, const DecodedFlagFile& b, std::FILE* out)
+int ReportFlags(const DecodedFlagFile& a, const DecodedFlagFile& b, const char* nameA, const char* nameB,
+                std::FILE* out)
 {
     int differences = 0;
     for (uint16_t i = 0; i < a.entryCount; ++i) {
@@ -244,11 +236,11 @@ int ReportFlags(const DecodedFlagFile& a, const DecodedFlagFile& b, std::FILE* o
         bool inB = FlagsOnlyIn(*f, e, onlyB);
         std::fprintf(out, "%s %s:", name, version);
         if (inA)
-            std::fprintf(out, " flags %s only in A", onlyA);
+            std::fprintf(out, " flags %s only in %s", onlyA, nameA);
         if (inA && inB)
             std::fprintf(out, ",");
         if (inB)
-            std::fprintf(out, " flags %s only in B", onlyB);
+            std::fprintf(out, " flags %s only in %s", onlyB, nameB);
         std::fprintf(out, "\n");
         ++differences;
     }
@@ -257,11 +249,11 @@ int ReportFlags(const DecodedFlagFile& a, const DecodedFlagFile& b, std::FILE* o
 
 int Diff(const char* pathA, const char* pathB, std::FILE* out, std::FILE* err)
 {
-    DecodedFlagFile* a = Load(pathA, err);
-    DecodedFlagFile* b = a ? Load(pathB, err) : nullptr;
+    DecodedFlagFile* a = LoadFlagFileArg(pathA, err);
+    DecodedFlagFile* b = a ? LoadFlagFileArg(pathB, err) : nullptr;
     int status = 2;
     if (a && b) {
-        int differences = ReportMissing(*a, *b, "A", out) + ReportMissing(*b, *a, "B", out) + ReportFlags(*a, *b, out);
+        int differences = ReportDifferences(*a, *b, "A", "B", out);
         if (differences == 0)
             std::fprintf(out, "the tables are the same\n");
         status = differences == 0 ? 0 : 1;
@@ -309,20 +301,44 @@ int Convert(const char* in, const char* outPath, std::FILE* out, std::FILE* err)
         return 1;
     size_t length = 0;
     char* text = EncodeDecoded(*d, reg, length);
-    std::FILE* f = text ? std::fopen(outPath, "wb") : nullptr;
-    bool ok = f && std::fwrite(text, 1, length, f) == length;
-    if (f && std::fclose(f) != 0)
-        ok = false;
-    if (ok)
+    int status = 0;
+    if (!text) {
+        std::fprintf(err, "afetool: not enough memory for %s\n", outPath);
+        status = 2;
+    } else if (length == 0) {
+        // The encoder's refusal: a control character after the list's last
+        // record, where the editor's reader does not look.
+        std::fprintf(err, "afetool: %s: the list line holds a control character that %s cannot carry; nothing written\n",
+                     in, reg ? "a .reg file" : "an .inf file");
+        status = 1;
+    } else if (!WriteOutputFile(outPath, text, length)) {
+        std::fprintf(err, "afetool: Export doen not complete successfully. (%s)\n", outPath);
+        status = 2;
+    } else {
         std::fprintf(out, "%s: %u applications, %u versions\n", outPath, d->appCount, d->entryCount);
-    else
-        std::fprintf(err, "afetool: cannot write %s\n", outPath);
+    }
     std::free(text);
     std::free(d);
-    return ok ? 0 : 2;
+    return status;
 }
 
 }  // namespace
+
+DecodedFlagFile* LoadFlagFileArg(const char* path, std::FILE* err)
+{
+    FileBytes bytes;
+    if (!ReadFileBytes(path, bytes, err))
+        return nullptr;
+    DecodedFlagFile* d = Decode(path, bytes, err);
+    std::free(bytes.data);
+    return d;
+}
+
+int ReportDifferences(const DecodedFlagFile& a, const DecodedFlagFile& b, const char* nameA, const char* nameB,
+                      std::FILE* out)
+{
+    return ReportMissing(a, b, nameA, out) + ReportMissing(b, a, nameB, out) + ReportFlags(a, b, nameA, nameB, out);
+}
 
 bool HasExtension(const char* path, const char* ext)
 {

@@ -5,7 +5,10 @@
 // unreadable file).
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
+
+struct DecodedFlagFile;
 
 int RunAfeTool(int argc, char** argv, std::FILE* out, std::FILE* err);
 
@@ -17,3 +20,14 @@ bool HasExtension(const char* path, const char* ext);
 int RunPlatformCommand(const char* command, int argc, char** argv, std::FILE* out, std::FILE* err);
 // Their usage lines, empty where there are none.
 extern const char kPlatformUsage[];
+
+// An .afe file the editor can import, decoded into a block of its own (free
+// with std::free); null, with the reasons told on err, when it is not one.
+DecodedFlagFile* LoadFlagFileArg(const char* path, std::FILE* err);
+// What differs between two tables, a line each on out, the sides named
+// nameA and nameB ("only in A: APP.EXE"); the number of differences.
+int ReportDifferences(const DecodedFlagFile& a, const DecodedFlagFile& b, const char* nameA, const char* nameB,
+                      std::FILE* out);
+// Puts data in place of the file at path, refusing a read-only file; the
+// platform's own way (afetool_win32.cpp, afetool_native.cpp).
+bool WriteOutputFile(const char* path, const char* data, size_t length);

@@ -6,13 +6,22 @@
 #include <cstring>
 
 #include "base/message_box_win32.h"
+#include "store/file_api_win32.h"
+#include "store/flag_file.h"
 #include "store/flag_file_win32.h"
+#include "store/registry_api_win32.h"
 #include "store/registry_store_win32.h"
 #include "table/flag_table.h"
 
 const char kPlatformUsage[] =
     "       afetool export FILE          the stored table to FILE.afe, .reg or .inf\n"
-    "       afetool apply FILE.afe       the file's table into the key, as Import and Save\n";
+    "       afetool apply FILE.afe       the file's table into the key, as Import and Save\n"
+    "       afetool verify FILE.afe      whether the key holds the file's table (exit 0), or what differs\n";
+
+bool WriteOutputFile(const char* path, const char* data, size_t length)
+{
+    return ReplaceFileWhole(path, data, length);
+}
 
 namespace {
 
@@ -66,15 +75,22 @@ bool SameTable(const FlagTable& a, const FlagTable& b)
 int Export(const char* path, std::FILE* out, std::FILE* err)
 {
     int written = 0;
+    char uncarried[kNameSize] = "";
     if (HasExtension(path, ".afe"))
-        written = ExportFlagFile(path);
+        written = ExportFlagFile(path, uncarried);
     else if (HasExtension(path, ".reg"))
-        written = ExportRegFile(path);
+        written = ExportRegFile(path, uncarried);
     else if (HasExtension(path, ".inf"))
-        written = ExportInfFile(path);
+        written = ExportInfFile(path, uncarried);
     else {
         std::fprintf(err, "afetool: %s: the file must end in .afe, .reg or .inf\n", path);
         return 2;
+    }
+    if (uncarried[0]) {
+        char text[512];
+        FormatUncarriedName(text, sizeof text, uncarried);
+        PrintMessage(nullptr, text, nullptr, MB_OK);
+        return 1;
     }
     if (!written) {
         std::fprintf(err, "afetool: Export doen not complete successfully. (%s)\n", path);
@@ -119,14 +135,90 @@ int Apply(const char* path, std::FILE* out, std::FILE* err)
     return status;
 }
 
+// Whether the key holds a table that can be read: it opens, and its
+// APPINFO-SIZE and APPINFO read.
+bool KeyReadable(std::FILE* err)
+{
+    HKEY key = nullptr;
+    LONG status = OpenFlagKey(&key);
+    if (status != ERROR_SUCCESS) {
+        std::fprintf(err, "afetool: the driver's key cannot be opened (Code=%ld)\n", static_cast<long>(status));
+        return false;
+    }
+    StoredAppInfo info;
+    AppInfoRead read = ReadAppInfo(key, info);
+    if (info.text)
+        GlobalFree(info.text);
+    registryApi.closeKey(key);
+    if (read != AppInfoRead::Done) {
+        std::fprintf(err, "afetool: the driver's key holds no table that can be read (Code=%ld)\n",
+                     static_cast<long>(info.status));
+        return false;
+    }
+    return true;
+}
+
+// The table as the differences report reads it.
+DecodedFlagFile* AsDecoded(const FlagTable& t)
+{
+    DecodedFlagFile* d = static_cast<DecodedFlagFile*>(std::calloc(1, sizeof(DecodedFlagFile)));
+    if (!d)
+        return nullptr;
+    d->appCount = t.appCount;
+    d->entryCount = t.entryCount;
+    std::memcpy(d->appNames, t.appNames, sizeof t.appNames);
+    std::memcpy(d->entries, t.entries, t.entryCount * sizeof(AppFlagEntry));
+    return d;
+}
+
+// 0 when the key holds the file's table, 1 with what differs, 2 when either
+// cannot be read.
+int Verify(const char* path, std::FILE* out, std::FILE* err)
+{
+    DecodedFlagFile* file = LoadFlagFileArg(path, err);
+    if (!file || !KeyReadable(err)) {
+        std::free(file);
+        return 2;
+    }
+    FlagTable* fileTable = NewTable();
+    FlagTable* keyTable = LoadKey();
+    DecodedFlagFile* key = keyTable ? AsDecoded(*keyTable) : nullptr;
+    int status = 2;
+    if (!fileTable || !key) {
+        std::fprintf(err, "afetool: not enough memory; nothing compared\n");
+    } else {
+        ApplyDecodedFlagFile(*file, *fileTable);
+        int differences = ReportDifferences(*file, *key, "the file", "the key", out);
+        if (differences == 0 && !SameTable(*fileTable, *keyTable)) {
+            std::fprintf(out, "the same versions and flags, in another order or with other tags\n");
+            differences = 1;
+        }
+        if (differences == 0)
+            std::fprintf(out, "the key holds the table of %s\n", path);
+        status = differences == 0 ? 0 : 1;
+    }
+    std::free(key);
+    std::free(keyTable);
+    std::free(fileTable);
+    std::free(file);
+    return status;
+}
+
 }  // namespace
 
 int RunPlatformCommand(const char* command, int argc, char** argv, std::FILE* out, std::FILE* err)
 {
-    bool exportCommand = std::strcmp(command, "export") == 0;
-    if ((!exportCommand && std::strcmp(command, "apply") != 0) || argc != 3)
+    typedef int (*CommandFn)(const char* path, std::FILE* out, std::FILE* err);
+    CommandFn run = nullptr;
+    if (std::strcmp(command, "export") == 0)
+        run = Export;
+    else if (std::strcmp(command, "apply") == 0)
+        run = Apply;
+    else if (std::strcmp(command, "verify") == 0)
+        run = Verify;
+    if (!run || argc != 3)
         return -1;
     messageStream = err;
     messageBoxImpl = PrintMessage;
-    return exportCommand ? Export(argv[2], out, err) : Apply(argv[2], out, err);
+    return run(argv[2], out, err);
 }

@@ -5,6 +5,7 @@
 #include "base/file_dialog_win32.h"
 #include "base/message_box_win32.h"
 #include "resource.h"
+#include "store/flag_file.h"
 #include "store/flag_file_win32.h"
 #include "store/registry_store_win32.h"
 #include "table/flag_table_win32.h"
@@ -81,19 +82,25 @@ void ExportCommand(FlagTable& t, const MainControls& c)
     if (!GetSaveFileNameA(&ofn))
         return;
     int ok = 0;
+    char uncarried[kNameSize] = "";
     switch (ofn.nFilterIndex) {
     case 2:
-        ok = ExportInfFile(path);
+        ok = ExportInfFile(path, uncarried);
         break;
     case 3:
-        ok = ExportRegFile(path);
+        ok = ExportRegFile(path, uncarried);
         break;
     default:
-        ok = ExportFlagFile(path);
+        ok = ExportFlagFile(path, uncarried);
         break;
     }
-    if (!ok)
+    if (uncarried[0]) {
+        char text[512];
+        FormatUncarriedName(text, sizeof text, uncarried);
+        ShowAppMessage(c.window, text);
+    } else if (!ok) {
         ShowAppMessage(c.window, "Export doen not complete successfully.");
+    }
     if (keyHoldsTable)
         t.modified = 0;
 }

@@ -43,8 +43,7 @@ bool WriteAndClose(const char* path, const char* data, size_t length)
 // of its own and comes back if the new one cannot be moved in.
 bool MoveInPlace(const char* temp, const char* path, const char* folder)
 {
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes == 0xFFFFFFFFu)
+    if (fileApi.getFileAttributes(path) == 0xFFFFFFFFu)
         return fileApi.moveFile(temp, path) != FALSE;
     char aside[MAX_PATH];
     if (fileApi.getTempFileName(folder, "afe", 0, aside) == 0)
@@ -73,12 +72,19 @@ const FileApi kSystemFileApi = {
     MoveFileA,
     SystemFunction<MoveFileExFn>("kernel32.dll", "MoveFileExA"),
     GetTempFileNameA,
+    GetFileAttributesA,
 };
 
 FileApi fileApi = kSystemFileApi;
 
 bool ReplaceFileWhole(const char* path, const char* data, size_t length)
 {
+    // Windows refuses to move a file over a read-only one, but Wine and the
+    // Windows 98 path (which moves the old file aside) do not: asked here, the
+    // answer is the same everywhere.
+    DWORD attributes = fileApi.getFileAttributes(path);
+    if (attributes != 0xFFFFFFFFu && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return false;
     char folder[MAX_PATH];
     FolderOf(path, folder, sizeof folder);
     char temp[MAX_PATH];

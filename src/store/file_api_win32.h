@@ -18,6 +18,7 @@ struct FileApi {
     // ERROR_CALL_NOT_IMPLEMENTED, and null stands for the same.
     BOOL(WINAPI* moveFileEx)(LPCSTR, LPCSTR, DWORD);
     UINT(WINAPI* getTempFileName)(LPCSTR, LPCSTR, UINT, LPSTR);
+    DWORD(WINAPI* getFileAttributes)(LPCSTR);
 };
 
 extern FileApi fileApi;
@@ -27,8 +28,9 @@ extern const FileApi kSystemFileApi;
 // a temporary file in the same folder is written and closed, then moved over
 // the old one (MoveFileExA with replace and write-through; where the system
 // lacks it, the old file is moved aside first and put back if the new one
-// cannot take its place). On failure the earlier file is as it was and no
-// temporary file is left.
+// cannot take its place). A read-only file or a folder at path is refused
+// before anything is written. On failure the earlier file is as it was and
+// no temporary file is left.
 bool ReplaceFileWhole(const char* path, const char* data, size_t length);
 
 // At most `limit` bytes of the file, in a global block of one byte more

@@ -80,8 +80,38 @@ size_t EncodeFlagFile(const StoredTable& s, char* out, size_t cap, int* complete
     return sink.length;
 }
 
+bool FindUncarriedName(const char* appInfo, char* name)
+{
+    StoredWalk w;
+    BeginStoredWalk(w, appInfo);
+    while (NextStoredApp(w)) {
+        if (HasControlChar(w.name, std::strlen(w.name))) {
+            if (name)
+                std::memcpy(name, w.name, kNameSize);
+            return true;
+        }
+    }
+    return false;
+}
+
+void FormatUncarriedName(char* out, size_t outSize, const char* name)
+{
+    char shown[kMaxNameChars * 4 + 4];
+    PrintableText(shown, sizeof shown, name, std::strlen(name), kMaxNameChars);
+    std::snprintf(out, outSize,
+                  "Export doen not complete successfully.\n\n"
+                  "The application name \"%s\" holds a control character,\n"
+                  "which no file can carry. Nothing was written.",
+                  shown);
+}
+
 size_t EncodeInfFile(const StoredTable& s, char* out, size_t cap, unsigned* numItems)
 {
+    if (numItems)
+        *numItems = 0;
+    // Every line of the section is one line of text, the list line too.
+    if (HasControlChar(s.appInfo, std::strlen(s.appInfo)))
+        return 0;
     Sink sink = {out, out ? cap : 0, 0};
     PutText(sink, "[DEFAPPFLAG]\r\n");
     PutFormatted(sink, "AppInfoSize = %lu\r\n", static_cast<unsigned long>(s.appInfoSize));
@@ -166,6 +196,13 @@ void PutRegString(Sink& s, const char* name, const char* text)
 
 size_t EncodeRegFile(const StoredTable& s, char* out, size_t cap, int* complete)
 {
+    if (complete)
+        *complete = 0;
+    // A value name cannot go as hex like the list can: regedit would take a
+    // line break inside it for the end of the line, and a key path after it
+    // for a key of its own.
+    if (FindUncarriedName(s.appInfo, nullptr))
+        return 0;
     Sink sink = {out, out ? cap : 0, 0};
     PutText(sink, "REGEDIT4\r\n\r\n");
     PutFormatted(sink, "[-HKEY_LOCAL_MACHINE\\%s]\r\n\r\n", kFlagKeyPath);
@@ -264,6 +301,10 @@ FlagFileError DecodeInto(const char* data, size_t length, DecodedFlagFile& out)
             return FlagFileError::NameTooLong;
         if (rec.status != RecordStatus::Ok)
             return FlagFileError::BadRecord;
+        // A line break in a name would split the .reg and .inf lines that
+        // an export of this table writes.
+        if (HasControlChar(rec.name, rec.nameLength))
+            return FlagFileError::NameHasControl;
         if (i >= kMaxApps)
             return FlagFileError::TooManyApps;
         std::memcpy(out.appNames[i], rec.name, rec.nameLength);

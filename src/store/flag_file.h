@@ -35,13 +35,16 @@ struct StoredTable {
 
 // Both encoders write at most cap bytes to out (out may be null when cap is
 // 0) and return the whole length, so a first call with no buffer measures.
+// The .inf and .reg encoders return 0, writing nothing, for a table that
+// their format cannot carry line by line (FindUncarriedName).
 
 // The .afe file. *complete is 1 when the file reads back as the stored
 // table: every value present, nothing passed over, no LF inside the list and
 // a size line of five digits.
 size_t EncodeFlagFile(const StoredTable& s, char* out, size_t cap, int* complete);
 // The INF section; a value that is not present gets no line and no number.
-// *numItems is the number of version lines.
+// *numItems is the number of version lines. A control character anywhere in
+// APPINFO is refused.
 size_t EncodeInfFile(const StoredTable& s, char* out, size_t cap, unsigned* numItems);
 
 // The registry file (REGEDIT4, CR LF) that regedit /s applies: it removes
@@ -51,6 +54,14 @@ size_t EncodeInfFile(const StoredTable& s, char* out, size_t cap, unsigned* numI
 // size over 99,999 or a line feed in the list do no harm here.
 size_t EncodeRegFile(const StoredTable& s, char* out, size_t cap, int* complete);
 
+// The first application of the stored list whose name holds a control
+// character (0x01-0x1F, 0x7F), into name (kNameSize bytes, may be null):
+// such a name would break the value-name lines of a .reg file and the lines
+// of an .inf file, so no export writes a table that holds one.
+bool FindUncarriedName(const char* appInfo, char* name);
+// The export's refusal of such a name, the name shown with \xNN escapes.
+void FormatUncarriedName(char* out, size_t outSize, const char* name);
+
 enum class FlagFileError {
     None,
     ShortFile,       // the file ends inside a line
@@ -58,6 +69,7 @@ enum class FlagFileError {
     BadListLine,     // the list line is not as long as the size says
     BadRecord,       // an application record not in the stored form
     NameTooLong,     // an application name over 80 characters
+    NameHasControl,  // a name with a character of 0x01-0x1F or 0x7F
     TooManyApps,     // more applications than the table holds
     TooManyEntries,  // more versions than the table holds
     MissingVersionLine,

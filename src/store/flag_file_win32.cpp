@@ -73,14 +73,20 @@ typedef size_t (*EncodeFn)(const StoredTable& s, char* out, size_t cap, int* com
 
 // The stored key read whole, encoded, then put in place of the file: 1 when
 // the file was written and is complete.
-int ExportStoredKey(const char* path, EncodeFn encode)
+int ExportStoredKey(const char* path, EncodeFn encode, char* uncarriedName)
 {
+    if (uncarriedName)
+        uncarriedName[0] = '\0';
     StoredKey k;
     if (!ReadStoredKey(k))
         return 0;
+    if (FindUncarriedName(k.table.appInfo, uncarriedName)) {
+        FreeStoredKey(k);
+        return 0;
+    }
     int complete = 0;
     size_t length = encode(k.table, nullptr, 0, &complete);
-    HGLOBAL buffer = GlobalAlloc(GPTR, length + 1);
+    HGLOBAL buffer = length ? GlobalAlloc(GPTR, length + 1) : nullptr;
     int result = 0;
     if (buffer) {
         encode(k.table, static_cast<char*>(buffer), length, &complete);
@@ -102,19 +108,19 @@ size_t EncodeWholeInf(const StoredTable& s, char* out, size_t cap, int* complete
 
 }  // namespace
 
-int ExportFlagFile(const char* path)
+int ExportFlagFile(const char* path, char* uncarriedName)
 {
-    return ExportStoredKey(path, EncodeFlagFile);
+    return ExportStoredKey(path, EncodeFlagFile, uncarriedName);
 }
 
-int ExportInfFile(const char* path)
+int ExportInfFile(const char* path, char* uncarriedName)
 {
-    return ExportStoredKey(path, EncodeWholeInf);
+    return ExportStoredKey(path, EncodeWholeInf, uncarriedName);
 }
 
-int ExportRegFile(const char* path)
+int ExportRegFile(const char* path, char* uncarriedName)
 {
-    return ExportStoredKey(path, EncodeRegFile);
+    return ExportStoredKey(path, EncodeRegFile, uncarriedName);
 }
 
 int ImportFlagFile(FlagTable& t, const char* path)

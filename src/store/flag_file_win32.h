@@ -9,14 +9,17 @@
 // Write the table stored in the registry key (not the one in memory). The
 // key is read whole before the file is created, so when it cannot be read an
 // earlier file of that name stays as it was.
+// A stored application name that no file can carry (a control character
+// in it) is refused before anything is written: 0, and the name goes to
+// uncarriedName (kNameSize bytes) when it is given, else it stays empty.
 // 1 when the file holds the whole stored table and reads back as it.
-int ExportFlagFile(const char* path);
+int ExportFlagFile(const char* path, char* uncarriedName = nullptr);
 // 1 when the file was written to its "NumItems" line; values that cannot be
 // read get no line.
-int ExportInfFile(const char* path);
+int ExportInfFile(const char* path, char* uncarriedName = nullptr);
 // The registry file that regedit /s applies; 1 when it holds every value of
 // the stored table.
-int ExportRegFile(const char* path);
+int ExportRegFile(const char* path, char* uncarriedName = nullptr);
 // Reads and checks the whole file before anything changes: on 0 the table
 // is as it was. On 1 it holds the file's table with the first application
 // and entry selected (ShowTable shows it). modified is left alone.

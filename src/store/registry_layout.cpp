@@ -93,6 +93,9 @@ StoreProblem CheckStoredName(const char* name)
         return StoreProblem::EmptyName;
     case kNameHasSeparator:
         return StoreProblem::NameHasSeparator;
+    // Names come in only through checks that refuse these; one that the
+    // key already holds is stored back as it was, as the driver reads it.
+    case kNameHasControl:
     case kNameAcceptable:
         break;
     }

@@ -1,5 +1,6 @@
 #include "table/text_check.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "table/flag_table.h"
@@ -89,5 +90,35 @@ AppNameCheck AppNameProblem(const char* name)
         return kNameEmpty;
     if (std::strchr(name, ';') != nullptr)
         return kNameHasSeparator;
+    if (HasControlChar(name, std::strlen(name)))
+        return kNameHasControl;
     return kNameAcceptable;
+}
+
+int HasControlChar(const char* text, size_t length)
+{
+    for (size_t i = 0; i < length; ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if ((c >= 0x01 && c < 0x20) || c == 0x7F)
+            return 1;
+    }
+    return 0;
+}
+
+void PrintableText(char* out, size_t outSize, const char* text, size_t length, size_t maxChars)
+{
+    size_t n = 0;
+    out[0] = '\0';
+    for (size_t i = 0; i < length && i < maxChars; ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        int wrote = c >= 0x20 && c < 0x7F ? std::snprintf(out + n, outSize - n, "%c", c)
+                                          : std::snprintf(out + n, outSize - n, "\\x%02X", c);
+        if (wrote < 0 || static_cast<size_t>(wrote) >= outSize - n) {
+            out[n] = '\0';
+            return;
+        }
+        n += static_cast<size_t>(wrote);
+    }
+    if (length > maxChars && n + 3 < outSize)
+        std::strcpy(out + n, "...");
 }

@@ -30,5 +30,13 @@ enum AppNameCheck {
     kNameAcceptable = 0,
     kNameEmpty,
     kNameHasSeparator,  // ";" ends a record of the stored application list
+    kNameHasControl,    // 0x01-0x1F or 0x7F: no exchange file carries it on one line
 };
 AppNameCheck AppNameProblem(const char* name);
+
+// 1 when one of the first length characters is 0x01-0x1F or 0x7F.
+int HasControlChar(const char* text, size_t length);
+
+// The text as a message can show it: at most maxChars characters, control
+// characters and bytes of 0x80 and above as \xNN, "..." after a cut.
+void PrintableText(char* out, size_t outSize, const char* text, size_t length, size_t maxChars);

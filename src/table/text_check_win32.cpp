@@ -48,6 +48,8 @@ const char* AppNameMessage(AppNameCheck problem)
         return "Application is NULL\nSet Application";
     case kNameHasSeparator:
         return "Application name can not contain \";\"\nSet Application";
+    case kNameHasControl:
+        return "Application name can not contain a control character\nSet Application";
     case kNameAcceptable:
         break;
     }

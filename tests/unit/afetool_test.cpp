@@ -2,6 +2,8 @@
 // its exit status.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -95,6 +97,30 @@ TEST_F(AfeTool, CheckFindsWhatIsMissingOrLeftOver)
     r = Afetool({"check", ::testing::TempDir() + "afetool_no_such_file.afe"});
     EXPECT_EQ(2, r.status);
     EXPECT_NE(std::string::npos, r.err.find("cannot open")) << r.err;
+}
+
+TEST_F(AfeTool, ANameWithAControlCharacterIsRefusedAndNothingWritten)
+{
+    std::string path = File("cr.afe", "00018\n02A\rEXE;\n" + std::string(kExampleAfe).substr(32, 82));
+    ToolRun r = Afetool({"check", path});
+    EXPECT_EQ(1, r.status);
+    EXPECT_EQ(path + ":2: application 1 \"A\\x0DEXE\" has a control character in its name; no exchange file can "
+                     "carry it\n",
+              r.err);
+    std::string reg = ::testing::TempDir() + "afetool_cr.reg";
+    r = Afetool({"convert", path, reg});
+    EXPECT_EQ(1, r.status);
+    EXPECT_EQ("<none>", ReadFileText(reg));
+}
+
+TEST_F(AfeTool, ConvertLeavesAReadOnlyFileAsItWas)
+{
+    std::string inf = File("readonly.inf", "earlier");
+    ASSERT_EQ(0, chmod(inf.c_str(), 0444));
+    ToolRun r = Afetool({"convert", File("example.afe", kExampleAfe), inf});
+    EXPECT_EQ(2, r.status);
+    EXPECT_NE(std::string::npos, r.err.find("Export doen not complete successfully.")) << r.err;
+    EXPECT_EQ("earlier", ReadFileText(inf));
 }
 
 TEST_F(AfeTool, ShowListsApplicationsVersionsAndFlagsByNumber)

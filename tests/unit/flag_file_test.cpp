@@ -183,9 +183,36 @@ TEST(RegFileEncode, QuotesBackslashesAndLineBreaksSurvive)
     EXPECT_NE(std::string::npos, reg.find("\"APPINFO\"=\"01A\\\"B\\\\C;\"\r\n")) << reg;
     EXPECT_EQ(1, complete);
 
-    // A list with a line feed goes as the REG_SZ bytes, terminator included.
-    reg = Reg(MakeKey("00A\n;", {}));
-    EXPECT_NE(std::string::npos, reg.find("\"APPINFO\"=hex(1):30,30,41,0a,3b,00\r\n")) << reg;
+    // A list with a line feed after its last record goes as the REG_SZ
+    // bytes, terminator included.
+    reg = Reg(MakeKey("00A;\n", {}));
+    EXPECT_NE(std::string::npos, reg.find("\"APPINFO\"=hex(1):30,30,41,3b,0a,00\r\n")) << reg;
+}
+
+TEST(ExchangeFiles, ANameWithAControlCharacterIsNeverWritten)
+{
+    Key k = MakeKey("01OK.EXE;01A\"]\r[HKEY_LOCAL_MACHINE\\Software\\Evil]\r\"X\"=\"Y;",
+                    {Version(1, 0, 0, 0, 0), Version(1, 0, 0, 0, 0)});
+    char name[kNameSize] = "";
+    ASSERT_TRUE(FindUncarriedName(k.appInfo.c_str(), name));
+    EXPECT_EQ(std::string("A\"]\r[HKEY_LOCAL_MACHINE\\Software\\Evil]\r\"X\"=\"Y"), name);
+    int complete = 1;
+    std::vector<char> buf(4000, '#');
+    EXPECT_EQ(0u, EncodeRegFile(View(k), buf.data(), buf.size(), &complete));
+    EXPECT_EQ(0, complete);
+    unsigned items = 9;
+    EXPECT_EQ(0u, EncodeInfFile(View(k), buf.data(), buf.size(), &items));
+    EXPECT_EQ(0u, items);
+    EXPECT_EQ(std::string(buf.size(), '#'), std::string(buf.begin(), buf.end()));
+    // The .inf list line cannot carry one even where no name holds it.
+    EXPECT_EQ(0u, EncodeInfFile(View(MakeKey("00A;\x01", {})), nullptr, 0, nullptr));
+    EXPECT_FALSE(FindUncarriedName("01A.EXE;00B\x80;\x01", nullptr));
+
+    char text[512];
+    FormatUncarriedName(text, sizeof text, "A\rB");
+    EXPECT_EQ("Export doen not complete successfully.\n\nThe application name \"A\\x0DB\" holds a control "
+              "character,\nwhich no file can carry. Nothing was written.",
+              std::string(text));
 }
 
 TEST(RegFileEncode, AMissingValueIsLeftOutAndSaidSo)
@@ -456,6 +483,8 @@ std::vector<Malformed> MalformedFiles()
         {"count not two digits", "00018\n2A.EXE;;\n" + a1 + a2, FlagFileError::BadRecord},
         {"record without a count", "00004\n;\n", FlagFileError::BadRecord},
         {"name over 80 characters", SizeLine(longName) + longName + "\n" + a1, FlagFileError::NameTooLong},
+        {"CR in a name", "00018\n02A\rEXE;\n" + a1 + a2, FlagFileError::NameHasControl},
+        {"DEL in a name", "00018\n02A.EX\x7F;\n" + a1 + a2, FlagFileError::NameHasControl},
         {"more applications than the table holds", SizeLine(apps) + apps + "\n", FlagFileError::TooManyApps},
         {"more entries than the table holds", SizeLine(entries) + entries + "\n" + Repeat(a1, kMaxEntries + 1),
          FlagFileError::TooManyEntries},

@@ -128,6 +128,8 @@ TEST(StoredName, EmptyTooLongOrWithSeparatorIsRefused)
     EXPECT_EQ(StoreProblem::None, CheckStoredName("NOTEPAD.EXE"));
     EXPECT_EQ(StoreProblem::EmptyName, CheckStoredName(""));
     EXPECT_EQ(StoreProblem::NameHasSeparator, CheckStoredName("A;B.EXE"));
+    // A name the key already holds is saved back as it is.
+    EXPECT_EQ(StoreProblem::None, CheckStoredName("A\rB"));
     EXPECT_EQ(StoreProblem::None, CheckStoredName(std::string(80, 'X').c_str()));
     EXPECT_EQ(StoreProblem::NameTooLong, CheckStoredName(std::string(81, 'X').c_str()));
 }

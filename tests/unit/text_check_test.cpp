@@ -76,6 +76,10 @@ TEST(AppNameProblem, RefusesEmptyNamesAndTheListSeparator)
     EXPECT_EQ(kNameHasSeparator, AppNameProblem("A;B.EXE"));
     EXPECT_EQ(kNameHasSeparator, AppNameProblem(";"));
     EXPECT_EQ(kNameHasSeparator, AppNameProblem("NOTEPAD.EXE;"));
+    // Control characters are refused; the rest of the byte range is a name's.
+    for (const char* name : {"A\rB", "\x01", "A\x1F", "A\x7F", "\tA"})
+        EXPECT_EQ(kNameHasControl, AppNameProblem(name)) << name;
+    EXPECT_EQ(kNameAcceptable, AppNameProblem("A B\x80\xFF~.EXE"));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "base/message_box_win32.h"
 #include "file_text.h"
 #include "store/flag_file_win32.h"
+#include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
 #include "stored_key_win32.h"
 #include "table_fixture_win32.h"
@@ -118,6 +119,8 @@ TEST_F(AfeToolWindows, ApplyThatRefusesChangesNothing)
          "Inport doen not complete successfully."},
         // Read by the import, refused by the save before it touches the key.
         {"an application without a name", "00008\n00;\n", "nothing was changed"},
+        {"a CR in a name", "00018\n01A\rEXE;\n0000000100010002000300040000000500000006\n",
+         "Inport doen not complete successfully."},
     };
     for (const Case& c : cases) {
         const std::string afe = Path("bad.afe");
@@ -131,6 +134,49 @@ TEST_F(AfeToolWindows, ApplyThatRefusesChangesNothing)
     EXPECT_TRUE(ShownTexts().empty()) << "afetool showed a message box";
     EXPECT_EQ(2, Afetool({"apply"}).status);
     EXPECT_EQ(2, Afetool({"export", Path("table.txt")}).status);
+}
+
+TEST_F(AfeToolWindows, ExportAndConvertRefuseAReadOnlyFileAndANameNoFileCarries)
+{
+    const std::string reg = Path("readonly.reg");
+    ASSERT_TRUE(WriteFileBytes(reg, "earlier"));
+    ASSERT_TRUE(SetFileAttributesA(reg.c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::string afe = Path("table.afe");
+    ASSERT_EQ(0, Afetool({"export", afe}).status);
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"export", reg}, {"convert", afe, reg}}) {
+        ToolRun r = Afetool(args);
+        EXPECT_NE(0, r.status) << args[0];
+        EXPECT_NE(std::string::npos, r.err.find("Export doen not complete successfully.")) << r.err;
+    }
+    SetFileAttributesA(reg.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ("earlier", ReadFileText(reg));
+
+    PutAppInfo("01A\rB;", 14);
+    PutVersion("APP-A\rB-01", 1, 2, 3, 4, 5);
+    ToolRun r = Afetool({"export", Path("cr.afe")});
+    EXPECT_EQ(1, r.status);
+    EXPECT_NE(std::string::npos, r.err.find("The application name \"A\\x0DB\"")) << r.err;
+    EXPECT_EQ("<none>", ReadFileText(folder + "cr.afe"));
+}
+
+TEST_F(AfeToolWindows, VerifySaysWhetherTheKeyHoldsTheFilesTable)
+{
+    const std::string afe = Path("table.afe");
+    ASSERT_EQ(0, Afetool({"export", afe}).status);
+    ToolRun r = Afetool({"verify", afe});
+    EXPECT_EQ(0, r.status) << r.out << r.err;
+
+    PutVersion("APP-CALC.EXE-01", 0xDEADBEEF, 0x50001, 0x0A280001, 0xF001, 0x10000);
+    ASSERT_TRUE(DeleteStoredValue("APP-WINWORD.EXE-02"));
+    r = Afetool({"verify", afe});
+    EXPECT_EQ(1, r.status);
+    EXPECT_EQ("only in the file: WINWORD.EXE 000A0000-00001770\n"
+              "CALC.EXE 00050001-0A280001: flags 01 only in the key\n",
+              r.out);
+
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
+    EXPECT_EQ(2, Afetool({"verify", afe}).status);
+    EXPECT_EQ(2, Afetool({"verify", Path("missing.afe")}).status);
 }
 
 }  // namespace

@@ -107,8 +107,10 @@ BOOL WINAPI NotImplementedMoveEx(LPCSTR, LPCSTR, DWORD)
     return FALSE;
 }
 
-const FileApi kFaultFileApi = {FaultCreate, FaultRead,   FaultWrite, FaultSize,    FaultClose,
-                               FaultDelete, FaultMove,   FaultMoveEx, FaultTempName};
+const FileApi kFaultFileApi = {FaultCreate, FaultRead, FaultWrite,  FaultSize,     FaultClose,
+                               FaultDelete, FaultMove, FaultMoveEx, FaultTempName, GetFileAttributesA};
+
+using Exporter = int (*)(const char* path, char* uncarriedName);
 
 class FileFaults : public ::testing::Test {
 protected:
@@ -157,7 +159,7 @@ protected:
     }
 
     // The export under every single fault the successful run's calls allow.
-    void ExportUnderEveryFault(int (*exporter)(const char*), const char* name, bool shortened)
+    void ExportUnderEveryFault(Exporter exporter, const char* name, bool shortened)
     {
         RemoveFiles();
         const std::string path = folder + name;
@@ -166,7 +168,7 @@ protected:
         fault = Fault();
         fileApi = kFaultFileApi;
         fileApi.moveFileEx = windows9x ? nullptr : FaultMoveEx;
-        ASSERT_EQ(1, exporter(path.c_str())) << "without a fault";
+        ASSERT_EQ(1, exporter(path.c_str(), nullptr)) << "without a fault";
         const std::string good = ReadFileText(path);
         const std::vector<std::string> calls = fault.names;
         ASSERT_FALSE(calls.empty());
@@ -183,7 +185,7 @@ protected:
             fault.shortened = shortened;
             std::string what = std::string(name) + ": call " + std::to_string(k) + " (" + call + ")" +
                                (shortened ? " short" : " fails");
-            int result = exporter(path.c_str());
+            int result = exporter(path.c_str(), nullptr);
             std::string now = ReadFileText(path);
             // A delete that fails leaves what it could not delete: only the
             // cleanup after a good move deletes, and then the new file is in place.
@@ -231,6 +233,27 @@ TEST_F(FileFaults, WithoutMoveFileExTheOldFileIsMovedAsideAndBack)
     EXPECT_EQ(1, ExportInfFile(path.c_str()));
     EXPECT_EQ(0u, ReadFileText(path).find("[DEFAPPFLAG]\r\n"));
     EXPECT_EQ(std::set<std::string>{"table.inf"}, Files());
+}
+
+TEST_F(FileFaults, AReadOnlyFileIsRefusedBeforeAnythingIsWritten)
+{
+    const Exporter exporters[] = {ExportFlagFile, ExportInfFile, ExportRegFile};
+    for (bool win9x : {false, true}) {
+        for (Exporter exporter : exporters) {
+            RemoveFiles();
+            const std::string path = folder + "readonly";
+            ASSERT_TRUE(WriteFileBytes(path, "earlier\n"));
+            ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+            fault = Fault();
+            fileApi = kFaultFileApi;
+            fileApi.moveFileEx = win9x ? nullptr : FaultMoveEx;
+            EXPECT_EQ(0, exporter(path.c_str(), nullptr));
+            EXPECT_EQ(std::vector<std::string>{}, fault.names) << "a file call was made";
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            EXPECT_EQ("earlier\n", ReadFileText(path));
+            EXPECT_EQ(std::set<std::string>{"readonly"}, Files());
+        }
+    }
 }
 
 TEST_F(FileFaults, ANewFileIsWrittenWhereThereWasNone)

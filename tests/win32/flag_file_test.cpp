@@ -274,6 +274,7 @@ TEST_F(FlagFiles, FailedImportLeavesEverythingAsItWas)
         {"not hexadecimal", "00018\n02A.EXE;\n0000000X" + good.substr(23)},
         {"CR LF line ends", "00018\r\n02A.EXE;\r\n"},
         {"name over 80 characters", "00172\n01" + std::string(82, 'N') + ";\n" + kLine1 + "\n"},
+        {"CR in a name", "00018\n02A\rEXE;\n" + good.substr(15)},
     };
     std::string badPath = afePath + ".bad";
     for (const Bad& b : bad) {
@@ -291,6 +292,27 @@ TEST_F(FlagFiles, FailedImportLeavesEverythingAsItWas)
     CloseHandle(held);
     EXPECT_EQ(0, std::memcmp(saved.get(), table.get(), sizeof(FlagTable)));
     EXPECT_EQ(shown, Show());
+    EXPECT_TRUE(ShownTexts().empty());
+}
+
+TEST_F(FlagFiles, ANameWithAControlCharacterIsSavedAsStoredButNeverExported)
+{
+    PutAppInfo("01OK.EXE;01A\rB.EXE;", 40);
+    PutVersion("APP-OK.EXE-01", 1, 2, 3, 4, 5);
+    PutVersion("APP-A\rB.EXE-01", 6, 7, 8, 9, 10);
+    const KeyContents stored = ReadKey();
+    Load();
+    EXPECT_STREQ("A\rB.EXE", table->appNames[1]);
+    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    EXPECT_TRUE(KeyHolds(stored));
+
+    for (int (*exporter)(const char*, char*) : {ExportFlagFile, ExportInfFile, ExportRegFile}) {
+        WriteFileText(afePath, "earlier\n");
+        char name[kNameSize] = "?";
+        EXPECT_EQ(0, exporter(afePath.c_str(), name));
+        EXPECT_STREQ("A\rB.EXE", name);
+        EXPECT_EQ("earlier\n", ReadFileText(afePath));
+    }
     EXPECT_TRUE(ShownTexts().empty());
 }
 
