@@ -189,31 +189,23 @@ TEST_F(Dialogs, NewAppFiltersTheVersionFieldsAndNeedsAName)
     EXPECT_EQ(0x1F2ABu, input.inputVersionLS);
 }
 
-TEST_F(Dialogs, NewAppRefusesTheListSeparatorAndControlCharactersAndStaysOpen)
+TEST_F(Dialogs, NewAppRefusesTheListSeparatorAndStaysOpen)
 {
-    const std::pair<std::string, std::string> cases[] = {
-        {"A;B.EXE", "Application name can not contain \";\"\nSet Application"},
-        {"A\tB.EXE", "Application name can not contain a control character\nSet Application"},
-    };
-    for (const auto& c : cases) {
-        const std::string name = c.first;
-        shownMessages.clear();
-        INT_PTR result = Run("NEWAPPLICATION", NewAppDlgProc, kNewApp, {
-            [&name](HWND d) {
-                SetDlgItemTextA(d, IDC_NEWAPP_NAME, name.c_str());
-                SendMessageA(d, WM_COMMAND, IDOK, 0);
-                return true;
-            },
-            [&name](HWND d) {
-                EXPECT_EQ(name, FieldText(d, IDC_NEWAPP_NAME));
-                Press(d, IDCANCEL);
-                return true;
-            },
-        });
-        EXPECT_EQ(IDCANCEL, result);
-        EXPECT_EQ(std::vector<std::string>{c.second}, ShownTexts());
-        EXPECT_STREQ("UNTOUCHED", input.inputAppName);
-    }
+    INT_PTR result = Run("NEWAPPLICATION", NewAppDlgProc, kNewApp, {
+        [](HWND d) {
+            SetDlgItemTextA(d, IDC_NEWAPP_NAME, "A;B.EXE");
+            SendMessageA(d, WM_COMMAND, IDOK, 0);
+            return true;
+        },
+        [](HWND d) {
+            EXPECT_EQ("A;B.EXE", FieldText(d, IDC_NEWAPP_NAME));
+            Press(d, IDCANCEL);
+            return true;
+        },
+    });
+    EXPECT_EQ(IDCANCEL, result);
+    EXPECT_EQ(std::vector<std::string>{"Application name can not contain \";\"\nSet Application"}, ShownTexts());
+    EXPECT_STREQ("UNTOUCHED", input.inputAppName);
 }
 
 TEST_F(Dialogs, NewAppOpensWithItsLimitsAndFontAndEmptyVersionsGiveZero)
