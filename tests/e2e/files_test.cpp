@@ -544,16 +544,12 @@ TEST_F(FilesTest, ExportRefusesANameThatNoFileCarries)
     const char kRefused[] =
         "Export doen not complete successfully.\n\nThe application name \"CA\\x0DLC.EXE\" holds a control "
         "character,\nwhich no file can carry. Nothing was written.";
-    const char* names[3] = {"cr.afe", "cr.inf", "cr.reg"};
-    for (int type = 0; type < 3; ++type) {
-        SCOPED_TRACE(names[type]);
-        std::string path = FilePath(names[type]);
-        FilePick pick = {path};
-        pick.fileTypeRow = type;
-        ASSERT_TRUE(ExportTo(pick));
-        ASSERT_TRUE(Answer(kRefused, Buttons::Ok, IDOK));
-        ASSERT_TRUE(SettleWithoutMessageBox(app));
-        EXPECT_EQ("<none>", ReadFileText(path));
-    }
+    std::string path = FilePath("cr.reg");
+    FilePick pick = {path};
+    pick.fileTypeRow = 2;
+    ASSERT_TRUE(ExportTo(pick));
+    ASSERT_TRUE(Answer(kRefused, Buttons::Ok, IDOK));
+    ASSERT_TRUE(SettleWithoutMessageBox(app));
+    EXPECT_EQ("<none>", ReadFileText(path));
     EXPECT_TRUE(ExitsWithoutQuestion());
 }
