@@ -12,7 +12,10 @@ add_library(vavezav_core STATIC ${CORE_SOURCES} src/table/name_compare_win32.cpp
 target_include_directories(vavezav_core PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
 
 add_library(vavezav_win STATIC ${WIN32_SOURCES})
-target_link_libraries(vavezav_win PUBLIC vavezav_core comdlg32 version winspool)
+# No comdlg32, version or winspool: the program loads them by full path from
+# the system folder at run time, as Windows would otherwise look for them (or
+# for what they import) beside the exe first.
+target_link_libraries(vavezav_win PUBLIC vavezav_core)
 
 add_executable(VAVEZAV WIN32 src/main/winmain_win32.cpp res/vavezav.rc)
 target_link_libraries(VAVEZAV vavezav_win)
@@ -42,7 +45,8 @@ file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win32
 # The program's resources (menu, accelerators, strings, dialogs) in the test
 # exe too, so the real main window can be made in-process.
 add_executable(win32_tests ${WIN32_TEST_SOURCES} tests/support/message_recorder_win32.cpp res/vavezav.rc)
-target_link_libraries(win32_tests vavezav_win vavezav_test_support ${GTEST_MAIN})
+# version: the tests read the program's own version block.
+target_link_libraries(win32_tests vavezav_win vavezav_test_support version ${GTEST_MAIN})
 # The manifest test reads the program's own exe.
 add_dependencies(win32_tests VAVEZAV)
 target_compile_definitions(win32_tests PRIVATE VAVEZAV_EXE="$<TARGET_FILE:VAVEZAV>")
@@ -52,7 +56,7 @@ add_test(NAME win32_tests COMMAND win32_tests)
 # afetool, the command-line companion, as a Windows console program.
 add_library(afetool_lib STATIC ${AFETOOL_SOURCES} src/afetool/afetool_win32.cpp)
 target_link_libraries(afetool_lib PUBLIC vavezav_win)
-add_executable(afetool src/afetool/afetool_main.cpp)
+add_executable(afetool src/afetool/afetool_main_win32.cpp)
 target_link_libraries(afetool afetool_lib)
 target_link_libraries(win32_tests afetool_lib)
 add_test(NAME afetool_help COMMAND afetool --help)
