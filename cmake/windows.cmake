@@ -90,13 +90,32 @@ file(GLOB E2E_PROBE_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/pr
 add_library(menu_probe SHARED ${E2E_PROBE_SOURCES})
 set_target_properties(menu_probe PROPERTIES PREFIX "")
 target_include_directories(menu_probe PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
+# A stand-in winspool.drv, in a folder of its own so that nothing in the build
+# folder loads it, and a program that imports the spooler, for the test that
+# plants it beside the programs.
+add_library(planted_spooler MODULE tests/e2e/planted/planted_spooler.c tests/e2e/planted/planted_spooler.def)
+set_target_properties(planted_spooler PROPERTIES PREFIX "" OUTPUT_NAME winspool SUFFIX ".drv"
+                                                 LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+if(MINGW)
+    # The .def file names the stdcall export without its @28.
+    target_link_options(planted_spooler PRIVATE -Wl,--enable-stdcall-fixup)
+endif()
+add_executable(spooler_user tests/e2e/planted/spooler_user.c)
+target_link_libraries(spooler_user winspool)
 add_executable(e2e_tests ${E2E_SOURCES})
 target_link_libraries(e2e_tests vavezav_test_support ${GTEST_MAIN})
 target_include_directories(e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
-add_dependencies(e2e_tests VAVEZAV menu_probe)
+add_dependencies(e2e_tests VAVEZAV menu_probe afetool planted_spooler spooler_user)
 target_compile_definitions(e2e_tests PRIVATE VAVEZAV_EXE="$<TARGET_FILE:VAVEZAV>"
-                                             MENU_PROBE_DLL="$<TARGET_FILE:menu_probe>")
-add_test(NAME e2e_tests COMMAND e2e_tests)
+                                             MENU_PROBE_DLL="$<TARGET_FILE:menu_probe>"
+                                             AFETOOL_EXE="$<TARGET_FILE:afetool>"
+                                             PLANTED_SPOOLER="$<TARGET_FILE:planted_spooler>"
+                                             SPOOLER_USER_EXE="$<TARGET_FILE:spooler_user>")
+add_test(NAME e2e_tests COMMAND e2e_tests --gtest_filter=-PlantedDll.*)
+# Wine prefers a winspool.drv beside the program, as Windows does, only when
+# told as the process starts; mscoree,mshtml= as wine-env.sh has it.
+add_test(NAME planted_dll COMMAND e2e_tests --gtest_filter=PlantedDll.*)
+set_tests_properties(planted_dll PROPERTIES ENVIRONMENT "WINEDLLOVERRIDES=mscoree,mshtml=\;winspool.drv=n,b")
 
 # What kind of program VAVEZAV.exe and afetool.exe are: in the 32-bit build
 # PE32 programs for subsystem 4.0 that import exactly the listed functions
