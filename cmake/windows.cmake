@@ -12,7 +12,10 @@ add_library(vavezav_core STATIC ${CORE_SOURCES} src/table/name_compare_win32.cpp
 target_include_directories(vavezav_core PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
 
 add_library(vavezav_win STATIC ${WIN32_SOURCES})
-target_link_libraries(vavezav_win PUBLIC vavezav_core comdlg32 version winspool)
+# No comdlg32, version or winspool: the program loads them by full path from
+# the system folder at run time, as Windows would otherwise look for them (or
+# for what they import) beside the exe first.
+target_link_libraries(vavezav_win PUBLIC vavezav_core)
 
 add_executable(VAVEZAV WIN32 src/main/winmain_win32.cpp res/vavezav.rc)
 target_link_libraries(VAVEZAV vavezav_win)
@@ -42,7 +45,8 @@ file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win32
 # The program's resources (menu, accelerators, strings, dialogs) in the test
 # exe too, so the real main window can be made in-process.
 add_executable(win32_tests ${WIN32_TEST_SOURCES} tests/support/message_recorder_win32.cpp res/vavezav.rc)
-target_link_libraries(win32_tests vavezav_win vavezav_test_support ${GTEST_MAIN})
+# version: the tests read the program's own version block.
+target_link_libraries(win32_tests vavezav_win vavezav_test_support version ${GTEST_MAIN})
 # The manifest test reads the program's own exe.
 add_dependencies(win32_tests VAVEZAV)
 target_compile_definitions(win32_tests PRIVATE VAVEZAV_EXE="$<TARGET_FILE:VAVEZAV>")
@@ -52,7 +56,7 @@ add_test(NAME win32_tests COMMAND win32_tests)
 # afetool, the command-line companion, as a Windows console program.
 add_library(afetool_lib STATIC ${AFETOOL_SOURCES} src/afetool/afetool_win32.cpp)
 target_link_libraries(afetool_lib PUBLIC vavezav_win)
-add_executable(afetool src/afetool/afetool_main.cpp)
+add_executable(afetool src/afetool/afetool_main_win32.cpp)
 target_link_libraries(afetool afetool_lib)
 target_link_libraries(win32_tests afetool_lib)
 add_test(NAME afetool_help COMMAND afetool --help)
@@ -86,13 +90,32 @@ file(GLOB E2E_PROBE_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/pr
 add_library(menu_probe SHARED ${E2E_PROBE_SOURCES})
 set_target_properties(menu_probe PROPERTIES PREFIX "")
 target_include_directories(menu_probe PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
+# A stand-in winspool.drv, in a folder of its own so that nothing in the build
+# folder loads it, and a program that imports the spooler, for the test that
+# plants it beside the programs.
+add_library(planted_spooler MODULE tests/e2e/planted/planted_spooler.c tests/e2e/planted/planted_spooler.def)
+set_target_properties(planted_spooler PROPERTIES PREFIX "" OUTPUT_NAME winspool SUFFIX ".drv"
+                                                 LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+if(MINGW)
+    # The .def file names the stdcall export without its @28.
+    target_link_options(planted_spooler PRIVATE -Wl,--enable-stdcall-fixup)
+endif()
+add_executable(spooler_user tests/e2e/planted/spooler_user.c)
+target_link_libraries(spooler_user winspool)
 add_executable(e2e_tests ${E2E_SOURCES})
 target_link_libraries(e2e_tests vavezav_test_support ${GTEST_MAIN})
 target_include_directories(e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
-add_dependencies(e2e_tests VAVEZAV menu_probe)
+add_dependencies(e2e_tests VAVEZAV menu_probe afetool planted_spooler spooler_user)
 target_compile_definitions(e2e_tests PRIVATE VAVEZAV_EXE="$<TARGET_FILE:VAVEZAV>"
-                                             MENU_PROBE_DLL="$<TARGET_FILE:menu_probe>")
-add_test(NAME e2e_tests COMMAND e2e_tests)
+                                             MENU_PROBE_DLL="$<TARGET_FILE:menu_probe>"
+                                             AFETOOL_EXE="$<TARGET_FILE:afetool>"
+                                             PLANTED_SPOOLER="$<TARGET_FILE:planted_spooler>"
+                                             SPOOLER_USER_EXE="$<TARGET_FILE:spooler_user>")
+add_test(NAME e2e_tests COMMAND e2e_tests --gtest_filter=-PlantedDll.*)
+# Wine prefers a winspool.drv beside the program, as Windows does, only when
+# told as the process starts; mscoree,mshtml= as wine-env.sh has it.
+add_test(NAME planted_dll COMMAND e2e_tests --gtest_filter=PlantedDll.*)
+set_tests_properties(planted_dll PROPERTIES ENVIRONMENT "WINEDLLOVERRIDES=mscoree,mshtml=\;winspool.drv=n,b")
 
 # What kind of program VAVEZAV.exe and afetool.exe are: in the 32-bit build
 # PE32 programs for subsystem 4.0 that import exactly the listed functions

@@ -15,3 +15,8 @@ extern const DWORD kOpenFileNameSize;
 // and the dialog's title. Flags and the default extension are the caller's.
 void PrepareFileDialog(OPENFILENAMEA& ofn, HWND owner, const char* filter, DWORD filterIndex, char* path,
                        char* title, const char* caption);
+
+// GetOpenFileNameA and GetSaveFileNameA of comdlg32.dll in the system folder.
+// FALSE, as for Cancel, after a message when that DLL cannot be loaded.
+BOOL ShowOpenFileDialog(OPENFILENAMEA& ofn);
+BOOL ShowSaveFileDialog(OPENFILENAMEA& ofn);

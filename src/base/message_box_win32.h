@@ -13,3 +13,8 @@ extern MessageBoxFn messageBoxImpl;
 int ShowMessage(HWND owner, const char* text, const char* caption, UINT type);
 // A message with the program's caption; plain messages have OK and no icon.
 int ShowAppMessage(HWND owner, const char* text, UINT type = MB_OK);
+
+// "Cannot load <system folder>\<fileName> (error N)" and `consequence`, with
+// the caption "Error: VAVEZAV.exe" and the exclamation icon, after a failed
+// SystemLibraryFunction; N is GetLastError's.
+void ShowLoadFailure(HWND owner, const char* fileName, const char* consequence = "");

@@ -6,6 +6,7 @@
 #include "base/file_dialog_win32.h"
 #include "dialogs/hex_filter.h"
 #include "base/message_box_win32.h"
+#include "base/system_function_win32.h"
 #include "resource.h"
 #include "table/flag_table.h"
 #include "table/text_check.h"
@@ -20,6 +21,16 @@ namespace {
 constexpr int kVersionFieldSize = 10;
 constexpr int kVersionFieldChars = 8;
 constexpr size_t kPathSize = 256;
+
+// version.dll of the system folder, loaded at the first Browse.
+struct VersionApi {
+    using SizeFn = DWORD(WINAPI*)(LPCSTR path, LPDWORD handle);
+    using InfoFn = BOOL(WINAPI*)(LPCSTR path, DWORD handle, DWORD size, LPVOID data);
+    using QueryFn = BOOL(WINAPI*)(LPCVOID block, LPCSTR subBlock, LPVOID* buffer, PUINT length);
+    SizeFn size = SystemLibraryFunction<SizeFn>("version.dll", "GetFileVersionInfoSizeA");
+    InfoFn info = SystemLibraryFunction<InfoFn>("version.dll", "GetFileVersionInfoA");
+    QueryFn query = SystemLibraryFunction<QueryFn>("version.dll", "VerQueryValueA");
+};
 
 InputValues* InputOf(HWND dialog)
 {
@@ -160,8 +171,11 @@ int ReadFileVersion(const char* path, uint32_t* ms, uint32_t* ls)
 {
     *ms = 0;
     *ls = 0;
+    VersionApi api;
+    if (!api.size || !api.info || !api.query)
+        return -1;
     DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeA(path, &handle);
+    DWORD size = api.size(path, &handle);
     if (size == 0)
         return 0;
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
@@ -173,7 +187,7 @@ int ReadFileVersion(const char* path, uint32_t* ms, uint32_t* ls)
         void* fixed = nullptr;
         UINT length = 0;
         // A block shorter than the structure cannot be read as one.
-        if (GetFileVersionInfoA(path, 0, size, info) && VerQueryValueA(info, "\\", &fixed, &length) &&
+        if (api.info(path, 0, size, info) && api.query(info, "\\", &fixed, &length) &&
             fixed != nullptr && length >= sizeof(VS_FIXEDFILEINFO)) {
             const VS_FIXEDFILEINFO* v = static_cast<const VS_FIXEDFILEINFO*>(fixed);
             *ms = v->dwFileVersionMS;
@@ -195,11 +209,12 @@ void BrowseApplication(HWND dialog, int nameId, int msId, int lsId)
                       "Select Application");
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     ofn.lpstrDefExt = "exe";
-    if (!GetOpenFileNameA(&ofn))
+    if (!ShowOpenFileDialog(ofn))
         return;
     uint32_t ms = 0;
     uint32_t ls = 0;
-    ReadFileVersion(path, &ms, &ls);
+    if (ReadFileVersion(path, &ms, &ls) < 0)
+        ShowLoadFailure(GetParent(dialog), "version.dll", ", so the version of the file cannot be read.");
     char text[16];
     SetDlgItemTextA(dialog, nameId, title);
     std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(ms));

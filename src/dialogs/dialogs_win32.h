@@ -17,10 +17,11 @@ INT_PTR CALLBACK NewVersionDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 // The open-file dialog; for a chosen file its name (without folder) and its
 // fixed file version ("%08X" each half, 0 without version information) go
-// into the three fields of `dialog`. Cancel changes nothing.
+// into the three fields of `dialog`. Cancel changes nothing. When version.dll
+// cannot be loaded a message says so and the version is 0.
 void BrowseApplication(HWND dialog, int nameId, int msId, int lsId);
 // dwFileVersionMS/LS of the file at `path`; 0 and both 0 without a readable
-// version resource.
+// version resource; -1 and both 0 when version.dll cannot be loaded.
 int ReadFileVersion(const char* path, uint32_t* ms, uint32_t* ls);
 
 // Removes every character but the hexadecimal digits from one field, with

@@ -51,7 +51,7 @@ bool ImportCommand(FlagTable& t, const MainControls& c)
     PrepareFileDialog(ofn, c.window, "Application Flag File(*.afe)\0*.afe\0", 0, path, title, "Import as");
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     ofn.lpstrDefExt = "afe";
-    if (!GetOpenFileNameA(&ofn))
+    if (!ShowOpenFileDialog(ofn))
         return false;
     // A file that cannot be read whole leaves the table as it was.
     if (!ImportFlagFile(t, path)) {
@@ -79,7 +79,7 @@ void ExportCommand(FlagTable& t, const MainControls& c)
                       0, path, title, "Export as");
     ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
     ofn.lpstrDefExt = "afe";
-    if (!GetSaveFileNameA(&ofn))
+    if (!ShowSaveFileDialog(ofn))
         return;
     int ok = 0;
     char uncarried[kNameSize] = "";

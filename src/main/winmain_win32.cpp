@@ -2,11 +2,14 @@
 
 #include "base/message_box_win32.h"
 #include "base/res_text_win32.h"
+#include "base/system_function_win32.h"
 #include "main/main_window_win32.h"
 #include "resource.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showCommand)
 {
+    // Before anything else can load a DLL from the program's folder.
+    RestrictDllSearch();
     // Always null on 32-bit Windows: each process registers its own class.
     if (!previous && !RegisterMainClass(instance)) {
         char caption[260];

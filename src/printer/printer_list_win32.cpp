@@ -2,10 +2,11 @@
 
 #include "base/message_box_win32.h"
 #include "base/res_text_win32.h"
+#include "base/system_function_win32.h"
 #include "printer/printer_row.h"
 #include "resource.h"
 
-EnumPrintersFn enumPrintersImpl = EnumPrintersA;
+EnumPrintersFn enumPrintersImpl = nullptr;
 LocalAllocFn localAllocImpl = LocalAlloc;
 
 namespace {
@@ -16,6 +17,19 @@ void ShowPrinterError(HWND owner, UINT textId)
     char caption[260];
     ShowMessage(owner, LoadResString(textId, text, sizeof text), LoadResString(IDS_ERROR_CAPTION, caption, sizeof caption),
                 MB_OK | MB_ICONEXCLAMATION);
+}
+
+// The spooler's EnumPrintersA from winspool.drv of the system folder, unless
+// a test has put its own function in enumPrintersImpl. Null, and the path
+// named in a message, when the DLL cannot be loaded.
+EnumPrintersFn Spooler(HWND owner)
+{
+    if (enumPrintersImpl)
+        return enumPrintersImpl;
+    EnumPrintersFn spooler = SystemLibraryFunction<EnumPrintersFn>("winspool.drv", "EnumPrintersA");
+    if (!spooler)
+        ShowLoadFailure(owner, "winspool.drv");
+    return spooler;
 }
 
 void ShowNoPrinter(HWND owner)
@@ -46,13 +60,18 @@ int FillPrinterList(HWND printerCombo)
 {
     HWND owner = GetParent(printerCombo);
     SendMessageA(printerCombo, CB_RESETCONTENT, 0, 0);
+    EnumPrintersFn enumPrinters = Spooler(owner);
+    if (!enumPrinters) {
+        ShowNoPrinter(owner);
+        return 0;
+    }
     int found = 0;
 
     const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
     DWORD needed = 0;
     DWORD returned = 0;
     // Only the size is wanted here; the call itself reports "buffer too small".
-    enumPrintersImpl(flags, nullptr, 2, nullptr, 0, &needed, &returned);
+    enumPrinters(flags, nullptr, 2, nullptr, 0, &needed, &returned);
 
     // Four spare bytes so that a spooler that reports 0 still gets a block.
     BYTE* block = static_cast<BYTE*>(localAllocImpl(LPTR, needed + 4));
@@ -61,7 +80,7 @@ int FillPrinterList(HWND printerCombo)
     } else {
         DWORD size = needed;
         returned = 0;
-        if (!enumPrintersImpl(flags, nullptr, 2, block, size, &needed, &returned)) {
+        if (!enumPrinters(flags, nullptr, 2, block, size, &needed, &returned)) {
             ShowPrinterError(owner, IDS_ENUMPRINTERS_FAILED);
         } else if (returned == 0) {
             ShowNoPrinter(owner);

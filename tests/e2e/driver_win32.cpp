@@ -147,12 +147,11 @@ std::string VavezavExePath()
     return WindowsPath(VAVEZAV_EXE);
 }
 
-AssertionResult StartApp(AppProcess& app)
+AssertionResult StartApp(AppProcess& app, const std::string& exe)
 {
     AssertionResult ready = OpenChannel();
     if (!ready)
         return ready;
-    std::string exe = VavezavExePath();
     STARTUPINFOA si;
     memset(&si, 0, sizeof si);
     si.cb = sizeof si;

@@ -44,9 +44,9 @@ struct AppProcess {
 // The program under test, as a Windows path.
 std::string VavezavExePath();
 
-// Starts the program and waits until its "APPEDIT" window is shown and the
-// menu probe answers from inside its process.
-::testing::AssertionResult StartApp(AppProcess& app);
+// Starts the program (or a copy of it) and waits until its "APPEDIT" window
+// is shown and the menu probe answers from inside its process.
+::testing::AssertionResult StartApp(AppProcess& app, const std::string& exe = VavezavExePath());
 // Waits until the program has handled everything posted or typed so far:
 // repeated probe round trips until its queue holds no posted or input message.
 ::testing::AssertionResult Settle(AppProcess& app, DWORD timeoutMs = kSettleTimeoutMs);

@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "base/system_function_win32.h"
 #include "dialogs/dialogs_win32.h"
 #include "editing_fixture_win32.h"
 #include "file_text.h"
+#include "main_window_harness.h"
 #include "resource.h"
 #include "table/flag_table.h"
 #include "window_search_win32.h"
@@ -416,6 +418,19 @@ TEST_F(BrowseTest, FileWithoutVersionGivesZeros)
     EXPECT_EQ(0, lstrcmpiA("unversioned_app.exe", f.name.c_str())) << f.name;
     EXPECT_EQ("00000000", f.ms);
     EXPECT_EQ("00000000", f.ls);
+}
+
+TEST_F(BrowseTest, VersionDllThatCannotBeLoadedIsNamedAndGivesZeros)
+{
+    systemLibraryImpl = OnlyFileDialogDll;
+    BrowsedFields f = Browse(WindowsPath(VERSIONED_APP));
+    systemLibraryImpl = LoadSystemLibrary;
+    EXPECT_EQ("00000000", f.ms);
+    EXPECT_EQ("00000000", f.ls);
+    ASSERT_EQ(1u, shownMessages.size());
+    EXPECT_EQ(LoadFailureText("version.dll") + ", so the version of the file cannot be read.", shownMessages[0].text);
+    EXPECT_EQ("Error: VAVEZAV.exe", shownMessages[0].caption);
+    EXPECT_EQ(c.window, shownMessages[0].owner);
 }
 
 TEST_F(BrowseTest, CancelInTheFileDialogKeepsTheFields)

@@ -4,6 +4,7 @@
 
 #include "main/main_window_win32.h"
 #include "base/message_box_win32.h"
+#include "base/system_function_win32.h"
 #include "printer/printer_list_win32.h"
 #include "printer_setup_win32.h"
 
@@ -61,6 +62,21 @@ HLOCAL WINAPI FailingLocalAlloc(UINT, SIZE_T)
 }
 
 
+HMODULE OnlyFileDialogDll(const char* fileName)
+{
+    if (lstrcmpiA(fileName, "comdlg32.dll") == 0)
+        return LoadSystemLibrary(fileName);
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return nullptr;
+}
+
+std::string LoadFailureText(const char* fileName)
+{
+    char folder[MAX_PATH];
+    GetSystemDirectoryA(folder, sizeof folder);
+    return "Cannot load " + std::string(folder) + "\\" + fileName + " (error 126)";
+}
+
 void UseFakes()
 {
     fakeSpooler = FakeSpooler{};
@@ -73,7 +89,8 @@ void UseFakes()
 
 void RestoreFakes()
 {
-    enumPrintersImpl = EnumPrintersA;
+    enumPrintersImpl = nullptr;
+    systemLibraryImpl = LoadSystemLibrary;
     localAllocImpl = LocalAlloc;
     messageBoxImpl = RecordMessage;
 }

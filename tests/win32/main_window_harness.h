@@ -43,6 +43,10 @@ HLOCAL WINAPI FailingLocalAlloc(UINT flags, SIZE_T bytes);
 
 // Installs the fake spooler and the message recorder; spooler and heap
 // back to the system's on Restore.
+// A system folder with comdlg32.dll only, for systemLibraryImpl.
+HMODULE OnlyFileDialogDll(const char* fileName);
+// "Cannot load <system folder>\<fileName> (error 126)", as that folder gives it.
+std::string LoadFailureText(const char* fileName);
 void UseFakes();
 void RestoreFakes();
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/system_function_win32.h"
 #include "main_window_harness.h"
 #include "printer/printer_list_win32.h"
 #include "resource.h"
@@ -150,6 +151,17 @@ TEST_F(PrinterList, RefusedMemoryThenNoPrinter)
     EXPECT_EQ(1u, fakeSpooler.calls.size()) << "no second call without a block";
     ASSERT_EQ(2u, shownMessages.size());
     ExpectMessage(0, "LocalAlloc failed", kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
+    ExpectMessage(1, kNoPrinter, kAppCaption, MB_OK);
+}
+
+TEST_F(PrinterList, SpoolerDllThatCannotBeLoadedIsNamedThenNoPrinter)
+{
+    enumPrintersImpl = nullptr;
+    systemLibraryImpl = OnlyFileDialogDll;
+    Fill();
+    ExpectNoPrinterState();
+    ASSERT_EQ(2u, shownMessages.size());
+    ExpectMessage(0, LoadFailureText("winspool.drv").c_str(), kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
     ExpectMessage(1, kNoPrinter, kAppCaption, MB_OK);
 }
 
