@@ -3,7 +3,8 @@
 # into build/qemu/qemu-i386 and prints its path; later calls reuse it. It
 # runs Wine's 32-bit loader where the host runs no 32-bit x86 code
 # (emulate32.sh). On failure (no network, a missing build tool) it says why
-# on standard error and exits 1; the whole log is build/qemu/build.log.
+# on standard error and in build/qemu/failed and exits 1; the whole log is
+# build/qemu/build.log.
 #
 # Debian 12's qemu 7.2 takes minutes per Wine process; Debian 13's qemu 10.0
 # is fast, and with qemu-i386-trapno.patch its signal frames carry the CPU
@@ -20,17 +21,21 @@ patch_file="$here/qemu-i386-trapno.patch"
 suite=trixie
 python=/usr/bin/python3
 
-# The binary is kept with the patch it was built with.
-stamp=$(cksum <"$patch_file" | cut -d' ' -f1)
+# The binary is kept with a checksum of the patch and this script that made it.
+stamp=$(cat "$patch_file" "$here/build-qemu32.sh" | cksum | cut -d' ' -f1)
 if [ -x "$bin" ] && [ "$(cat "$bin.patch" 2>/dev/null)" = "$stamp" ] && "$bin" -version >/dev/null 2>&1; then
+    rm -f "$out/failed"
     echo "$bin"
     exit 0
 fi
 
+# The reason also goes to build/qemu/failed, for test-windows.sh to quote.
 fail() {
     echo "build-qemu32: $*" >&2
+    mkdir -p "$out" && echo "$*" >"$out/failed"
     exit 1
 }
+rm -f "$out/failed"
 
 for tool in cc ninja pkg-config patch tar dpkg-deb apt-get "$python"; do
     command -v "$tool" >/dev/null 2>&1 || fail "$tool is missing (make deps installs it)"
@@ -82,18 +87,19 @@ run() {
 
 # apt with a state, a cache and a source list of its own.
 apt_dir="$out/apt"
+arch=$(dpkg --print-architecture)
 mkdir -p "$apt_dir/lists/partial" "$apt_dir/archives/partial" "$apt_dir/parts" "$apt_dir/prefs"
 printf 'deb [signed-by=%s] %s %s main\ndeb-src [signed-by=%s] %s %s main\n' \
     "$keyring" "$mirror" "$suite" "$keyring" "$mirror" "$suite" >"$apt_dir/sources.list"
 private_apt() {
     cmd=$1
     shift
-    "$cmd" -q -o Dir::State="$apt_dir" -o Dir::State::lists="$apt_dir/lists" \
+    timeout 600 "$cmd" -q -o Dir::State="$apt_dir" -o Dir::State::lists="$apt_dir/lists" \
         -o Dir::Cache="$apt_dir" -o Dir::Cache::archives="$apt_dir/archives" \
         -o Dir::Etc::sourcelist="$apt_dir/sources.list" -o Dir::Etc::sourceparts="$apt_dir/parts" \
         -o Dir::Etc::preferencesparts="$apt_dir/prefs" -o Dir::Etc::preferences="$apt_dir/prefs/none" \
-        -o APT::Architecture=amd64 -o APT::Architectures::=amd64 \
-        -o APT::Sandbox::User=root -o Acquire::Retries=2 "$@"
+        -o APT::Architecture="$arch" -o APT::Architectures::="$arch" \
+        -o APT::Sandbox::User=root -o Acquire::Retries=2 -o Acquire::http::Timeout=30 "$@"
 }
 
 step "qemu source, meson and pycotap from Debian $suite ($mirror)"
@@ -128,5 +134,5 @@ run nice ninja -C "$build" -j "${JOBS:-$(nproc)}" qemu-i386
 cp "$build/qemu-i386" "$bin.new"
 mv "$bin.new" "$bin"
 echo "$stamp" >"$bin.patch"
-rm -rf "$src"
+rm -rf "$src" "$apt_dir"
 echo "$bin"

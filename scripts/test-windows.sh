@@ -30,10 +30,12 @@ case " $builds " in
             echo "test-windows: the 32-bit exe runs here only under emulation ($emulated32_why)"
             emulate=yes
             errors=$(mktemp)
-            if ! qemu=$("$here/build-qemu32.sh" 2>"$errors") || ! "$here/emulate32.sh" --check 2>>"$errors"; then
+            if ! qemu=$("$here/build-qemu32.sh"); then
+                emulate=$(cat "$root/build/qemu/failed" 2>/dev/null || echo "its build failed")
+            elif ! "$here/emulate32.sh" --check 2>"$errors"; then
                 cat "$errors" >&2
-                emulate=$(grep -E '^(build-qemu32|emulate32): ' "$errors" | tail -n 1 | sed 's/^[a-z0-9-]*: //')
-                : "${emulate:=the emulator did not start}"
+                emulate=$(sed -n 's/^emulate32: //p' "$errors" | tail -n 1)
+                : "${emulate:=it did not start}"
             fi
             rm -f "$errors"
         fi

@@ -40,7 +40,7 @@ probe_builds() {
         builds_why="32-bit and 64-bit builds"
     elif [ "$can64" = 1 ]; then
         builds=win64
-        builds_why="64-bit build only ($emulated32_why)"
+        builds_why="64-bit build only ($emulated32_why; the 32-bit exe would run only under emulation)"
     elif [ "$can32" = 1 ]; then
         builds=win32
         builds_why="32-bit build only (the 64-bit Wine loader /usr/lib/wine/wine64 does not run here)"
