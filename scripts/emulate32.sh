@@ -49,10 +49,17 @@ printf "%s" "$1" >"$misc/register"
 grep -qx enabled "$misc/vavezav-i386"
 shift
 export VAVEZAV_EMULATED32="$0"
-exec "$@"
+uid=$1 gid=$2
+shift 2
+if [ "$uid" = 0 ]; then
+    exec "$@"
+fi
+# Root here only to register: the command runs as the user it was started
+# by (Wine wants its server folder to be the user'"'"'s own).
+exec unshare --user --map-user="$uid" --map-group="$gid" -- "$@"
 '
 if ! unshare --user --map-root-user --mount --propagation private true 2>/dev/null; then
     echo "emulate32: no user and mount namespaces here (unshare --user --map-root-user --mount failed)" >&2
     exit 1
 fi
-exec unshare --user --map-root-user --mount --propagation private -- sh -c "$inner" "$qemu" "$rule" "$@"
+exec unshare --user --map-root-user --mount --propagation private -- sh -c "$inner" "$qemu" "$rule" "$(id -u)" "$(id -g)" "$@"

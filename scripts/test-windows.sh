@@ -88,7 +88,8 @@ watch_images() {
 # a process image of Wine's own i386 loader would be the host running it.
 check_images() {
     log=$1
-    qemu=$2
+    # /proc/PID/exe names the file with every symbolic link resolved.
+    qemu=$(readlink -f "$2")
     ok=0
     for want in "win32_tests.exe wineprefix" "e2e_tests.exe wineprefix" "VAVEZAV.exe wineprefix" \
         "win32_tests.exe wow64-prefix"; do
