@@ -2,6 +2,11 @@
 # ("win32 win64", "win64" or "win32") and `builds_why`, the sentence that
 # says so; returns 1 (with the reason in builds_why) where neither runs.
 # VAVEZAV_WIN64_ONLY=1 takes the 64-bit-only path on any host.
+# VAVEZAV_EMULATE32=1 answers as a host that runs 64-bit code only, whose
+# 32-bit programs run only under emulation (see emulate32.sh), so that this
+# path can be checked on any host; `emulated32_why` says which of the two.
+# The probe asks the machine itself: inside emulate32.sh's namespace every
+# i386 program runs, so it refuses to answer there.
 probe_loader() {
     # A loader runs when it can print its version; on a host without
     # IA-32 emulation the 32-bit one fails with "Exec format error".
@@ -11,7 +16,17 @@ probe_loader() {
 probe_builds() {
     can32=0
     can64=0
-    if probe_loader /usr/lib/wine/wine; then can32=1; fi
+    emulated32_why="this host cannot run 32-bit x86 code"
+    if [ -n "${VAVEZAV_EMULATED32:-}" ]; then
+        builds=""
+        builds_why="the host probe runs outside emulate32.sh only"
+        return 1
+    fi
+    if [ "${VAVEZAV_EMULATE32:-}" = 1 ]; then
+        emulated32_why="VAVEZAV_EMULATE32=1"
+    elif probe_loader /usr/lib/wine/wine; then
+        can32=1
+    fi
     if probe_loader /usr/lib/wine/wine64; then can64=1; fi
     if [ "${VAVEZAV_WIN64_ONLY:-}" = 1 ]; then
         builds=win64
@@ -25,7 +40,7 @@ probe_builds() {
         builds_why="32-bit and 64-bit builds"
     elif [ "$can64" = 1 ]; then
         builds=win64
-        builds_why="64-bit build only (this host cannot run 32-bit x86 code)"
+        builds_why="64-bit build only ($emulated32_why; the 32-bit exe would run only under emulation)"
     elif [ "$can32" = 1 ]; then
         builds=win32
         builds_why="32-bit build only (the 64-bit Wine loader /usr/lib/wine/wine64 does not run here)"

@@ -4,14 +4,23 @@
 
 #include <windows.h>
 
+// VAVEZAV_WAIT_SCALE (1 to 9) multiplies every limit below: set where the
+// tests run under an emulator, several times slower than natively.
+inline DWORD WaitScale()
+{
+    char text[4] = "";
+    DWORD length = GetEnvironmentVariableA("VAVEZAV_WAIT_SCALE", text, sizeof text);
+    return length == 1 && text[0] >= '1' && text[0] <= '9' ? static_cast<DWORD>(text[0] - '0') : 1;
+}
+
 // Time limits, one per kind of wait.
-constexpr DWORD kStartTimeoutMs = 10000;      // the program's window after CreateProcess
-constexpr DWORD kSettleTimeoutMs = 5000;      // the program handling what is queued
-constexpr DWORD kMessageBoxTimeoutMs = 5000;  // a message box or dialog to open or close
-constexpr DWORD kExitTimeoutMs = 5000;        // the program to end
-constexpr DWORD kForegroundTimeoutMs = 2000;  // a window to come to the front, the pointer to rest
-constexpr DWORD kReplyTimeoutMs = 2000;       // one message sent to another process
-constexpr DWORD kPumpTimeoutMs = 2000;        // the test's own queue to run dry
+inline const DWORD kStartTimeoutMs = 10000 * WaitScale();     // the program's window after CreateProcess
+inline const DWORD kSettleTimeoutMs = 5000 * WaitScale();     // the program handling what is queued
+inline const DWORD kMessageBoxTimeoutMs = 5000 * WaitScale(); // a message box or dialog to open or close
+inline const DWORD kExitTimeoutMs = 5000 * WaitScale();       // the program to end
+inline const DWORD kForegroundTimeoutMs = 2000 * WaitScale(); // a window to come to the front, the pointer to rest
+inline const DWORD kReplyTimeoutMs = 2000 * WaitScale();      // one message sent to another process
+inline const DWORD kPumpTimeoutMs = 2000 * WaitScale();       // the test's own queue to run dry
 
 // Handles whatever is queued for the calling thread.
 inline void PumpThreadMessages()
