@@ -19,7 +19,6 @@ struct CommandState {
     int started;              // the start-up command has run
     int printerFound;         // discovery listed a printer of the model
     uint16_t lastPrinterRow;  // the printer whose table was loaded last
-    int pasteOffered;         // see EditorSnapshot
     // While set, the combo box losing the focus starts no text check: the
     // closing sequence runs the checks itself.
     int suppressAppCheck;
@@ -70,7 +69,7 @@ void OnPrinterChange(const CommandContext& x)
     ShowTable(x.table, x.controls.appCombo, x.controls.versionCombo, x.controls.flagBoxes);
     x.table.modified = 0;
     // Nothing copied from this table yet.
-    commandState.pasteOffered = 0;
+    x.table.pasteOffered = 0;
 }
 
 void OnPrinterFocus(const CommandContext&)
@@ -83,7 +82,7 @@ void OnAppChange(const CommandContext& x)
     LRESULT row = SendMessageA(x.controls.appCombo, CB_GETCURSEL, 0, 0);
     if (row == CB_ERR)
         return;
-    x.table.currentApp = static_cast<uint16_t>(row);
+    SelectApplication(x.table, static_cast<uint16_t>(row));
     FillVersionList(x.table, x.controls.versionCombo, x.table.currentApp, x.controls.flagBoxes);
 }
 
@@ -102,13 +101,9 @@ void OnAppFocusLost(const CommandContext& x)
         SendValidate(x.controls, IDC_APPLICATION);
 }
 
-// No selection to map (an application without versions): the current entry
-// stays, so no later edit can reach past the table.
 void TakeSelectedEntry(const CommandContext& x)
 {
-    int e = SelectedEntry(x.table, x.controls.appCombo, x.controls.versionCombo);
-    if (e >= 0 && e < x.table.entryCount)
-        x.table.currentEntry = static_cast<uint16_t>(e);
+    TakeVersionPick(x.table, SelectedRow(x.controls.appCombo), SelectedRow(x.controls.versionCombo));
 }
 
 void OnVersionChange(const CommandContext& x)
@@ -138,7 +133,7 @@ void OnFlagClick(const CommandContext& x)
 void OnImport(const CommandContext& x)
 {
     if (ImportCommand(x.table, x.controls))
-        commandState.pasteOffered = 0;
+        x.table.pasteOffered = 0;
 }
 
 // Exit runs the closing check itself; the WM_CLOSE it posts then destroys
@@ -157,7 +152,7 @@ void OnCopy(const CommandContext& x)
 {
     // Only a version of the application on screen is copied.
     if (TableCopyFlags(x.table, x.table.currentEntry))
-        commandState.pasteOffered = 1;
+        x.table.pasteOffered = 1;
 }
 
 // A row that only runs an operation points at it through these.
@@ -200,7 +195,7 @@ void OnNewApp(const CommandContext& x)
     NewApplication(x.table, input, x.controls);
     // Paste comes on with a new application, copied or not.
     if (x.table.appCount > before)
-        commandState.pasteOffered = 1;
+        x.table.pasteOffered = 1;
 }
 
 void OnNewVersion(const CommandContext& x)
@@ -291,7 +286,7 @@ void ResetEditingState()
 
 EditorSnapshot EditorState(const FlagTable& t)
 {
-    return SnapshotOf(t, commandState.printerFound, commandState.pasteOffered);
+    return SnapshotOf(t, commandState.printerFound);
 }
 
 const CommandRow* FindCommandRow(UINT id, UINT code)

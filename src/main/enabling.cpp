@@ -2,13 +2,13 @@
 
 #include "resource.h"
 
-EditorSnapshot SnapshotOf(const FlagTable& t, int printerFound, int pasteOffered)
+EditorSnapshot SnapshotOf(const FlagTable& t, int printerFound)
 {
     EditorSnapshot s = {};
     s.printerFound = printerFound ? 1 : 0;
     s.appCount = t.appCount;
     s.currentVersions = t.currentApp < t.appCount ? CountVersions(t, t.currentApp) : 0;
-    s.pasteOffered = pasteOffered ? 1 : 0;
+    s.pasteOffered = t.pasteOffered ? 1 : 0;
     return s;
 }
 

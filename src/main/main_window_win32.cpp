@@ -67,6 +67,7 @@ LRESULT OnCreate(HWND window)
     state.table.modified = 0;
     state.table.flagClipboard[0] = 0;
     state.table.flagClipboard[1] = 0;
+    state.table.pasteOffered = 0;
     state.table.currentVersionRow = 0;
     ResetEditingState();
     ForgetFocus();

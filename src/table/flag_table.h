@@ -38,6 +38,9 @@ struct FlagTable {
     int32_t currentVersionRow;
     int modified;
     uint32_t flagClipboard[2];
+    // Copy, or New Application adding an application, since the last load
+    // or import: Paste has something to give (two zero words at worst).
+    int pasteOffered;
 };
 
 // What an input dialog returns for the editing operations: the New

@@ -50,6 +50,20 @@ int TableDeleteVersion(FlagTable& t, uint16_t e);
 // within the slots they occupy; equal keys end as the selection sort leaves them.
 int TableSortVersions(FlagTable& t, uint16_t app);
 
+// Application `app` becomes currentApp, and its first version currentEntry;
+// without a version of its own currentEntry stays as it was.
+void SelectApplication(FlagTable& t, uint16_t app);
+// The entry the lists select: version row `row` (-1: the list has no
+// selection, the remembered currentVersionRow stands in) of application
+// `app` (-1: none); -1 when there is no such entry.
+int SelectedEntry(const FlagTable& t, int app, int32_t row);
+// The user picked row `row` of the version list (-1: none) while the
+// application list shows `app`: a picked row is remembered, and the entry
+// it selects, if any, becomes currentEntry.
+void TakeVersionPick(FlagTable& t, int app, int32_t row);
+// The row of currentEntry among currentApp's versions, -1 when it is not one.
+int32_t RowOfCurrentEntry(const FlagTable& t);
+
 // Whether currentEntry is an entry of currentApp, the one the boxes show.
 // An application without versions has none, and the commands that act on
 // the current entry then do nothing.

@@ -66,7 +66,7 @@ int NewApplication(FlagTable& t, const InputValues& in, const MainControls& c)
     if (RefuseForRoom(t, c, RoomForVersion(t, app), app))
         return 0;
     SendMessageA(c.appCombo, CB_SETCURSEL, static_cast<WPARAM>(app), 0);
-    t.currentApp = app;
+    SelectApplication(t, app);
     FillVersionList(t, c.versionCombo, app, c.flagBoxes);
     return AddVersion(t, in, c);
 }
@@ -94,8 +94,7 @@ int AddApplication(FlagTable& t, const InputValues& in, const MainControls& c)
     if (!TableAddApplication(t, in))
         return 0;
     InsertAppRow(c.appCombo, -1, t.appNames[t.currentApp]);
-    LRESULT rows = SendMessageA(c.appCombo, CB_GETCOUNT, 0, 0);
-    SendMessageA(c.appCombo, CB_SETCURSEL, static_cast<WPARAM>(rows - 1), 0);
+    SendMessageA(c.appCombo, CB_SETCURSEL, t.currentApp, 0);
     FillVersionList(t, c.versionCombo, t.currentApp, c.flagBoxes);
     return 1;
 }
@@ -105,8 +104,7 @@ int AddVersion(FlagTable& t, const InputValues& in, const MainControls& c)
     if (!TableAddVersion(t, in, t.currentApp))
         return 0;
     AppendVersionRow(c.versionCombo, t.entries[t.currentEntry]);
-    LRESULT rows = SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0);
-    SendMessageA(c.versionCombo, CB_SETCURSEL, static_cast<WPARAM>(rows - 1), 0);
+    SendMessageA(c.versionCombo, CB_SETCURSEL, static_cast<WPARAM>(RowOfCurrentEntry(t)), 0);
     ShowFlags(t, t.currentEntry, c.flagBoxes);
     return 1;
 }
@@ -124,6 +122,7 @@ int DeleteApplication(FlagTable& t, const MainControls& c)
         return 0;
     SendMessageA(c.appCombo, CB_DELETESTRING, app, 0);
     SendMessageA(c.appCombo, CB_SETCURSEL, 0, 0);
+    SelectApplication(t, 0);
     FillVersionList(t, c.versionCombo, 0, c.flagBoxes);
     return 1;
 }
@@ -139,17 +138,13 @@ int DeleteVersion(FlagTable& t, const MainControls& c)
     std::snprintf(text, sizeof text, "Delete %s ?", version);
     if (AskYesNo(c, text) != IDYES)
         return 0;
-    uint16_t rows = static_cast<uint16_t>(SendMessageA(c.versionCombo, CB_GETCOUNT, 0, 0));
-    if (rows <= 1 || CountVersions(t, e.appIndex) <= 1) {
+    if (CountVersions(t, e.appIndex) <= 1) {
         std::snprintf(text, sizeof text, "%s\n%s\n%s", "Current application has only one version data",
                       "So, You can not delete version", "If you want to delete it, Please delete Application");
         ShowAppMessage(c.window, text);
         return 0;
     }
-    LRESULT row = SendMessageA(c.versionCombo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                               reinterpret_cast<LPARAM>(version));
-    if (row != CB_ERR)
-        SendMessageA(c.versionCombo, CB_DELETESTRING, static_cast<WPARAM>(row), 0);
+    SendMessageA(c.versionCombo, CB_DELETESTRING, static_cast<WPARAM>(RowOfCurrentEntry(t)), 0);
     SendMessageA(c.versionCombo, CB_SETCURSEL, 0, 0);
     TableDeleteVersion(t, t.currentEntry);
     ShowFlags(t, t.currentEntry, c.flagBoxes);
@@ -160,6 +155,7 @@ int SortVersions(FlagTable& t, const MainControls& c)
 {
     if (!TableSortVersions(t, t.currentApp))
         return 0;
+    SelectApplication(t, t.currentApp);
     FillVersionList(t, c.versionCombo, t.currentApp, c.flagBoxes);
     return 1;
 }

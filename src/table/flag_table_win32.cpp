@@ -56,7 +56,7 @@ void ShowFlags(const FlagTable& t, uint16_t e, FlagBoxes flagBoxes)
     ShowFlagWords(t.entries[e].flagsLow, t.entries[e].flagsHigh, flagBoxes);
 }
 
-void FillVersionList(FlagTable& t, HWND versionCombo, uint16_t app, FlagBoxes flagBoxes)
+void FillVersionList(const FlagTable& t, HWND versionCombo, uint16_t app, FlagBoxes flagBoxes)
 {
     SendMessageA(versionCombo, CB_RESETCONTENT, 0, 0);
     if (t.entryCount == 0) {
@@ -68,7 +68,6 @@ void FillVersionList(FlagTable& t, HWND versionCombo, uint16_t app, FlagBoxes fl
                 continue;
             AppendVersionRow(versionCombo, t.entries[i]);
             if (first) {
-                t.currentEntry = i;
                 ShowFlags(t, i, flagBoxes);
                 first = false;
             }
@@ -95,15 +94,8 @@ void ShowTable(const FlagTable& t, HWND appCombo, HWND versionCombo, FlagBoxes f
     SendMessageA(versionCombo, CB_SETCURSEL, 0, 0);
 }
 
-int SelectedEntry(FlagTable& t, HWND appCombo, HWND versionCombo)
+int32_t SelectedRow(HWND combo)
 {
-    LRESULT app = SendMessageA(appCombo, CB_GETCURSEL, 0, 0);
-    LRESULT row = SendMessageA(versionCombo, CB_GETCURSEL, 0, 0);
-    if (row == CB_ERR)
-        row = t.currentVersionRow;
-    else
-        t.currentVersionRow = static_cast<int32_t>(row);
-    if (row < 0 || app < 0)
-        return -1;
-    return NthEntryOfApp(t, static_cast<uint16_t>(app), static_cast<int32_t>(row));
+    LRESULT row = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+    return row == CB_ERR || row < 0 ? -1 : static_cast<int32_t>(row);
 }

@@ -21,10 +21,13 @@ bool GetComboRowText(HWND combo, int row, char* out, size_t outSize);
 void UncheckAllFlags(FlagBoxes flagBoxes);
 void ShowFlagWords(uint32_t flagsLow, uint32_t flagsHigh, FlagBoxes flagBoxes);
 void ShowFlags(const FlagTable& t, uint16_t e, FlagBoxes flagBoxes);
-void FillVersionList(FlagTable& t, HWND versionCombo, uint16_t app, FlagBoxes flagBoxes);
+// The versions of `app` as rows, row 0 selected, and the flags of its first
+// version; without one the boxes keep what they show. Reads the table only:
+// the caller selects (SelectApplication).
+void FillVersionList(const FlagTable& t, HWND versionCombo, uint16_t app, FlagBoxes flagBoxes);
 // A loaded or imported table into both lists and the boxes: every
 // application, the first one's versions, the flags of entry 0 when it is
 // the first application's, row 0 of both lists selected.
 void ShowTable(const FlagTable& t, HWND appCombo, HWND versionCombo, FlagBoxes flagBoxes);
-// Table index of the entry the two lists select; -1 when there is none.
-int SelectedEntry(FlagTable& t, HWND appCombo, HWND versionCombo);
+// The row a list selects, -1 when none: what the user picked.
+int32_t SelectedRow(HWND combo);

@@ -65,7 +65,6 @@ protected:
     {
         flagNotifications.clear();
         ForgetFocus();
-        pasteOffered = 0;
         table = NewTable();
         HINSTANCE instance = GetModuleHandleA(nullptr);
         c.window = CreateWindowExA(0, ParentClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, LoadMenuA(instance, "MENU"),
@@ -126,19 +125,19 @@ protected:
     void SelectApp(uint16_t app)
     {
         SendMessageA(c.appCombo, CB_SETCURSEL, app, 0);
-        table->currentApp = app;
+        SelectApplication(*table, app);
         table->currentVersionRow = 0;
         FillVersionList(*table, c.versionCombo, app, c.flagBoxes);
     }
 
     // What the main window does after each command, a printer found.
-    void Apply() { ApplyEnabling(c, SnapshotOf(*table, 1, pasteOffered)); }
+    void Apply() { ApplyEnabling(c, SnapshotOf(*table, 1)); }
 
     // The state after a load: editing by the table, Paste greyed.
     void LoadedState()
     {
         SelectApp(0);
-        pasteOffered = 0;
+        table->pasteOffered = 0;
         Apply();
     }
 
@@ -155,7 +154,7 @@ protected:
         uint16_t before = table->appCount;
         int result = NewApplication(*table, input, c);
         if (table->appCount > before)
-            pasteOffered = 1;
+            table->pasteOffered = 1;
         Apply();
         return result;
     }
@@ -170,7 +169,7 @@ protected:
     void Copy()
     {
         if (TableCopyFlags(*table, table->currentEntry))
-            pasteOffered = 1;
+            table->pasteOffered = 1;
         Apply();
     }
 
@@ -206,7 +205,6 @@ protected:
     std::unique_ptr<FlagTable> table;
     MainControls c = {};
     InputValues input = {};  // what the input dialog returned
-    int pasteOffered = 0;
 };
 
 }  // namespace editing_test

@@ -289,7 +289,7 @@ TEST_F(DeleteVersionTest, MiddleVersionShowsTheFirstVersionAfterwards)
 {
     LoadTable({"A.EXE", "B.EXE"}, {{0, 0, 1, 0x1}, {1, 0, 9}, {0, 0, 2, 0x2}, {0, 0, 3, 0x3}});
     SendMessageA(c.versionCombo, CB_SETCURSEL, 1, 0);
-    table->currentEntry = static_cast<uint16_t>(SelectedEntry(*table, c.appCombo, c.versionCombo));
+    TakeVersionPick(*table, SelectedRow(c.appCombo), SelectedRow(c.versionCombo));
     ASSERT_EQ(2, table->currentEntry);
     answers.push_back(IDYES);
     ASSERT_EQ(1, Applied(DeleteVersion(*table, c)));

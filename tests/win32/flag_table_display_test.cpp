@@ -22,30 +22,10 @@ TEST_F(FlagTableDisplay, VersionListFollowsTableOrderOfOneApplication)
     EXPECT_EQ((std::vector<std::string>{"00000002-00000000", "00000005-00000000", "00000009-00000000"}),
               ComboRows(versionCombo));
     EXPECT_EQ(0, SendMessageA(versionCombo, CB_GETCURSEL, 0, 0));
-    EXPECT_EQ(2, table->currentEntry);
     EXPECT_EQ("3 ", Checked()) << "the flags of entry 2";
-
-    SendMessageA(appCombo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("A"));
-    SendMessageA(appCombo, CB_SETCURSEL, 0, 0);
-    SendMessageA(versionCombo, CB_SETCURSEL, 1, 0);
-    EXPECT_EQ(5, SelectedEntry(*table, appCombo, versionCombo));
-    EXPECT_EQ(1, table->currentVersionRow);
-}
-
-TEST_F(FlagTableDisplay, SelectedEntryWithoutSelectionUsesTheRememberedRow)
-{
-    AddEntries({{0, 1, 0}, {0, 2, 0}, {0, 3, 0}});
-    SendMessageA(appCombo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("A"));
-    SendMessageA(appCombo, CB_SETCURSEL, 0, 0);
-    FillVersionList(*table, versionCombo, 0, boxes);
-    SendMessageA(versionCombo, CB_SETCURSEL, 2, 0);
-    EXPECT_EQ(2, SelectedEntry(*table, appCombo, versionCombo));
+    EXPECT_EQ(0, SelectedRow(versionCombo));
     SendMessageA(versionCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    EXPECT_EQ(2, SelectedEntry(*table, appCombo, versionCombo)) << "remembered row 2";
-    table->currentVersionRow = -1;
-    EXPECT_EQ(-1, SelectedEntry(*table, appCombo, versionCombo));
-    table->currentVersionRow = 7;
-    EXPECT_EQ(-1, SelectedEntry(*table, appCombo, versionCombo)) << "past the last version stays inside the table";
+    EXPECT_EQ(-1, SelectedRow(versionCombo));
 }
 
 TEST_F(FlagTableDisplay, EmptyTableEmptiesTheListAndUnchecksEveryBox)
@@ -58,14 +38,12 @@ TEST_F(FlagTableDisplay, EmptyTableEmptiesTheListAndUnchecksEveryBox)
     EXPECT_EQ("", Checked());
 }
 
-TEST_F(FlagTableDisplay, ApplicationWithoutEntriesKeepsTheBoxesAndCurrentEntry)
+TEST_F(FlagTableDisplay, ApplicationWithoutEntriesKeepsTheBoxes)
 {
     AddEntry(0, 1, 0, 0x10);
-    table->currentEntry = 0;
     ShowFlags(*table, 0, boxes);
     FillVersionList(*table, versionCombo, 1, boxes);
     EXPECT_EQ(0, SendMessageA(versionCombo, CB_GETCOUNT, 0, 0));
-    EXPECT_EQ(0, table->currentEntry);
     EXPECT_EQ("5 ", Checked());
 }
 

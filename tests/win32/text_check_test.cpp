@@ -24,9 +24,9 @@ protected:
         LoadTable({"Notepad.exe", "WORDPAD.EXE"}, {{1, 0x1000A, 0, 0x42, 0x24, 7}, {1, 0x2, 0x3}, {0, 0x5, 0x6}});
         SelectApp(1);
         SendMessageA(c.versionCombo, CB_SETCURSEL, 1, 0);
-        table->currentEntry = static_cast<uint16_t>(SelectedEntry(*table, c.appCombo, c.versionCombo));
+        TakeVersionPick(*table, SelectedRow(c.appCombo), SelectedRow(c.versionCombo));
         SendMessageA(c.versionCombo, CB_SETCURSEL, 0, 0);
-        table->currentEntry = static_cast<uint16_t>(SelectedEntry(*table, c.appCombo, c.versionCombo));
+        TakeVersionPick(*table, SelectedRow(c.appCombo), SelectedRow(c.versionCombo));
         ASSERT_EQ(0, table->currentEntry);
         ASSERT_EQ(0, table->currentVersionRow);
     }
@@ -164,7 +164,7 @@ TEST_F(TextCheck, NoPutsTheStoredVersionBackInTheSameRow)
 {
     // The second row is the current one.
     SendMessageA(c.versionCombo, CB_SETCURSEL, 1, 0);
-    table->currentEntry = static_cast<uint16_t>(SelectedEntry(*table, c.appCombo, c.versionCombo));
+    TakeVersionPick(*table, SelectedRow(c.appCombo), SelectedRow(c.versionCombo));
     ReplaceRow(c.versionCombo, 1, "00000009-00000009");
     CheckVersionText(*table, c);
     ASSERT_EQ(1u, shownMessages.size());
