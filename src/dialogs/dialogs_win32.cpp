@@ -10,7 +10,7 @@
 #include "resource.h"
 #include "table/flag_table.h"
 #include "table/text_check.h"
-#include "table/text_check_win32.h"
+#include "table/edit_commands.h"
 
 MessageBeepFn messageBeepImpl = MessageBeep;
 

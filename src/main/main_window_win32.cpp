@@ -167,7 +167,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_PAINT:
         return OnPaint(window);
     case WM_COMMAND:
-        return OnCommand(state.controls, state.table, wParam, lParam);
+        return OnCommand(state.controls, state.table, state.instance, wParam, lParam);
     case WM_SETFOCUS:
         RestoreFocus(state.controls);
         return 0;
@@ -179,11 +179,6 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         // WM_CLOSE included: the default procedure destroys the window at once.
         return DefWindowProcA(window, message, wParam, lParam);
     }
-}
-
-HINSTANCE ProgramInstance()
-{
-    return state.instance;
 }
 
 const MainControls& MainWindowControls()

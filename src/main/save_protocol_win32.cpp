@@ -8,7 +8,7 @@
 #include "store/flag_file.h"
 #include "store/flag_file_win32.h"
 #include "store/registry_store_win32.h"
-#include "table/flag_table_win32.h"
+#include "table/edit_commands.h"
 
 const char kSaveQuestion[] = "Save changes to Registory?";
 const char kExportQuestion[] = "Export will copy reg data to file.\nDo you save changes to reg before export?";
@@ -58,8 +58,10 @@ bool ImportCommand(FlagTable& t, const MainControls& c)
         ShowAppMessage(c.window, "Inport doen not complete successfully.");
         return false;
     }
-    ShowTable(t, c.appCombo, c.versionCombo, c.flagBoxes);
+    SelectLoadedTable(t);
     t.modified = 1;
+    // Nothing copied from this table yet.
+    t.pasteOffered = 0;
     return true;
 }
 

@@ -1,5 +1,5 @@
 // Moves the whole flag table between the driver's registry key and the
-// table in memory. Neither operation touches a control: ShowTable puts a
+// table in memory. Neither operation touches a control: the display puts a
 // loaded table into the lists and boxes.
 #pragma once
 
