@@ -152,8 +152,9 @@ void OnFlagClick(const CommandContext& x)
 {
     int flagIndex = FlagIndexOfId(x.id);
     // Automatic check boxes toggle before they notify: this is the new state.
-    LRESULT state = SendMessageA(x.controls.flagBoxes[flagIndex], BM_GETCHECK, 0, 0);
-    SetFlagFromBox(x.table, flagIndex, state == BST_CHECKED ? 1 : 0);
+    int checked = SendMessageA(x.controls.flagBoxes[flagIndex], BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    NoteBoxToggled(commandState.shown, flagIndex, checked);
+    SetFlagFromBox(x.table, flagIndex, checked);
     NoteFocus(static_cast<uint16_t>(x.id));
 }
 
@@ -339,6 +340,6 @@ LRESULT OnCommand(const MainControls& c, FlagTable& t, HINSTANCE instance, WPARA
     row->handler({c, t, instance, id, code, reinterpret_cast<HWND>(lParam), row->arg});
     // Until start-up has run, the lists, the boxes and the enabling are as made.
     if (commandState.started)
-        ShowEditor(c, t, EditorState(t), commandState.shown);
+        ShowEditor(c, t, commandState.printerFound, commandState.shown);
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "main/enabling_win32.h"
 #include "main/screen.h"
+#include "table/flag_table_edit.h"
 #include "table/flag_table_win32.h"
 
 namespace {
@@ -26,42 +27,81 @@ void FillAppList(const FlagTable& t, HWND appCombo)
     }
 }
 
-void FillVersionList(const FlagTable& t, HWND versionCombo, uint16_t app)
+int32_t FillVersionList(const FlagTable& t, HWND versionCombo, uint16_t app)
 {
     SendMessageA(versionCombo, CB_RESETCONTENT, 0, 0);
+    int32_t rows = 0;
     for (uint16_t i = 0; i < t.entryCount; ++i) {
         if (t.entries[i].appIndex != app)
             continue;
         char text[kVersionTextSize];
         VersionText(text, t.entries[i].versionMS, t.entries[i].versionLS);
         SendMessageA(versionCombo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+        ++rows;
     }
+    return rows;
 }
 
-void ShowFlags(const FlagTable& t, const HWND* flagBoxes)
+void ShowFlagWords(const uint32_t words[2], const HWND* flagBoxes)
 {
-    // Every box, also one the user just toggled: its check is the table's.
     for (int k = 0; k < kFlagCount; ++k) {
-        uint32_t word = t.shownFlags[k / 32];
+        uint32_t word = words[k / 32];
         SendMessageA(flagBoxes[k], BM_SETCHECK, (word >> (k % 32)) & 1u ? BST_CHECKED : BST_UNCHECKED, 0);
     }
 }
 
-void ShowEditor(const MainControls& c, const FlagTable& t, const EditorSnapshot& s, ShownScreen& shown)
+void NoteBoxToggled(ShownScreen& shown, int flagIndex, int checked)
 {
-    Screen screen = ScreenOf(t);
+    if (flagIndex < 0 || flagIndex >= kFlagCount)
+        return;
+    uint32_t bit = 1u << (flagIndex % 32);
+    uint32_t& word = shown.checks[flagIndex / 32];
+    word = checked ? word | bit : word & ~bit;
+}
+
+void ShowEditor(const MainControls& c, const FlagTable& t, int printerFound, ShownScreen& shown)
+{
+    // ScreenOf, with the walks over the entries made only when the version
+    // list or the current entry changed: a click costs no walk.
+    Screen screen = {};
+    screen.appRow = t.currentApp < t.appCount ? t.currentApp : -1;
+    screen.versionApp = t.currentApp;
+    screen.checks[0] = t.shownFlags[0];
+    screen.checks[1] = t.shownFlags[1];
+    // A list filled anew has no selection.
     if (!shown.valid || shown.appRowsChanges != t.appRowsChanges) {
         FillAppList(t, c.appCombo);
         shown.appRowsChanges = t.appRowsChanges;
+        shown.appRow = -1;
     }
-    if (!shown.valid || shown.versionRowsChanges != t.versionRowsChanges || shown.versionApp != screen.versionApp) {
-        FillVersionList(t, c.versionCombo, screen.versionApp);
+    bool versionsChanged = !shown.valid || shown.versionRowsChanges != t.versionRowsChanges ||
+                           shown.versionApp != screen.versionApp;
+    if (versionsChanged) {
+        shown.versionRows = FillVersionList(t, c.versionCombo, screen.versionApp);
         shown.versionRowsChanges = t.versionRowsChanges;
         shown.versionApp = screen.versionApp;
+        shown.versionRow = -1;
     }
-    SelectRow(c.appCombo, screen.appRow);
-    SelectRow(c.versionCombo, screen.versionRow);
-    ShowFlags(t, c.flagBoxes);
+    if (versionsChanged || shown.versionRowEntry != t.currentEntry) {
+        screen.versionRow = RowOfCurrentEntry(t);
+        shown.versionRowEntry = t.currentEntry;
+    } else {
+        screen.versionRow = shown.versionRow;
+    }
+    EditorSnapshot s = SnapshotOf(t, printerFound, shown.versionRows);
+    if (shown.appRow != screen.appRow || shown.appRow < 0) {
+        SelectRow(c.appCombo, screen.appRow);
+        shown.appRow = screen.appRow;
+    }
+    if (shown.versionRow != screen.versionRow || shown.versionRow < 0) {
+        SelectRow(c.versionCombo, screen.versionRow);
+        shown.versionRow = screen.versionRow;
+    }
+    if (!shown.valid || shown.checks[0] != screen.checks[0] || shown.checks[1] != screen.checks[1]) {
+        ShowFlagWords(screen.checks, c.flagBoxes);
+        shown.checks[0] = screen.checks[0];
+        shown.checks[1] = screen.checks[1];
+    }
     if (!shown.valid || !SameEnabling(shown.enabling, s)) {
         ApplyEnabling(c, s);
         shown.enabling = s;

@@ -13,7 +13,9 @@ struct EditorSnapshot {
     int pasteOffered;     // FlagTable's
 };
 
-EditorSnapshot SnapshotOf(const FlagTable& t, int printerFound);
+// currentVersions may be given when it is known (the display keeps it);
+// -1 counts them.
+EditorSnapshot SnapshotOf(const FlagTable& t, int printerFound, int currentVersions = -1);
 
 // Menu commands: About and Exit always; Save, Import, Export and New
 // Application once a printer was found; the editing commands with an

@@ -61,7 +61,7 @@ protected:
     {
         int ok = ImportFlagFile(*table, path.c_str());
         if (ok)
-            ShowTable(*table, appCombo, versionCombo, boxes);
+            ShowLoaded();
         return ok;
     }
 

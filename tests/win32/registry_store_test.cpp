@@ -136,7 +136,7 @@ TEST_F(RegistryStore, ListWithoutTerminatorThatFillsTheBufferStaysInside)
 TEST_F(RegistryStore, NamesAreStoredInUpperCaseAndKeepTheirCaseInMemory)
 {
     AddTable({"notepad.exe"}, {{0, 1, 2}});
-    ShowTable(*table, appCombo, versionCombo, boxes);
+    ShowLoaded();
     EXPECT_EQ("NOTEPAD.EXE", Row(appCombo, 0)) << "rows are upper case whatever the combo box does";
     ASSERT_EQ(1, SaveFlagTable(*table, parent));
     auto values = ReadKey();

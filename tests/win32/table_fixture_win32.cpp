@@ -1,12 +1,14 @@
 #include "table_fixture_win32.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "resource.h"
 #include "store/registry_api_win32.h"
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
-#include "table/flag_table_win32.h"
+#include "main/display_win32.h"
+#include "table/edit_commands.h"
 
 namespace {
 
@@ -91,9 +93,23 @@ std::string TableWindow::Checked() const
 
 std::string TableWindow::Row(HWND combo, int row) const
 {
-    char text[256];
-    GetComboRowText(combo, row, text, sizeof text);
+    char text[512] = "";
+    LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(row), 0);
+    if (length != CB_ERR && length < static_cast<LRESULT>(sizeof text))
+        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
     return text;
+}
+
+void TableWindow::ShowLoaded()
+{
+    SelectLoadedTable(*table);
+    MainControls c = {};
+    c.window = parent;
+    c.appCombo = appCombo;
+    c.versionCombo = versionCombo;
+    std::copy(boxes, boxes + kFlagCount, c.flagBoxes);
+    ShownScreen shown = {};
+    ShowEditor(c, *table, 1, shown);
 }
 
 int TableWindow::RowCount(HWND combo) const
@@ -120,7 +136,7 @@ void StoreTest::TearDown()
 void StoreTest::Load()
 {
     LoadFlagTable(*table, parent);
-    ShowTable(*table, appCombo, versionCombo, boxes);
+    ShowLoaded();
 }
 
 LONG failCode = 0;

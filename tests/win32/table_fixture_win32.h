@@ -50,6 +50,9 @@ protected:
         ::AddTable(*table, names, entries);
     }
 
+    // The table as loaded (SelectLoadedTable), drawn by the display.
+    void ShowLoaded();
+
     // The checked boxes by their numbers, "5 33 ".
     std::string Checked() const;
     std::string Row(HWND combo, int row) const;
@@ -69,7 +72,7 @@ class StoreTest : public TableWindow {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // LoadFlagTable, then ShowTable, as a printer change does.
+    // LoadFlagTable, then ShowLoaded, as a printer change does.
     void Load();
 };
 
