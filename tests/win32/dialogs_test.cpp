@@ -12,14 +12,13 @@
 
 #include "base/system_function_win32.h"
 #include "dialogs/dialogs_win32.h"
-#include "editing_fixture_win32.h"
 #include "file_text.h"
 #include "main_window_harness.h"
 #include "resource.h"
 #include "table/flag_table.h"
 #include "window_search_win32.h"
 
-namespace editing_test {
+namespace dialogs_test {
 namespace {
 
 int beeps = 0;
@@ -108,11 +107,14 @@ void TypeInto(HWND dialog, int id, const char* text)
         SendMessageA(field, WM_CHAR, static_cast<unsigned char>(*p), 1);
 }
 
-class Dialogs : public EditingWindow {
+class Dialogs : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EditingWindow::SetUp();
+        // The dialogs' owner, hidden, as the main window owns them.
+        owner = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(nullptr, owner);
         beeps = 0;
         lastBeep = 0;
         savedBeep = messageBeepImpl;
@@ -125,7 +127,7 @@ protected:
     void TearDown() override
     {
         messageBeepImpl = savedBeep;
-        EditingWindow::TearDown();
+        DestroyWindow(owner);
     }
 
     // Runs the template modally with the steps; fails the test on a timeout.
@@ -137,7 +139,7 @@ protected:
         s.deadline = GetTickCount() + timeoutMs;
         script = &s;
         UINT_PTR timer = SetTimer(nullptr, 0, 30, Tick);
-        INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), name, c.window, proc,
+        INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), name, owner, proc,
                                          reinterpret_cast<LPARAM>(&input));
         KillTimer(nullptr, timer);
         script = nullptr;
@@ -147,6 +149,9 @@ protected:
     }
 
     MessageBeepFn savedBeep = nullptr;
+    MessageRecorder recorder;
+    HWND owner = nullptr;
+    InputValues input = {};  // what the dialog returned
 };
 
 const char kNewApp[] = "Application and Version Input";
@@ -185,7 +190,7 @@ TEST_F(Dialogs, NewAppFiltersTheVersionFieldsAndNeedsAName)
     EXPECT_EQ("Application is NULL\nSet Application", shownMessages[0].text);
     EXPECT_EQ("Deruverozad Adov Eduzed", shownMessages[0].caption);
     EXPECT_EQ(static_cast<UINT>(MB_OK), shownMessages[0].type);
-    EXPECT_EQ(c.window, shownMessages[0].owner) << "owned by the main window, not the dialog";
+    EXPECT_EQ(owner, shownMessages[0].owner) << "owned by the main window, not the dialog";
     EXPECT_STREQ("NOTEPAD.EXE", input.inputAppName) << "typed letters become upper case";
     EXPECT_EQ(0x124u, input.inputVersionMS);
     EXPECT_EQ(0x1F2ABu, input.inputVersionLS);
@@ -430,7 +435,7 @@ TEST_F(BrowseTest, VersionDllThatCannotBeLoadedIsNamedAndGivesZeros)
     ASSERT_EQ(1u, shownMessages.size());
     EXPECT_EQ(LoadFailureText("version.dll") + ", so the version of the file cannot be read.", shownMessages[0].text);
     EXPECT_EQ("Error: VAVEZAV.exe", shownMessages[0].caption);
-    EXPECT_EQ(c.window, shownMessages[0].owner);
+    EXPECT_EQ(owner, shownMessages[0].owner);
 }
 
 TEST_F(BrowseTest, CancelInTheFileDialogKeepsTheFields)
@@ -469,4 +474,4 @@ TEST(BrowseData, TestProgramsAreBuilt)
 }
 
 }  // namespace
-}  // namespace editing_test
+}  // namespace dialogs_test
