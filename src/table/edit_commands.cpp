@@ -102,7 +102,10 @@ int NewApplication(FlagTable& t, const InputValues& in, char* message)
     if (x < 0) {
         if (RefuseForRoom(t, RoomForApplication(t), 0, message) || !TableAddApplication(t, in))
             return 0;
+        // The new application may take the index of the one the version
+        // list showed (an emptied table): both lists change.
         ++t.appRowsChanges;
+        ++t.versionRowsChanges;
         ShowApplication(t, t.currentApp);
         // Paste comes on with a new application, copied or not.
         t.pasteOffered = 1;
