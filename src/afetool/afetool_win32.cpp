@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "base/message_box_win32.h"
+#include "base/platform_win32.h"
 #include "store/file_api_win32.h"
 #include "store/flag_file.h"
 #include "store/flag_file_win32.h"
@@ -28,7 +28,7 @@ namespace {
 std::FILE* messageStream = stderr;
 
 // The store's messages go to standard error: afetool shows no message boxes.
-int PrintMessage(HWND, const char* text, const char*, UINT)
+int WINAPI PrintMessage(HWND, const char* text, const char*, UINT)
 {
     std::fprintf(messageStream, "afetool: ");
     for (const char* c = text; *c; ++c)
@@ -149,7 +149,7 @@ bool KeyReadable(std::FILE* err)
     AppInfoRead read = ReadAppInfo(key, info);
     if (info.text)
         GlobalFree(info.text);
-    registryApi.closeKey(key);
+    platform.closeKey(key);
     if (read != AppInfoRead::Done) {
         std::fprintf(err, "afetool: the driver's key holds no table that can be read (Code=%ld)\n",
                      static_cast<long>(info.status));
@@ -219,6 +219,6 @@ int RunPlatformCommand(const char* command, int argc, char** argv, std::FILE* ou
     if (!run || argc != 3)
         return -1;
     messageStream = err;
-    messageBoxImpl = PrintMessage;
+    platform.messageBox = PrintMessage;
     return run(argv[2], out, err);
 }

@@ -6,13 +6,12 @@
 #include "base/file_dialog_win32.h"
 #include "dialogs/hex_filter.h"
 #include "base/message_box_win32.h"
+#include "base/platform_win32.h"
 #include "base/system_function_win32.h"
 #include "resource.h"
 #include "table/flag_table.h"
 #include "table/text_check.h"
 #include "table/text_check_win32.h"
-
-MessageBeepFn messageBeepImpl = MessageBeep;
 
 namespace {
 
@@ -162,7 +161,7 @@ void FilterHexField(HWND dialog, int fieldId)
     GetDlgItemTextA(dialog, fieldId, text, sizeof text);
     if (!RemoveNonHexChars(text))
         return;
-    messageBeepImpl(MB_ICONEXCLAMATION);
+    platform.messageBeep(MB_ICONEXCLAMATION);
     // Raises one more EN_CHANGE, which finds nothing left to remove.
     SetDlgItemTextA(dialog, fieldId, text);
 }

@@ -25,9 +25,5 @@ void BrowseApplication(HWND dialog, int nameId, int msId, int lsId);
 int ReadFileVersion(const char* path, uint32_t* ms, uint32_t* ls);
 
 // Removes every character but the hexadecimal digits from one field, with
-// one exclamation beep when it removed anything.
+// one exclamation beep (platform.messageBeep) when it removed anything.
 void FilterHexField(HWND dialog, int fieldId);
-
-// MessageBeep unless a test has put its own function here.
-using MessageBeepFn = BOOL(WINAPI*)(UINT type);
-extern MessageBeepFn messageBeepImpl;

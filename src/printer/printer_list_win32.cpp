@@ -1,15 +1,15 @@
 #include "printer/printer_list_win32.h"
 
 #include "base/message_box_win32.h"
+#include "base/platform_win32.h"
 #include "base/res_text_win32.h"
 #include "base/system_function_win32.h"
 #include "printer/printer_row.h"
 #include "resource.h"
 
-EnumPrintersFn enumPrintersImpl = nullptr;
-LocalAllocFn localAllocImpl = LocalAlloc;
-
 namespace {
+
+using EnumPrintersFn = decltype(Platform::enumPrinters);
 
 void ShowPrinterError(HWND owner, UINT textId)
 {
@@ -19,13 +19,13 @@ void ShowPrinterError(HWND owner, UINT textId)
                 MB_OK | MB_ICONEXCLAMATION);
 }
 
-// The spooler's EnumPrintersA from winspool.drv of the system folder, unless
-// a test has put its own function in enumPrintersImpl. Null, and the path
-// named in a message, when the DLL cannot be loaded.
+// platform.enumPrinters, or else EnumPrintersA from winspool.drv of the
+// system folder. Null, and the path named in a message, when the DLL cannot
+// be loaded.
 EnumPrintersFn Spooler(HWND owner)
 {
-    if (enumPrintersImpl)
-        return enumPrintersImpl;
+    if (platform.enumPrinters)
+        return platform.enumPrinters;
     EnumPrintersFn spooler = SystemLibraryFunction<EnumPrintersFn>("winspool.drv", "EnumPrintersA");
     if (!spooler)
         ShowLoadFailure(owner, "winspool.drv");
@@ -74,7 +74,7 @@ int FillPrinterList(HWND printerCombo)
     enumPrinters(flags, nullptr, 2, nullptr, 0, &needed, &returned);
 
     // Four spare bytes so that a spooler that reports 0 still gets a block.
-    BYTE* block = static_cast<BYTE*>(localAllocImpl(LPTR, needed + 4));
+    BYTE* block = static_cast<BYTE*>(platform.localAlloc(LPTR, needed + 4));
     if (!block) {
         ShowPrinterError(owner, IDS_LOCALALLOC_FAILED);
     } else {

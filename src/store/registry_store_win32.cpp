@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/message_box_win32.h"
+#include "base/platform_win32.h"
 #include "table/flag_table_win32.h"
 #include "store/registry_api_win32.h"
 #include "store/registry_layout.h"
@@ -25,7 +26,7 @@ uint16_t LoadVersions(FlagTable& t, HKEY key, StoredWalk& w, char* nameBuffer, u
     while (NextVersionOfApp(w, nameBuffer)) {
         unsigned char record[kVersionRecordSize] = {};
         DWORD length = sizeof record;
-        LONG status = registryApi.queryValue(key, nameBuffer, nullptr, nullptr, record, &length);
+        LONG status = platform.queryValue(key, nameBuffer, nullptr, nullptr, record, &length);
         if (status != ERROR_SUCCESS || length < kVersionRecordSize) {
             if (status != ERROR_SUCCESS)
                 ShowCodeMessage(owner, "get flag data fail\nCode=%d", status);
@@ -64,8 +65,8 @@ AppInfoRead ReadAppInfo(HKEY key, StoredAppInfo& info)
 {
     info = StoredAppInfo{};
     DWORD length = sizeof info.size;
-    info.status = registryApi.queryValue(key, kAppInfoSizeValue, nullptr, nullptr,
-                                         reinterpret_cast<BYTE*>(&info.size), &length);
+    info.status = platform.queryValue(key, kAppInfoSizeValue, nullptr, nullptr,
+                                      reinterpret_cast<BYTE*>(&info.size), &length);
     if (info.status != ERROR_SUCCESS)
         return AppInfoRead::SizeFailed;
     // One byte beyond what is offered to the read keeps the text terminated
@@ -74,8 +75,8 @@ AppInfoRead ReadAppInfo(HKEY key, StoredAppInfo& info)
     if (!info.text)
         return AppInfoRead::NoMemory;
     DWORD textLength = info.size + 2;
-    info.status = registryApi.queryValue(key, kAppInfoValue, nullptr, nullptr, static_cast<BYTE*>(info.text),
-                                         &textLength);
+    info.status = platform.queryValue(key, kAppInfoValue, nullptr, nullptr, static_cast<BYTE*>(info.text),
+                                      &textLength);
     if (info.status != ERROR_SUCCESS) {
         GlobalFree(info.text);
         info.text = nullptr;
@@ -120,7 +121,7 @@ void LoadFlagTable(FlagTable& t, HWND owner)
     }
     t.entryCount = j;
     t.currentEntry = 0;
-    registryApi.closeKey(key);
+    platform.closeKey(key);
 
     if (AnySkipped(skips)) {
         char text[256];
@@ -173,7 +174,7 @@ bool SaveVersions(const FlagTable& t, const EntriesByApp& groups, HKEY key, cons
             FormatValueName(valueName, sizeof valueName, name, k + 1);
             unsigned char record[kVersionRecordSize];
             EncodeVersionRecord(t.entries[groups.order[groups.first[r] + k]], record);
-            LONG status = registryApi.setValue(key, valueName, 0, REG_BINARY, record, sizeof record);
+            LONG status = platform.setValue(key, valueName, 0, REG_BINARY, record, sizeof record);
             if (status != ERROR_SUCCESS) {
                 ShowCodeMessage(owner, "SetPrinterData fail(binary)\nCode=%d", status);
                 ok = false;
@@ -224,20 +225,20 @@ int SaveFlagTable(const FlagTable& t, HWND owner)
 
     bool ok = SaveVersions(t, groups, key, appInfo, owner);
 
-    status = registryApi.setValue(key, kAppInfoValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(appInfo),
-                                  static_cast<DWORD>(length + 1));
+    status = platform.setValue(key, kAppInfoValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(appInfo),
+                               static_cast<DWORD>(length + 1));
     if (status != ERROR_SUCCESS) {
         ShowCodeMessage(owner, "SetPrinterData fail(sz)\nCode=%d", status);
         ok = false;
     }
     DWORD size = AppInfoSizeFor(length);
-    status = registryApi.setValue(key, kAppInfoSizeValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&size),
-                                  sizeof size);
+    status = platform.setValue(key, kAppInfoSizeValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&size),
+                               sizeof size);
     if (status != ERROR_SUCCESS) {
         ShowCodeMessage(owner, "SetPrinterData fail(dword)\nCode=%d", status);
         ok = false;
     }
-    registryApi.closeKey(key);
+    platform.closeKey(key);
     GlobalFree(buffer);
     return ok ? 1 : 0;
 }

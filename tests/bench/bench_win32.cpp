@@ -17,7 +17,7 @@
 
 #include "bench_report.h"
 #include "bench_tables.h"
-#include "base/message_box_win32.h"
+#include "base/platform_win32.h"
 #include "store/flag_file_win32.h"
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
@@ -28,7 +28,7 @@ namespace {
 
 std::vector<std::string> shownTexts;
 
-int RecordMessage(HWND, const char* text, const char*, UINT)
+int WINAPI RecordMessage(HWND, const char* text, const char*, UINT)
 {
     shownTexts.push_back(text);
     return IDOK;
@@ -512,7 +512,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: bench.exe [--smoke] [--runs N] [--out DIR] [--note TEXT]\n");
         return 2;
     }
-    messageBoxImpl = RecordMessage;
+    platform.messageBox = RecordMessage;
     std::vector<BenchSize> sizes = {BenchSize::Example};
     if (!options.smoke)
         sizes = {BenchSize::Example, BenchSize::Hundreds, BenchSize::FullCapacity, BenchSize::LargestFlagFile};

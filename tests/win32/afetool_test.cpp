@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "afetool_run.h"
-#include "base/message_box_win32.h"
+#include "base/platform_win32.h"
 #include "file_text.h"
 #include "store/flag_file_win32.h"
 #include "store/registry_layout.h"
@@ -53,9 +53,9 @@ protected:
     // afetool prints the store's messages; the fixture's recorder returns.
     ToolRun Afetool(std::vector<std::string> args)
     {
-        MessageBoxFn recorder = messageBoxImpl;
+        auto recorder = platform.messageBox;
         ToolRun r = RunAfeToolWith(std::move(args));
-        messageBoxImpl = recorder;
+        platform.messageBox = recorder;
         return r;
     }
 

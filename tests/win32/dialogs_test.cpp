@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "base/system_function_win32.h"
+#include "base/platform_win32.h"
 #include "dialogs/dialogs_win32.h"
 #include "editing_fixture_win32.h"
 #include "file_text.h"
@@ -115,8 +115,7 @@ protected:
         EditingWindow::SetUp();
         beeps = 0;
         lastBeep = 0;
-        savedBeep = messageBeepImpl;
-        messageBeepImpl = CountBeep;
+        platform.messageBeep = CountBeep;
         input.inputVersionMS = 0xDEADBEEF;
         input.inputVersionLS = 0xDEADBEEF;
         std::strcpy(input.inputAppName, "UNTOUCHED");
@@ -124,7 +123,7 @@ protected:
 
     void TearDown() override
     {
-        messageBeepImpl = savedBeep;
+        platform.messageBeep = kSystemPlatform.messageBeep;
         EditingWindow::TearDown();
     }
 
@@ -145,8 +144,6 @@ protected:
         EXPECT_EQ(s.steps.size(), s.next) << caption << ": not every step ran";
         return result;
     }
-
-    MessageBeepFn savedBeep = nullptr;
 };
 
 const char kNewApp[] = "Application and Version Input";
@@ -422,9 +419,9 @@ TEST_F(BrowseTest, FileWithoutVersionGivesZeros)
 
 TEST_F(BrowseTest, VersionDllThatCannotBeLoadedIsNamedAndGivesZeros)
 {
-    systemLibraryImpl = OnlyFileDialogDll;
+    platform.loadSystemLibrary = OnlyFileDialogDll;
     BrowsedFields f = Browse(WindowsPath(VERSIONED_APP));
-    systemLibraryImpl = LoadSystemLibrary;
+    platform.loadSystemLibrary = kSystemPlatform.loadSystemLibrary;
     EXPECT_EQ("00000000", f.ms);
     EXPECT_EQ("00000000", f.ls);
     ASSERT_EQ(1u, shownMessages.size());

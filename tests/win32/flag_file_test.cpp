@@ -10,7 +10,7 @@
 #include "file_text.h"
 #include "shown_table.h"
 #include "store/flag_file_win32.h"
-#include "store/registry_api_win32.h"
+#include "base/platform_win32.h"
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
 #include "stored_key_win32.h"
@@ -145,12 +145,12 @@ TEST_F(FlagFiles, ExportThatCannotReadTheKeyLeavesTheEarlierFile)
     expectUntouched("APPINFO longer than APPINFO-SIZE + 2");
 
     PutAppInfo("02A.EXE;", 18);
-    registryApi.openKey = FailingOpen;
+    platform.openKey = FailingOpen;
     failCode = ERROR_ACCESS_DENIED;
     expectUntouched("key cannot be opened");
 
-    registryApi = kSystemRegistryApi;
-    registryApi.queryValue = FailingQuery;
+    ResetPlatform();
+    platform.queryValue = FailingQuery;
     failOn = "APPINFO";
     failCode = ERROR_MORE_DATA;
     expectUntouched("APPINFO unreadable");

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "base/system_function_win32.h"
+#include "base/platform_win32.h"
 #include "main_window_harness.h"
 #include "printer/printer_list_win32.h"
 #include "resource.h"
@@ -145,7 +145,7 @@ TEST_F(PrinterList, FailedSecondCallThenNoPrinter)
 TEST_F(PrinterList, RefusedMemoryThenNoPrinter)
 {
     fakeSpooler.printers = {{"VRX-2260", "FILE:", "d"}};
-    localAllocImpl = FailingLocalAlloc;
+    platform.localAlloc = FailingLocalAlloc;
     Fill();
     ExpectNoPrinterState();
     EXPECT_EQ(1u, fakeSpooler.calls.size()) << "no second call without a block";
@@ -156,8 +156,8 @@ TEST_F(PrinterList, RefusedMemoryThenNoPrinter)
 
 TEST_F(PrinterList, SpoolerDllThatCannotBeLoadedIsNamedThenNoPrinter)
 {
-    enumPrintersImpl = nullptr;
-    systemLibraryImpl = OnlyFileDialogDll;
+    platform.enumPrinters = nullptr;
+    platform.loadSystemLibrary = OnlyFileDialogDll;
     Fill();
     ExpectNoPrinterState();
     ASSERT_EQ(2u, shownMessages.size());

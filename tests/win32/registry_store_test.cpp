@@ -9,6 +9,7 @@
 
 #include "file_text.h"
 #include "store/flag_file_win32.h"
+#include "base/platform_win32.h"
 #include "store/registry_api_win32.h"
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
@@ -175,17 +176,17 @@ TEST_F(RegistryStore, FailedCallsShowTheirCodeAndResult)
     AddTable({"A.EXE"}, {{0, 1, 0}, {0, 2, 0}});
     failCode = ERROR_ACCESS_DENIED;
 
-    registryApi.createKey = FailingCreate;
+    platform.createKey = FailingCreate;
     EXPECT_EQ(0, SaveFlagTable(*table, parent));
-    registryApi = kSystemRegistryApi;
+    ResetPlatform();
 
-    registryApi.setValue = FailingSet;
+    platform.setValue = FailingSet;
     failOn = "APP-A.EXE-01";
     EXPECT_EQ(0, SaveFlagTable(*table, parent));
     EXPECT_NE(nullptr, FindValue(ReadKey(), "APP-A.EXE-02")) << "the save goes on after a failed version";
     failOn = "APPINFO";  // both APPINFO and APPINFO-SIZE
     EXPECT_EQ(0, SaveFlagTable(*table, parent));
-    registryApi = kSystemRegistryApi;
+    ResetPlatform();
 
     const std::vector<std::string> expected = {
         "Open Printer fail\nCode=5",
@@ -201,19 +202,19 @@ TEST_F(RegistryStore, FailedReadsOnLoad)
     ASSERT_EQ(1, (AddApp("A.EXE"), AddEntry(0, 1, 0), SaveFlagTable(*table, parent)));
     failCode = ERROR_ACCESS_DENIED;
 
-    registryApi.openKey = FailingOpen;
+    platform.openKey = FailingOpen;
     Load();
     EXPECT_TRUE(ShownTexts().empty()) << "a key that cannot be opened loads silently";
     EXPECT_EQ(0, table->appCount);
-    registryApi = kSystemRegistryApi;
+    ResetPlatform();
 
-    registryApi.queryValue = FailingQuery;
+    platform.queryValue = FailingQuery;
     failOn = "APPINFO-SIZE";
     Load();
     failOn = "APP-A.EXE-01";
     Load();
     EXPECT_TRUE(CountsAre(*table, 1, 0));
-    registryApi = kSystemRegistryApi;
+    ResetPlatform();
     const std::vector<std::string> expected = {"Get Size fail\nCode=5", "get flag data fail\nCode=5"};
     EXPECT_EQ(expected, ShownTexts());
 }
@@ -327,7 +328,7 @@ LONG WINAPI RecordDelete(HKEY root, LPCSTR path)
 LONG WINAPI RecordDeleteEx(HKEY root, LPCSTR path, REGSAM sam, DWORD reserved)
 {
     viewCalls.push_back({"deleteEx", sam});
-    return kSystemRegistryApi.deleteKeyEx ? kSystemRegistryApi.deleteKeyEx(root, path, sam, reserved)
+    return kSystemPlatform.deleteKeyEx ? kSystemPlatform.deleteKeyEx(root, path, sam, reserved)
                                           : RegDeleteKeyA(root, path);
 }
 LONG WINAPI RecordSet(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD length)
@@ -342,12 +343,12 @@ protected:
     {
         RegistryStore::SetUp();
         viewCalls.clear();
-        registryApi.openKey = RecordOpen;
-        registryApi.createKey = RecordCreate;
-        registryApi.deleteKey = RecordDelete;
-        registryApi.deleteKeyEx = RecordDeleteEx;
-        registryApi.setValue = RecordSet;
-        registryApi.runsUnderWow64 = FakeRunsUnderWow64;
+        platform.openKey = RecordOpen;
+        platform.createKey = RecordCreate;
+        platform.deleteKey = RecordDelete;
+        platform.deleteKeyEx = RecordDeleteEx;
+        platform.setValue = RecordSet;
+        platform.runsUnderWow64 = FakeRunsUnderWow64;
         AddTable({"A.EXE"}, {{0, 1, 2, 0x10}});
         DeleteFileA(ExportPath());
     }
@@ -414,7 +415,7 @@ TEST_F(RegistryView, Wow64WithoutRegDeleteKeyExRefusesBeforeTouchingTheKey)
     viewCalls.clear();
 
     fakeWow64 = true;
-    registryApi.deleteKeyEx = nullptr;
+    platform.deleteKeyEx = nullptr;
     AddEntry(0, 3, 4);
     EXPECT_EQ(0, SaveFlagTable(*table, parent));
     EXPECT_TRUE(viewCalls.empty()) << viewCalls.front().call;
@@ -424,13 +425,13 @@ TEST_F(RegistryView, Wow64WithoutRegDeleteKeyExRefusesBeforeTouchingTheKey)
 
 TEST(RegistryViewSystem, The64BitBuildNeverAsksForAView)
 {
-    registryApi = kSystemRegistryApi;
+    ResetPlatform();
     if (sizeof(void*) == 8) {
-        EXPECT_FALSE(kSystemRegistryApi.runsUnderWow64());
+        EXPECT_FALSE(kSystemPlatform.runsUnderWow64());
         EXPECT_EQ(static_cast<REGSAM>(KEY_ALL_ACCESS), FlagKeyAccess());
     }
     // Wine, like every Windows from Vista on, has RegDeleteKeyExA.
-    EXPECT_NE(nullptr, kSystemRegistryApi.deleteKeyEx);
+    EXPECT_NE(nullptr, kSystemPlatform.deleteKeyEx);
     EXPECT_TRUE(CanDeleteFlagKey());
 }
 
@@ -441,7 +442,7 @@ TEST(RegistryViewSystem, The64BitBuildNeverAsksForAView)
 // asked for WOW64 (VAVEZAV_EXPECT_WOW64=1).
 bool HasTwoViews()
 {
-    return sizeof(void*) == 8 || kSystemRegistryApi.runsUnderWow64();
+    return sizeof(void*) == 8 || kSystemPlatform.runsUnderWow64();
 }
 
 class Wow64View : public RegistryStore {
@@ -468,8 +469,8 @@ protected:
 
     static void DeleteBothViews()
     {
-        kSystemRegistryApi.deleteKeyEx(HKEY_LOCAL_MACHINE, kFlagKeyPath, KEY_WOW64_64KEY, 0);
-        kSystemRegistryApi.deleteKeyEx(HKEY_LOCAL_MACHINE, kFlagKeyPath, KEY_WOW64_32KEY, 0);
+        kSystemPlatform.deleteKeyEx(HKEY_LOCAL_MACHINE, kFlagKeyPath, KEY_WOW64_64KEY, 0);
+        kSystemPlatform.deleteKeyEx(HKEY_LOCAL_MACHINE, kFlagKeyPath, KEY_WOW64_32KEY, 0);
     }
 
     static void Plant(REGSAM view, const char* appInfo, const char* valueName, uint32_t low)

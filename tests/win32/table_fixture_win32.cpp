@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "resource.h"
-#include "store/registry_api_win32.h"
+#include "base/platform_win32.h"
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
 #include "table/flag_table_win32.h"
@@ -104,7 +104,7 @@ int TableWindow::RowCount(HWND combo) const
 void StoreTest::SetUp()
 {
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
-    registryApi = kSystemRegistryApi;
+    ResetPlatform();
     failCode = 0;
     failOn.clear();
     TableWindow::SetUp();
@@ -113,7 +113,7 @@ void StoreTest::SetUp()
 void StoreTest::TearDown()
 {
     TableWindow::TearDown();
-    registryApi = kSystemRegistryApi;
+    ResetPlatform();
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
 }
 

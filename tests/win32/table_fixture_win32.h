@@ -74,7 +74,7 @@ protected:
 };
 
 // Registry calls that fail with failCode for value names containing failOn
-// (every name when failOn is empty), for tests to put into registryApi.
+// (every name when failOn is empty), for tests to put into platform.
 extern LONG failCode;
 extern std::string failOn;
 LONG WINAPI FailingQuery(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD length);
