@@ -14,3 +14,5 @@ int ShowAppMessage(HWND owner, const char* text, UINT type = MB_OK);
 // the caption "Error: VAVEZAV.exe" and the exclamation icon, after a failed
 // SystemLibraryFunction; N is GetLastError's.
 void ShowLoadFailure(HWND owner, const char* fileName, const char* consequence = "");
+// The same message for a DLL's full path and the error that its load gave.
+void ShowLoadError(HWND owner, const char* path, DWORD error, const char* consequence = "");

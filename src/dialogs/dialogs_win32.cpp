@@ -9,9 +9,6 @@
 #include "base/platform_win32.h"
 #include "base/system_function_win32.h"
 #include "resource.h"
-#include "table/flag_table.h"
-#include "table/text_check.h"
-#include "table/text_check_win32.h"
 
 namespace {
 
@@ -31,22 +28,23 @@ struct VersionApi {
     QueryFn query = SystemLibraryFunction<QueryFn>("version.dll", "VerQueryValueA");
 };
 
-InputValues* InputOf(HWND dialog)
+InputDialogParam* InputOf(HWND dialog)
 {
-    return reinterpret_cast<InputValues*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    return reinterpret_cast<InputDialogParam*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
-// Stores the values pointer and starts the halves at 0; false for none.
+// Stores the parameter and starts the halves at 0; false for none.
 bool StartInputDialog(HWND dialog, LPARAM lParam)
 {
-    InputValues* t = reinterpret_cast<InputValues*>(lParam);
-    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    if (t == nullptr) {
+    InputDialogParam* p = reinterpret_cast<InputDialogParam*>(lParam);
+    if (p == nullptr || p->values == nullptr) {
+        SetWindowLongPtrA(dialog, DWLP_USER, 0);
         EndDialog(dialog, IDCANCEL);
         return false;
     }
-    t->inputVersionLS = 0;
-    t->inputVersionMS = 0;
+    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    p->values->inputVersionLS = 0;
+    p->values->inputVersionMS = 0;
     return true;
 }
 
@@ -86,15 +84,17 @@ void OnInputInit(HWND dialog, LPARAM lParam, const InputFields& f)
 }
 
 // OK: a name the stored list can hold, then both halves; the dialog ends.
-void OnInputOk(HWND dialog, InputValues& t, const InputFields& f)
+void OnInputOk(HWND dialog, const InputDialogParam& p, const InputFields& f)
 {
+    InputValues& t = *p.values;
     if (f.nameId) {
         char name[kNameSize] = {};
         GetDlgItemTextA(dialog, f.nameId, name, sizeof name);
         AppNameCheck problem = AppNameProblem(name);
         if (problem != kNameAcceptable) {
-            // Owned by the main window, as every message; the dialog stays open.
-            ShowAppMessage(GetParent(dialog), AppNameMessage(problem));
+            // The dialog stays open for another name.
+            if (p.refuseName)
+                p.refuseName(dialog, problem);
             return;
         }
         std::memcpy(t.inputAppName, name, kNameSize);
@@ -114,9 +114,9 @@ INT_PTR InputDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, co
         return FALSE;
     int id = LOWORD(wParam);
     int code = HIWORD(wParam);
-    InputValues* t = InputOf(dialog);
-    if (id == IDOK && t != nullptr)
-        OnInputOk(dialog, *t, f);
+    InputDialogParam* p = InputOf(dialog);
+    if (id == IDOK && p != nullptr)
+        OnInputOk(dialog, *p, f);
     else if (id == IDCANCEL)
         EndDialog(dialog, IDCANCEL);
     else if (f.nameId && id == IDC_BROWSE && code == BN_CLICKED)

@@ -1,15 +1,25 @@
 // The About box, the two input dialogs and Browse.
 //
-// The input dialogs are run with DialogBoxParamA and an InputValues* as its
-// last argument (lParam); their OK writes inputAppName (New Application
-// only), inputVersionMS and inputVersionLS there and ends with 1 (IDOK).
-// Cancel ends with 2 (IDCANCEL). Both set the two version halves to 0 when
-// they open. A null pointer ends the dialog at once with 2.
+// The input dialogs are run with DialogBoxParamA and an InputDialogParam* as
+// its last argument (lParam); their OK writes inputAppName (New Application
+// only), inputVersionMS and inputVersionLS into its values and ends with 1
+// (IDOK). Cancel ends with 2 (IDCANCEL). Both set the two version halves to
+// 0 when they open. A null pointer ends the dialog at once with 2.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+
+#include "table/flag_table.h"
+#include "table/text_check.h"
+
+struct InputDialogParam {
+    InputValues* values;
+    // New Application: tells why the typed name is refused, with the dialog
+    // (still open) as its first argument.
+    void (*refuseName)(HWND dialog, AppNameCheck problem);
+};
 
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK NewAppDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

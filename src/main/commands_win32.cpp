@@ -4,6 +4,7 @@
 #include "main/enabling_win32.h"
 #include "main/focus_win32.h"
 #include "main/main_window_win32.h"
+#include "main/messages_win32.h"
 #include "main/save_protocol_win32.h"
 #include "printer/printer_list_win32.h"
 #include "table/flag_table_edit.h"
@@ -50,7 +51,9 @@ bool ClosingCheck(const FlagTable& t, const MainControls& c)
 void OnStartup(const CommandContext& x)
 {
     commandState.started = 1;
-    commandState.printerFound = FillPrinterList(x.controls.printerCombo);
+    PrinterSearch printers = FillPrinterList(x.controls.printerCombo);
+    ShowPrinterSearch(x.controls.window, printers);
+    commandState.printerFound = printers.outcome == PrinterOutcome::Found;
     FocusControl(x.controls, IDC_PRINTER);
 }
 
@@ -66,7 +69,7 @@ void OnPrinterChange(const CommandContext& x)
     }
     LRESULT row = SendMessageA(combo, CB_GETCURSEL, 0, 0);
     commandState.lastPrinterRow = static_cast<uint16_t>(row == CB_ERR ? 0 : row);
-    LoadFlagTable(x.table, x.controls.window);
+    ShowLoadSkips(x.controls.window, LoadFlagTable(x.table, StoreMessages(x.controls.window)));
     ShowTable(x.table, x.controls.appCombo, x.controls.versionCombo, x.controls.flagBoxes);
     x.table.modified = 0;
     // Nothing copied from this table yet.
@@ -193,8 +196,9 @@ void OnCheckAll(const CommandContext& x)
 void OnNewApp(const CommandContext& x)
 {
     InputValues input = {};
+    InputDialogParam param = {&input, ShowNameRefusal};
     if (DialogBoxParamA(ProgramInstance(), "Newapplication", x.controls.window, NewAppDlgProc,
-                        reinterpret_cast<LPARAM>(&input)) != 1)
+                        reinterpret_cast<LPARAM>(&param)) != 1)
         return;
     uint16_t before = x.table.appCount;
     NewApplication(x.table, input, x.controls);
@@ -206,8 +210,9 @@ void OnNewApp(const CommandContext& x)
 void OnNewVersion(const CommandContext& x)
 {
     InputValues input = {};
+    InputDialogParam param = {&input, nullptr};
     if (DialogBoxParamA(ProgramInstance(), "Newversion", x.controls.window, NewVersionDlgProc,
-                        reinterpret_cast<LPARAM>(&input)) == 1)
+                        reinterpret_cast<LPARAM>(&param)) == 1)
         NewVersion(x.table, input, x.controls);
 }
 

@@ -3,11 +3,6 @@
 #include "base/platform_win32.h"
 #include "store/registry_layout.h"
 
-const char kCannotDeleteFlagKeyText[] =
-    "This Windows cannot empty the driver's registry key\n"
-    "(RegDeleteKeyExA is missing), so the table cannot be saved.\n"
-    "Nothing was changed.";
-
 REGSAM FlagKeyAccess()
 {
     return platform.runsUnderWow64() ? KEY_ALL_ACCESS | KEY_WOW64_64KEY : KEY_ALL_ACCESS;

@@ -16,6 +16,3 @@ bool CanDeleteFlagKey();
 LONG OpenFlagKey(HKEY* key);
 LONG CreateFlagKey(HKEY* key, DWORD* disposition);
 LONG DeleteFlagKey();
-
-// The save's refusal where the key cannot be emptied first.
-extern const char kCannotDeleteFlagKeyText[];

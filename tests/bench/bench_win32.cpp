@@ -34,6 +34,14 @@ int WINAPI RecordMessage(HWND, const char* text, const char*, UINT)
     return IDOK;
 }
 
+// The store's failures, worded as the editor shows them.
+void RecordFault(void*, const StoreFault& fault)
+{
+    char text[256];
+    FormatStoreFault(text, sizeof text, fault);
+    shownTexts.push_back(text);
+}
+
 double NowMs()
 {
     static LARGE_INTEGER frequency;
@@ -247,13 +255,16 @@ bool InfFloor(Bench& w)
 
 int RunSave(Bench& w)
 {
-    return SaveFlagTable(*w.edited, w.saveControls.parent);
+    return SaveFlagTable(*w.edited, {RecordFault, nullptr});
 }
 
 int RunLoad(Bench& w)
 {
     TableControls& c = w.loadControls;
-    LoadFlagTable(*w.loaded, c.parent);
+    LoadSkips skips = LoadFlagTable(*w.loaded, {RecordFault, nullptr});
+    char text[256];
+    if (AnySkipped(skips))
+        shownTexts.push_back((FormatLoadSkips(text, sizeof text, skips), text));
     ShowTable(*w.loaded, c.appCombo, c.versionCombo, c.boxes);
     return 1;
 }

@@ -14,6 +14,7 @@
 #include "dialogs/dialogs_win32.h"
 #include "editing_fixture_win32.h"
 #include "file_text.h"
+#include "main/messages_win32.h"
 #include "main_window_harness.h"
 #include "resource.h"
 #include "table/flag_table.h"
@@ -136,8 +137,9 @@ protected:
         s.deadline = GetTickCount() + timeoutMs;
         script = &s;
         UINT_PTR timer = SetTimer(nullptr, 0, 30, Tick);
+        InputDialogParam param = {&input, ShowNameRefusal};
         INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), name, c.window, proc,
-                                         reinterpret_cast<LPARAM>(&input));
+                                         reinterpret_cast<LPARAM>(&param));
         KillTimer(nullptr, timer);
         script = nullptr;
         EXPECT_FALSE(s.timedOut) << caption << ": stopped at step " << s.next << " of " << s.steps.size();

@@ -1,5 +1,6 @@
 // FillPrinterList against a fake spooler, with a real combo box under a
-// hidden parent whose window procedure records the posted notifications.
+// hidden parent whose window procedure records the posted notifications,
+// and its result shown as the main window shows it.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "base/platform_win32.h"
+#include "main/messages_win32.h"
 #include "main_window_harness.h"
 #include "printer/printer_list_win32.h"
 #include "resource.h"
@@ -38,7 +40,9 @@ protected:
     void Fill()
     {
         found = 0xdead;
-        found = FillPrinterList(combo);
+        PrinterSearch search = FillPrinterList(combo);
+        ShowPrinterSearch(parent, search);
+        found = search.outcome == PrinterOutcome::Found;
         PumpMessages(500);
     }
 
@@ -70,7 +74,7 @@ protected:
     }
 
     HWND combo = nullptr;
-    int found = 0;  // what the last FillPrinterList returned
+    int found = 0;  // whether the last FillPrinterList found a printer
 };
 
 TEST_F(PrinterList, ListsMatchingPrintersInSpoolerOrderAndNotifiesOnce)

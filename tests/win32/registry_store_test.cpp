@@ -24,7 +24,7 @@ using RegistryStore = StoreTest;
 TEST_F(RegistryStore, SavesOneApplicationWithTwoVersionsExactly)
 {
     AddTable({"A.EXE"}, {{0, 0x00050001, 0x0A280000, 0x10, 0x80000000}, {0, 0x00060000, 0x00000001}});
-    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    ASSERT_EQ(1, Save());
     EXPECT_TRUE(ShownTexts().empty());
 
     auto values = ReadKey();
@@ -47,7 +47,7 @@ TEST_F(RegistryStore, SavesOneApplicationWithTwoVersionsExactly)
 
 TEST_F(RegistryStore, EmptyTableRoundTrip)
 {
-    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    ASSERT_EQ(1, Save());
     auto values = ReadKey();
     ASSERT_EQ(2u, values.size());
     EXPECT_EQ((StoredValue{REG_SZ, {0}}), values["APPINFO"]);
@@ -78,7 +78,7 @@ TEST_F(RegistryStore, AbsentKeyLoadsAnEmptyTableSilently)
 TEST_F(RegistryStore, ApplicationWithoutVersions)
 {
     AddTable({"B.EXE", "C.EXE"}, {{1, 3, 4, 1}});
-    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    ASSERT_EQ(1, Save());
     auto values = ReadKey();
     EXPECT_EQ(0, std::memcmp("00B.EXE;01C.EXE;", FindValue(values, "APPINFO")->data.data(), 17));
 
@@ -139,7 +139,7 @@ TEST_F(RegistryStore, NamesAreStoredInUpperCaseAndKeepTheirCaseInMemory)
     AddTable({"notepad.exe"}, {{0, 1, 2}});
     ShowTable(*table, appCombo, versionCombo, boxes);
     EXPECT_EQ("NOTEPAD.EXE", Row(appCombo, 0)) << "rows are upper case whatever the combo box does";
-    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    ASSERT_EQ(1, Save());
     auto values = ReadKey();
     EXPECT_NE(nullptr, FindValue(values, "APP-NOTEPAD.EXE-01"));
     EXPECT_EQ(0, std::memcmp("01NOTEPAD.EXE;", FindValue(values, "APPINFO")->data.data(), 15));
@@ -156,7 +156,7 @@ TEST_F(RegistryStore, OrdinalsAreDenseInTableOrderAndTheKeyIsRewritten)
 {
     PutVersion("APP-A.EXE-07", 1, 9, 9, 0, 0);  // a value of an earlier save
     AddTable({"A.EXE", "B.EXE"}, {{0, 3, 0}, {1, 1, 0}, {0, 1, 0}, {1, 2, 0}, {0, 2, 0}});
-    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    ASSERT_EQ(1, Save());
     auto values = ReadKey();
     EXPECT_EQ(nullptr, FindValue(values, "APP-A.EXE-07"));
     EXPECT_EQ(7u, values.size());
@@ -177,15 +177,15 @@ TEST_F(RegistryStore, FailedCallsShowTheirCodeAndResult)
     failCode = ERROR_ACCESS_DENIED;
 
     platform.createKey = FailingCreate;
-    EXPECT_EQ(0, SaveFlagTable(*table, parent));
+    EXPECT_EQ(0, Save());
     ResetPlatform();
 
     platform.setValue = FailingSet;
     failOn = "APP-A.EXE-01";
-    EXPECT_EQ(0, SaveFlagTable(*table, parent));
+    EXPECT_EQ(0, Save());
     EXPECT_NE(nullptr, FindValue(ReadKey(), "APP-A.EXE-02")) << "the save goes on after a failed version";
     failOn = "APPINFO";  // both APPINFO and APPINFO-SIZE
-    EXPECT_EQ(0, SaveFlagTable(*table, parent));
+    EXPECT_EQ(0, Save());
     ResetPlatform();
 
     const std::vector<std::string> expected = {
@@ -199,7 +199,7 @@ TEST_F(RegistryStore, FailedCallsShowTheirCodeAndResult)
 
 TEST_F(RegistryStore, FailedReadsOnLoad)
 {
-    ASSERT_EQ(1, (AddApp("A.EXE"), AddEntry(0, 1, 0), SaveFlagTable(*table, parent)));
+    ASSERT_EQ(1, (AddApp("A.EXE"), AddEntry(0, 1, 0), Save()));
     failCode = ERROR_ACCESS_DENIED;
 
     platform.openKey = FailingOpen;
@@ -245,7 +245,7 @@ TEST_F(RegistryStore, AnUnstorableTableIsRefusedAndTheKeyLeftAsItWas)
         for (int k = 0; k < c.versions; ++k)
             AddEntry(1, static_cast<uint32_t>(k), 0);
         shownMessages.clear();
-        EXPECT_EQ(0, SaveFlagTable(*table, parent)) << c.what;
+        EXPECT_EQ(0, Save()) << c.what;
         ASSERT_EQ(1u, ShownTexts().size()) << c.what;
         EXPECT_NE(std::string::npos, ShownTexts()[0].find("cannot be saved")) << c.what;
         EXPECT_NE(std::string::npos, ShownTexts()[0].find(c.row.substr(0, 20))) << c.what;
@@ -258,7 +258,7 @@ TEST_F(RegistryStore, NinetyNineVersionsAreStoredAndLoaded)
     AddApp("MANY.EXE");
     for (int k = 0; k < 99; ++k)
         AddEntry(0, static_cast<uint32_t>(k), 0);
-    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    ASSERT_EQ(1, Save());
     Load();
     EXPECT_TRUE(ShownTexts().empty());
     EXPECT_EQ(99, table->entryCount);
@@ -364,7 +364,7 @@ protected:
     // Save, load and export, with the calls each made to the key.
     void SaveLoadExport()
     {
-        ASSERT_EQ(1, SaveFlagTable(*table, parent));
+        ASSERT_EQ(1, Save());
         Load();
         ASSERT_EQ(1, table->entryCount);
         ASSERT_EQ(1, ExportFlagFile(ExportPath()));
@@ -409,7 +409,7 @@ TEST_F(RegistryView, WithoutWow64NoViewFlagIsPassed)
 TEST_F(RegistryView, Wow64WithoutRegDeleteKeyExRefusesBeforeTouchingTheKey)
 {
     fakeWow64 = false;
-    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    ASSERT_EQ(1, Save());
     KeyContents before = ReadKey();
     ASSERT_FALSE(before.empty());
     viewCalls.clear();
@@ -417,7 +417,7 @@ TEST_F(RegistryView, Wow64WithoutRegDeleteKeyExRefusesBeforeTouchingTheKey)
     fakeWow64 = true;
     platform.deleteKeyEx = nullptr;
     AddEntry(0, 3, 4);
-    EXPECT_EQ(0, SaveFlagTable(*table, parent));
+    EXPECT_EQ(0, Save());
     EXPECT_TRUE(viewCalls.empty()) << viewCalls.front().call;
     EXPECT_TRUE(ReadKey() == before) << "the stored table changed";
     ASSERT_EQ(std::vector<std::string>{kCannotDeleteFlagKeyText}, ShownTexts());
@@ -511,7 +511,7 @@ TEST_F(Wow64View, SaveLandsInThe64BitViewAndExportReadsIt)
     Plant(KEY_WOW64_32KEY, "01REDIRECTED.EXE;", "APP-REDIRECTED.EXE-01", 0x32);
     KeyContents redirected = Read(KEY_WOW64_32KEY);
     AddTable({"A.EXE"}, {{0, 0x00050000, 7, 0x11, 0x80000000}});
-    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    ASSERT_EQ(1, Save());
     KeyContents saved = Read(KEY_WOW64_64KEY);
     ASSERT_EQ(3u, saved.size());
     EXPECT_EQ((StoredValue{REG_BINARY, {1, 0, 0, 0, 0, 0, 5, 0, 7, 0, 0, 0, 0x11, 0, 0, 0, 0, 0, 0, 0x80}}),

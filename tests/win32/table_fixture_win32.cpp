@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "main/messages_win32.h"
 #include "resource.h"
 #include "base/platform_win32.h"
 #include "store/registry_layout.h"
@@ -117,9 +118,14 @@ void StoreTest::TearDown()
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
 }
 
+int StoreTest::Save()
+{
+    return SaveFlagTable(*table, StoreMessages(parent));
+}
+
 void StoreTest::Load()
 {
-    LoadFlagTable(*table, parent);
+    ShowLoadSkips(parent, LoadFlagTable(*table, StoreMessages(parent)));
     ShowTable(*table, appCombo, versionCombo, boxes);
 }
 

@@ -69,6 +69,8 @@ class StoreTest : public TableWindow {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // SaveFlagTable, its failures shown as the main window shows them.
+    int Save();
     // LoadFlagTable, then ShowTable, as a printer change does.
     void Load();
 };
