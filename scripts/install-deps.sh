@@ -1,12 +1,13 @@
 #!/bin/sh
 # Installs what the build and the tests need, and nothing when all of it is present:
 # both mingw-w64 compilers, and Wine for both builds (wine32 with the i386
-# architecture, also on a host that cannot run it, and wine64), and gnuplot
-# for the plot of make bench.
+# architecture, also on a host that cannot run it, and wine64) with Wine's
+# own fonts (without them the title bar's buttons show as letters), and
+# gnuplot for the plot of make bench.
 # Debian only; run as root (CI and fresh machines), or it only reports what is missing.
 set -eu
 
-pkgs="cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine32 wine64 xvfb x11-utils xdotool imagemagick gnuplot-nox"
+pkgs="cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine32 wine64 fonts-wine xvfb x11-utils xdotool imagemagick gnuplot-nox"
 
 missing=""
 for p in $pkgs; do

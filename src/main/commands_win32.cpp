@@ -4,6 +4,7 @@
 #include "dialogs/dialogs_win32.h"
 #include "main/display_win32.h"
 #include "main/focus_win32.h"
+#include "main/messages_win32.h"
 #include "main/save_protocol_win32.h"
 #include "printer/printer_list_win32.h"
 #include "resource.h"
@@ -65,7 +66,9 @@ Asker AskerOf(const CommandContext& x)
 void OnStartup(const CommandContext& x)
 {
     commandState.started = 1;
-    commandState.printerFound = FillPrinterList(x.controls.printerCombo);
+    PrinterSearch printers = FillPrinterList(x.controls.printerCombo);
+    ShowPrinterSearch(x.controls.window, printers);
+    commandState.printerFound = printers.outcome == PrinterOutcome::Found;
     FocusControl(x.controls, IDC_PRINTER);
 }
 
@@ -81,7 +84,7 @@ void OnPrinterChange(const CommandContext& x)
     }
     int32_t row = SelectedRow(combo);
     commandState.lastPrinterRow = static_cast<uint16_t>(row < 0 ? 0 : row);
-    LoadFlagTable(x.table, x.controls.window);
+    ShowLoadSkips(x.controls.window, LoadFlagTable(x.table, StoreMessages(x.controls.window)));
     SelectLoadedTable(x.table);
     x.table.modified = 0;
     // Nothing copied from this table yet.
@@ -205,8 +208,9 @@ void OnSetAll(const CommandContext& x)
 void OnNewApp(const CommandContext& x)
 {
     InputValues input = {};
+    InputDialogParam param = {&input, ShowNameRefusal};
     if (DialogBoxParamA(x.instance, "Newapplication", x.controls.window, NewAppDlgProc,
-                        reinterpret_cast<LPARAM>(&input)) != 1)
+                        reinterpret_cast<LPARAM>(&param)) != 1)
         return;
     char message[kMessageSize] = "";
     NewApplication(x.table, input, message);
@@ -216,8 +220,9 @@ void OnNewApp(const CommandContext& x)
 void OnNewVersion(const CommandContext& x)
 {
     InputValues input = {};
+    InputDialogParam param = {&input, nullptr};
     if (DialogBoxParamA(x.instance, "Newversion", x.controls.window, NewVersionDlgProc,
-                        reinterpret_cast<LPARAM>(&input)) != 1)
+                        reinterpret_cast<LPARAM>(&param)) != 1)
         return;
     char message[kMessageSize] = "";
     NewVersion(x.table, input, message);

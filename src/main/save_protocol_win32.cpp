@@ -4,6 +4,7 @@
 
 #include "base/file_dialog_win32.h"
 #include "base/message_box_win32.h"
+#include "main/messages_win32.h"
 #include "resource.h"
 #include "store/flag_file.h"
 #include "store/flag_file_win32.h"
@@ -24,7 +25,7 @@ SaveAnswer AskSaveChanges(const FlagTable& t, const MainControls& c, const char*
         return SaveAnswer::Cancel;
     if (answer != IDYES)
         return SaveAnswer::No;
-    if (!SaveFlagTable(t, c.window)) {
+    if (!SaveFlagTable(t, StoreMessages(c.window))) {
         ShowAppMessage(c.window, kSaveFailed);
         return SaveAnswer::Cancel;
     }
@@ -35,7 +36,7 @@ void SaveCommand(FlagTable& t, const MainControls& c)
 {
     if (ShowAppMessage(c.window, kSaveQuestion, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
-    if (SaveFlagTable(t, c.window))
+    if (SaveFlagTable(t, StoreMessages(c.window)))
         t.modified = 0;
     else
         ShowAppMessage(c.window, kSaveFailed);

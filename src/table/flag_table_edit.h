@@ -1,6 +1,6 @@
-// The table half of every editing command: what changes in the flag table.
-// The Windows half (flag_table_edit_win32) keeps the lists and boxes in step
-// and shows the messages. Nothing here writes past the table's capacity.
+// The steps the editing commands (edit_commands.h) are made of: what changes
+// in the flag table and its selection. Nothing here writes past the table's
+// capacity.
 #pragma once
 
 #include <cstdint>

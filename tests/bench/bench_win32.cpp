@@ -17,7 +17,7 @@
 
 #include "bench_report.h"
 #include "bench_tables.h"
-#include "base/message_box_win32.h"
+#include "base/platform_win32.h"
 #include "store/flag_file_win32.h"
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
@@ -31,10 +31,18 @@ namespace {
 
 std::vector<std::string> shownTexts;
 
-int RecordMessage(HWND, const char* text, const char*, UINT)
+int WINAPI RecordMessage(HWND, const char* text, const char*, UINT)
 {
     shownTexts.push_back(text);
     return IDOK;
+}
+
+// The store's failures, worded as the editor shows them.
+void RecordFault(void*, const StoreFault& fault)
+{
+    char text[256];
+    FormatStoreFault(text, sizeof text, fault);
+    shownTexts.push_back(text);
 }
 
 double NowMs()
@@ -254,7 +262,7 @@ bool InfFloor(Bench& w)
 
 int RunSave(Bench& w)
 {
-    return SaveFlagTable(*w.edited, w.saveControls.parent);
+    return SaveFlagTable(*w.edited, {RecordFault, nullptr});
 }
 
 void Display(Bench& w)
@@ -270,7 +278,10 @@ void Display(Bench& w)
 
 int RunLoad(Bench& w)
 {
-    LoadFlagTable(*w.loaded, w.loadControls.parent);
+    LoadSkips skips = LoadFlagTable(*w.loaded, {RecordFault, nullptr});
+    char text[256];
+    if (AnySkipped(skips))
+        shownTexts.push_back((FormatLoadSkips(text, sizeof text, skips), text));
     SelectLoadedTable(*w.loaded);
     Display(w);
     return 1;
@@ -614,7 +625,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: bench.exe [--smoke] [--runs N] [--out DIR] [--note TEXT]\n");
         return 2;
     }
-    messageBoxImpl = RecordMessage;
+    platform.messageBox = RecordMessage;
     std::vector<BenchSize> sizes = {BenchSize::Example};
     if (!options.smoke)
         sizes = {BenchSize::Example, BenchSize::Hundreds, BenchSize::FullCapacity, BenchSize::LargestFlagFile};

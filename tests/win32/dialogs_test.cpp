@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "base/system_function_win32.h"
+#include "base/platform_win32.h"
 #include "dialogs/dialogs_win32.h"
 #include "file_text.h"
+#include "main/messages_win32.h"
 #include "main_window_harness.h"
 #include "resource.h"
 #include "table/flag_table.h"
@@ -117,8 +118,7 @@ protected:
         ASSERT_NE(nullptr, owner);
         beeps = 0;
         lastBeep = 0;
-        savedBeep = messageBeepImpl;
-        messageBeepImpl = CountBeep;
+        platform.messageBeep = CountBeep;
         input.inputVersionMS = 0xDEADBEEF;
         input.inputVersionLS = 0xDEADBEEF;
         std::strcpy(input.inputAppName, "UNTOUCHED");
@@ -126,7 +126,7 @@ protected:
 
     void TearDown() override
     {
-        messageBeepImpl = savedBeep;
+        platform.messageBeep = kSystemPlatform.messageBeep;
         DestroyWindow(owner);
     }
 
@@ -139,8 +139,9 @@ protected:
         s.deadline = GetTickCount() + timeoutMs;
         script = &s;
         UINT_PTR timer = SetTimer(nullptr, 0, 30, Tick);
+        InputDialogParam param = {&input, ShowNameRefusal};
         INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), name, owner, proc,
-                                         reinterpret_cast<LPARAM>(&input));
+                                         reinterpret_cast<LPARAM>(&param));
         KillTimer(nullptr, timer);
         script = nullptr;
         EXPECT_FALSE(s.timedOut) << caption << ": stopped at step " << s.next << " of " << s.steps.size();
@@ -148,7 +149,6 @@ protected:
         return result;
     }
 
-    MessageBeepFn savedBeep = nullptr;
     MessageRecorder recorder;
     HWND owner = nullptr;
     InputValues input = {};  // what the dialog returned
@@ -427,9 +427,9 @@ TEST_F(BrowseTest, FileWithoutVersionGivesZeros)
 
 TEST_F(BrowseTest, VersionDllThatCannotBeLoadedIsNamedAndGivesZeros)
 {
-    systemLibraryImpl = OnlyFileDialogDll;
+    platform.loadSystemLibrary = OnlyFileDialogDll;
     BrowsedFields f = Browse(WindowsPath(VERSIONED_APP));
-    systemLibraryImpl = LoadSystemLibrary;
+    platform.loadSystemLibrary = kSystemPlatform.loadSystemLibrary;
     EXPECT_EQ("00000000", f.ms);
     EXPECT_EQ("00000000", f.ls);
     ASSERT_EQ(1u, shownMessages.size());

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "main/messages_win32.h"
 #include "resource.h"
-#include "store/registry_api_win32.h"
+#include "base/platform_win32.h"
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
 #include "main/display_win32.h"
@@ -120,7 +121,7 @@ int TableWindow::RowCount(HWND combo) const
 void StoreTest::SetUp()
 {
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
-    registryApi = kSystemRegistryApi;
+    ResetPlatform();
     failCode = 0;
     failOn.clear();
     TableWindow::SetUp();
@@ -129,13 +130,18 @@ void StoreTest::SetUp()
 void StoreTest::TearDown()
 {
     TableWindow::TearDown();
-    registryApi = kSystemRegistryApi;
+    ResetPlatform();
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
+}
+
+int StoreTest::Save()
+{
+    return SaveFlagTable(*table, StoreMessages(parent));
 }
 
 void StoreTest::Load()
 {
-    LoadFlagTable(*table, parent);
+    ShowLoadSkips(parent, LoadFlagTable(*table, StoreMessages(parent)));
     ShowLoaded();
 }
 
