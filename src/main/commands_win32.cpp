@@ -66,7 +66,7 @@ Asker AskerOf(const CommandContext& x)
 void OnStartup(const CommandContext& x)
 {
     commandState.started = 1;
-    PrinterSearch printers = FillPrinterList(x.controls.printerCombo);
+    PrinterSearch printers = ShowPrinters(x.controls.printerCombo);
     ShowPrinterSearch(x.controls.window, printers);
     commandState.printerFound = printers.outcome == PrinterOutcome::Found;
     FocusControl(x.controls, IDC_PRINTER);

@@ -120,12 +120,23 @@ void SelectRow(HWND combo, int32_t row)
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
 }
 
-void AddRow(HWND combo, const char* text)
+namespace {
+
+void AddPrinterRow(void* combo, const char* row)
 {
-    SendMessageA(combo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+    SendMessageA(static_cast<HWND>(combo), CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(row));
 }
 
-void ClearRows(HWND combo)
+}  // namespace
+
+PrinterSearch ShowPrinters(HWND printerCombo)
 {
-    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    SendMessageA(printerCombo, CB_RESETCONTENT, 0, 0);
+    PrinterSearch search = FillPrinterList({AddPrinterRow, printerCombo});
+    if (search.outcome == PrinterOutcome::Found) {
+        SendMessageA(printerCombo, CB_SETCURSEL, 0, 0);
+        PostMessageA(GetParent(printerCombo), WM_COMMAND, MAKEWPARAM(IDC_PRINTER, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(printerCombo));
+    }
+    return search;
 }

@@ -9,6 +9,7 @@
 
 #include "base/main_controls_win32.h"
 #include "main/enabling.h"
+#include "printer/printer_list_win32.h"
 #include "table/flag_table.h"
 
 // What the display last put on the screen: a list is rebuilt, a selection
@@ -43,6 +44,6 @@ void ShowFlagWords(const uint32_t words[2], const HWND* flagBoxes);
 // The row a list selects, -1 when none: what the user picked.
 int32_t SelectedRow(HWND combo);
 void SelectRow(HWND combo, int32_t row);
-// A row of the printer list.
-void AddRow(HWND combo, const char* text);
-void ClearRows(HWND combo);
+// The printers of the model into the printer list; with one found, row 0
+// is selected and CBN_SELCHANGE posted to the list's parent, as a pick would.
+PrinterSearch ShowPrinters(HWND printerCombo);

@@ -26,7 +26,7 @@ EnumPrintersFn Spooler(PrinterSearch& search)
 }
 
 // 1 when any was listed.
-int ListMatchingPrinters(HWND printerCombo, const PRINTER_INFO_2A* printers, DWORD count)
+int ListMatchingPrinters(const PrinterRows& rows, const PRINTER_INFO_2A* printers, DWORD count)
 {
     int found = 0;
     for (DWORD i = 0; i < count; ++i) {
@@ -35,7 +35,7 @@ int ListMatchingPrinters(HWND printerCombo, const PRINTER_INFO_2A* printers, DWO
             continue;
         char row[kPrinterRowSize];
         BuildPrinterRow(row, sizeof row, p.pPrinterName, p.pPortName, p.pDriverName);
-        SendMessageA(printerCombo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(row));
+        rows.add(rows.context, row);
         found = 1;
     }
     return found;
@@ -43,10 +43,9 @@ int ListMatchingPrinters(HWND printerCombo, const PRINTER_INFO_2A* printers, DWO
 
 }  // namespace
 
-PrinterSearch FillPrinterList(HWND printerCombo)
+PrinterSearch FillPrinterList(const PrinterRows& rows)
 {
     PrinterSearch search = {PrinterOutcome::NoneFound, 0, ""};
-    SendMessageA(printerCombo, CB_RESETCONTENT, 0, 0);
     EnumPrintersFn enumPrinters = Spooler(search);
     if (!enumPrinters)
         return search;
@@ -72,16 +71,10 @@ PrinterSearch FillPrinterList(HWND printerCombo)
     } else {
         // Never read records beyond the block, whatever count comes back.
         DWORD fit = size / sizeof(PRINTER_INFO_2A);
-        if (ListMatchingPrinters(printerCombo, reinterpret_cast<const PRINTER_INFO_2A*>(block),
+        if (ListMatchingPrinters(rows, reinterpret_cast<const PRINTER_INFO_2A*>(block),
                                  returned < fit ? returned : fit))
             search.outcome = PrinterOutcome::Found;
     }
     LocalFree(block);
-
-    if (search.outcome == PrinterOutcome::Found) {
-        SendMessageA(printerCombo, CB_SETCURSEL, 0, 0);
-        PostMessageA(GetParent(printerCombo), WM_COMMAND, MAKEWPARAM(IDC_PRINTER, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(printerCombo));
-    }
     return search;
 }

@@ -20,8 +20,13 @@ struct PrinterSearch {
     char path[MAX_PATH];  // the spooler's full path (NoSpooler), else empty
 };
 
+// Where the rows go: add(context, row) once for each, in order.
+struct PrinterRows {
+    void (*add)(void* context, const char* row);
+    void* context;
+};
+
 // Lists every local and connected printer whose name, port or driver name
 // contains "VRX-2260", as "name;port;driver" in the spooler's order, through
-// platform.enumPrinters and platform.localAlloc. With one found, row 0 is
-// selected and CBN_SELCHANGE of the list is posted to its parent.
-PrinterSearch FillPrinterList(HWND printerCombo);
+// platform.enumPrinters and platform.localAlloc.
+PrinterSearch FillPrinterList(const PrinterRows& rows);

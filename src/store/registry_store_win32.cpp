@@ -85,8 +85,6 @@ AppInfoRead ReadAppInfo(HKEY key, StoredAppInfo& info)
 LoadSkips LoadFlagTable(FlagTable& t, const StoreReporter& reporter)
 {
     ClearTableContents(t);
-    t.currentApp = 0;
-    t.currentEntry = 0;
 
     LoadSkips skips = {};
     HKEY key = nullptr;
@@ -117,7 +115,6 @@ LoadSkips LoadFlagTable(FlagTable& t, const StoreReporter& reporter)
         break;
     }
     t.entryCount = j;
-    t.currentEntry = 0;
     platform.closeKey(key);
     return skips;
 }

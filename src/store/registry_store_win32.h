@@ -9,8 +9,8 @@
 #include "store/store_fault.h"
 #include "table/flag_table.h"
 
-// Rebuilds the table from the key, the first application and entry
-// selected. Each failure goes to `reporter` as it happens; a key that
+// Rebuilds the table's contents from the key; the selection is the
+// caller's (SelectLoadedTable). Each failure goes to `reporter` as it happens; a key that
 // cannot be opened is no failure (an empty table). Returns what the table
 // or the layout could not hold and the load passed over.
 LoadSkips LoadFlagTable(FlagTable& t, const StoreReporter& reporter);

@@ -1,4 +1,4 @@
-// FillPrinterList against a fake spooler, with a real combo box under a
+// FillPrinterList against a fake spooler, shown in a real combo box under a
 // hidden parent whose window procedure records the posted notifications,
 // and its result shown as the main window shows it.
 #include <windows.h>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/platform_win32.h"
+#include "main/display_win32.h"
 #include "main/messages_win32.h"
 #include "main_window_harness.h"
 #include "printer/printer_list_win32.h"
@@ -40,7 +41,7 @@ protected:
     void Fill()
     {
         found = 0xdead;
-        PrinterSearch search = FillPrinterList(combo);
+        PrinterSearch search = ShowPrinters(combo);
         ShowPrinterSearch(parent, search);
         found = search.outcome == PrinterOutcome::Found;
         PumpMessages(500);
