@@ -90,6 +90,13 @@ open_editor() {
 # Inside wine-session.sh: demo setup, then the editor.
 if [ "${1:-}" = --in-session ]; then
     . "$here/wine-env.sh"
+    # Debian's Wine 8 looks for its own fonts (fonts-wine) beside its data
+    # folder and never finds them there; it does load the prefix's Fonts
+    # folder, and so Marlett, which draws the title bar's buttons.
+    if [ -d /usr/share/wine/fonts ]; then
+        mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+        cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    fi
     timeout 120 "$WINE" "$tool" demo </dev/null
     open_editor "$2"
     exit $?

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "base/message_box_win32.h"
+#include "base/platform_win32.h"
 #include "store/file_api_win32.h"
 #include "store/flag_file.h"
 #include "store/flag_file_win32.h"
@@ -25,16 +25,25 @@ bool WriteOutputFile(const char* path, const char* data, size_t length)
 
 namespace {
 
-std::FILE* messageStream = stderr;
-
-// The store's messages go to standard error: afetool shows no message boxes.
-int PrintMessage(HWND, const char* text, const char*, UINT)
+// The messages the editor shows in boxes go to standard error, one line each.
+void PrintMessage(std::FILE* err, const char* text)
 {
-    std::fprintf(messageStream, "afetool: ");
+    std::fprintf(err, "afetool: ");
     for (const char* c = text; *c; ++c)
-        std::fputc(*c == '\n' ? ' ' : *c, messageStream);
-    std::fputc('\n', messageStream);
-    return IDOK;
+        std::fputc(*c == '\n' ? ' ' : *c, err);
+    std::fputc('\n', err);
+}
+
+void PrintStoreFault(void* err, const StoreFault& fault)
+{
+    char text[256];
+    FormatStoreFault(text, sizeof text, fault);
+    PrintMessage(static_cast<std::FILE*>(err), text);
+}
+
+StoreReporter StoreMessages(std::FILE* err)
+{
+    return {PrintStoreFault, err};
 }
 
 // A table of its own, zero; free with std::free.
@@ -44,11 +53,17 @@ FlagTable* NewTable()
 }
 
 // The key as the editor's load reads it, or null without memory.
-FlagTable* LoadKey()
+FlagTable* LoadKey(std::FILE* err)
 {
     FlagTable* t = NewTable();
-    if (t)
-        LoadFlagTable(*t, nullptr);
+    if (t) {
+        LoadSkips skips = LoadFlagTable(*t, StoreMessages(err));
+        if (AnySkipped(skips)) {
+            char text[256];
+            FormatLoadSkips(text, sizeof text, skips);
+            PrintMessage(err, text);
+        }
+    }
     return t;
 }
 
@@ -89,7 +104,7 @@ int Export(const char* path, std::FILE* out, std::FILE* err)
     if (uncarried[0]) {
         char text[512];
         FormatUncarriedName(text, sizeof text, uncarried);
-        PrintMessage(nullptr, text, nullptr, MB_OK);
+        PrintMessage(err, text);
         return 1;
     }
     if (!written) {
@@ -101,9 +116,9 @@ int Export(const char* path, std::FILE* out, std::FILE* err)
 }
 
 // Whether the key now holds `t`; a key that cannot be read holds nothing.
-bool KeyHolds(const FlagTable& t)
+bool KeyHolds(const FlagTable& t, std::FILE* err)
 {
-    FlagTable* now = LoadKey();
+    FlagTable* now = LoadKey(err);
     bool same = now && SameTable(t, *now);
     std::free(now);
     return same;
@@ -112,19 +127,19 @@ bool KeyHolds(const FlagTable& t)
 int Apply(const char* path, std::FILE* out, std::FILE* err)
 {
     FlagTable* table = NewTable();
-    FlagTable* before = LoadKey();
+    FlagTable* before = LoadKey(err);
     int status = 1;
     if (!table || !before) {
         std::fprintf(err, "afetool: not enough memory; nothing was changed\n");
     } else if (!ImportFlagFile(*table, path)) {
         std::fprintf(err, "afetool: Inport doen not complete successfully. (%s)\n", path);
         std::fprintf(err, "afetool: nothing was changed; afetool check %s says why\n", path);
-    } else if (!SaveFlagTable(*table, nullptr)) {
-        if (KeyHolds(*before))
+    } else if (!SaveFlagTable(*table, StoreMessages(err))) {
+        if (KeyHolds(*before, err))
             std::fprintf(err, "afetool: nothing was changed\n");
         else
             std::fprintf(err, "afetool: the key was changed but does not hold the table of %s\n", path);
-    } else if (!KeyHolds(*table)) {
+    } else if (!KeyHolds(*table, err)) {
         std::fprintf(err, "afetool: the key does not hold the table of %s after the save\n", path);
     } else {
         std::fprintf(out, "%s: %u applications, %u versions applied\n", path, table->appCount, table->entryCount);
@@ -149,7 +164,7 @@ bool KeyReadable(std::FILE* err)
     AppInfoRead read = ReadAppInfo(key, info);
     if (info.text)
         GlobalFree(info.text);
-    registryApi.closeKey(key);
+    platform.closeKey(key);
     if (read != AppInfoRead::Done) {
         std::fprintf(err, "afetool: the driver's key holds no table that can be read (Code=%ld)\n",
                      static_cast<long>(info.status));
@@ -181,7 +196,7 @@ int Verify(const char* path, std::FILE* out, std::FILE* err)
         return 2;
     }
     FlagTable* fileTable = NewTable();
-    FlagTable* keyTable = LoadKey();
+    FlagTable* keyTable = LoadKey(err);
     DecodedFlagFile* key = keyTable ? AsDecoded(*keyTable) : nullptr;
     int status = 2;
     if (!fileTable || !key) {
@@ -218,7 +233,5 @@ int RunPlatformCommand(const char* command, int argc, char** argv, std::FILE* ou
         run = Verify;
     if (!run || argc != 3)
         return -1;
-    messageStream = err;
-    messageBoxImpl = PrintMessage;
     return run(argv[2], out, err);
 }

@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-SystemLibraryFn systemLibraryImpl = LoadSystemLibrary;
-
 namespace {
 
 // Absent from the headers for Windows 98 that the program builds against.

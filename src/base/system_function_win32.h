@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include "base/platform_win32.h"
+
 // GetProcAddress returns a generic pointer; through void* the cast to the
 // real type draws no warning.
 template <typename Fn>
@@ -32,14 +34,12 @@ bool SystemLibraryPath(const char* fileName, char* path, size_t size);
 // it cannot be loaded; GetLastError says why. fileName is a literal: it is
 // kept as the key of the loaded module.
 HMODULE LoadSystemLibrary(const char* fileName);
-// LoadSystemLibrary unless a test has put its own function here.
-using SystemLibraryFn = HMODULE (*)(const char* fileName);
-extern SystemLibraryFn systemLibraryImpl;
 
+// A function of a system DLL, loaded through platform.loadSystemLibrary.
 template <typename Fn>
 Fn SystemLibraryFunction(const char* fileName, const char* name)
 {
-    return ExportedFunction<Fn>(systemLibraryImpl(fileName), name);
+    return ExportedFunction<Fn>(platform.loadSystemLibrary(fileName), name);
 }
 
 // Takes the program's folder and the current folder out of the DLL search

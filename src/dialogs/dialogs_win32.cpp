@@ -6,13 +6,12 @@
 #include "base/file_dialog_win32.h"
 #include "dialogs/hex_filter.h"
 #include "base/message_box_win32.h"
+#include "base/platform_win32.h"
 #include "base/system_function_win32.h"
 #include "resource.h"
+#include "table/edit_commands.h"
 #include "table/flag_table.h"
 #include "table/text_check.h"
-#include "table/text_check_win32.h"
-
-MessageBeepFn messageBeepImpl = MessageBeep;
 
 namespace {
 
@@ -32,22 +31,23 @@ struct VersionApi {
     QueryFn query = SystemLibraryFunction<QueryFn>("version.dll", "VerQueryValueA");
 };
 
-InputValues* InputOf(HWND dialog)
+InputDialogParam* InputOf(HWND dialog)
 {
-    return reinterpret_cast<InputValues*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    return reinterpret_cast<InputDialogParam*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
-// Stores the values pointer and starts the halves at 0; false for none.
+// Stores the parameter and starts the halves at 0; false for none.
 bool StartInputDialog(HWND dialog, LPARAM lParam)
 {
-    InputValues* t = reinterpret_cast<InputValues*>(lParam);
-    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    if (t == nullptr) {
+    InputDialogParam* p = reinterpret_cast<InputDialogParam*>(lParam);
+    if (p == nullptr || p->values == nullptr) {
+        SetWindowLongPtrA(dialog, DWLP_USER, 0);
         EndDialog(dialog, IDCANCEL);
         return false;
     }
-    t->inputVersionLS = 0;
-    t->inputVersionMS = 0;
+    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    p->values->inputVersionLS = 0;
+    p->values->inputVersionMS = 0;
     return true;
 }
 
@@ -87,15 +87,17 @@ void OnInputInit(HWND dialog, LPARAM lParam, const InputFields& f)
 }
 
 // OK: a name the stored list can hold, then both halves; the dialog ends.
-void OnInputOk(HWND dialog, InputValues& t, const InputFields& f)
+void OnInputOk(HWND dialog, const InputDialogParam& p, const InputFields& f)
 {
+    InputValues& t = *p.values;
     if (f.nameId) {
         char name[kNameSize] = {};
         GetDlgItemTextA(dialog, f.nameId, name, sizeof name);
         AppNameCheck problem = AppNameProblem(name);
         if (problem != kNameAcceptable) {
-            // Owned by the main window, as every message; the dialog stays open.
-            ShowAppMessage(GetParent(dialog), AppNameMessage(problem));
+            // The dialog stays open for another name.
+            if (p.refuseName)
+                p.refuseName(dialog, problem);
             return;
         }
         std::memcpy(t.inputAppName, name, kNameSize);
@@ -115,9 +117,9 @@ INT_PTR InputDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, co
         return FALSE;
     int id = LOWORD(wParam);
     int code = HIWORD(wParam);
-    InputValues* t = InputOf(dialog);
-    if (id == IDOK && t != nullptr)
-        OnInputOk(dialog, *t, f);
+    InputDialogParam* p = InputOf(dialog);
+    if (id == IDOK && p != nullptr)
+        OnInputOk(dialog, *p, f);
     else if (id == IDCANCEL)
         EndDialog(dialog, IDCANCEL);
     else if (f.nameId && id == IDC_BROWSE && code == BN_CLICKED)
@@ -162,7 +164,7 @@ void FilterHexField(HWND dialog, int fieldId)
     GetDlgItemTextA(dialog, fieldId, text, sizeof text);
     if (!RemoveNonHexChars(text))
         return;
-    messageBeepImpl(MB_ICONEXCLAMATION);
+    platform.messageBeep(MB_ICONEXCLAMATION);
     // Raises one more EN_CHANGE, which finds nothing left to remove.
     SetDlgItemTextA(dialog, fieldId, text);
 }

@@ -1,15 +1,25 @@
 // The About box, the two input dialogs and Browse.
 //
-// The input dialogs are run with DialogBoxParamA and an InputValues* as its
-// last argument (lParam); their OK writes inputAppName (New Application
-// only), inputVersionMS and inputVersionLS there and ends with 1 (IDOK).
-// Cancel ends with 2 (IDCANCEL). Both set the two version halves to 0 when
-// they open. A null pointer ends the dialog at once with 2.
+// The input dialogs are run with DialogBoxParamA and an InputDialogParam* as
+// its last argument (lParam); their OK writes inputAppName (New Application
+// only), inputVersionMS and inputVersionLS into its values and ends with 1
+// (IDOK). Cancel ends with 2 (IDCANCEL). Both set the two version halves to
+// 0 when they open. A null pointer ends the dialog at once with 2.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+
+#include "table/flag_table.h"
+#include "table/text_check.h"
+
+struct InputDialogParam {
+    InputValues* values;
+    // New Application: tells why the typed name is refused, with the dialog
+    // (still open) as its first argument.
+    void (*refuseName)(HWND dialog, AppNameCheck problem);
+};
 
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK NewAppDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
@@ -25,9 +35,5 @@ void BrowseApplication(HWND dialog, int nameId, int msId, int lsId);
 int ReadFileVersion(const char* path, uint32_t* ms, uint32_t* ls);
 
 // Removes every character but the hexadecimal digits from one field, with
-// one exclamation beep when it removed anything.
+// one exclamation beep (platform.messageBeep) when it removed anything.
 void FilterHexField(HWND dialog, int fieldId);
-
-// MessageBeep unless a test has put its own function here.
-using MessageBeepFn = BOOL(WINAPI*)(UINT type);
-extern MessageBeepFn messageBeepImpl;

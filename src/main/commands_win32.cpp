@@ -1,17 +1,16 @@
 #include "main/commands_win32.h"
 
+#include "base/message_box_win32.h"
 #include "dialogs/dialogs_win32.h"
-#include "main/enabling_win32.h"
+#include "main/display_win32.h"
 #include "main/focus_win32.h"
-#include "main/main_window_win32.h"
+#include "main/messages_win32.h"
 #include "main/save_protocol_win32.h"
 #include "printer/printer_list_win32.h"
-#include "table/flag_table_edit.h"
 #include "resource.h"
 #include "store/registry_store_win32.h"
-#include "table/flag_table_edit_win32.h"
-#include "table/flag_table_win32.h"
-#include "table/text_check_win32.h"
+#include "table/edit_commands.h"
+#include "table/flag_table_edit.h"
 
 namespace {
 
@@ -19,11 +18,11 @@ struct CommandState {
     int started;              // the start-up command has run
     int printerFound;         // discovery listed a printer of the model
     uint16_t lastPrinterRow;  // the printer whose table was loaded last
-    int pasteOffered;         // see EditorSnapshot
     // While set, the combo box losing the focus starts no text check: the
     // closing sequence runs the checks itself.
     int suppressAppCheck;
     int suppressVersionCheck;
+    ShownScreen shown;  // what the display last put on the screen
 };
 
 CommandState commandState;
@@ -46,11 +45,30 @@ bool ClosingCheck(const FlagTable& t, const MainControls& c)
     return AskSaveChanges(t, c, kSaveQuestion) != SaveAnswer::Cancel;
 }
 
+void ShowEditMessage(const CommandContext& x, const char* message)
+{
+    if (message[0])
+        ShowAppMessage(x.controls.window, message);
+}
+
+bool AskYes(void* context, const char* question)
+{
+    const MainControls& c = *static_cast<const MainControls*>(context);
+    return ShowAppMessage(c.window, question, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+Asker AskerOf(const CommandContext& x)
+{
+    return {AskYes, const_cast<MainControls*>(&x.controls)};
+}
+
 // Start-up: printer discovery, the no-printer state, the focus.
 void OnStartup(const CommandContext& x)
 {
     commandState.started = 1;
-    commandState.printerFound = FillPrinterList(x.controls.printerCombo);
+    PrinterSearch printers = ShowPrinters(x.controls.printerCombo);
+    ShowPrinterSearch(x.controls.window, printers);
+    commandState.printerFound = printers.outcome == PrinterOutcome::Found;
     FocusControl(x.controls, IDC_PRINTER);
 }
 
@@ -61,84 +79,101 @@ void OnPrinterChange(const CommandContext& x)
     // Cancel, or a save that failed, keeps the edits: the previous printer
     // is shown again (selecting it raises no new notification).
     if (AskSaveChanges(x.table, x.controls, kSaveQuestion) == SaveAnswer::Cancel) {
-        SendMessageA(combo, CB_SETCURSEL, commandState.lastPrinterRow, 0);
+        SelectRow(combo, commandState.lastPrinterRow);
         return;
     }
-    LRESULT row = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-    commandState.lastPrinterRow = static_cast<uint16_t>(row == CB_ERR ? 0 : row);
-    LoadFlagTable(x.table, x.controls.window);
-    ShowTable(x.table, x.controls.appCombo, x.controls.versionCombo, x.controls.flagBoxes);
+    int32_t row = SelectedRow(combo);
+    commandState.lastPrinterRow = static_cast<uint16_t>(row < 0 ? 0 : row);
+    ShowLoadSkips(x.controls.window, LoadFlagTable(x.table, StoreMessages(x.controls.window)));
+    SelectLoadedTable(x.table);
     x.table.modified = 0;
     // Nothing copied from this table yet.
-    commandState.pasteOffered = 0;
+    x.table.pasteOffered = 0;
 }
 
-void OnPrinterFocus(const CommandContext&)
+// A control that took the focus by itself.
+void OnFocusTaken(const CommandContext& x)
 {
-    NoteFocus(IDC_PRINTER);
+    NoteFocus(static_cast<uint16_t>(x.arg));
 }
 
 void OnAppChange(const CommandContext& x)
 {
-    LRESULT row = SendMessageA(x.controls.appCombo, CB_GETCURSEL, 0, 0);
-    if (row == CB_ERR)
-        return;
-    x.table.currentApp = static_cast<uint16_t>(row);
-    FillVersionList(x.table, x.controls.versionCombo, x.table.currentApp, x.controls.flagBoxes);
+    int32_t row = SelectedRow(x.controls.appCombo);
+    if (row >= 0)
+        PickApplication(x.table, static_cast<uint16_t>(row));
 }
 
 void OnAppFocus(const CommandContext& x)
 {
-    LRESULT row = SendMessageA(x.controls.appCombo, CB_GETCURSEL, 0, 0);
-    if (row == CB_ERR)
+    int32_t row = SelectedRow(x.controls.appCombo);
+    if (row < 0)
         return;
     x.table.currentApp = static_cast<uint16_t>(row);
     NoteFocus(IDC_APPLICATION);
 }
 
-void OnAppFocusLost(const CommandContext& x)
+// A list losing the focus checks its text, unless the closing sequence is
+// running the checks itself.
+void OnFocusLost(const CommandContext& x)
 {
-    if (!commandState.suppressAppCheck)
-        SendValidate(x.controls, IDC_APPLICATION);
+    bool suppressed =
+        x.arg == IDC_APPLICATION ? commandState.suppressAppCheck : commandState.suppressVersionCheck;
+    if (!suppressed)
+        SendValidate(x.controls, static_cast<UINT>(x.arg));
 }
 
-// No selection to map (an application without versions): the current entry
-// stays, so no later edit can reach past the table.
-void TakeSelectedEntry(const CommandContext& x)
+// Room for 255 characters: more than any row holds.
+constexpr int kTextSize = 256;
+
+void OnValidate(const CommandContext& x)
 {
-    int e = SelectedEntry(x.table, x.controls.appCombo, x.controls.versionCombo);
-    if (e >= 0 && e < x.table.entryCount)
-        x.table.currentEntry = static_cast<uint16_t>(e);
+    char text[kTextSize] = {};
+    char message[kMessageSize] = "";
+    if (x.arg == IDC_APPLICATION) {
+        GetWindowTextA(x.controls.appCombo, text, sizeof text);
+        CheckAppText(x.table, text, AskerOf(x), message);
+    } else {
+        GetWindowTextA(x.controls.versionCombo, text, sizeof text);
+        CheckVersionText(x.table, text, AskerOf(x), message);
+    }
+    ShowEditMessage(x, message);
 }
 
 void OnVersionChange(const CommandContext& x)
 {
-    TakeSelectedEntry(x);
-    ShowFlags(x.table, x.table.currentEntry, x.controls.flagBoxes);
+    PickVersion(x.table, SelectedRow(x.controls.appCombo), SelectedRow(x.controls.versionCombo));
 }
 
 void OnVersionFocus(const CommandContext& x)
 {
-    TakeSelectedEntry(x);
+    TakeVersionPick(x.table, SelectedRow(x.controls.appCombo), SelectedRow(x.controls.versionCombo));
     NoteFocus(IDC_VERSION);
-}
-
-void OnVersionFocusLost(const CommandContext& x)
-{
-    if (!commandState.suppressVersionCheck)
-        SendValidate(x.controls, IDC_VERSION);
 }
 
 void OnFlagClick(const CommandContext& x)
 {
-    if (SetFlagFromBox(x.table, x.controls, static_cast<int>(x.id), static_cast<int>(x.code)))
-        NoteFocus(static_cast<uint16_t>(x.id));
+    int flagIndex = FlagIndexOfId(x.id);
+    // Automatic check boxes toggle before they notify: this is the new state.
+    int checked = SendMessageA(x.controls.flagBoxes[flagIndex], BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    NoteBoxToggled(commandState.shown, flagIndex, checked);
+    SetFlagFromBox(x.table, flagIndex, checked);
+    NoteFocus(static_cast<uint16_t>(x.id));
+}
+
+void OnSave(const CommandContext& x)
+{
+    SaveCommand(x.table, x.controls);
 }
 
 void OnImport(const CommandContext& x)
 {
-    if (ImportCommand(x.table, x.controls))
-        commandState.pasteOffered = 0;
+    ImportCommand(x.table, x.controls);
+}
+
+void OnExport(const CommandContext& x)
+{
+    ExportCommand(x.table, x.controls);
 }
 
 // Exit runs the closing check itself; the WM_CLOSE it posts then destroys
@@ -155,125 +190,120 @@ void OnExit(const CommandContext& x)
 
 void OnCopy(const CommandContext& x)
 {
-    // Only a version of the application on screen is copied.
-    if (TableCopyFlags(x.table, x.table.currentEntry))
-        commandState.pasteOffered = 1;
+    CopyFlags(x.table);
 }
 
-// A row that only runs an operation points at it through these.
-template <void (*Operation)(FlagTable&, const MainControls&)>
-void Run(const CommandContext& x)
+void OnPaste(const CommandContext& x)
 {
-    Operation(x.table, x.controls);
+    PasteFlags(x.table);
 }
 
-template <int (*Operation)(FlagTable&, const MainControls&)>
-void Run(const CommandContext& x)
+// Check All (argument 1) or Clear All (0).
+void OnSetAll(const CommandContext& x)
 {
-    Operation(x.table, x.controls);
-}
-
-template <void (*Operation)(const MainControls&)>
-void Run(const CommandContext& x)
-{
-    Operation(x.controls);
-}
-
-void OnClearAll(const CommandContext& x)
-{
-    SetAllFlags(x.table, x.controls, false);
-}
-
-void OnCheckAll(const CommandContext& x)
-{
-    SetAllFlags(x.table, x.controls, true);
+    SetAllFlags(x.table, x.arg != 0);
 }
 
 // The input dialogs fill the values the editing operations take.
 void OnNewApp(const CommandContext& x)
 {
     InputValues input = {};
-    if (DialogBoxParamA(ProgramInstance(), "Newapplication", x.controls.window, NewAppDlgProc,
-                        reinterpret_cast<LPARAM>(&input)) != 1)
+    InputDialogParam param = {&input, ShowNameRefusal};
+    if (DialogBoxParamA(x.instance, "Newapplication", x.controls.window, NewAppDlgProc,
+                        reinterpret_cast<LPARAM>(&param)) != 1)
         return;
-    uint16_t before = x.table.appCount;
-    NewApplication(x.table, input, x.controls);
-    // Paste comes on with a new application, copied or not.
-    if (x.table.appCount > before)
-        commandState.pasteOffered = 1;
+    char message[kMessageSize] = "";
+    NewApplication(x.table, input, message);
+    ShowEditMessage(x, message);
 }
 
 void OnNewVersion(const CommandContext& x)
 {
     InputValues input = {};
-    if (DialogBoxParamA(ProgramInstance(), "Newversion", x.controls.window, NewVersionDlgProc,
-                        reinterpret_cast<LPARAM>(&input)) == 1)
-        NewVersion(x.table, input, x.controls);
+    InputDialogParam param = {&input, nullptr};
+    if (DialogBoxParamA(x.instance, "Newversion", x.controls.window, NewVersionDlgProc,
+                        reinterpret_cast<LPARAM>(&param)) != 1)
+        return;
+    char message[kMessageSize] = "";
+    NewVersion(x.table, input, message);
+    ShowEditMessage(x, message);
+}
+
+void OnDeleteApp(const CommandContext& x)
+{
+    DeleteApplication(x.table, AskerOf(x));
+}
+
+void OnDeleteVersion(const CommandContext& x)
+{
+    char message[kMessageSize] = "";
+    DeleteVersion(x.table, AskerOf(x), message);
+    ShowEditMessage(x, message);
+}
+
+void OnSort(const CommandContext& x)
+{
+    SortVersions(x.table);
 }
 
 void OnAbout(const CommandContext& x)
 {
-    DialogBoxParamA(ProgramInstance(), "About", x.controls.window, AboutDlgProc, 0);
+    DialogBoxParamA(x.instance, "About", x.controls.window, AboutDlgProc, 0);
 }
 
-void OnGotoPrinter(const CommandContext& x)
+// Tab (argument 1) or Shift+Tab (-1).
+void OnFocusStep(const CommandContext& x)
 {
-    FocusControl(x.controls, IDC_PRINTER);
+    if (x.arg > 0)
+        FocusNext(x.controls);
+    else
+        FocusPrevious(x.controls);
 }
 
-void OnGotoApp(const CommandContext& x)
+// An Alt shortcut: the focus goes to the control of the argument.
+void OnGoto(const CommandContext& x)
 {
-    FocusControl(x.controls, IDC_APPLICATION);
+    FocusControl(x.controls, static_cast<uint16_t>(x.arg));
 }
 
-void OnGotoVersion(const CommandContext& x)
+constexpr CommandRow Row(UINT id, int code, CommandHandler handler, int arg = 0)
 {
-    FocusControl(x.controls, IDC_VERSION);
-}
-
-void OnGotoFlags(const CommandContext& x)
-{
-    FocusControl(x.controls, IDC_FLAG01);
-}
-
-constexpr CommandRow Row(UINT id, int code, CommandHandler handler)
-{
-    return {id, id, code, handler};
+    return {id, id, code, handler, arg};
 }
 
 const CommandRow kCommandRows[] = {
     Row(IDM_STARTUP, kAnyCode, OnStartup),
     Row(IDC_PRINTER, CBN_SELCHANGE, OnPrinterChange),
-    Row(IDC_PRINTER, CBN_SETFOCUS, OnPrinterFocus),
+    Row(IDC_PRINTER, CBN_SETFOCUS, OnFocusTaken, IDC_PRINTER),
     Row(IDC_APPLICATION, CBN_SELCHANGE, OnAppChange),
     Row(IDC_APPLICATION, CBN_SETFOCUS, OnAppFocus),
-    Row(IDC_APPLICATION, CBN_KILLFOCUS, OnAppFocusLost),
-    Row(IDC_APPLICATION, NOTIFY_VALIDATE, Run<CheckAppText>),
+    Row(IDC_APPLICATION, CBN_KILLFOCUS, OnFocusLost, IDC_APPLICATION),
+    Row(IDC_APPLICATION, NOTIFY_VALIDATE, OnValidate, IDC_APPLICATION),
     Row(IDC_VERSION, CBN_SELCHANGE, OnVersionChange),
     Row(IDC_VERSION, CBN_SETFOCUS, OnVersionFocus),
-    Row(IDC_VERSION, CBN_KILLFOCUS, OnVersionFocusLost),
-    Row(IDC_VERSION, NOTIFY_VALIDATE, Run<CheckVersionText>),
-    {IDC_FLAG01, IDC_FLAG64, BN_CLICKED, OnFlagClick},
-    Row(IDM_SAVE, kAnyCode, Run<SaveCommand>),
+    Row(IDC_VERSION, CBN_KILLFOCUS, OnFocusLost, IDC_VERSION),
+    Row(IDC_VERSION, NOTIFY_VALIDATE, OnValidate, IDC_VERSION),
+    {IDC_FLAG01, IDC_FLAG64, BN_CLICKED, OnFlagClick, 0},
+    Row(IDM_SAVE, kAnyCode, OnSave),
     Row(IDM_IMPORT, kAnyCode, OnImport),
-    Row(IDM_EXPORT, kAnyCode, Run<ExportCommand>),
+    Row(IDM_EXPORT, kAnyCode, OnExport),
     Row(IDM_EXIT, kAnyCode, OnExit),
     Row(IDM_ABOUT, kAnyCode, OnAbout),
     Row(IDM_COPY, kAnyCode, OnCopy),
-    Row(IDM_PASTE, kAnyCode, Run<PasteFlags>),
-    Row(IDM_CLEARALL, kAnyCode, OnClearAll),
-    Row(IDM_CHECKALL, kAnyCode, OnCheckAll),
+    Row(IDM_PASTE, kAnyCode, OnPaste),
+    Row(IDM_CLEARALL, kAnyCode, OnSetAll, 0),
+    Row(IDM_CHECKALL, kAnyCode, OnSetAll, 1),
     Row(IDM_NEWAPP, kAnyCode, OnNewApp),
     Row(IDM_NEWVERSION, kAnyCode, OnNewVersion),
-    Row(IDM_DELETEAPP, kAnyCode, Run<DeleteApplication>),
-    Row(IDM_DELETEVERSION, kAnyCode, Run<DeleteVersion>),
-    Row(IDM_SORTVERSION, kAnyCode, Run<SortVersions>),
-    Row(IDM_NEXTCONTROL, kAnyCode, Run<FocusNext>),
-    Row(IDM_PREVCONTROL, kAnyCode, Run<FocusPrevious>),
-    Row(IDM_GOTOPRINTER, kAnyCode, OnGotoPrinter),
-    Row(IDM_GOTOAPP, kAnyCode, OnGotoApp),
-    Row(IDM_GOTOVERSION, kAnyCode, OnGotoVersion),
-    Row(IDM_GOTOFLAGS, kAnyCode, OnGotoFlags),
+    Row(IDM_DELETEAPP, kAnyCode, OnDeleteApp),
+    Row(IDM_DELETEVERSION, kAnyCode, OnDeleteVersion),
+    Row(IDM_SORTVERSION, kAnyCode, OnSort),
+    Row(IDM_NEXTCONTROL, kAnyCode, OnFocusStep, 1),
+    Row(IDM_PREVCONTROL, kAnyCode, OnFocusStep, -1),
+    Row(IDM_GOTOPRINTER, kAnyCode, OnGoto, IDC_PRINTER),
+    Row(IDM_GOTOAPP, kAnyCode, OnGoto, IDC_APPLICATION),
+    Row(IDM_GOTOVERSION, kAnyCode, OnGoto, IDC_VERSION),
+    Row(IDM_GOTOFLAGS, kAnyCode, OnGoto, IDC_FLAG01),
 };
 
 }  // namespace
@@ -291,7 +321,7 @@ void ResetEditingState()
 
 EditorSnapshot EditorState(const FlagTable& t)
 {
-    return SnapshotOf(t, commandState.printerFound, commandState.pasteOffered);
+    return SnapshotOf(t, commandState.printerFound);
 }
 
 const CommandRow* FindCommandRow(UINT id, UINT code)
@@ -305,16 +335,16 @@ const CommandRow* FindCommandRow(UINT id, UINT code)
     return nullptr;
 }
 
-LRESULT OnCommand(const MainControls& c, FlagTable& t, WPARAM wParam, LPARAM lParam)
+LRESULT OnCommand(const MainControls& c, FlagTable& t, HINSTANCE instance, WPARAM wParam, LPARAM lParam)
 {
     UINT id = LOWORD(wParam);
     UINT code = HIWORD(wParam);
     const CommandRow* row = FindCommandRow(id, code);
     if (!row)
         return 0;
-    row->handler({c, t, id, code, reinterpret_cast<HWND>(lParam)});
-    // Until start-up has run, the menu and the controls are as made.
+    row->handler({c, t, instance, id, code, reinterpret_cast<HWND>(lParam), row->arg});
+    // Until start-up has run, the lists, the boxes and the enabling are as made.
     if (commandState.started)
-        ApplyEnabling(c, EditorState(t));
+        ShowEditor(c, t, commandState.printerFound, commandState.shown);
     return 0;
 }

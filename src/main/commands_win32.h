@@ -15,19 +15,23 @@ constexpr int kAnyCode = -1;
 struct CommandContext {
     const MainControls& controls;
     FlagTable& table;
-    UINT id;       // control or command ID (low word of wParam)
-    UINT code;     // notification code (high word)
-    HWND control;  // the notifying control (lParam), null for commands
+    HINSTANCE instance;  // the program's, for its dialogs
+    UINT id;             // control or command ID (low word of wParam)
+    UINT code;           // notification code (high word)
+    HWND control;        // the notifying control (lParam), null for commands
+    int arg;             // the row's argument
 };
 
 using CommandHandler = void (*)(const CommandContext&);
 
-// Acts on IDs firstId..lastId with notification `code` (or kAnyCode).
+// Acts on IDs firstId..lastId with notification `code` (or kAnyCode); arg
+// is what the handler acts with (a focus target, on or off).
 struct CommandRow {
     UINT firstId;
     UINT lastId;
     int code;
     CommandHandler handler;
+    int arg;
 };
 
 // The window's editing state goes back to 0 when the window is created.
@@ -40,8 +44,8 @@ bool CloseBoxCheck(const MainControls& c, const FlagTable& t);
 EditorSnapshot EditorState(const FlagTable& t);
 
 // Always 0: WM_COMMAND never reaches the default window procedure. After
-// every command the menu and the controls are enabled by EditorState.
-LRESULT OnCommand(const MainControls& c, FlagTable& t, WPARAM wParam, LPARAM lParam);
+// every command the display puts the table and EditorState on the screen.
+LRESULT OnCommand(const MainControls& c, FlagTable& t, HINSTANCE instance, WPARAM wParam, LPARAM lParam);
 
 // The row that handles an ID with a code, or null when nothing acts on it.
 const CommandRow* FindCommandRow(UINT id, UINT code);

@@ -2,13 +2,16 @@
 
 #include "resource.h"
 
-EditorSnapshot SnapshotOf(const FlagTable& t, int printerFound, int pasteOffered)
+EditorSnapshot SnapshotOf(const FlagTable& t, int printerFound, int currentVersions)
 {
     EditorSnapshot s = {};
     s.printerFound = printerFound ? 1 : 0;
     s.appCount = t.appCount;
-    s.currentVersions = t.currentApp < t.appCount ? CountVersions(t, t.currentApp) : 0;
-    s.pasteOffered = pasteOffered ? 1 : 0;
+    if (t.currentApp >= t.appCount)
+        s.currentVersions = 0;
+    else
+        s.currentVersions = currentVersions >= 0 ? currentVersions : CountVersions(t, t.currentApp);
+    s.pasteOffered = t.pasteOffered ? 1 : 0;
     return s;
 }
 

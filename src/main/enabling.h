@@ -10,12 +10,12 @@ struct EditorSnapshot {
     int printerFound;     // discovery listed a printer of the model
     uint16_t appCount;    // applications in the table
     int currentVersions;  // versions of the current application
-    // Copy, or New Application adding an application, since the last load
-    // or import: Paste has something to give (two zero words at worst).
-    int pasteOffered;
+    int pasteOffered;     // FlagTable's
 };
 
-EditorSnapshot SnapshotOf(const FlagTable& t, int printerFound, int pasteOffered);
+// currentVersions may be given when it is known (the display keeps it);
+// -1 counts them.
+EditorSnapshot SnapshotOf(const FlagTable& t, int printerFound, int currentVersions = -1);
 
 // Menu commands: About and Exit always; Save, Import, Export and New
 // Application once a printer was found; the editing commands with an

@@ -67,6 +67,7 @@ LRESULT OnCreate(HWND window)
     state.table.modified = 0;
     state.table.flagClipboard[0] = 0;
     state.table.flagClipboard[1] = 0;
+    state.table.pasteOffered = 0;
     state.table.currentVersionRow = 0;
     ResetEditingState();
     ForgetFocus();
@@ -166,7 +167,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_PAINT:
         return OnPaint(window);
     case WM_COMMAND:
-        return OnCommand(state.controls, state.table, wParam, lParam);
+        return OnCommand(state.controls, state.table, state.instance, wParam, lParam);
     case WM_SETFOCUS:
         RestoreFocus(state.controls);
         return 0;
@@ -178,11 +179,6 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         // WM_CLOSE included: the default procedure destroys the window at once.
         return DefWindowProcA(window, message, wParam, lParam);
     }
-}
-
-HINSTANCE ProgramInstance()
-{
-    return state.instance;
 }
 
 const MainControls& MainWindowControls()

@@ -17,7 +17,6 @@ int RegisterMainClass(HINSTANCE instance);
 HWND CreateMainWindow(HINSTANCE instance, int cyUnit);
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-HINSTANCE ProgramInstance();
 // The window and control handles, all null before the window exists.
 const MainControls& MainWindowControls();
 FlagTable& MainFlagTable();

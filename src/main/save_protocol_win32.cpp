@@ -4,11 +4,12 @@
 
 #include "base/file_dialog_win32.h"
 #include "base/message_box_win32.h"
+#include "main/messages_win32.h"
 #include "resource.h"
 #include "store/flag_file.h"
 #include "store/flag_file_win32.h"
 #include "store/registry_store_win32.h"
-#include "table/flag_table_win32.h"
+#include "table/edit_commands.h"
 
 const char kSaveQuestion[] = "Save changes to Registory?";
 const char kExportQuestion[] = "Export will copy reg data to file.\nDo you save changes to reg before export?";
@@ -24,7 +25,7 @@ SaveAnswer AskSaveChanges(const FlagTable& t, const MainControls& c, const char*
         return SaveAnswer::Cancel;
     if (answer != IDYES)
         return SaveAnswer::No;
-    if (!SaveFlagTable(t, c.window)) {
+    if (!SaveFlagTable(t, StoreMessages(c.window))) {
         ShowAppMessage(c.window, kSaveFailed);
         return SaveAnswer::Cancel;
     }
@@ -35,7 +36,7 @@ void SaveCommand(FlagTable& t, const MainControls& c)
 {
     if (ShowAppMessage(c.window, kSaveQuestion, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
-    if (SaveFlagTable(t, c.window))
+    if (SaveFlagTable(t, StoreMessages(c.window)))
         t.modified = 0;
     else
         ShowAppMessage(c.window, kSaveFailed);
@@ -58,8 +59,10 @@ bool ImportCommand(FlagTable& t, const MainControls& c)
         ShowAppMessage(c.window, "Inport doen not complete successfully.");
         return false;
     }
-    ShowTable(t, c.appCombo, c.versionCombo, c.flagBoxes);
+    SelectLoadedTable(t);
     t.modified = 1;
+    // Nothing copied from this table yet.
+    t.pasteOffered = 0;
     return true;
 }
 

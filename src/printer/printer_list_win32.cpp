@@ -1,45 +1,32 @@
 #include "printer/printer_list_win32.h"
 
-#include "base/message_box_win32.h"
-#include "base/res_text_win32.h"
+#include "base/platform_win32.h"
 #include "base/system_function_win32.h"
 #include "printer/printer_row.h"
 #include "resource.h"
 
-EnumPrintersFn enumPrintersImpl = nullptr;
-LocalAllocFn localAllocImpl = LocalAlloc;
-
 namespace {
 
-void ShowPrinterError(HWND owner, UINT textId)
-{
-    char text[260];
-    char caption[260];
-    ShowMessage(owner, LoadResString(textId, text, sizeof text), LoadResString(IDS_ERROR_CAPTION, caption, sizeof caption),
-                MB_OK | MB_ICONEXCLAMATION);
-}
+using EnumPrintersFn = decltype(Platform::enumPrinters);
 
-// The spooler's EnumPrintersA from winspool.drv of the system folder, unless
-// a test has put its own function in enumPrintersImpl. Null, and the path
-// named in a message, when the DLL cannot be loaded.
-EnumPrintersFn Spooler(HWND owner)
+// platform.enumPrinters, or else EnumPrintersA from winspool.drv of the
+// system folder. Null, with the path and the error in `search`, when the DLL
+// cannot be loaded.
+EnumPrintersFn Spooler(PrinterSearch& search)
 {
-    if (enumPrintersImpl)
-        return enumPrintersImpl;
+    if (platform.enumPrinters)
+        return platform.enumPrinters;
     EnumPrintersFn spooler = SystemLibraryFunction<EnumPrintersFn>("winspool.drv", "EnumPrintersA");
-    if (!spooler)
-        ShowLoadFailure(owner, "winspool.drv");
+    if (!spooler) {
+        search.error = GetLastError();
+        search.outcome = PrinterOutcome::NoSpooler;
+        SystemLibraryPath("winspool.drv", search.path, sizeof search.path);
+    }
     return spooler;
 }
 
-void ShowNoPrinter(HWND owner)
-{
-    char text[260];
-    ShowAppMessage(owner, LoadResString(IDS_NO_PRINTER, text, sizeof text));
-}
-
 // 1 when any was listed.
-int ListMatchingPrinters(HWND printerCombo, const PRINTER_INFO_2A* printers, DWORD count)
+int ListMatchingPrinters(const PrinterRows& rows, const PRINTER_INFO_2A* printers, DWORD count)
 {
     int found = 0;
     for (DWORD i = 0; i < count; ++i) {
@@ -48,7 +35,7 @@ int ListMatchingPrinters(HWND printerCombo, const PRINTER_INFO_2A* printers, DWO
             continue;
         char row[kPrinterRowSize];
         BuildPrinterRow(row, sizeof row, p.pPrinterName, p.pPortName, p.pDriverName);
-        SendMessageA(printerCombo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(row));
+        rows.add(rows.context, row);
         found = 1;
     }
     return found;
@@ -56,16 +43,12 @@ int ListMatchingPrinters(HWND printerCombo, const PRINTER_INFO_2A* printers, DWO
 
 }  // namespace
 
-int FillPrinterList(HWND printerCombo)
+PrinterSearch FillPrinterList(const PrinterRows& rows)
 {
-    HWND owner = GetParent(printerCombo);
-    SendMessageA(printerCombo, CB_RESETCONTENT, 0, 0);
-    EnumPrintersFn enumPrinters = Spooler(owner);
-    if (!enumPrinters) {
-        ShowNoPrinter(owner);
-        return 0;
-    }
-    int found = 0;
+    PrinterSearch search = {PrinterOutcome::NoneFound, 0, ""};
+    EnumPrintersFn enumPrinters = Spooler(search);
+    if (!enumPrinters)
+        return search;
 
     const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
     DWORD needed = 0;
@@ -74,34 +57,24 @@ int FillPrinterList(HWND printerCombo)
     enumPrinters(flags, nullptr, 2, nullptr, 0, &needed, &returned);
 
     // Four spare bytes so that a spooler that reports 0 still gets a block.
-    BYTE* block = static_cast<BYTE*>(localAllocImpl(LPTR, needed + 4));
+    BYTE* block = static_cast<BYTE*>(platform.localAlloc(LPTR, needed + 4));
     if (!block) {
-        ShowPrinterError(owner, IDS_LOCALALLOC_FAILED);
-    } else {
-        DWORD size = needed;
-        returned = 0;
-        if (!enumPrinters(flags, nullptr, 2, block, size, &needed, &returned)) {
-            ShowPrinterError(owner, IDS_ENUMPRINTERS_FAILED);
-        } else if (returned == 0) {
-            ShowNoPrinter(owner);
-            LocalFree(block);
-            return 0;
-        } else {
-            // Never read records beyond the block, whatever count comes back.
-            DWORD fit = size / sizeof(PRINTER_INFO_2A);
-            found = ListMatchingPrinters(printerCombo, reinterpret_cast<const PRINTER_INFO_2A*>(block),
-                                         returned < fit ? returned : fit);
-        }
+        search.error = GetLastError();
+        search.outcome = PrinterOutcome::NoMemory;
+        return search;
     }
-
-    if (found) {
-        SendMessageA(printerCombo, CB_SETCURSEL, 0, 0);
-        PostMessageA(owner, WM_COMMAND, MAKEWPARAM(IDC_PRINTER, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(printerCombo));
+    DWORD size = needed;
+    returned = 0;
+    if (!enumPrinters(flags, nullptr, 2, block, size, &needed, &returned)) {
+        search.error = GetLastError();
+        search.outcome = PrinterOutcome::EnumFailed;
     } else {
-        ShowNoPrinter(owner);
+        // Never read records beyond the block, whatever count comes back.
+        DWORD fit = size / sizeof(PRINTER_INFO_2A);
+        if (ListMatchingPrinters(rows, reinterpret_cast<const PRINTER_INFO_2A*>(block),
+                                 returned < fit ? returned : fit))
+            search.outcome = PrinterOutcome::Found;
     }
-    if (block)
-        LocalFree(block);
-    return found;
+    LocalFree(block);
+    return search;
 }

@@ -3,21 +3,30 @@
 
 #include <windows.h>
 
-// The spooler and the heap calls of FillPrinterList, replaceable so that
-// tests can hand it chosen printer records or make a call fail. The spooler
-// is winspool.drv of the system folder, loaded at the first run, while
-// enumPrintersImpl is null.
-using EnumPrintersFn = BOOL(WINAPI*)(DWORD flags, LPSTR name, DWORD level, LPBYTE buffer, DWORD size,
-                                     LPDWORD needed, LPDWORD returned);
-using LocalAllocFn = HLOCAL(WINAPI*)(UINT flags, SIZE_T bytes);
-extern EnumPrintersFn enumPrintersImpl;  // null: EnumPrintersA of the system's winspool.drv
-extern LocalAllocFn localAllocImpl;      // LocalAlloc
+// What the listing came to; the caller shows the messages. Every outcome but
+// Found leaves the list empty, and is followed by "There is no VRX-2260
+// found." in the editor.
+enum class PrinterOutcome {
+    Found,       // printers of the model are listed
+    NoneFound,   // the spooler lists none of the model
+    NoMemory,    // LocalAlloc refused the block for the spooler's records
+    EnumFailed,  // EnumPrintersA failed when asked for the records
+    NoSpooler,   // winspool.drv of the system folder could not be loaded
+};
+
+struct PrinterSearch {
+    PrinterOutcome outcome;
+    DWORD error;          // GetLastError after the call that failed, 0 for Found and NoneFound
+    char path[MAX_PATH];  // the spooler's full path (NoSpooler), else empty
+};
+
+// Where the rows go: add(context, row) once for each, in order.
+struct PrinterRows {
+    void (*add)(void* context, const char* row);
+    void* context;
+};
 
 // Lists every local and connected printer whose name, port or driver name
-// contains "VRX-2260", as "name;port;driver" in the spooler's order. With one
-// found, row 0 is selected and CBN_SELCHANGE of the list is posted to its
-// parent; otherwise "There is no VRX-2260 found." is shown, after "Cannot
-// load <path> (error N)" when the spooler's DLL cannot be loaded. Messages are
-// owned by the list's parent, the main window. 1 when a printer of the
-// model was listed.
-int FillPrinterList(HWND printerCombo);
+// contains "VRX-2260", as "name;port;driver" in the spooler's order, through
+// platform.enumPrinters and platform.localAlloc.
+PrinterSearch FillPrinterList(const PrinterRows& rows);

@@ -360,6 +360,4 @@ void ApplyDecodedFlagFile(const DecodedFlagFile& d, FlagTable& t)
     std::memcpy(t.entries, d.entries, entries * sizeof(AppFlagEntry));
     t.appCount = d.appCount <= kMaxApps ? d.appCount : kMaxApps;
     t.entryCount = entries;
-    t.currentApp = 0;
-    t.currentEntry = 0;
 }

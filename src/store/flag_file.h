@@ -88,6 +88,6 @@ struct DecodedFlagFile {
 
 // Reads the file's bytes into out; anything but None leaves out's counts 0.
 FlagFileError DecodeFlagFile(const char* data, size_t length, DecodedFlagFile& out);
-// Replaces the table's contents with a decoded file; the selection is reset
-// to the first application and entry. modified is left to the caller.
+// Replaces the table's contents with a decoded file. The selection and
+// modified are left to the caller (SelectLoadedTable).
 void ApplyDecodedFlagFile(const DecodedFlagFile& d, FlagTable& t);

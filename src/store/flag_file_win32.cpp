@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/platform_win32.h"
 #include "store/file_api_win32.h"
 #include "store/flag_file.h"
 #include "store/registry_api_win32.h"
@@ -45,7 +46,7 @@ bool ReadKeyValues(HKEY key, StoredKey& k)
     char valueName[kValueNameSize];
     for (size_t i = 0; i < count && NextStoredValue(w, valueName); ++i) {
         DWORD n = kVersionRecordSize;
-        LONG status = registryApi.queryValue(key, valueName, nullptr, nullptr, versions[i].record, &n);
+        LONG status = platform.queryValue(key, valueName, nullptr, nullptr, versions[i].record, &n);
         versions[i].present = status == ERROR_SUCCESS && n >= kVersionRecordSize;
     }
     k.table.appInfoSize = info.size;
@@ -62,7 +63,7 @@ bool ReadStoredKey(StoredKey& k)
     if (OpenFlagKey(&key) != ERROR_SUCCESS)
         return false;
     bool ok = ReadKeyValues(key, k);
-    registryApi.closeKey(key);
+    platform.closeKey(key);
     if (!ok)
         FreeStoredKey(k);
     return ok;

@@ -22,5 +22,5 @@ int ExportInfFile(const char* path, char* uncarriedName = nullptr);
 int ExportRegFile(const char* path, char* uncarriedName = nullptr);
 // Reads and checks the whole file before anything changes: on 0 the table
 // is as it was. On 1 it holds the file's table with the first application
-// and entry selected (ShowTable shows it). modified is left alone.
+// and entry selected (SelectLoadedTable). modified is left alone.
 int ImportFlagFile(FlagTable& t, const char* path);

@@ -1,34 +1,31 @@
 #include "store/registry_store_win32.h"
 
-#include <cstdio>
 #include <cstring>
 
-#include "base/message_box_win32.h"
+#include "base/platform_win32.h"
 #include "table/flag_table_win32.h"
 #include "store/registry_api_win32.h"
-#include "store/registry_layout.h"
 
 namespace {
 
-void ShowCodeMessage(HWND owner, const char* format, LONG code)
+void Report(const StoreReporter& r, StoreFaultKind kind, LONG code = 0, const char* name = nullptr,
+            StoreProblem problem = StoreProblem::None)
 {
-    char text[256];
-    std::snprintf(text, sizeof text, format, static_cast<int>(code));
-    ShowAppMessage(owner, text);
+    r.report(r.context, StoreFault{kind, code, name, problem});
 }
 
 // Reads the current application's version values into the table from
 // entry j on. Returns the new j.
 uint16_t LoadVersions(FlagTable& t, HKEY key, StoredWalk& w, char* nameBuffer, uint16_t app, uint16_t j,
-                      HWND owner)
+                      const StoreReporter& reporter)
 {
     while (NextVersionOfApp(w, nameBuffer)) {
         unsigned char record[kVersionRecordSize] = {};
         DWORD length = sizeof record;
-        LONG status = registryApi.queryValue(key, nameBuffer, nullptr, nullptr, record, &length);
+        LONG status = platform.queryValue(key, nameBuffer, nullptr, nullptr, record, &length);
         if (status != ERROR_SUCCESS || length < kVersionRecordSize) {
             if (status != ERROR_SUCCESS)
-                ShowCodeMessage(owner, "get flag data fail\nCode=%d", status);
+                Report(reporter, StoreFaultKind::VersionUnreadable, status, nameBuffer);
             else
                 ++w.skips.shortValues;
             PassOverValue(w);
@@ -43,7 +40,8 @@ uint16_t LoadVersions(FlagTable& t, HKEY key, StoredWalk& w, char* nameBuffer, u
 }
 
 // The application records of APPINFO into the table; returns the entry count.
-uint16_t LoadRecords(FlagTable& t, HKEY key, const char* appInfo, char* nameBuffer, HWND owner, LoadSkips& skips)
+uint16_t LoadRecords(FlagTable& t, HKEY key, const char* appInfo, char* nameBuffer, const StoreReporter& reporter,
+                     LoadSkips& skips)
 {
     StoredWalk w;
     BeginStoredWalk(w, appInfo);
@@ -52,7 +50,7 @@ uint16_t LoadRecords(FlagTable& t, HKEY key, const char* appInfo, char* nameBuff
         uint16_t i = static_cast<uint16_t>(w.apps - 1);
         std::memcpy(t.appNames[i], w.name, kNameSize);
         t.appCount = w.apps;
-        j = LoadVersions(t, key, w, nameBuffer, i, j, owner);
+        j = LoadVersions(t, key, w, nameBuffer, i, j, reporter);
     }
     skips = w.skips;
     return j;
@@ -64,8 +62,8 @@ AppInfoRead ReadAppInfo(HKEY key, StoredAppInfo& info)
 {
     info = StoredAppInfo{};
     DWORD length = sizeof info.size;
-    info.status = registryApi.queryValue(key, kAppInfoSizeValue, nullptr, nullptr,
-                                         reinterpret_cast<BYTE*>(&info.size), &length);
+    info.status = platform.queryValue(key, kAppInfoSizeValue, nullptr, nullptr,
+                                      reinterpret_cast<BYTE*>(&info.size), &length);
     if (info.status != ERROR_SUCCESS)
         return AppInfoRead::SizeFailed;
     // One byte beyond what is offered to the read keeps the text terminated
@@ -74,8 +72,8 @@ AppInfoRead ReadAppInfo(HKEY key, StoredAppInfo& info)
     if (!info.text)
         return AppInfoRead::NoMemory;
     DWORD textLength = info.size + 2;
-    info.status = registryApi.queryValue(key, kAppInfoValue, nullptr, nullptr, static_cast<BYTE*>(info.text),
-                                         &textLength);
+    info.status = platform.queryValue(key, kAppInfoValue, nullptr, nullptr, static_cast<BYTE*>(info.text),
+                                      &textLength);
     if (info.status != ERROR_SUCCESS) {
         GlobalFree(info.text);
         info.text = nullptr;
@@ -84,56 +82,49 @@ AppInfoRead ReadAppInfo(HKEY key, StoredAppInfo& info)
     return AppInfoRead::Done;
 }
 
-void LoadFlagTable(FlagTable& t, HWND owner)
+LoadSkips LoadFlagTable(FlagTable& t, const StoreReporter& reporter)
 {
     ClearTableContents(t);
-    t.currentApp = 0;
-    t.currentEntry = 0;
 
+    LoadSkips skips = {};
     HKEY key = nullptr;
     if (OpenFlagKey(&key) != ERROR_SUCCESS)
-        return;
+        return skips;
 
     uint16_t j = 0;
-    LoadSkips skips = {};
     StoredAppInfo info;
     switch (ReadAppInfo(key, info)) {
     case AppInfoRead::SizeFailed:
-        ShowCodeMessage(owner, "Get Size fail\nCode=%d", info.status);
+        Report(reporter, StoreFaultKind::SizeUnreadable, info.status, kAppInfoSizeValue);
         break;
     case AppInfoRead::NoMemory:
-        ShowAppMessage(owner, "GlobalAlloc fail");
+        Report(reporter, StoreFaultKind::NoMemory);
         break;
     case AppInfoRead::ListFailed:
-        ShowCodeMessage(owner, "Get application name fail\nCode=%d", info.status);
+        Report(reporter, StoreFaultKind::ListUnreadable, info.status, kAppInfoValue);
         break;
     case AppInfoRead::Done:
         if (HGLOBAL nameBuffer = GlobalAlloc(GPTR, kValueNameSize)) {
-            j = LoadRecords(t, key, static_cast<const char*>(info.text), static_cast<char*>(nameBuffer), owner,
+            j = LoadRecords(t, key, static_cast<const char*>(info.text), static_cast<char*>(nameBuffer), reporter,
                             skips);
             GlobalFree(nameBuffer);
         } else {
-            ShowAppMessage(owner, "GlobalAlloc fail TmpName");
+            Report(reporter, StoreFaultKind::NoNameMemory);
         }
         GlobalFree(info.text);
         break;
     }
     t.entryCount = j;
-    t.currentEntry = 0;
-    registryApi.closeKey(key);
-
-    if (AnySkipped(skips)) {
-        char text[256];
-        FormatLoadSkips(text, sizeof text, skips);
-        ShowAppMessage(owner, text);
-    }
+    platform.closeKey(key);
+    return skips;
 }
 
 namespace {
 
 // Builds APPINFO from the table's names, upper case as the list shows them,
 // and the groups' counts, refusing what the stored layout cannot hold.
-bool BuildAppInfo(const FlagTable& t, const EntriesByApp& groups, HWND owner, char* appInfo, size_t& length)
+bool BuildAppInfo(const FlagTable& t, const EntriesByApp& groups, const StoreReporter& reporter, char* appInfo,
+                  size_t& length)
 {
     length = 0;
     appInfo[0] = '\0';
@@ -147,9 +138,7 @@ bool BuildAppInfo(const FlagTable& t, const EntriesByApp& groups, HWND owner, ch
         if (problem == StoreProblem::None && !AppendAppInfoRecord(appInfo, kAppInfoBufferSize, length, count, name))
             problem = StoreProblem::AppInfoTooLong;
         if (problem != StoreProblem::None) {
-            char text[256];
-            FormatStoreProblem(text, sizeof text, problem, name);
-            ShowAppMessage(owner, text);
+            Report(reporter, StoreFaultKind::Unstorable, 0, name, problem);
             return false;
         }
     }
@@ -159,7 +148,8 @@ bool BuildAppInfo(const FlagTable& t, const EntriesByApp& groups, HWND owner, ch
 // Writes the version values, record by record of the APPINFO just built:
 // its names are the rows' and its counts the groups'. False when any write
 // failed.
-bool SaveVersions(const FlagTable& t, const EntriesByApp& groups, HKEY key, const char* appInfo, HWND owner)
+bool SaveVersions(const FlagTable& t, const EntriesByApp& groups, HKEY key, const char* appInfo,
+                  const StoreReporter& reporter)
 {
     bool ok = true;
     size_t pos = 0;
@@ -173,9 +163,9 @@ bool SaveVersions(const FlagTable& t, const EntriesByApp& groups, HKEY key, cons
             FormatValueName(valueName, sizeof valueName, name, k + 1);
             unsigned char record[kVersionRecordSize];
             EncodeVersionRecord(t.entries[groups.order[groups.first[r] + k]], record);
-            LONG status = registryApi.setValue(key, valueName, 0, REG_BINARY, record, sizeof record);
+            LONG status = platform.setValue(key, valueName, 0, REG_BINARY, record, sizeof record);
             if (status != ERROR_SUCCESS) {
-                ShowCodeMessage(owner, "SetPrinterData fail(binary)\nCode=%d", status);
+                Report(reporter, StoreFaultKind::VersionNotWritten, status, valueName);
                 ok = false;
             }
         }
@@ -185,11 +175,11 @@ bool SaveVersions(const FlagTable& t, const EntriesByApp& groups, HKEY key, cons
 
 }  // namespace
 
-int SaveFlagTable(const FlagTable& t, HWND owner)
+int SaveFlagTable(const FlagTable& t, const StoreReporter& reporter)
 {
     HGLOBAL buffer = GlobalAlloc(GPTR, kAppInfoBufferSize + sizeof(EntriesByApp));
     if (!buffer) {
-        ShowAppMessage(owner, "GlobalAlloc fail");
+        Report(reporter, StoreFaultKind::NoMemory);
         return 0;
     }
     char* appInfo = static_cast<char*>(buffer);
@@ -200,14 +190,14 @@ int SaveFlagTable(const FlagTable& t, HWND owner)
     size_t length = 0;
     // The key is deleted before it is written, so a table that cannot be
     // stored faithfully is refused while the stored one is still intact.
-    if (!BuildAppInfo(t, groups, owner, appInfo, length)) {
+    if (!BuildAppInfo(t, groups, reporter, appInfo, length)) {
         GlobalFree(buffer);
         return 0;
     }
 
     // Writing into a key that could not be emptied would leave stale values.
     if (!CanDeleteFlagKey()) {
-        ShowAppMessage(owner, kCannotDeleteFlagKeyText);
+        Report(reporter, StoreFaultKind::KeyNotEmptiable);
         GlobalFree(buffer);
         return 0;
     }
@@ -217,27 +207,27 @@ int SaveFlagTable(const FlagTable& t, HWND owner)
     DWORD disposition = 0;
     LONG status = CreateFlagKey(&key, &disposition);
     if (status != ERROR_SUCCESS) {
-        ShowCodeMessage(owner, "Open Printer fail\nCode=%d", status);
+        Report(reporter, StoreFaultKind::KeyNotCreated, status);
         GlobalFree(buffer);
         return 0;
     }
 
-    bool ok = SaveVersions(t, groups, key, appInfo, owner);
+    bool ok = SaveVersions(t, groups, key, appInfo, reporter);
 
-    status = registryApi.setValue(key, kAppInfoValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(appInfo),
-                                  static_cast<DWORD>(length + 1));
+    status = platform.setValue(key, kAppInfoValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(appInfo),
+                               static_cast<DWORD>(length + 1));
     if (status != ERROR_SUCCESS) {
-        ShowCodeMessage(owner, "SetPrinterData fail(sz)\nCode=%d", status);
+        Report(reporter, StoreFaultKind::ListNotWritten, status, kAppInfoValue);
         ok = false;
     }
     DWORD size = AppInfoSizeFor(length);
-    status = registryApi.setValue(key, kAppInfoSizeValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&size),
-                                  sizeof size);
+    status = platform.setValue(key, kAppInfoSizeValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&size),
+                               sizeof size);
     if (status != ERROR_SUCCESS) {
-        ShowCodeMessage(owner, "SetPrinterData fail(dword)\nCode=%d", status);
+        Report(reporter, StoreFaultKind::SizeNotWritten, status, kAppInfoSizeValue);
         ok = false;
     }
-    registryApi.closeKey(key);
+    platform.closeKey(key);
     GlobalFree(buffer);
     return ok ? 1 : 0;
 }

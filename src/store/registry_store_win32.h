@@ -1,18 +1,23 @@
 // Moves the whole flag table between the driver's registry key and the
-// table in memory. Neither operation touches a control: ShowTable puts a
+// table in memory. Neither operation touches a control: the display puts a
 // loaded table into the lists and boxes.
 #pragma once
 
 #include <windows.h>
 
+#include "store/registry_layout.h"
+#include "store/store_fault.h"
 #include "table/flag_table.h"
 
-// Rebuilds the table from the key, the first application and entry
-// selected. Its messages are owned by `owner` (the main window).
-void LoadFlagTable(FlagTable& t, HWND owner);
+// Rebuilds the table's contents from the key; the selection is the
+// caller's (SelectLoadedTable). Each failure goes to `reporter` as it happens; a key that
+// cannot be opened is no failure (an empty table). Returns what the table
+// or the layout could not hold and the load passed over.
+LoadSkips LoadFlagTable(FlagTable& t, const StoreReporter& reporter);
 // Replaces the key's contents with the table, the names upper case as the
-// application list shows them. 1 when every write succeeded.
-int SaveFlagTable(const FlagTable& t, HWND owner);
+// application list shows them. Each failure goes to `reporter` as it
+// happens; 1 when every write succeeded.
+int SaveFlagTable(const FlagTable& t, const StoreReporter& reporter);
 
 // What of APPINFO-SIZE and APPINFO could be read from an open key.
 enum class AppInfoRead { Done, SizeFailed, NoMemory, ListFailed };

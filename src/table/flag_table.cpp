@@ -9,6 +9,8 @@ void ClearTableContents(FlagTable& t)
     std::memset(t.appNames, 0, sizeof t.appNames);
     t.appCount = 0;
     t.entryCount = 0;
+    ++t.appRowsChanges;
+    ++t.versionRowsChanges;
 }
 
 static int LowerAscii(unsigned char c)

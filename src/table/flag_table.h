@@ -38,6 +38,16 @@ struct FlagTable {
     int32_t currentVersionRow;
     int modified;
     uint32_t flagClipboard[2];
+    // Copy, or New Application adding an application, since the last load
+    // or import: Paste has something to give (two zero words at worst).
+    int pasteOffered;
+    // What the window is to show beside the selection, written with it: the
+    // flag words in the boxes (an application without versions keeps those
+    // of the one shown before), and a count of the changes to the rows of
+    // each list, so that the display rebuilds a list only when they changed.
+    uint32_t shownFlags[2];
+    uint32_t appRowsChanges;
+    uint32_t versionRowsChanges;
 };
 
 // What an input dialog returns for the editing operations: the New
@@ -48,7 +58,8 @@ struct InputValues {
     uint32_t inputVersionLS;
 };
 
-// Zeroes every entry record and name slot and both counts (load and import).
+// Zeroes every entry record and name slot and both counts (load and import);
+// both lists' rows change.
 void ClearTableContents(FlagTable& t);
 
 // Case-insensitive equality of two application names. The Windows build

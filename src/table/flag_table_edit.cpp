@@ -57,6 +57,44 @@ bool EditableEntry(const FlagTable& t, uint16_t e)
 
 }  // namespace
 
+void SelectApplication(FlagTable& t, uint16_t app)
+{
+    t.currentApp = app;
+    int e = NthEntryOfApp(t, app, 0);
+    if (e >= 0)
+        t.currentEntry = static_cast<uint16_t>(e);
+}
+
+int SelectedEntry(const FlagTable& t, int app, int32_t row)
+{
+    if (row < 0)
+        row = t.currentVersionRow;
+    if (row < 0 || app < 0)
+        return -1;
+    return NthEntryOfApp(t, static_cast<uint16_t>(app), row);
+}
+
+void TakeVersionPick(FlagTable& t, int app, int32_t row)
+{
+    int e = SelectedEntry(t, app, row);
+    if (row >= 0)
+        t.currentVersionRow = row;
+    // No entry to map (an application without versions): the current entry
+    // stays, so no later edit can reach past the table.
+    if (e >= 0 && e < t.entryCount)
+        t.currentEntry = static_cast<uint16_t>(e);
+}
+
+int32_t RowOfCurrentEntry(const FlagTable& t)
+{
+    if (!ShowsCurrentEntry(t))
+        return -1;
+    int32_t row = 0;
+    for (uint16_t i = 0; i < t.currentEntry; ++i)
+        row += t.entries[i].appIndex == t.currentApp;
+    return row;
+}
+
 bool ShowsCurrentEntry(const FlagTable& t)
 {
     return EditableEntry(t, t.currentEntry);

@@ -1,6 +1,6 @@
-// The table half of every editing command: what changes in the flag table.
-// The Windows half (flag_table_edit_win32) keeps the lists and boxes in step
-// and shows the messages. Nothing here writes past the table's capacity.
+// The steps the editing commands (edit_commands.h) are made of: what changes
+// in the flag table and its selection. Nothing here writes past the table's
+// capacity.
 #pragma once
 
 #include <cstdint>
@@ -49,6 +49,20 @@ int TableDeleteVersion(FlagTable& t, uint16_t e);
 // Selection sort of application `app`'s records by versionMS, then versionLS,
 // within the slots they occupy; equal keys end as the selection sort leaves them.
 int TableSortVersions(FlagTable& t, uint16_t app);
+
+// Application `app` becomes currentApp, and its first version currentEntry;
+// without a version of its own currentEntry stays as it was.
+void SelectApplication(FlagTable& t, uint16_t app);
+// The entry the lists select: version row `row` (-1: the list has no
+// selection, the remembered currentVersionRow stands in) of application
+// `app` (-1: none); -1 when there is no such entry.
+int SelectedEntry(const FlagTable& t, int app, int32_t row);
+// The user picked row `row` of the version list (-1: none) while the
+// application list shows `app`: a picked row is remembered, and the entry
+// it selects, if any, becomes currentEntry.
+void TakeVersionPick(FlagTable& t, int app, int32_t row);
+// The row of currentEntry among currentApp's versions, -1 when it is not one.
+int32_t RowOfCurrentEntry(const FlagTable& t);
 
 // Whether currentEntry is an entry of currentApp, the one the boxes show.
 // An application without versions has none, and the commands that act on

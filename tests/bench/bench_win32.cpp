@@ -17,21 +17,32 @@
 
 #include "bench_report.h"
 #include "bench_tables.h"
-#include "base/message_box_win32.h"
+#include "base/platform_win32.h"
 #include "store/flag_file_win32.h"
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
 #include "resource.h"
-#include "table/flag_table_win32.h"
+#include "main/display_win32.h"
+#include "main/screen.h"
+#include "table/edit_commands.h"
+#include "table/flag_table_edit.h"
 
 namespace {
 
 std::vector<std::string> shownTexts;
 
-int RecordMessage(HWND, const char* text, const char*, UINT)
+int WINAPI RecordMessage(HWND, const char* text, const char*, UINT)
 {
     shownTexts.push_back(text);
     return IDOK;
+}
+
+// The store's failures, worded as the editor shows them.
+void RecordFault(void*, const StoreFault& fault)
+{
+    char text[256];
+    FormatStoreFault(text, sizeof text, fault);
+    shownTexts.push_back(text);
 }
 
 double NowMs()
@@ -78,6 +89,10 @@ struct Bench {
     std::unique_ptr<FlagTable> loaded;  // what Load and Import fill
     TableControls saveControls;
     TableControls loadControls;
+    // The floors' own: the display knows what it drew into loadControls.
+    TableControls floorControls;
+    ShownScreen shown;  // what the display last drew into loadControls
+    int floorApp;       // which application the pick's floor shows next
     std::string afePath;
     std::string infPath;
     std::string importPath;  // the generator's .afe file
@@ -167,9 +182,9 @@ void InsertName(HWND combo, const char* name)
 
 bool LoadFloor(Bench& w)
 {
-    SendMessageA(w.loadControls.appCombo, CB_RESETCONTENT, 0, 0);
+    SendMessageA(w.floorControls.appCombo, CB_RESETCONTENT, 0, 0);
     for (const std::string& name : w.b.names)
-        InsertName(w.loadControls.appCombo, name.c_str());
+        InsertName(w.floorControls.appCombo, name.c_str());
     return ReadKeyFloor(w);
 }
 
@@ -207,7 +222,7 @@ bool ImportFloor(Bench& w)
     const char* list = data + 6;
     const char* end = list + listChars;
     const char* line = end + 1;
-    HWND combo = w.loadControls.appCombo;
+    HWND combo = w.floorControls.appCombo;
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
     size_t j = 0;
     for (const char* p = list; p < end;) {
@@ -247,15 +262,51 @@ bool InfFloor(Bench& w)
 
 int RunSave(Bench& w)
 {
-    return SaveFlagTable(*w.edited, w.saveControls.parent);
+    return SaveFlagTable(*w.edited, {RecordFault, nullptr});
+}
+
+void Display(Bench& w)
+{
+    const TableControls& t = w.loadControls;
+    MainControls c = {};
+    c.window = t.parent;
+    c.appCombo = t.appCombo;
+    c.versionCombo = t.versionCombo;
+    std::copy(t.boxes, t.boxes + kFlagCount, c.flagBoxes);
+    ShowEditor(c, *w.loaded, 1, w.shown);
 }
 
 int RunLoad(Bench& w)
 {
-    TableControls& c = w.loadControls;
-    LoadFlagTable(*w.loaded, c.parent);
-    ShowTable(*w.loaded, c.appCombo, c.versionCombo, c.boxes);
+    LoadSkips skips = LoadFlagTable(*w.loaded, {RecordFault, nullptr});
+    char text[256];
+    if (AnySkipped(skips))
+        shownTexts.push_back((FormatLoadSkips(text, sizeof text, skips), text));
+    SelectLoadedTable(*w.loaded);
+    Display(w);
     return 1;
+}
+
+// The user picks the last application, then the first, and so on.
+int RunPick(Bench& w)
+{
+    FlagTable& t = *w.loaded;
+    PickApplication(t, static_cast<uint16_t>(t.currentApp == 0 ? t.appCount - 1 : 0));
+    Display(w);
+    return 1;
+}
+
+// The user clicks box 05: it toggles itself and notifies.
+int RunClick(Bench& w)
+{
+    HWND box = w.loadControls.boxes[4];
+    bool was = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    SendMessageA(box, BM_SETCHECK, was ? BST_UNCHECKED : BST_CHECKED, 0);
+    int checked = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    NoteBoxToggled(w.shown, 4, checked);
+    SetFlagFromBox(*w.loaded, 4, checked);
+    Display(w);
+    return checked;
 }
 
 int RunAfe(Bench& w)
@@ -270,11 +321,47 @@ int RunInf(Bench& w)
 
 int RunImport(Bench& w)
 {
-    TableControls& c = w.loadControls;
     if (!ImportFlagFile(*w.loaded, w.importPath.c_str()))
         return 0;
-    ShowTable(*w.loaded, c.appCombo, c.versionCombo, c.boxes);
+    SelectLoadedTable(*w.loaded);
+    Display(w);
     return 1;
+}
+
+// The bare control calls a pick needs: the version list filled with the
+// application's rows, both selections, the 64 boxes set to its first
+// version's flags.
+bool PickFloor(Bench& w)
+{
+    const FlagTable& t = *w.loaded;
+    const TableControls& c = w.floorControls;
+    uint16_t app = static_cast<uint16_t>(w.floorApp == 0 ? t.appCount - 1 : 0);
+    w.floorApp = app;
+    SendMessageA(c.versionCombo, CB_RESETCONTENT, 0, 0);
+    const AppFlagEntry* first = nullptr;
+    for (uint16_t i = 0; i < t.entryCount; ++i) {
+        if (t.entries[i].appIndex != app)
+            continue;
+        char text[kVersionTextSize];
+        VersionText(text, t.entries[i].versionMS, t.entries[i].versionLS);
+        InsertName(c.versionCombo, text);
+        if (!first)
+            first = &t.entries[i];
+    }
+    SendMessageA(c.versionCombo, CB_SETCURSEL, 0, 0);
+    SendMessageA(c.appCombo, CB_SETCURSEL, app, 0);
+    for (int k = 0; k < kFlagCount; ++k)
+        SendMessageA(c.boxes[k], BM_SETCHECK, first && FlagBit(*first, k) ? BST_CHECKED : BST_UNCHECKED, 0);
+    return true;
+}
+
+// A click's bare calls: the box toggled, its new state read.
+bool ClickFloor(Bench& w)
+{
+    HWND box = w.floorControls.boxes[4];
+    bool was = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    SendMessageA(box, BM_SETCHECK, was ? BST_UNCHECKED : BST_CHECKED, 0);
+    return SendMessageA(box, BM_GETCHECK, 0, 0) != was;
 }
 
 std::string CheckResult(int expected, int result)
@@ -356,6 +443,29 @@ std::string CheckInf(Bench& w, int result)
     return problem.empty() ? CheckFile(w.infPath, w.b.inf) : problem;
 }
 
+// The version list shows the picked application's versions, the first one
+// selected, and the boxes its flags.
+std::string CheckPick(Bench& w, int)
+{
+    const FlagTable& t = *w.loaded;
+    Screen s = ScreenOf(t);
+    LRESULT rows = SendMessageA(w.loadControls.versionCombo, CB_GETCOUNT, 0, 0);
+    if (rows != CountVersions(t, t.currentApp) || s.versionRow != 0)
+        return "the version list does not show the picked application";
+    if (SendMessageA(w.loadControls.appCombo, CB_GETCURSEL, 0, 0) != t.currentApp)
+        return "the application list does not select the picked application";
+    return "";
+}
+
+// Flag 05 of the version on screen follows the box.
+std::string CheckClick(Bench& w, int checked)
+{
+    const FlagTable& t = *w.loaded;
+    if (!ShowsCurrentEntry(t) || FlagBit(t.entries[t.currentEntry], 4) != checked)
+        return "flag 05 does not follow its box";
+    return "";
+}
+
 struct Operation {
     const char* name;
     int (*run)(Bench&);
@@ -370,6 +480,8 @@ const Operation kOperations[] = {
     {"Export .afe", RunAfe, CheckAfe, AfeFloor},
     {"Export .inf", RunInf, CheckInf, InfFloor},
     {"Import", RunImport, CheckLoaded, ImportFloor},
+    {"Pick app", RunPick, CheckPick, PickFloor},
+    {"Flag click", RunClick, CheckClick, ClickFloor},
 };
 
 bool Applies(const Operation& op, const BenchTable& b)
@@ -451,6 +563,7 @@ bool Prepare(Bench& w, BenchSize size, int index)
     FillEditedTable(b, *w.edited);
     CreateTableControls(w.saveControls);
     CreateTableControls(w.loadControls);
+    CreateTableControls(w.floorControls);
     // The list that Save reads its names from, as the editor shows it.
     for (const std::string& name : b.names)
         InsertName(w.saveControls.appCombo, name.c_str());
@@ -512,7 +625,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: bench.exe [--smoke] [--runs N] [--out DIR] [--note TEXT]\n");
         return 2;
     }
-    messageBoxImpl = RecordMessage;
+    platform.messageBox = RecordMessage;
     std::vector<BenchSize> sizes = {BenchSize::Example};
     if (!options.smoke)
         sizes = {BenchSize::Example, BenchSize::Hundreds, BenchSize::FullCapacity, BenchSize::LargestFlagFile};

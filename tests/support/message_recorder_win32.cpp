@@ -1,11 +1,11 @@
 #include "message_recorder_win32.h"
 
-#include "base/message_box_win32.h"
+#include "base/platform_win32.h"
 
 std::vector<ShownMessage> shownMessages;
 std::deque<int> answers;
 
-int RecordMessage(HWND owner, const char* text, const char* caption, UINT type)
+int WINAPI RecordMessage(HWND owner, const char* text, const char* caption, UINT type)
 {
     shownMessages.push_back({owner, text ? text : "", caption ? caption : "", type});
     if (!answers.empty()) {
@@ -25,14 +25,20 @@ std::vector<std::string> ShownTexts()
     return texts;
 }
 
-MessageRecorder::MessageRecorder() : saved_(messageBoxImpl)
+void ResetPlatform()
+{
+    platform = kSystemPlatform;
+    platform.messageBox = RecordMessage;
+}
+
+MessageRecorder::MessageRecorder() : saved_(platform.messageBox)
 {
     shownMessages.clear();
     answers.clear();
-    messageBoxImpl = RecordMessage;
+    platform.messageBox = RecordMessage;
 }
 
 MessageRecorder::~MessageRecorder()
 {
-    messageBoxImpl = saved_;
+    platform.messageBox = saved_;
 }

@@ -20,8 +20,12 @@ extern std::vector<ShownMessage> shownMessages;
 // other box OK.
 extern std::deque<int> answers;
 
-int RecordMessage(HWND owner, const char* text, const char* caption, UINT type);
+int WINAPI RecordMessage(HWND owner, const char* text, const char* caption, UINT type);
 std::vector<std::string> ShownTexts();
+
+// Every call of kSystemPlatform again but the message box, which stays
+// RecordMessage: no test may open a real one.
+void ResetPlatform();
 
 // Puts RecordMessage in place of the message box for the recorder's life,
 // with nothing shown and no answer queued.
@@ -33,5 +37,5 @@ public:
     MessageRecorder& operator=(const MessageRecorder&) = delete;
 
 private:
-    int (*saved_)(HWND, const char*, const char*, UINT);
+    int(WINAPI* saved_)(HWND, LPCSTR, LPCSTR, UINT);
 };

@@ -52,20 +52,21 @@ TEST_F(Enabling, EachStateOffersItsCommandsAndControls)
 
 TEST_F(Enabling, SnapshotCountsTheCurrentApplicationsVersions)
 {
-    EditorSnapshot s = SnapshotOf(*t, 1, 0);
+    EditorSnapshot s = SnapshotOf(*t, 1);
     EXPECT_EQ(0, s.appCount);
     EXPECT_EQ(0, s.currentVersions) << "no application: none";
     AddTable(*t, {"A.EXE", "B.EXE"}, {{1, 1, 0}, {0, 1, 0}, {1, 2, 0}});
     t->currentApp = 1;
-    s = SnapshotOf(*t, 5, 7);
+    t->pasteOffered = 7;
+    s = SnapshotOf(*t, 5);
     EXPECT_EQ(1, s.printerFound);
     EXPECT_EQ(1, s.pasteOffered);
     EXPECT_EQ(2, s.appCount);
     EXPECT_EQ(2, s.currentVersions) << "B's, interleaved with A's";
     t->currentApp = 0;
-    EXPECT_EQ(1, SnapshotOf(*t, 1, 0).currentVersions);
+    EXPECT_EQ(1, SnapshotOf(*t, 1).currentVersions);
     t->currentApp = 2;
-    EXPECT_EQ(0, SnapshotOf(*t, 1, 0).currentVersions) << "currentApp past the table";
+    EXPECT_EQ(0, SnapshotOf(*t, 1).currentVersions) << "currentApp past the table";
 }
 
 }  // namespace

@@ -501,7 +501,7 @@ TEST(FlagFileDecode, EveryCutOfAValidFileIsRefused)
     EXPECT_EQ(FlagFileError::None, Decode(afe, *d));
 }
 
-TEST(ApplyDecodedFlagFile, ReplacesTheContentsAndResetsTheSelection)
+TEST(ApplyDecodedFlagFile, ReplacesTheContentsAndLeavesTheRestToTheCaller)
 {
     auto t = NewTable();
     for (int i = 0; i < 4; ++i) {
@@ -529,8 +529,7 @@ TEST(ApplyDecodedFlagFile, ReplacesTheContentsAndResetsTheSelection)
     EXPECT_EQ(9u, t->entries[0].flagsHigh);
     EXPECT_EQ(0, t->entries[1].appIndex);
     EXPECT_EQ(0u, t->entries[1].versionMS) << "old entries are cleared";
-    EXPECT_EQ(0, t->currentApp);
-    EXPECT_EQ(0, t->currentEntry);
+    EXPECT_EQ(3, t->currentApp) << "the selection is the caller's";
     EXPECT_EQ(1, t->modified) << "modified is the caller's";
     EXPECT_EQ(0x1234u, t->flagClipboard[0]);
 }

@@ -415,3 +415,33 @@ TEST(TableNewVersion, RefusesWithoutAnApplicationOrRoom)
 }
 
 }  // namespace
+
+namespace {
+
+using TableSelection = TableTest;
+
+TEST_F(TableSelection, PickingAnApplicationOrARowMovesTheSelectionWithinTheTable)
+{
+    AddTable(*t, {"A.EXE", "B.EXE", "C.EXE"}, {{1, 0, 1}, {0, 0, 2}, {1, 0, 3}, {0, 0, 4}});
+    SelectApplication(*t, 1);
+    EXPECT_EQ(0, t->currentEntry) << "B's first version";
+    SelectApplication(*t, 2);
+    EXPECT_EQ(2, t->currentApp);
+    EXPECT_EQ(0, t->currentEntry) << "C has none: the entry stays";
+    EXPECT_EQ(-1, RowOfCurrentEntry(*t));
+
+    SelectApplication(*t, 1);
+    TakeVersionPick(*t, 1, 1);
+    EXPECT_EQ(2, t->currentEntry);
+    EXPECT_EQ(1, t->currentVersionRow);
+    EXPECT_EQ(1, RowOfCurrentEntry(*t));
+    // No row picked: the remembered one stands in; a row past the last
+    // version, or no application, selects nothing.
+    EXPECT_EQ(2, SelectedEntry(*t, 1, -1));
+    TakeVersionPick(*t, 1, 7);
+    EXPECT_EQ(2, t->currentEntry);
+    EXPECT_EQ(7, t->currentVersionRow);
+    EXPECT_EQ(-1, SelectedEntry(*t, -1, 0));
+}
+
+}  // namespace

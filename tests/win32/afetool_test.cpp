@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "afetool_run.h"
-#include "base/message_box_win32.h"
 #include "file_text.h"
 #include "store/flag_file_win32.h"
 #include "store/registry_layout.h"
@@ -34,7 +33,7 @@ protected:
         AddEntry(0, 0x90000, 0xBB8, 0x80000011, 0x80000001);
         AddEntry(1, 0x50001, 0x0A280001, 0xF000, 0x10000, 0xDEADBEEF);
         AddEntry(0, 0xA0000, 0x1770, 2, 0x40000000, 7);
-        ASSERT_EQ(1, SaveFlagTable(*table, parent));
+        ASSERT_EQ(1, Save());
     }
 
     void TearDown() override
@@ -50,14 +49,8 @@ protected:
         return files.back();
     }
 
-    // afetool prints the store's messages; the fixture's recorder returns.
-    ToolRun Afetool(std::vector<std::string> args)
-    {
-        MessageBoxFn recorder = messageBoxImpl;
-        ToolRun r = RunAfeToolWith(std::move(args));
-        messageBoxImpl = recorder;
-        return r;
-    }
+    // afetool prints the store's messages; a box would be recorded.
+    ToolRun Afetool(std::vector<std::string> args) { return RunAfeToolWith(std::move(args)); }
 
     std::string folder;
     std::vector<std::string> files;

@@ -10,16 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "base/system_function_win32.h"
+#include "base/platform_win32.h"
 #include "dialogs/dialogs_win32.h"
-#include "editing_fixture_win32.h"
 #include "file_text.h"
+#include "main/messages_win32.h"
 #include "main_window_harness.h"
 #include "resource.h"
 #include "table/flag_table.h"
 #include "window_search_win32.h"
 
-namespace editing_test {
+namespace dialogs_test {
 namespace {
 
 int beeps = 0;
@@ -108,15 +108,17 @@ void TypeInto(HWND dialog, int id, const char* text)
         SendMessageA(field, WM_CHAR, static_cast<unsigned char>(*p), 1);
 }
 
-class Dialogs : public EditingWindow {
+class Dialogs : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EditingWindow::SetUp();
+        // The dialogs' owner, hidden, as the main window owns them.
+        owner = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(nullptr, owner);
         beeps = 0;
         lastBeep = 0;
-        savedBeep = messageBeepImpl;
-        messageBeepImpl = CountBeep;
+        platform.messageBeep = CountBeep;
         input.inputVersionMS = 0xDEADBEEF;
         input.inputVersionLS = 0xDEADBEEF;
         std::strcpy(input.inputAppName, "UNTOUCHED");
@@ -124,8 +126,8 @@ protected:
 
     void TearDown() override
     {
-        messageBeepImpl = savedBeep;
-        EditingWindow::TearDown();
+        platform.messageBeep = kSystemPlatform.messageBeep;
+        DestroyWindow(owner);
     }
 
     // Runs the template modally with the steps; fails the test on a timeout.
@@ -137,8 +139,9 @@ protected:
         s.deadline = GetTickCount() + timeoutMs;
         script = &s;
         UINT_PTR timer = SetTimer(nullptr, 0, 30, Tick);
-        INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), name, c.window, proc,
-                                         reinterpret_cast<LPARAM>(&input));
+        InputDialogParam param = {&input, ShowNameRefusal};
+        INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), name, owner, proc,
+                                         reinterpret_cast<LPARAM>(&param));
         KillTimer(nullptr, timer);
         script = nullptr;
         EXPECT_FALSE(s.timedOut) << caption << ": stopped at step " << s.next << " of " << s.steps.size();
@@ -146,7 +149,9 @@ protected:
         return result;
     }
 
-    MessageBeepFn savedBeep = nullptr;
+    MessageRecorder recorder;
+    HWND owner = nullptr;
+    InputValues input = {};  // what the dialog returned
 };
 
 const char kNewApp[] = "Application and Version Input";
@@ -185,7 +190,7 @@ TEST_F(Dialogs, NewAppFiltersTheVersionFieldsAndNeedsAName)
     EXPECT_EQ("Application is NULL\nSet Application", shownMessages[0].text);
     EXPECT_EQ("Deruverozad Adov Eduzed", shownMessages[0].caption);
     EXPECT_EQ(static_cast<UINT>(MB_OK), shownMessages[0].type);
-    EXPECT_EQ(c.window, shownMessages[0].owner) << "owned by the main window, not the dialog";
+    EXPECT_EQ(owner, shownMessages[0].owner) << "owned by the main window, not the dialog";
     EXPECT_STREQ("NOTEPAD.EXE", input.inputAppName) << "typed letters become upper case";
     EXPECT_EQ(0x124u, input.inputVersionMS);
     EXPECT_EQ(0x1F2ABu, input.inputVersionLS);
@@ -422,15 +427,15 @@ TEST_F(BrowseTest, FileWithoutVersionGivesZeros)
 
 TEST_F(BrowseTest, VersionDllThatCannotBeLoadedIsNamedAndGivesZeros)
 {
-    systemLibraryImpl = OnlyFileDialogDll;
+    platform.loadSystemLibrary = OnlyFileDialogDll;
     BrowsedFields f = Browse(WindowsPath(VERSIONED_APP));
-    systemLibraryImpl = LoadSystemLibrary;
+    platform.loadSystemLibrary = kSystemPlatform.loadSystemLibrary;
     EXPECT_EQ("00000000", f.ms);
     EXPECT_EQ("00000000", f.ls);
     ASSERT_EQ(1u, shownMessages.size());
     EXPECT_EQ(LoadFailureText("version.dll") + ", so the version of the file cannot be read.", shownMessages[0].text);
     EXPECT_EQ("Error: VAVEZAV.exe", shownMessages[0].caption);
-    EXPECT_EQ(c.window, shownMessages[0].owner);
+    EXPECT_EQ(owner, shownMessages[0].owner);
 }
 
 TEST_F(BrowseTest, CancelInTheFileDialogKeepsTheFields)
@@ -469,4 +474,4 @@ TEST(BrowseData, TestProgramsAreBuilt)
 }
 
 }  // namespace
-}  // namespace editing_test
+}  // namespace dialogs_test

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "store/file_api_win32.h"
+#include "base/platform_win32.h"
 #include "store/flag_file_win32.h"
 #include "store/registry_layout.h"
 #include "stored_key_win32.h"
@@ -48,7 +48,7 @@ bool FailsWith(const char* name, DWORD error)
 HANDLE WINAPI FaultCreate(LPCSTR p, DWORD a, DWORD s, LPSECURITY_ATTRIBUTES sa, DWORD c, DWORD f, HANDLE t)
 {
     return FailsWith("create", ERROR_ACCESS_DENIED) ? INVALID_HANDLE_VALUE
-                                                    : kSystemFileApi.createFile(p, a, s, sa, c, f, t);
+                                                    : kSystemPlatform.createFile(p, a, s, sa, c, f, t);
 }
 BOOL WINAPI FaultRead(HANDLE h, LPVOID b, DWORD n, LPDWORD done, LPOVERLAPPED o)
 {
@@ -59,7 +59,7 @@ BOOL WINAPI FaultRead(HANDLE h, LPVOID b, DWORD n, LPDWORD done, LPOVERLAPPED o)
         }
         --n;
     }
-    return kSystemFileApi.readFile(h, b, n, done, o);
+    return kSystemPlatform.readFile(h, b, n, done, o);
 }
 BOOL WINAPI FaultWrite(HANDLE h, LPCVOID b, DWORD n, LPDWORD done, LPOVERLAPPED o)
 {
@@ -70,34 +70,34 @@ BOOL WINAPI FaultWrite(HANDLE h, LPCVOID b, DWORD n, LPDWORD done, LPOVERLAPPED 
         }
         --n;
     }
-    return kSystemFileApi.writeFile(h, b, n, done, o);
+    return kSystemPlatform.writeFile(h, b, n, done, o);
 }
 DWORD WINAPI FaultSize(HANDLE h, LPDWORD high)
 {
-    return FailsWith("size", ERROR_ACCESS_DENIED) ? 0xFFFFFFFFu : kSystemFileApi.getFileSize(h, high);
+    return FailsWith("size", ERROR_ACCESS_DENIED) ? 0xFFFFFFFFu : kSystemPlatform.getFileSize(h, high);
 }
 BOOL WINAPI FaultClose(HANDLE h)
 {
     // The handle is closed all the same: a failed close still ends it.
-    BOOL closed = kSystemFileApi.closeHandle(h);
+    BOOL closed = kSystemPlatform.closeHandle(h);
     return FailsWith("close", ERROR_WRITE_FAULT) ? FALSE : closed;
 }
 BOOL WINAPI FaultDelete(LPCSTR p)
 {
-    return FailsWith("delete", ERROR_ACCESS_DENIED) ? FALSE : kSystemFileApi.deleteFile(p);
+    return FailsWith("delete", ERROR_ACCESS_DENIED) ? FALSE : kSystemPlatform.deleteFile(p);
 }
 BOOL WINAPI FaultMove(LPCSTR from, LPCSTR to)
 {
-    return FailsWith("move", ERROR_ACCESS_DENIED) ? FALSE : kSystemFileApi.moveFile(from, to);
+    return FailsWith("move", ERROR_ACCESS_DENIED) ? FALSE : kSystemPlatform.moveFile(from, to);
 }
 BOOL WINAPI FaultMoveEx(LPCSTR from, LPCSTR to, DWORD flags)
 {
-    return FailsWith("moveEx", ERROR_ACCESS_DENIED) ? FALSE : kSystemFileApi.moveFileEx(from, to, flags);
+    return FailsWith("moveEx", ERROR_ACCESS_DENIED) ? FALSE : kSystemPlatform.moveFileEx(from, to, flags);
 }
 UINT WINAPI FaultTempName(LPCSTR folder, LPCSTR prefix, UINT unique, LPSTR out)
 {
     return FailsWith("tempName", ERROR_ACCESS_DENIED) ? 0
-                                                      : kSystemFileApi.getTempFileName(folder, prefix, unique, out);
+                                                      : kSystemPlatform.getTempFileName(folder, prefix, unique, out);
 }
 
 // Windows 98 and Me: no MoveFileExA.
@@ -107,8 +107,19 @@ BOOL WINAPI NotImplementedMoveEx(LPCSTR, LPCSTR, DWORD)
     return FALSE;
 }
 
-const FileApi kFaultFileApi = {FaultCreate, FaultRead, FaultWrite,  FaultSize,     FaultClose,
-                               FaultDelete, FaultMove, FaultMoveEx, FaultTempName, GetFileAttributesA};
+void UseFaultFiles()
+{
+    platform = kSystemPlatform;
+    platform.createFile = FaultCreate;
+    platform.readFile = FaultRead;
+    platform.writeFile = FaultWrite;
+    platform.getFileSize = FaultSize;
+    platform.closeHandle = FaultClose;
+    platform.deleteFile = FaultDelete;
+    platform.moveFile = FaultMove;
+    platform.moveFileEx = FaultMoveEx;
+    platform.getTempFileName = FaultTempName;
+}
 
 using Exporter = int (*)(const char* path, char* uncarriedName);
 
@@ -116,7 +127,7 @@ class FileFaults : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fileApi = kSystemFileApi;
+        platform = kSystemPlatform;
         char temp[MAX_PATH];
         ASSERT_NE(0u, GetTempPathA(sizeof temp, temp));
         folder = std::string(temp) + "vavezav_file_faults\\";
@@ -131,7 +142,7 @@ protected:
 
     void TearDown() override
     {
-        fileApi = kSystemFileApi;
+        platform = kSystemPlatform;
         RemoveFiles();
         RemoveDirectoryA(folder.c_str());
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
@@ -166,8 +177,8 @@ protected:
         const std::string earlier = "an earlier export of this name\n";
         ASSERT_TRUE(WriteFileBytes(path, earlier));
         fault = Fault();
-        fileApi = kFaultFileApi;
-        fileApi.moveFileEx = windows9x ? nullptr : FaultMoveEx;
+        UseFaultFiles();
+        platform.moveFileEx = windows9x ? nullptr : FaultMoveEx;
         ASSERT_EQ(1, exporter(path.c_str(), nullptr)) << "without a fault";
         const std::string good = ReadFileText(path);
         const std::vector<std::string> calls = fault.names;
@@ -228,8 +239,8 @@ TEST_F(FileFaults, WithoutMoveFileExTheOldFileIsMovedAsideAndBack)
     RemoveFiles();
     const std::string path = folder + "table.inf";
     ASSERT_TRUE(WriteFileBytes(path, "old\n"));
-    fileApi = kSystemFileApi;
-    fileApi.moveFileEx = NotImplementedMoveEx;
+    platform = kSystemPlatform;
+    platform.moveFileEx = NotImplementedMoveEx;
     EXPECT_EQ(1, ExportInfFile(path.c_str()));
     EXPECT_EQ(0u, ReadFileText(path).find("[DEFAPPFLAG]\r\n"));
     EXPECT_EQ(std::set<std::string>{"table.inf"}, Files());
@@ -245,8 +256,8 @@ TEST_F(FileFaults, AReadOnlyFileIsRefusedBeforeAnythingIsWritten)
             ASSERT_TRUE(WriteFileBytes(path, "earlier\n"));
             ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
             fault = Fault();
-            fileApi = kFaultFileApi;
-            fileApi.moveFileEx = win9x ? nullptr : FaultMoveEx;
+            UseFaultFiles();
+            platform.moveFileEx = win9x ? nullptr : FaultMoveEx;
             EXPECT_EQ(0, exporter(path.c_str(), nullptr));
             EXPECT_EQ(std::vector<std::string>{}, fault.names) << "a file call was made";
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -261,7 +272,7 @@ TEST_F(FileFaults, ANewFileIsWrittenWhereThereWasNone)
     const std::string path = folder + "new.afe";
     ASSERT_EQ(1, ExportFlagFile(path.c_str()));
     EXPECT_EQ(0u, ReadFileText(path).find("00034\n02A.EXE;01B.EXE;\n"));
-    fileApi.moveFileEx = nullptr;
+    platform.moveFileEx = nullptr;
     const std::string other = folder + "new98.afe";
     ASSERT_EQ(1, ExportFlagFile(other.c_str()));
     EXPECT_EQ(ReadFileText(path), ReadFileText(other));
@@ -279,7 +290,7 @@ TEST_F(FileFaults, ImportLeavesTheTableAsItWasUnderEveryFault)
 
     for (bool shortened : {false, true}) {
         fault = Fault();
-        fileApi = kFaultFileApi;
+        UseFaultFiles();
         auto probe = std::make_unique<FlagTable>(before);
         ASSERT_EQ(1, ImportFlagFile(*probe, path.c_str()));
         const std::vector<std::string> calls = fault.names;

@@ -10,7 +10,7 @@
 #include "file_text.h"
 #include "shown_table.h"
 #include "store/flag_file_win32.h"
-#include "store/registry_api_win32.h"
+#include "base/platform_win32.h"
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
 #include "stored_key_win32.h"
@@ -61,7 +61,7 @@ protected:
     {
         int ok = ImportFlagFile(*table, path.c_str());
         if (ok)
-            ShowTable(*table, appCombo, versionCombo, boxes);
+            ShowLoaded();
         return ok;
     }
 
@@ -145,12 +145,12 @@ TEST_F(FlagFiles, ExportThatCannotReadTheKeyLeavesTheEarlierFile)
     expectUntouched("APPINFO longer than APPINFO-SIZE + 2");
 
     PutAppInfo("02A.EXE;", 18);
-    registryApi.openKey = FailingOpen;
+    platform.openKey = FailingOpen;
     failCode = ERROR_ACCESS_DENIED;
     expectUntouched("key cannot be opened");
 
-    registryApi = kSystemRegistryApi;
-    registryApi.queryValue = FailingQuery;
+    ResetPlatform();
+    platform.queryValue = FailingQuery;
     failOn = "APPINFO";
     failCode = ERROR_MORE_DATA;
     expectUntouched("APPINFO unreadable");
@@ -169,7 +169,7 @@ TEST_F(FlagFiles, ExportToAFileThatCannotBeCreated)
 
 TEST_F(FlagFiles, ExportOfAnEmptyStoredTable)
 {
-    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    ASSERT_EQ(1, Save());
     WriteFileText(afePath, "a longer earlier file that must not survive");
     EXPECT_EQ(1, ExportFlagFile(afePath.c_str()));
     EXPECT_EQ(std::string("00002\n\n"), ReadFileText(afePath));
@@ -188,7 +188,7 @@ TEST_F(FlagFiles, ExportImportAndSaveReproduceTheKey)
     AddEntries({{2, 0x10000, 0x1, 0, 0, 0}, {0, 0x50002, 0xA, 0x80000001, 0x7, 1},
                 {2, 0x20000, 0x2, 0x12345678, 0x9ABCDEF0, 0xFFFFFFFF}, {0, 0x60000, 0, 0, 0x80000000, 42},
                 {2, 0x30000, 0x3, 0xFFFFFFFF, 0xFFFFFFFF, 3}});
-    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    ASSERT_EQ(1, Save());
     KeyContents before = ReadKey();
     ASSERT_EQ(7u, before.size());
 
@@ -197,7 +197,7 @@ TEST_F(FlagFiles, ExportImportAndSaveReproduceTheKey)
     ClearControls();
     ASSERT_EQ(1, Import(afePath));
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
-    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    ASSERT_EQ(1, Save());
     EXPECT_EQ(before, ReadKey());
     EXPECT_TRUE(ShownTexts().empty());
 }
@@ -303,7 +303,7 @@ TEST_F(FlagFiles, ANameWithAControlCharacterIsSavedAsStoredButNeverExported)
     const KeyContents stored = ReadKey();
     Load();
     EXPECT_STREQ("A\rB.EXE", table->appNames[1]);
-    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    ASSERT_EQ(1, Save());
     EXPECT_TRUE(KeyHolds(stored));
 
     for (int (*exporter)(const char*, char*) : {ExportFlagFile, ExportInfFile, ExportRegFile}) {
@@ -343,7 +343,7 @@ TEST_F(FlagFiles, RegExportAppliedByRegeditGivesTheKeySaveWrites)
     AddApps({"Winword.exe", std::string(kMaxNameChars, 'N').c_str(), "CALC.EXE"});
     AddEntries({{0, 0x90000, 0xB5E, 0x5, 0x80000000, 1}, {1, 1, 2, 0xFFFFFFFF, 0x01020304, 9},
                 {0, 0xA0000, 0x1770, 0, 0, 7}, {2, 0xFFFFFFFF, 0xFFFFFFFF, 0x6DEADBEE, 0, 1}});
-    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    ASSERT_EQ(1, Save());
     KeyContents saved = ReadKey();
     ASSERT_EQ(6u, saved.size());
 

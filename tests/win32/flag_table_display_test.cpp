@@ -1,108 +1,79 @@
-// The flag table's display operations on real combo boxes and check boxes,
-// under a parent that records the notifications it receives.
+// The display on real combo boxes and check boxes, under a parent that
+// records the notifications it receives: it draws what ScreenOf says and
+// rebuilds a list only when its rows changed.
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "table/flag_table_win32.h"
+#include "main/display_win32.h"
+#include "table/edit_commands.h"
 #include "table_fixture_win32.h"
 
 namespace {
 
-using FlagTableDisplay = TableWindow;
+class Display : public TableWindow {
+protected:
+    void Show()
+    {
+        MainControls c = {};
+        c.window = parent;
+        c.appCombo = appCombo;
+        c.versionCombo = versionCombo;
+        std::copy(boxes, boxes + kFlagCount, c.flagBoxes);
+        ShowEditor(c, *table, 1, shown);
+    }
 
-TEST_F(FlagTableDisplay, VersionListFollowsTableOrderOfOneApplication)
+    ShownScreen shown = {};
+};
+
+TEST_F(Display, DrawsTheTableAndRebuildsAListOnlyWhenItsRowsChanged)
 {
-    const uint16_t owners[] = {1, 1, 0, 1, 1, 0, 1, 1, 1, 0};
-    for (uint16_t i = 0; i < 10; ++i)
-        AddEntry(owners[i], i, 0, 1u << i);
-    FillVersionList(*table, versionCombo, 0, boxes);
-    EXPECT_EQ((std::vector<std::string>{"00000002-00000000", "00000005-00000000", "00000009-00000000"}),
-              ComboRows(versionCombo));
-    EXPECT_EQ(0, SendMessageA(versionCombo, CB_GETCURSEL, 0, 0));
-    EXPECT_EQ(2, table->currentEntry);
-    EXPECT_EQ("3 ", Checked()) << "the flags of entry 2";
-
-    SendMessageA(appCombo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("A"));
-    SendMessageA(appCombo, CB_SETCURSEL, 0, 0);
-    SendMessageA(versionCombo, CB_SETCURSEL, 1, 0);
-    EXPECT_EQ(5, SelectedEntry(*table, appCombo, versionCombo));
-    EXPECT_EQ(1, table->currentVersionRow);
-}
-
-TEST_F(FlagTableDisplay, SelectedEntryWithoutSelectionUsesTheRememberedRow)
-{
-    AddEntries({{0, 1, 0}, {0, 2, 0}, {0, 3, 0}});
-    SendMessageA(appCombo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("A"));
-    SendMessageA(appCombo, CB_SETCURSEL, 0, 0);
-    FillVersionList(*table, versionCombo, 0, boxes);
-    SendMessageA(versionCombo, CB_SETCURSEL, 2, 0);
-    EXPECT_EQ(2, SelectedEntry(*table, appCombo, versionCombo));
-    SendMessageA(versionCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    EXPECT_EQ(2, SelectedEntry(*table, appCombo, versionCombo)) << "remembered row 2";
-    table->currentVersionRow = -1;
-    EXPECT_EQ(-1, SelectedEntry(*table, appCombo, versionCombo));
-    table->currentVersionRow = 7;
-    EXPECT_EQ(-1, SelectedEntry(*table, appCombo, versionCombo)) << "past the last version stays inside the table";
-}
-
-TEST_F(FlagTableDisplay, EmptyTableEmptiesTheListAndUnchecksEveryBox)
-{
+    AddTable({"notepad.exe", std::string(80, 'a').c_str()},
+             {{1, 1, 0}, {0, 2, 0, 0x00000001, 0x80000000}, {1, 3, 0}, {0, 5, 0}});
+    SelectLoadedTable(*table);
     for (HWND box : boxes)
         SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
-    SendMessageA(versionCombo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("old"));
-    FillVersionList(*table, versionCombo, 0, boxes);
-    EXPECT_EQ(0, SendMessageA(versionCombo, CB_GETCOUNT, 0, 0));
+    Show();
+    EXPECT_EQ((std::vector<std::string>{"NOTEPAD.EXE", std::string(80, 'A')}), ComboRows(appCombo));
+    EXPECT_EQ((std::vector<std::string>{"00000002-00000000", "00000005-00000000"}), ComboRows(versionCombo));
+    EXPECT_EQ(0, SendMessageA(appCombo, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(-1, SendMessageA(versionCombo, CB_GETCURSEL, 0, 0)) << "entry 0 is not the first application's";
+    EXPECT_EQ("", Checked());
+
+    PickApplication(*table, 1);
+    PickVersion(*table, 1, 1);
+    // A row changed behind the display's back stays as it is: the app list
+    // is not filled again for a pick.
+    SendMessageA(appCombo, CB_DELETESTRING, 0, 0);
+    SendMessageA(appCombo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("OTHER"));
+    Show();
+    EXPECT_EQ("OTHER", Row(appCombo, 0));
+    EXPECT_EQ((std::vector<std::string>{"00000001-00000000", "00000003-00000000"}), ComboRows(versionCombo));
+    EXPECT_EQ(1, SendMessageA(appCombo, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(1, SendMessageA(versionCombo, CB_GETCURSEL, 0, 0));
+    PickApplication(*table, 0);
+    Show();
+    EXPECT_EQ("1 64 ", Checked()) << "bit 0 is box 01, bit 31 of the high word box 64";
+    EXPECT_TRUE(notifications.empty()) << "CB_SETCURSEL and BM_SETCHECK notify nobody";
+
+    char message[kMessageSize] = "";
+    InputValues in = {"calc.exe", 1, 1};
+    ASSERT_EQ(1, NewApplication(*table, in, message));
+    Show();
+    EXPECT_EQ("NOTEPAD.EXE", Row(appCombo, 0)) << "a new application fills the list again";
+    EXPECT_EQ(2, SendMessageA(appCombo, CB_GETCURSEL, 0, 0));
     EXPECT_EQ("", Checked());
 }
 
-TEST_F(FlagTableDisplay, ApplicationWithoutEntriesKeepsTheBoxesAndCurrentEntry)
-{
-    AddEntry(0, 1, 0, 0x10);
-    table->currentEntry = 0;
-    ShowFlags(*table, 0, boxes);
-    FillVersionList(*table, versionCombo, 1, boxes);
-    EXPECT_EQ(0, SendMessageA(versionCombo, CB_GETCOUNT, 0, 0));
-    EXPECT_EQ(0, table->currentEntry);
-    EXPECT_EQ("5 ", Checked());
-}
-
-TEST_F(FlagTableDisplay, ShowFlagsMapsBitsToBoxesAndSendsNoNotification)
-{
-    AddEntry(0, 0, 0, 0x00000001, 0x80000000);
-    for (HWND box : boxes)
-        SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
-    ShowFlags(*table, 0, boxes);
-    EXPECT_EQ("1 64 ", Checked());
-    table->entries[0].flagsLow = 0x80000000;
-    table->entries[0].flagsHigh = 0x00000001;
-    ShowFlags(*table, 0, boxes);
-    EXPECT_EQ("32 33 ", Checked());
-    SendMessageA(versionCombo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("x"));
-    SendMessageA(versionCombo, CB_SETCURSEL, 0, 0);
-    EXPECT_TRUE(notifications.empty()) << "BM_SETCHECK and CB_SETCURSEL notify nobody";
-}
-
-TEST_F(FlagTableDisplay, ClickOnAnAutomaticBoxTogglesBeforeItNotifies)
+TEST_F(Display, ClickOnAnAutomaticBoxTogglesBeforeItNotifies)
 {
     SendMessageA(boxes[4], BM_CLICK, 0, 0);
     EXPECT_EQ(BST_CHECKED, SendMessageA(boxes[4], BM_GETCHECK, 0, 0));
     ASSERT_EQ(1u, notifications.size());
     EXPECT_EQ(MAKEWPARAM(805, BN_CLICKED), notifications[0].wParam);
-}
-
-TEST_F(FlagTableDisplay, AppRowsAreUpperCaseAndCutToANameWidth)
-{
-    InsertAppRow(appCombo, 0, "notepad.exe");
-    InsertAppRow(appCombo, 0, std::string(120, 'a').c_str());
-    EXPECT_EQ(std::string(80, 'A'), Row(appCombo, 0));
-    EXPECT_EQ("NOTEPAD.EXE", Row(appCombo, 1));
-    char small[4];
-    EXPECT_FALSE(GetComboRowText(appCombo, 1, small, sizeof small)) << "a row longer than the buffer";
-    EXPECT_STREQ("", small);
-    EXPECT_FALSE(GetComboRowText(appCombo, 5, small, sizeof small)) << "no such row";
 }
 
 TEST(NameComparison, PlatformAndPortableComparisonsAgree)

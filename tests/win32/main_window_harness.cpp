@@ -3,9 +3,8 @@
 #include <cstring>
 
 #include "main/main_window_win32.h"
-#include "base/message_box_win32.h"
+#include "base/platform_win32.h"
 #include "base/system_function_win32.h"
-#include "printer/printer_list_win32.h"
 #include "printer_setup_win32.h"
 
 FakeSpooler fakeSpooler;
@@ -82,17 +81,13 @@ void UseFakes()
     fakeSpooler = FakeSpooler{};
     shownMessages.clear();
     answers.clear();
-    enumPrintersImpl = FakeEnumPrinters;
-    localAllocImpl = LocalAlloc;
-    messageBoxImpl = RecordMessage;
+    ResetPlatform();
+    platform.enumPrinters = FakeEnumPrinters;
 }
 
 void RestoreFakes()
 {
-    enumPrintersImpl = nullptr;
-    systemLibraryImpl = LoadSystemLibrary;
-    localAllocImpl = LocalAlloc;
-    messageBoxImpl = RecordMessage;
+    ResetPlatform();
 }
 
 void PumpMessages(DWORD ms)

@@ -41,12 +41,12 @@ BOOL WINAPI FakeEnumPrinters(DWORD flags, LPSTR name, DWORD level, LPBYTE buffer
                              LPDWORD returned);
 HLOCAL WINAPI FailingLocalAlloc(UINT flags, SIZE_T bytes);
 
-// Installs the fake spooler and the message recorder; spooler and heap
-// back to the system's on Restore.
-// A system folder with comdlg32.dll only, for systemLibraryImpl.
+// A system folder with comdlg32.dll only, for platform.loadSystemLibrary.
 HMODULE OnlyFileDialogDll(const char* fileName);
 // "Cannot load <system folder>\<fileName> (error 126)", as that folder gives it.
 std::string LoadFailureText(const char* fileName);
+// Installs the fake spooler and the message recorder; the system's calls
+// but the recorder on Restore.
 void UseFakes();
 void RestoreFakes();
 

@@ -1,12 +1,15 @@
-// FillPrinterList against a fake spooler, with a real combo box under a
-// hidden parent whose window procedure records the posted notifications.
+// FillPrinterList against a fake spooler, shown in a real combo box under a
+// hidden parent whose window procedure records the posted notifications,
+// and its result shown as the main window shows it.
 #include <windows.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "base/system_function_win32.h"
+#include "base/platform_win32.h"
+#include "main/display_win32.h"
+#include "main/messages_win32.h"
 #include "main_window_harness.h"
 #include "printer/printer_list_win32.h"
 #include "resource.h"
@@ -38,7 +41,9 @@ protected:
     void Fill()
     {
         found = 0xdead;
-        found = FillPrinterList(combo);
+        PrinterSearch search = ShowPrinters(combo);
+        ShowPrinterSearch(parent, search);
+        found = search.outcome == PrinterOutcome::Found;
         PumpMessages(500);
     }
 
@@ -70,7 +75,7 @@ protected:
     }
 
     HWND combo = nullptr;
-    int found = 0;  // what the last FillPrinterList returned
+    int found = 0;  // whether the last FillPrinterList found a printer
 };
 
 TEST_F(PrinterList, ListsMatchingPrintersInSpoolerOrderAndNotifiesOnce)
@@ -145,7 +150,7 @@ TEST_F(PrinterList, FailedSecondCallThenNoPrinter)
 TEST_F(PrinterList, RefusedMemoryThenNoPrinter)
 {
     fakeSpooler.printers = {{"VRX-2260", "FILE:", "d"}};
-    localAllocImpl = FailingLocalAlloc;
+    platform.localAlloc = FailingLocalAlloc;
     Fill();
     ExpectNoPrinterState();
     EXPECT_EQ(1u, fakeSpooler.calls.size()) << "no second call without a block";
@@ -156,8 +161,8 @@ TEST_F(PrinterList, RefusedMemoryThenNoPrinter)
 
 TEST_F(PrinterList, SpoolerDllThatCannotBeLoadedIsNamedThenNoPrinter)
 {
-    enumPrintersImpl = nullptr;
-    systemLibraryImpl = OnlyFileDialogDll;
+    platform.enumPrinters = nullptr;
+    platform.loadSystemLibrary = OnlyFileDialogDll;
     Fill();
     ExpectNoPrinterState();
     ASSERT_EQ(2u, shownMessages.size());

@@ -9,6 +9,7 @@
 
 #include "file_text.h"
 #include "store/flag_file_win32.h"
+#include "base/platform_win32.h"
 #include "store/registry_api_win32.h"
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
@@ -23,7 +24,7 @@ using RegistryStore = StoreTest;
 TEST_F(RegistryStore, SavesOneApplicationWithTwoVersionsExactly)
 {
     AddTable({"A.EXE"}, {{0, 0x00050001, 0x0A280000, 0x10, 0x80000000}, {0, 0x00060000, 0x00000001}});
-    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    ASSERT_EQ(1, Save());
     EXPECT_TRUE(ShownTexts().empty());
 
     auto values = ReadKey();
@@ -46,7 +47,7 @@ TEST_F(RegistryStore, SavesOneApplicationWithTwoVersionsExactly)
 
 TEST_F(RegistryStore, EmptyTableRoundTrip)
 {
-    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    ASSERT_EQ(1, Save());
     auto values = ReadKey();
     ASSERT_EQ(2u, values.size());
     EXPECT_EQ((StoredValue{REG_SZ, {0}}), values["APPINFO"]);
@@ -77,7 +78,7 @@ TEST_F(RegistryStore, AbsentKeyLoadsAnEmptyTableSilently)
 TEST_F(RegistryStore, ApplicationWithoutVersions)
 {
     AddTable({"B.EXE", "C.EXE"}, {{1, 3, 4, 1}});
-    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    ASSERT_EQ(1, Save());
     auto values = ReadKey();
     EXPECT_EQ(0, std::memcmp("00B.EXE;01C.EXE;", FindValue(values, "APPINFO")->data.data(), 17));
 
@@ -136,9 +137,9 @@ TEST_F(RegistryStore, ListWithoutTerminatorThatFillsTheBufferStaysInside)
 TEST_F(RegistryStore, NamesAreStoredInUpperCaseAndKeepTheirCaseInMemory)
 {
     AddTable({"notepad.exe"}, {{0, 1, 2}});
-    ShowTable(*table, appCombo, versionCombo, boxes);
+    ShowLoaded();
     EXPECT_EQ("NOTEPAD.EXE", Row(appCombo, 0)) << "rows are upper case whatever the combo box does";
-    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    ASSERT_EQ(1, Save());
     auto values = ReadKey();
     EXPECT_NE(nullptr, FindValue(values, "APP-NOTEPAD.EXE-01"));
     EXPECT_EQ(0, std::memcmp("01NOTEPAD.EXE;", FindValue(values, "APPINFO")->data.data(), 15));
@@ -155,7 +156,7 @@ TEST_F(RegistryStore, OrdinalsAreDenseInTableOrderAndTheKeyIsRewritten)
 {
     PutVersion("APP-A.EXE-07", 1, 9, 9, 0, 0);  // a value of an earlier save
     AddTable({"A.EXE", "B.EXE"}, {{0, 3, 0}, {1, 1, 0}, {0, 1, 0}, {1, 2, 0}, {0, 2, 0}});
-    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    ASSERT_EQ(1, Save());
     auto values = ReadKey();
     EXPECT_EQ(nullptr, FindValue(values, "APP-A.EXE-07"));
     EXPECT_EQ(7u, values.size());
@@ -175,17 +176,17 @@ TEST_F(RegistryStore, FailedCallsShowTheirCodeAndResult)
     AddTable({"A.EXE"}, {{0, 1, 0}, {0, 2, 0}});
     failCode = ERROR_ACCESS_DENIED;
 
-    registryApi.createKey = FailingCreate;
-    EXPECT_EQ(0, SaveFlagTable(*table, parent));
-    registryApi = kSystemRegistryApi;
+    platform.createKey = FailingCreate;
+    EXPECT_EQ(0, Save());
+    ResetPlatform();
 
-    registryApi.setValue = FailingSet;
+    platform.setValue = FailingSet;
     failOn = "APP-A.EXE-01";
-    EXPECT_EQ(0, SaveFlagTable(*table, parent));
+    EXPECT_EQ(0, Save());
     EXPECT_NE(nullptr, FindValue(ReadKey(), "APP-A.EXE-02")) << "the save goes on after a failed version";
     failOn = "APPINFO";  // both APPINFO and APPINFO-SIZE
-    EXPECT_EQ(0, SaveFlagTable(*table, parent));
-    registryApi = kSystemRegistryApi;
+    EXPECT_EQ(0, Save());
+    ResetPlatform();
 
     const std::vector<std::string> expected = {
         "Open Printer fail\nCode=5",
@@ -198,22 +199,22 @@ TEST_F(RegistryStore, FailedCallsShowTheirCodeAndResult)
 
 TEST_F(RegistryStore, FailedReadsOnLoad)
 {
-    ASSERT_EQ(1, (AddApp("A.EXE"), AddEntry(0, 1, 0), SaveFlagTable(*table, parent)));
+    ASSERT_EQ(1, (AddApp("A.EXE"), AddEntry(0, 1, 0), Save()));
     failCode = ERROR_ACCESS_DENIED;
 
-    registryApi.openKey = FailingOpen;
+    platform.openKey = FailingOpen;
     Load();
     EXPECT_TRUE(ShownTexts().empty()) << "a key that cannot be opened loads silently";
     EXPECT_EQ(0, table->appCount);
-    registryApi = kSystemRegistryApi;
+    ResetPlatform();
 
-    registryApi.queryValue = FailingQuery;
+    platform.queryValue = FailingQuery;
     failOn = "APPINFO-SIZE";
     Load();
     failOn = "APP-A.EXE-01";
     Load();
     EXPECT_TRUE(CountsAre(*table, 1, 0));
-    registryApi = kSystemRegistryApi;
+    ResetPlatform();
     const std::vector<std::string> expected = {"Get Size fail\nCode=5", "get flag data fail\nCode=5"};
     EXPECT_EQ(expected, ShownTexts());
 }
@@ -244,7 +245,7 @@ TEST_F(RegistryStore, AnUnstorableTableIsRefusedAndTheKeyLeftAsItWas)
         for (int k = 0; k < c.versions; ++k)
             AddEntry(1, static_cast<uint32_t>(k), 0);
         shownMessages.clear();
-        EXPECT_EQ(0, SaveFlagTable(*table, parent)) << c.what;
+        EXPECT_EQ(0, Save()) << c.what;
         ASSERT_EQ(1u, ShownTexts().size()) << c.what;
         EXPECT_NE(std::string::npos, ShownTexts()[0].find("cannot be saved")) << c.what;
         EXPECT_NE(std::string::npos, ShownTexts()[0].find(c.row.substr(0, 20))) << c.what;
@@ -257,7 +258,7 @@ TEST_F(RegistryStore, NinetyNineVersionsAreStoredAndLoaded)
     AddApp("MANY.EXE");
     for (int k = 0; k < 99; ++k)
         AddEntry(0, static_cast<uint32_t>(k), 0);
-    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    ASSERT_EQ(1, Save());
     Load();
     EXPECT_TRUE(ShownTexts().empty());
     EXPECT_EQ(99, table->entryCount);
@@ -327,7 +328,7 @@ LONG WINAPI RecordDelete(HKEY root, LPCSTR path)
 LONG WINAPI RecordDeleteEx(HKEY root, LPCSTR path, REGSAM sam, DWORD reserved)
 {
     viewCalls.push_back({"deleteEx", sam});
-    return kSystemRegistryApi.deleteKeyEx ? kSystemRegistryApi.deleteKeyEx(root, path, sam, reserved)
+    return kSystemPlatform.deleteKeyEx ? kSystemPlatform.deleteKeyEx(root, path, sam, reserved)
                                           : RegDeleteKeyA(root, path);
 }
 LONG WINAPI RecordSet(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD length)
@@ -342,12 +343,12 @@ protected:
     {
         RegistryStore::SetUp();
         viewCalls.clear();
-        registryApi.openKey = RecordOpen;
-        registryApi.createKey = RecordCreate;
-        registryApi.deleteKey = RecordDelete;
-        registryApi.deleteKeyEx = RecordDeleteEx;
-        registryApi.setValue = RecordSet;
-        registryApi.runsUnderWow64 = FakeRunsUnderWow64;
+        platform.openKey = RecordOpen;
+        platform.createKey = RecordCreate;
+        platform.deleteKey = RecordDelete;
+        platform.deleteKeyEx = RecordDeleteEx;
+        platform.setValue = RecordSet;
+        platform.runsUnderWow64 = FakeRunsUnderWow64;
         AddTable({"A.EXE"}, {{0, 1, 2, 0x10}});
         DeleteFileA(ExportPath());
     }
@@ -363,7 +364,7 @@ protected:
     // Save, load and export, with the calls each made to the key.
     void SaveLoadExport()
     {
-        ASSERT_EQ(1, SaveFlagTable(*table, parent));
+        ASSERT_EQ(1, Save());
         Load();
         ASSERT_EQ(1, table->entryCount);
         ASSERT_EQ(1, ExportFlagFile(ExportPath()));
@@ -408,15 +409,15 @@ TEST_F(RegistryView, WithoutWow64NoViewFlagIsPassed)
 TEST_F(RegistryView, Wow64WithoutRegDeleteKeyExRefusesBeforeTouchingTheKey)
 {
     fakeWow64 = false;
-    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    ASSERT_EQ(1, Save());
     KeyContents before = ReadKey();
     ASSERT_FALSE(before.empty());
     viewCalls.clear();
 
     fakeWow64 = true;
-    registryApi.deleteKeyEx = nullptr;
+    platform.deleteKeyEx = nullptr;
     AddEntry(0, 3, 4);
-    EXPECT_EQ(0, SaveFlagTable(*table, parent));
+    EXPECT_EQ(0, Save());
     EXPECT_TRUE(viewCalls.empty()) << viewCalls.front().call;
     EXPECT_TRUE(ReadKey() == before) << "the stored table changed";
     ASSERT_EQ(std::vector<std::string>{kCannotDeleteFlagKeyText}, ShownTexts());
@@ -424,13 +425,13 @@ TEST_F(RegistryView, Wow64WithoutRegDeleteKeyExRefusesBeforeTouchingTheKey)
 
 TEST(RegistryViewSystem, The64BitBuildNeverAsksForAView)
 {
-    registryApi = kSystemRegistryApi;
+    ResetPlatform();
     if (sizeof(void*) == 8) {
-        EXPECT_FALSE(kSystemRegistryApi.runsUnderWow64());
+        EXPECT_FALSE(kSystemPlatform.runsUnderWow64());
         EXPECT_EQ(static_cast<REGSAM>(KEY_ALL_ACCESS), FlagKeyAccess());
     }
     // Wine, like every Windows from Vista on, has RegDeleteKeyExA.
-    EXPECT_NE(nullptr, kSystemRegistryApi.deleteKeyEx);
+    EXPECT_NE(nullptr, kSystemPlatform.deleteKeyEx);
     EXPECT_TRUE(CanDeleteFlagKey());
 }
 
@@ -441,7 +442,7 @@ TEST(RegistryViewSystem, The64BitBuildNeverAsksForAView)
 // asked for WOW64 (VAVEZAV_EXPECT_WOW64=1).
 bool HasTwoViews()
 {
-    return sizeof(void*) == 8 || kSystemRegistryApi.runsUnderWow64();
+    return sizeof(void*) == 8 || kSystemPlatform.runsUnderWow64();
 }
 
 class Wow64View : public RegistryStore {
@@ -468,8 +469,8 @@ protected:
 
     static void DeleteBothViews()
     {
-        kSystemRegistryApi.deleteKeyEx(HKEY_LOCAL_MACHINE, kFlagKeyPath, KEY_WOW64_64KEY, 0);
-        kSystemRegistryApi.deleteKeyEx(HKEY_LOCAL_MACHINE, kFlagKeyPath, KEY_WOW64_32KEY, 0);
+        kSystemPlatform.deleteKeyEx(HKEY_LOCAL_MACHINE, kFlagKeyPath, KEY_WOW64_64KEY, 0);
+        kSystemPlatform.deleteKeyEx(HKEY_LOCAL_MACHINE, kFlagKeyPath, KEY_WOW64_32KEY, 0);
     }
 
     static void Plant(REGSAM view, const char* appInfo, const char* valueName, uint32_t low)
@@ -510,7 +511,7 @@ TEST_F(Wow64View, SaveLandsInThe64BitViewAndExportReadsIt)
     Plant(KEY_WOW64_32KEY, "01REDIRECTED.EXE;", "APP-REDIRECTED.EXE-01", 0x32);
     KeyContents redirected = Read(KEY_WOW64_32KEY);
     AddTable({"A.EXE"}, {{0, 0x00050000, 7, 0x11, 0x80000000}});
-    ASSERT_EQ(1, SaveFlagTable(*table, parent));
+    ASSERT_EQ(1, Save());
     KeyContents saved = Read(KEY_WOW64_64KEY);
     ASSERT_EQ(3u, saved.size());
     EXPECT_EQ((StoredValue{REG_BINARY, {1, 0, 0, 0, 0, 0, 5, 0, 7, 0, 0, 0, 0x11, 0, 0, 0, 0, 0, 0, 0x80}}),

@@ -15,7 +15,7 @@
 #include "main_window_harness.h"
 #include "printer_setup_win32.h"
 #include "resource.h"
-#include "store/registry_api_win32.h"
+#include "base/platform_win32.h"
 #include "stored_key_win32.h"
 
 namespace {
@@ -49,14 +49,7 @@ protected:
     void SetUp() override
     {
         RealMainWindow::SetUp();
-        registryApi = kSystemRegistryApi;
         ASSERT_EQ(std::string("03WINWORD.EXE;01NOTEPAD.EXE;02MSPAINT.EXE;"), StoredAppInfo());
-    }
-
-    void TearDown() override
-    {
-        registryApi = kSystemRegistryApi;
-        RealMainWindow::TearDown();
     }
 
     void Start(int printers = 1)
@@ -96,7 +89,7 @@ TEST_F(SaveProtocol, SaveCommandWhoseKeyCannotBeCreatedKeepsModifiedAndSavesLate
 {
     Start();
     Edit();
-    registryApi.createKey = CreateKeyDenied;
+    platform.createKey = CreateKeyDenied;
     Command(IDM_SAVE);
     ExpectShown({kSaveQuestion, "Open Printer fail\nCode=5", kSaveFailed});
     ASSERT_EQ(3u, shownMessages.size());
@@ -106,7 +99,7 @@ TEST_F(SaveProtocol, SaveCommandWhoseKeyCannotBeCreatedKeepsModifiedAndSavesLate
     EXPECT_EQ(1u, T().modified);
     EXPECT_EQ(0u, T().entries[0].flagsLow) << "the edit is still in memory";
 
-    registryApi = kSystemRegistryApi;
+    platform.createKey = kSystemPlatform.createKey;
     shownMessages.clear();
     Command(IDM_SAVE);
     ExpectShown({kSaveQuestion});
@@ -118,14 +111,14 @@ TEST_F(SaveProtocol, SaveCommandAsksAlsoWhenNothingChangedAndCancelWritesNothing
 {
     Start();
     ASSERT_EQ(0u, T().modified);
-    registryApi.createKey = CreateKeyDenied;  // a save that ran would show
+    platform.createKey = CreateKeyDenied;  // a save that ran would show
     answers = {IDCANCEL};
     Command(IDM_SAVE);
     ExpectShown({kSaveQuestion});
     EXPECT_EQ(0u, T().modified);
     EXPECT_NE("<no key>", StoredAppInfo()) << "Cancel deleted the key";
 
-    registryApi = kSystemRegistryApi;
+    platform.createKey = kSystemPlatform.createKey;
     shownMessages.clear();
     Command(IDM_SAVE);
     ExpectShown({kSaveQuestion});
@@ -156,7 +149,7 @@ TEST_F(SaveProtocol, AskSaveChangesAnswersAndNeverTouchesModified)
     EXPECT_EQ(1u, T().modified);
 
     // A failed save answers Cancel, so the caller keeps the edits.
-    registryApi.setValue = SetValueDeniedForAppInfo;
+    platform.setValue = SetValueDeniedForAppInfo;
     answers = {IDYES};
     shownMessages.clear();
     EXPECT_EQ(SaveAnswer::Cancel, AskSaveChanges(T(), C(), kSaveQuestion));
@@ -197,7 +190,7 @@ TEST_F(SaveProtocol, ExitWhoseSaveFailsStaysOpenWithTheEditsAndTheChecksOn)
 {
     Start();
     Edit();
-    registryApi.setValue = SetValueDeniedForAppInfo;
+    platform.setValue = SetValueDeniedForAppInfo;
     answers = {IDYES};
     Command(IDM_EXIT);
     ExpectShown({kSaveQuestion, "SetPrinterData fail(sz)\nCode=5", kSaveFailed});
@@ -214,7 +207,7 @@ TEST_F(SaveProtocol, CloseBoxWhoseSaveFailsStaysOpenWithTheChecksOff)
 {
     Start();
     Edit();
-    registryApi.setValue = SetValueDeniedForAppInfo;
+    platform.setValue = SetValueDeniedForAppInfo;
     answers = {IDYES};
     SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     PumpMessages(500);
@@ -232,7 +225,7 @@ TEST_F(SaveProtocol, PrinterChangeWhoseSaveFailsSelectsThePreviousPrinter)
 {
     Start(2);
     Edit();
-    registryApi.createKey = CreateKeyDenied;
+    platform.createKey = CreateKeyDenied;
     answers = {IDYES};
     SendMessageA(C().printerCombo, CB_SETCURSEL, 1, 0);
     Command(IDC_PRINTER, CBN_SELCHANGE, C().printerCombo);
@@ -242,7 +235,7 @@ TEST_F(SaveProtocol, PrinterChangeWhoseSaveFailsSelectsThePreviousPrinter)
     EXPECT_EQ(0u, T().entries[0].flagsLow) << "the table was reloaded";
 
     // Yes with a save that works: saved, then the other printer's load.
-    registryApi = kSystemRegistryApi;
+    platform.createKey = kSystemPlatform.createKey;
     answers = {IDYES};
     shownMessages.clear();
     SendMessageA(C().printerCombo, CB_SETCURSEL, 1, 0);

@@ -1,12 +1,15 @@
 #include "table_fixture_win32.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "main/messages_win32.h"
 #include "resource.h"
-#include "store/registry_api_win32.h"
+#include "base/platform_win32.h"
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
-#include "table/flag_table_win32.h"
+#include "main/display_win32.h"
+#include "table/edit_commands.h"
 
 namespace {
 
@@ -91,9 +94,23 @@ std::string TableWindow::Checked() const
 
 std::string TableWindow::Row(HWND combo, int row) const
 {
-    char text[256];
-    GetComboRowText(combo, row, text, sizeof text);
+    char text[512] = "";
+    LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(row), 0);
+    if (length != CB_ERR && length < static_cast<LRESULT>(sizeof text))
+        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
     return text;
+}
+
+void TableWindow::ShowLoaded()
+{
+    SelectLoadedTable(*table);
+    MainControls c = {};
+    c.window = parent;
+    c.appCombo = appCombo;
+    c.versionCombo = versionCombo;
+    std::copy(boxes, boxes + kFlagCount, c.flagBoxes);
+    ShownScreen shown = {};
+    ShowEditor(c, *table, 1, shown);
 }
 
 int TableWindow::RowCount(HWND combo) const
@@ -104,7 +121,7 @@ int TableWindow::RowCount(HWND combo) const
 void StoreTest::SetUp()
 {
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
-    registryApi = kSystemRegistryApi;
+    ResetPlatform();
     failCode = 0;
     failOn.clear();
     TableWindow::SetUp();
@@ -113,14 +130,19 @@ void StoreTest::SetUp()
 void StoreTest::TearDown()
 {
     TableWindow::TearDown();
-    registryApi = kSystemRegistryApi;
+    ResetPlatform();
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
+}
+
+int StoreTest::Save()
+{
+    return SaveFlagTable(*table, StoreMessages(parent));
 }
 
 void StoreTest::Load()
 {
-    LoadFlagTable(*table, parent);
-    ShowTable(*table, appCombo, versionCombo, boxes);
+    ShowLoadSkips(parent, LoadFlagTable(*table, StoreMessages(parent)));
+    ShowLoaded();
 }
 
 LONG failCode = 0;

@@ -50,6 +50,9 @@ protected:
         ::AddTable(*table, names, entries);
     }
 
+    // The table as loaded (SelectLoadedTable), drawn by the display.
+    void ShowLoaded();
+
     // The checked boxes by their numbers, "5 33 ".
     std::string Checked() const;
     std::string Row(HWND combo, int row) const;
@@ -69,12 +72,14 @@ class StoreTest : public TableWindow {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // LoadFlagTable, then ShowTable, as a printer change does.
+    // SaveFlagTable, its failures shown as the main window shows them.
+    int Save();
+    // LoadFlagTable, then ShowLoaded, as a printer change does.
     void Load();
 };
 
 // Registry calls that fail with failCode for value names containing failOn
-// (every name when failOn is empty), for tests to put into registryApi.
+// (every name when failOn is empty), for tests to put into platform.
 extern LONG failCode;
 extern std::string failOn;
 LONG WINAPI FailingQuery(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD length);
