@@ -204,28 +204,21 @@ void OnSetAll(const CommandContext& x)
     SetAllFlags(x.table, x.arg != 0);
 }
 
-// The input dialogs fill the values the editing operations take.
-void OnNewApp(const CommandContext& x)
+// New Application (argument 1) or New Version (0): the input dialog fills
+// the values the editing command takes.
+void OnNewEntry(const CommandContext& x)
 {
+    bool newApp = x.arg != 0;
     InputValues input = {};
-    InputDialogParam param = {&input, ShowNameRefusal};
-    if (DialogBoxParamA(x.instance, "Newapplication", x.controls.window, NewAppDlgProc,
-                        reinterpret_cast<LPARAM>(&param)) != 1)
+    InputDialogParam param = {&input, newApp ? ShowNameRefusal : nullptr};
+    if (DialogBoxParamA(x.instance, newApp ? "Newapplication" : "Newversion", x.controls.window,
+                        newApp ? NewAppDlgProc : NewVersionDlgProc, reinterpret_cast<LPARAM>(&param)) != 1)
         return;
     char message[kMessageSize] = "";
-    NewApplication(x.table, input, message);
-    ShowEditMessage(x, message);
-}
-
-void OnNewVersion(const CommandContext& x)
-{
-    InputValues input = {};
-    InputDialogParam param = {&input, nullptr};
-    if (DialogBoxParamA(x.instance, "Newversion", x.controls.window, NewVersionDlgProc,
-                        reinterpret_cast<LPARAM>(&param)) != 1)
-        return;
-    char message[kMessageSize] = "";
-    NewVersion(x.table, input, message);
+    if (newApp)
+        NewApplication(x.table, input, message);
+    else
+        NewVersion(x.table, input, message);
     ShowEditMessage(x, message);
 }
 
@@ -293,8 +286,8 @@ const CommandRow kCommandRows[] = {
     Row(IDM_PASTE, kAnyCode, OnPaste),
     Row(IDM_CLEARALL, kAnyCode, OnSetAll, 0),
     Row(IDM_CHECKALL, kAnyCode, OnSetAll, 1),
-    Row(IDM_NEWAPP, kAnyCode, OnNewApp),
-    Row(IDM_NEWVERSION, kAnyCode, OnNewVersion),
+    Row(IDM_NEWAPP, kAnyCode, OnNewEntry, 1),
+    Row(IDM_NEWVERSION, kAnyCode, OnNewEntry, 0),
     Row(IDM_DELETEAPP, kAnyCode, OnDeleteApp),
     Row(IDM_DELETEVERSION, kAnyCode, OnDeleteVersion),
     Row(IDM_SORTVERSION, kAnyCode, OnSort),
