@@ -61,13 +61,6 @@ void NoteBoxToggled(ShownScreen& shown, int flagIndex, int checked)
 
 void ShowEditor(const MainControls& c, const FlagTable& t, int printerFound, ShownScreen& shown)
 {
-    // ScreenOf, with the walks over the entries made only when the version
-    // list or the current entry changed: a click costs no walk.
-    Screen screen = {};
-    screen.appRow = t.currentApp < t.appCount ? t.currentApp : -1;
-    screen.versionApp = t.currentApp;
-    screen.checks[0] = t.shownFlags[0];
-    screen.checks[1] = t.shownFlags[1];
     // A list filled anew has no selection.
     if (!shown.valid || shown.appRowsChanges != t.appRowsChanges) {
         FillAppList(t, c.appCombo);
@@ -75,19 +68,21 @@ void ShowEditor(const MainControls& c, const FlagTable& t, int printerFound, Sho
         shown.appRow = -1;
     }
     bool versionsChanged = !shown.valid || shown.versionRowsChanges != t.versionRowsChanges ||
-                           shown.versionApp != screen.versionApp;
+                           shown.versionApp != t.currentApp;
+    int32_t versionRow = shown.versionRow;
     if (versionsChanged) {
-        shown.versionRows = FillVersionList(t, c.versionCombo, screen.versionApp);
+        shown.versionRows = FillVersionList(t, c.versionCombo, t.currentApp);
         shown.versionRowsChanges = t.versionRowsChanges;
-        shown.versionApp = screen.versionApp;
+        shown.versionApp = t.currentApp;
         shown.versionRow = -1;
     }
+    // ScreenOf, with the walk over the entries for the version row made only
+    // when the version list or the current entry changed: a click makes none.
     if (versionsChanged || shown.versionRowEntry != t.currentEntry) {
-        screen.versionRow = RowOfCurrentEntry(t);
+        versionRow = RowOfCurrentEntry(t);
         shown.versionRowEntry = t.currentEntry;
-    } else {
-        screen.versionRow = shown.versionRow;
     }
+    Screen screen = ScreenWithVersionRow(t, versionRow);
     EditorSnapshot s = SnapshotOf(t, printerFound, shown.versionRows);
     if (shown.appRow != screen.appRow || shown.appRow < 0) {
         SelectRow(c.appCombo, screen.appRow);

@@ -4,10 +4,15 @@
 
 Screen ScreenOf(const FlagTable& t)
 {
+    return ScreenWithVersionRow(t, RowOfCurrentEntry(t));
+}
+
+Screen ScreenWithVersionRow(const FlagTable& t, int32_t versionRow)
+{
     Screen s = {};
     s.appRow = t.currentApp < t.appCount ? t.currentApp : -1;
     s.versionApp = t.currentApp;
-    s.versionRow = RowOfCurrentEntry(t);
+    s.versionRow = versionRow;
     s.checks[0] = t.shownFlags[0];
     s.checks[1] = t.shownFlags[1];
     return s;

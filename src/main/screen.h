@@ -16,3 +16,6 @@ struct Screen {
 // The application list holds every name in table order, the version list
 // the versions of versionApp in table order.
 Screen ScreenOf(const FlagTable& t);
+// The same with the version row already known (RowOfCurrentEntry), so that
+// a caller that keeps it walks no entries.
+Screen ScreenWithVersionRow(const FlagTable& t, int32_t versionRow);

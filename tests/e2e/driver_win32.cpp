@@ -39,7 +39,6 @@ struct ProbeChannel {
 };
 
 ProbeChannel channel;
-HWND driverWindow = nullptr;
 
 
 AssertionResult ExitedFailure(const AppProcess& app, const char* during)
@@ -112,11 +111,6 @@ AssertionResult Probe(AppProcess& app, ProbeReport& report, DWORD timeoutMs)
         return AssertionFailure() << "the probe answered from process " << report.processId << ", not "
                                   << app.process.dwProcessId;
     return AssertionSuccess();
-}
-
-LRESULT CALLBACK DriverWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 AssertionResult WaitForeground(AppProcess& app, HWND window)
@@ -327,14 +321,6 @@ int FocusedControl(const AppProcess& app)
     return child ? GetDlgCtrlID(child) : kNoFocus;
 }
 
-RECT ClientRectOf(const AppProcess& app, HWND control)
-{
-    RECT r;
-    GetWindowRect(control, &r);
-    MapWindowPoints(HWND_DESKTOP, app.window, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 AssertionResult BringWindowForward(AppProcess& app, HWND window)
 {
     if (GetForegroundWindow() == window)
@@ -519,32 +505,6 @@ AssertionResult SettleWithoutMessageBox(AppProcess& app)
     if (box)
         return AssertionFailure() << "unexpected message box \"" << WindowText(GetDlgItem(box, 0xFFFF)) << "\"";
     return AssertionSuccess();
-}
-
-AssertionResult ActivateDriverWindow(AppProcess& app)
-{
-    if (!driverWindow) {
-        WNDCLASSA wc;
-        memset(&wc, 0, sizeof wc);
-        wc.lpfnWndProc = DriverWndProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "VavezavE2EDriver";
-        RegisterClassA(&wc);
-        // Away from the program's window, so it never hides a control to be clicked.
-        driverWindow = CreateWindowExA(0, wc.lpszClassName, "e2e driver", WS_OVERLAPPEDWINDOW, 760, 560, 200, 150,
-                                       nullptr, nullptr, wc.hInstance, nullptr);
-        if (!driverWindow)
-            return AssertionFailure() << "cannot create the driver's window, error " << GetLastError();
-    }
-    ShowWindow(driverWindow, SW_SHOWNORMAL);
-    SetForegroundWindow(driverWindow);
-    return WaitForeground(app, driverWindow);
-}
-
-AssertionResult ActivateApp(AppProcess& app)
-{
-    SetForegroundWindow(app.window);
-    return WaitForeground(app, app.window);
 }
 
 AssertionResult WaitForExit(AppProcess& app, DWORD timeoutMs, DWORD& exitCode)

@@ -74,8 +74,6 @@ HWND FocusWindow(const AppProcess& app);
 // The control (direct child of the main window) that has the keyboard focus
 // in the program's thread, or kNoFocus / kFocusOnMainWindow.
 int FocusedControl(const AppProcess& app);
-// A rectangle of a control in the main window's client coordinates.
-RECT ClientRectOf(const AppProcess& app, HWND control);
 
 // Real input through SendInput, with the program's window in the foreground.
 // modifiers: any of MOD_SHIFT, MOD_ALT, MOD_CONTROL.
@@ -106,10 +104,6 @@ HWND OpenMessageBox(const AppProcess& app);
 ::testing::AssertionResult AnswerMessageBox(AppProcess& app, HWND box, int button, MessageBoxSeen* seen = nullptr);
 // Settles and fails when a message box is open.
 ::testing::AssertionResult SettleWithoutMessageBox(AppProcess& app);
-
-// Moves the activation to a top-level window of the driver, then back.
-::testing::AssertionResult ActivateDriverWindow(AppProcess& app);
-::testing::AssertionResult ActivateApp(AppProcess& app);
 
 ::testing::AssertionResult WaitForExit(AppProcess& app, DWORD timeoutMs, DWORD& exitCode);
 // Closes the program with WM_CLOSE, terminates it after kExitTimeoutMs.

@@ -9,7 +9,6 @@ using ::testing::AssertionSuccess;
 const char kModelPrinter[] = "Front Desk";
 const char kModelPrinterDriver[] = "Kavix VRX-2260 PS";
 const char kModelPrinterRow[] = "Front Desk;FILE:;Kavix VRX-2260 PS";
-const char kOtherPrinter[] = "Back Office Laser";
 
 const UINT kFileCommands[4] = {IDM_SAVE, IDM_IMPORT, IDM_EXPORT, IDM_NEWAPP};
 const UINT kEditCommands[5] = {IDM_COPY, IDM_CLEARALL, IDM_CHECKALL, IDM_NEWVERSION, IDM_DELETEAPP};
@@ -25,8 +24,6 @@ static const TestVersion kCalcVersions[1] = {
     {0x00050001, 0x0A280001, 0x0000F000, 0x00010000},
 };
 const TestApp kSampleTable[2] = {{"Winword.exe", 2, kWordVersions}, {"calc.exe", 1, kCalcVersions}};
-const TestApp kSampleTableOneVersionFirst[2] = {{"calc.exe", 1, kCalcVersions},
-                                                  {"Winword.exe", 2, kWordVersions}};
 
 void E2ETest::SetUp()
 {
@@ -143,7 +140,6 @@ std::string VersionRow(const TestVersion& v)
 
 const EditorLook kNoPrinterLook = {false, false, false, false, false, false};
 const EditorLook kNoTableLook = {true, false, false, false, true, false};
-const EditorLook kOneVersionLook = {true, true, false, false, true, true};
 const EditorLook kTwoVersionsLook = {true, true, true, false, true, true};
 
 AssertionResult LooksLike(AppProcess& app, const EditorLook& look)

@@ -17,7 +17,6 @@
 // is what the model is found by in the second one.
 extern const char kModelPrinter[];
 extern const char kModelPrinterRow[];
-extern const char kOtherPrinter[];
 
 // Save, Import, Export and New Application.
 extern const UINT kFileCommands[4];
@@ -32,7 +31,6 @@ using Strings = std::vector<std::string>;
 // The sample table: WINWORD.EXE with two versions, then CALC.EXE with one.
 extern const TestApp kSampleTable[2];
 // The same two applications with CALC.EXE first.
-extern const TestApp kSampleTableOneVersionFirst[2];
 
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 
@@ -80,7 +78,6 @@ struct EditorLook {
 };
 extern const EditorLook kNoPrinterLook;     // only About and Exit
 extern const EditorLook kNoTableLook;       // a printer, no application
-extern const EditorLook kOneVersionLook;    // just loaded, one version shown
 extern const EditorLook kTwoVersionsLook;   // just loaded, a second version
 ::testing::AssertionResult LooksLike(AppProcess& app, const EditorLook& look);
 
