@@ -20,6 +20,7 @@ struct Record {
     const char* name;
     size_t nameLength;
     int count;
+    size_t number;  // 1-based, among every record of the list
 };
 
 bool IsHex(char c)
@@ -142,6 +143,7 @@ private:
         out.name = text + 2;
         out.nameLength = length - 2;
         out.count = (text[0] - '0') * 10 + (text[1] - '0');
+        out.number = record;
         if (out.nameLength == 0)
             Add(2, "application %zu has no name; a save refuses it", record);
         if (out.nameLength > kMaxNameChars)
@@ -193,6 +195,8 @@ const char* DecodeReason(FlagFileError e)
 {
     switch (e) {
     case FlagFileError::None: return "";
+    case FlagFileError::TooLarge: return "the file is longer than any flag file";
+    case FlagFileError::NameCaseTwins: return "two application names differ only in letter case";
     case FlagFileError::ShortFile: return "the file ends inside a line";
     case FlagFileError::BadSize: return "the size line cannot be read";
     case FlagFileError::BadListLine: return "the list line is not as long as the size says";
@@ -207,6 +211,36 @@ const char* DecodeReason(FlagFileError e)
     return "unreadable";
 }
 
+// Two names the registry cannot tell apart: the first such pair.
+void CheckCaseTwins(Checker& check, const Record* records, size_t recordCount)
+{
+    size_t count = recordCount < kMaxApps ? recordCount : kMaxApps;
+    char(*names)[kNameSize] = static_cast<char(*)[kNameSize]>(std::calloc(count + 1, kNameSize));
+    FoldedNames* work = static_cast<FoldedNames*>(std::calloc(1, sizeof(FoldedNames)));
+    uint16_t first = 0;
+    uint16_t second = 0;
+    if (!names || !work) {
+        check.Add(0, "not enough memory to compare the names");
+    } else {
+        // A name over 80 characters is a problem of its own; its first 80 stand in.
+        for (size_t a = 0; a < count; ++a)
+            std::memcpy(names[a], records[a].name, records[a].nameLength < kMaxNameChars ? records[a].nameLength
+                                                                                         : kMaxNameChars);
+        if (FindCaseTwins(names, static_cast<uint16_t>(count), *work, first, second)) {
+            char shownA[256];
+            char shownB[256];
+            Printable(shownA, sizeof shownA, names[first], std::strlen(names[first]));
+            Printable(shownB, sizeof shownB, names[second], std::strlen(names[second]));
+            check.Add(2,
+                      "applications %zu \"%s\" and %zu \"%s\" differ only in letter case; the registry keeps "
+                      "them as one, so Import and a save refuse them",
+                      records[first].number, shownA, records[second].number, shownB);
+        }
+    }
+    std::free(work);
+    std::free(names);
+}
+
 void CheckLines(Checker& check, const Line* lines, size_t lineCount, Record* records)
 {
     for (size_t i = 0; i < lineCount; ++i) {
@@ -219,6 +253,7 @@ void CheckLines(Checker& check, const Line* lines, size_t lineCount, Record* rec
         check.Add(2, "the list line is missing");
     else
         recordCount = check.ListLine(lines[1], listChars, records);
+    CheckCaseTwins(check, records, recordCount);
     size_t versions = 0;
     for (size_t a = 0; a < recordCount; ++a)
         versions += static_cast<size_t>(records[a].count);

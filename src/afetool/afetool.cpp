@@ -18,15 +18,14 @@ const char kUsage[] =
     "       afetool diff A.afe B.afe     what differs between two tables\n"
     "       afetool convert IN.afe OUT   OUT.reg (regedit /s) or OUT.inf\n";
 
-// Larger than any file the editor can read, small enough to hold.
-constexpr size_t kMaxReadBytes = 16u * 1024 * 1024;
-
 // A whole file in a block of its own (terminated); free with std::free.
 struct FileBytes {
     char* data;
     size_t length;
 };
 
+// Every command reads what the editor's Import reads: a file longer than
+// any flag file is refused, not read in part.
 bool ReadFileBytes(const char* path, FileBytes& bytes, std::FILE* err)
 {
     bytes = {nullptr, 0};
@@ -35,32 +34,22 @@ bool ReadFileBytes(const char* path, FileBytes& bytes, std::FILE* err)
         std::fprintf(err, "afetool: cannot open %s\n", path);
         return false;
     }
-    size_t capacity = 0;
-    bool ok = true;
-    for (;;) {
-        if (bytes.length == capacity) {
-            if (capacity > kMaxReadBytes) {
-                std::fprintf(err, "afetool: %s is larger than any flag file\n", path);
-                ok = false;
-                break;
-            }
-            capacity = capacity ? capacity * 2 : 65536;
-            char* grown = static_cast<char*>(std::realloc(bytes.data, capacity + 1));
-            if (!grown) {
-                std::fprintf(err, "afetool: not enough memory for %s\n", path);
-                ok = false;
-                break;
-            }
-            bytes.data = grown;
+    // One byte more than the longest flag file tells a longer one.
+    const size_t capacity = kMaxFlagFileBytes + 1;
+    bytes.data = static_cast<char*>(std::malloc(capacity + 1));
+    bool ok = bytes.data != nullptr;
+    if (!ok) {
+        std::fprintf(err, "afetool: not enough memory for %s\n", path);
+    } else {
+        bytes.length = std::fread(bytes.data, 1, capacity, f);
+        if (std::ferror(f)) {
+            std::fprintf(err, "afetool: cannot read %s\n", path);
+            ok = false;
+        } else if (bytes.length > kMaxFlagFileBytes) {
+            std::fprintf(err, "afetool: %s is larger than any flag file (at most %lu bytes)\n", path,
+                         static_cast<unsigned long>(kMaxFlagFileBytes));
+            ok = false;
         }
-        size_t n = std::fread(bytes.data + bytes.length, 1, capacity - bytes.length, f);
-        bytes.length += n;
-        if (n == 0)
-            break;
-    }
-    if (ok && std::ferror(f)) {
-        std::fprintf(err, "afetool: cannot read %s\n", path);
-        ok = false;
     }
     std::fclose(f);
     if (!ok) {
@@ -164,20 +153,32 @@ int Show(const char* path, std::FILE* out, std::FILE* err)
     return 0;
 }
 
-int FindApp(const DecodedFlagFile& d, const char* name)
+// One table made ready for lookups: its names sorted in their stored form
+// (names are compared as the key compares them) and its entries grouped by
+// application, so that comparing two full tables is not quadratic.
+struct TableIndex {
+    const DecodedFlagFile* table;
+    FoldedNames names;
+    EntriesByApp groups;
+};
+
+void IndexTable(const DecodedFlagFile& d, TableIndex& x)
 {
-    for (uint16_t a = 0; a < d.appCount; ++a) {
-        if (AsciiNamesEqual(d.appNames[a], name))
-            return a;
-    }
-    return -1;
+    x.table = &d;
+    SortFoldedNames(d.appNames, d.appCount, x.names);
+    GroupEntries(d.entries, d.entryCount, x.groups);
 }
 
-const AppFlagEntry* FindVersion(const DecodedFlagFile& d, int app, const AppFlagEntry& v)
+int FindApp(const TableIndex& x, const char* name)
 {
-    for (uint16_t i = 0; i < d.entryCount; ++i) {
-        const AppFlagEntry& e = d.entries[i];
-        if (e.appIndex == app && e.versionMS == v.versionMS && e.versionLS == v.versionLS)
+    return FindFoldedName(x.names, x.table->appCount, name);
+}
+
+const AppFlagEntry* FindVersion(const TableIndex& x, int app, const AppFlagEntry& v)
+{
+    for (uint16_t k = x.groups.first[app]; k < x.groups.first[app + 1]; ++k) {
+        const AppFlagEntry& e = x.table->entries[x.groups.order[k]];
+        if (e.versionMS == v.versionMS && e.versionLS == v.versionLS)
             return &e;
     }
     return nullptr;
@@ -194,7 +195,7 @@ bool FlagsOnlyIn(const AppFlagEntry& in, const AppFlagEntry& other, char* out)
 }
 
 // Applications and versions of `from` that `to` lacks.
-int ReportMissing(const DecodedFlagFile& from, const DecodedFlagFile& to, const char* side, std::FILE* out)
+int ReportMissing(const DecodedFlagFile& from, const TableIndex& to, const char* side, std::FILE* out)
 {
     int differences = 0;
     for (uint16_t a = 0; a < from.appCount; ++a) {
@@ -217,8 +218,7 @@ int ReportMissing(const DecodedFlagFile& from, const DecodedFlagFile& to, const 
     return differences;
 }
 
-int ReportFlags(const DecodedFlagFile& a, const DecodedFlagFile& b, const char* nameA, const char* nameB,
-                std::FILE* out)
+int ReportFlags(const DecodedFlagFile& a, const TableIndex& b, const char* nameA, const char* nameB, std::FILE* out)
 {
     int differences = 0;
     for (uint16_t i = 0; i < a.entryCount; ++i) {
@@ -252,36 +252,47 @@ int Diff(const char* pathA, const char* pathB, std::FILE* out, std::FILE* err)
     DecodedFlagFile* a = LoadFlagFileArg(pathA, err);
     DecodedFlagFile* b = a ? LoadFlagFileArg(pathB, err) : nullptr;
     int status = 2;
-    if (a && b) {
-        int differences = ReportDifferences(*a, *b, "A", "B", out);
-        if (differences == 0)
-            std::fprintf(out, "the tables are the same\n");
+    int differences = a && b ? ReportDifferences(*a, *b, "A", "B", out, err) : -1;
+    if (differences == 0)
+        std::fprintf(out, "the tables are the same\n");
+    if (differences >= 0)
         status = differences == 0 ? 0 : 1;
-    }
     std::free(b);
     std::free(a);
     return status;
 }
 
-// The decoded table as the editor's exports write the key that holds it.
-char* EncodeDecoded(const DecodedFlagFile& d, bool reg, size_t& length)
+// The decoded table as the editor's exports write the key that a save of
+// it leaves: the names upper case, as the save stores them. Null, with the
+// reason told, when the save would refuse the table.
+char* EncodeDecoded(const DecodedFlagFile& d, bool reg, size_t& length, std::FILE* err)
 {
-    StoredVersion* versions = static_cast<StoredVersion*>(std::calloc(d.entryCount + 1u, sizeof(StoredVersion)));
-    if (!versions)
-        return nullptr;
-    for (uint16_t i = 0; i < d.entryCount; ++i) {
-        versions[i].present = 1;
-        EncodeVersionRecord(d.entries[i], versions[i].record);
+    FlagTable* t = static_cast<FlagTable*>(std::calloc(1, sizeof(FlagTable)));
+    SavedForm* saved = static_cast<SavedForm*>(std::calloc(1, sizeof(SavedForm)));
+    char* text = nullptr;
+    uint16_t app = 0;
+    uint16_t twin = 0;
+    StoreProblem problem = StoreProblem::None;
+    if (!t || !saved) {
+        std::fprintf(err, "afetool: not enough memory\n");
+    } else if (ApplyDecodedFlagFile(d, *t), (problem = SavedFormOf(*t, *saved, app, twin)) != StoreProblem::None) {
+        char message[512];
+        FormatStoreProblem(message, sizeof message, problem, t->appNames[app], t->appNames[twin]);
+        PrintMessage(err, message);
+    } else {
+        int complete = 1;
+        const StoredTable& s = saved->table;
+        length = reg ? EncodeRegFile(s, nullptr, 0, &complete) : EncodeInfFile(s, nullptr, 0, nullptr);
+        text = static_cast<char*>(std::malloc(length + 1));
+        if (text && reg)
+            EncodeRegFile(s, text, length, &complete);
+        else if (text)
+            EncodeInfFile(s, text, length, nullptr);
+        else
+            std::fprintf(err, "afetool: not enough memory\n");
     }
-    StoredTable s = {AppInfoSizeFor(std::strlen(d.appInfo)), d.appInfo, versions, d.entryCount};
-    int complete = 1;
-    length = reg ? EncodeRegFile(s, nullptr, 0, &complete) : EncodeInfFile(s, nullptr, 0, nullptr);
-    char* text = static_cast<char*>(std::malloc(length + 1));
-    if (text && reg)
-        EncodeRegFile(s, text, length, &complete);
-    else if (text)
-        EncodeInfFile(s, text, length, nullptr);
-    std::free(versions);
+    std::free(saved);
+    std::free(t);
     return text;
 }
 
@@ -300,11 +311,11 @@ int Convert(const char* in, const char* outPath, std::FILE* out, std::FILE* err)
     if (!d)
         return 1;
     size_t length = 0;
-    char* text = EncodeDecoded(*d, reg, length);
+    char* text = EncodeDecoded(*d, reg, length, err);
     int status = 0;
     if (!text) {
-        std::fprintf(err, "afetool: not enough memory for %s\n", outPath);
-        status = 2;
+        std::fprintf(err, "afetool: nothing written to %s\n", outPath);
+        status = 1;
     } else if (length == 0) {
         // The encoder's refusal: a control character after the list's last
         // record, where the editor's reader does not look.
@@ -335,9 +346,27 @@ DecodedFlagFile* LoadFlagFileArg(const char* path, std::FILE* err)
 }
 
 int ReportDifferences(const DecodedFlagFile& a, const DecodedFlagFile& b, const char* nameA, const char* nameB,
-                      std::FILE* out)
+                      std::FILE* out, std::FILE* err)
 {
-    return ReportMissing(a, b, nameA, out) + ReportMissing(b, a, nameB, out) + ReportFlags(a, b, nameA, nameB, out);
+    TableIndex* x = static_cast<TableIndex*>(std::calloc(2, sizeof(TableIndex)));
+    if (!x) {
+        std::fprintf(err, "afetool: not enough memory to compare the tables\n");
+        return -1;
+    }
+    IndexTable(a, x[0]);
+    IndexTable(b, x[1]);
+    int differences =
+        ReportMissing(a, x[1], nameA, out) + ReportMissing(b, x[0], nameB, out) + ReportFlags(a, x[1], nameA, nameB, out);
+    std::free(x);
+    return differences;
+}
+
+void PrintMessage(std::FILE* err, const char* text)
+{
+    std::fprintf(err, "afetool: ");
+    for (const char* c = text; *c; ++c)
+        std::fputc(*c == '\n' ? ' ' : *c, err);
+    std::fputc('\n', err);
 }
 
 bool HasExtension(const char* path, const char* ext)

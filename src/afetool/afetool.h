@@ -25,9 +25,12 @@ extern const char kPlatformUsage[];
 // with std::free); null, with the reasons told on err, when it is not one.
 DecodedFlagFile* LoadFlagFileArg(const char* path, std::FILE* err);
 // What differs between two tables, a line each on out, the sides named
-// nameA and nameB ("only in A: APP.EXE"); the number of differences.
+// nameA and nameB ("only in A: APP.EXE"); names are compared as the key
+// compares them. The number of differences; -1, told on err, without memory.
 int ReportDifferences(const DecodedFlagFile& a, const DecodedFlagFile& b, const char* nameA, const char* nameB,
-                      std::FILE* out);
+                      std::FILE* out, std::FILE* err);
+// A message the editor shows in a box, as one line on err.
+void PrintMessage(std::FILE* err, const char* text);
 // Puts data in place of the file at path, refusing a read-only file; the
 // platform's own way (afetool_win32.cpp, afetool_native.cpp).
 bool WriteOutputFile(const char* path, const char* data, size_t length);

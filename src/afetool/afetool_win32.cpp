@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -25,18 +26,9 @@ bool WriteOutputFile(const char* path, const char* data, size_t length)
 
 namespace {
 
-// The messages the editor shows in boxes go to standard error, one line each.
-void PrintMessage(std::FILE* err, const char* text)
-{
-    std::fprintf(err, "afetool: ");
-    for (const char* c = text; *c; ++c)
-        std::fputc(*c == '\n' ? ' ' : *c, err);
-    std::fputc('\n', err);
-}
-
 void PrintStoreFault(void* err, const StoreFault& fault)
 {
-    char text[256];
+    char text[512];
     FormatStoreFault(text, sizeof text, fault);
     PrintMessage(static_cast<std::FILE*>(err), text);
 }
@@ -90,20 +82,20 @@ bool SameTable(const FlagTable& a, const FlagTable& b)
 int Export(const char* path, std::FILE* out, std::FILE* err)
 {
     int written = 0;
-    char uncarried[kNameSize] = "";
+    NameRefusal refusal;
     if (HasExtension(path, ".afe"))
-        written = ExportFlagFile(path, uncarried);
+        written = ExportFlagFile(path, &refusal);
     else if (HasExtension(path, ".reg"))
-        written = ExportRegFile(path, uncarried);
+        written = ExportRegFile(path, &refusal);
     else if (HasExtension(path, ".inf"))
-        written = ExportInfFile(path, uncarried);
+        written = ExportInfFile(path, &refusal);
     else {
         std::fprintf(err, "afetool: %s: the file must end in .afe, .reg or .inf\n", path);
         return 2;
     }
-    if (uncarried[0]) {
+    if (refusal.kind != NameRefusalKind::None) {
         char text[512];
-        FormatUncarriedName(text, sizeof text, uncarried);
+        FormatNameRefusal(text, sizeof text, "Export doen not complete successfully.", refusal);
         PrintMessage(err, text);
         return 1;
     }
@@ -128,11 +120,18 @@ int Apply(const char* path, std::FILE* out, std::FILE* err)
 {
     FlagTable* table = NewTable();
     FlagTable* before = LoadKey(err);
+    NameRefusal refusal;
     int status = 1;
     if (!table || !before) {
         std::fprintf(err, "afetool: not enough memory; nothing was changed\n");
-    } else if (!ImportFlagFile(*table, path)) {
-        std::fprintf(err, "afetool: Inport doen not complete successfully. (%s)\n", path);
+    } else if (!ImportFlagFile(*table, path, &refusal)) {
+        if (refusal.kind != NameRefusalKind::None) {
+            char text[512];
+            FormatNameRefusal(text, sizeof text, "Inport doen not complete successfully.", refusal);
+            PrintMessage(err, text);
+        } else {
+            std::fprintf(err, "afetool: Inport doen not complete successfully. (%s)\n", path);
+        }
         std::fprintf(err, "afetool: nothing was changed; afetool check %s says why\n", path);
     } else if (!SaveFlagTable(*table, StoreMessages(err))) {
         if (KeyHolds(*before, err))
@@ -186,12 +185,224 @@ DecodedFlagFile* AsDecoded(const FlagTable& t)
     return d;
 }
 
-// 0 when the key holds the file's table, 1 with what differs, 2 when either
-// cannot be read.
+// One value that a save of the file writes, and whether the key has it.
+struct ExpectedValue {
+    char name[kValueNameSize];
+    DWORD type;
+    const BYTE* data;
+    DWORD size;
+    bool found;
+};
+
+// Every value a save of the file writes, sorted by name for lookups.
+struct ExpectedKey {
+    SavedForm saved;
+    DWORD appInfoSize;
+    ExpectedValue values[kMaxEntries + 2];
+    size_t count;
+};
+
+bool NameBefore(const ExpectedValue& a, const ExpectedValue& b)
+{
+    return std::strcmp(a.name, b.name) < 0;
+}
+
+// The values of the saved form: the version values in the walk's order,
+// APPINFO with its terminator and APPINFO-SIZE.
+void ListExpectedValues(ExpectedKey& k)
+{
+    const StoredTable& s = k.saved.table;
+    StoredWalk w;
+    BeginStoredWalk(w, s.appInfo);
+    k.count = 0;
+    for (size_t i = 0; NextStoredValue(w, k.values[k.count].name) && i < s.versionCount; ++i) {
+        ExpectedValue& v = k.values[k.count++];
+        v.type = REG_BINARY;
+        v.data = s.versions[i].record;
+        v.size = kVersionRecordSize;
+    }
+    k.appInfoSize = s.appInfoSize;
+    k.values[k.count++] = {"", REG_SZ, reinterpret_cast<const BYTE*>(s.appInfo),
+                           static_cast<DWORD>(std::strlen(s.appInfo) + 1), false};
+    std::strcpy(k.values[k.count - 1].name, kAppInfoValue);
+    k.values[k.count++] = {"", REG_DWORD, reinterpret_cast<const BYTE*>(&k.appInfoSize), sizeof k.appInfoSize, false};
+    std::strcpy(k.values[k.count - 1].name, kAppInfoSizeValue);
+    std::sort(k.values, k.values + k.count, NameBefore);
+}
+
+// The expected value of that name as the key compares names, or null.
+ExpectedValue* FindExpected(ExpectedKey& k, const char* name)
+{
+    ExpectedValue wanted;
+    if (std::strlen(name) >= sizeof wanted.name)
+        return nullptr;
+    std::strcpy(wanted.name, name);
+    UpperText(wanted.name);
+    ExpectedValue* end = k.values + k.count;
+    ExpectedValue* at = std::lower_bound(k.values, end, wanted, NameBefore);
+    return at != end && std::strcmp(at->name, wanted.name) == 0 ? at : nullptr;
+}
+
+const char* TypeName(DWORD type)
+{
+    switch (type) {
+    case REG_SZ: return "REG_SZ";
+    case REG_BINARY: return "REG_BINARY";
+    case REG_DWORD: return "REG_DWORD";
+    default: return "another type";
+    }
+}
+
+// Reports, if it differs, one value of the key against what the save
+// writes; names inside APPINFO are compared in their stored form.
+bool ValueDiffers(const ExpectedValue& e, DWORD type, BYTE* data, DWORD size, bool print, std::FILE* out)
+{
+    if (type == REG_SZ && std::strcmp(e.name, kAppInfoValue) == 0 && size > 0 && data[size - 1] == '\0')
+        UpperText(reinterpret_cast<char*>(data));
+    if (type == e.type && size == e.size && std::memcmp(data, e.data, size) == 0)
+        return false;
+    if (print && (type != e.type || size != e.size))
+        std::fprintf(out, "value %s: %s of %lu bytes in the key, %s of %lu bytes from the file\n", e.name,
+                     TypeName(type), static_cast<unsigned long>(size), TypeName(e.type),
+                     static_cast<unsigned long>(e.size));
+    else if (print)
+        std::fprintf(out, "value %s: other bytes in the key than from the file\n", e.name);
+    return true;
+}
+
+// Every value of the open key against the expected ones. With `print`
+// each difference gets a line; the number of differences, or -1 when the
+// key cannot be read through.
+int CompareValues(HKEY key, ExpectedKey& k, bool print, std::FILE* out)
+{
+    // The longest value name the registry allows, and its terminator.
+    static char name[16384];
+    int differences = 0;
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = sizeof name;
+        DWORD type = 0;
+        DWORD size = 0;
+        LONG status = platform.enumValue(key, i, name, &nameLength, nullptr, &type, nullptr, &size);
+        if (status == ERROR_NO_MORE_ITEMS)
+            break;
+        if (status != ERROR_SUCCESS)
+            return -1;
+        ExpectedValue* e = FindExpected(k, name);
+        if (!e) {
+            if (print)
+                std::fprintf(out, "only in the key: value %s\n", name);
+            ++differences;
+            continue;
+        }
+        e->found = true;
+        BYTE* data = static_cast<BYTE*>(std::malloc(size + 1));
+        if (!data)
+            return -1;
+        status = platform.queryValue(key, name, nullptr, &type, data, &size);
+        if (status != ERROR_SUCCESS) {
+            std::free(data);
+            return -1;
+        }
+        data[size] = 0;
+        differences += ValueDiffers(*e, type, data, size, print, out) ? 1 : 0;
+        std::free(data);
+    }
+    for (size_t i = 0; i < k.count; ++i) {
+        if (k.values[i].found)
+            continue;
+        if (print)
+            std::fprintf(out, "only in the file: value %s\n", k.values[i].name);
+        ++differences;
+    }
+    return differences;
+}
+
+// Subkeys: a save leaves none.
+int CompareSubkeys(HKEY key, std::FILE* out)
+{
+    char name[256];
+    int differences = 0;
+    for (DWORD i = 0;; ++i) {
+        DWORD length = sizeof name;
+        LONG status = platform.enumKey(key, i, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_NO_MORE_ITEMS)
+            break;
+        if (status != ERROR_SUCCESS)
+            return -1;
+        std::fprintf(out, "only in the key: subkey %s\n", name);
+        ++differences;
+    }
+    return differences;
+}
+
+// The whole key against what a save of `t` writes: every value, its name
+// in the stored form, type and bytes, and no subkey. Each difference gets a
+// line when `print`, else one line counts them (the tables' own differences
+// were reported already); subkeys are always named. The number of
+// differences, -1 (told on err) when the key cannot be read.
+int CompareWholeKey(const FlagTable& t, bool print, std::FILE* out, std::FILE* err)
+{
+    ExpectedKey* k = static_cast<ExpectedKey*>(std::calloc(1, sizeof(ExpectedKey)));
+    if (!k) {
+        std::fprintf(err, "afetool: not enough memory; nothing compared\n");
+        return -1;
+    }
+    uint16_t app = 0;
+    uint16_t twin = 0;
+    StoreProblem problem = SavedFormOf(t, k->saved, app, twin);
+    HKEY key = nullptr;
+    int differences = -1;
+    if (problem != StoreProblem::None) {
+        char text[512];
+        FormatStoreProblem(text, sizeof text, problem, t.appNames[app], t.appNames[twin]);
+        PrintMessage(err, text);
+    } else if (OpenFlagKey(&key) != ERROR_SUCCESS) {
+        std::fprintf(err, "afetool: the driver's key cannot be opened\n");
+    } else {
+        ListExpectedValues(*k);
+        int values = CompareValues(key, *k, print, out);
+        int subkeys = values < 0 ? -1 : CompareSubkeys(key, out);
+        if (values < 0 || subkeys < 0)
+            std::fprintf(err, "afetool: the driver's key cannot be read through\n");
+        else
+            differences = values + subkeys;
+        if (!print && values > 0)
+            std::fprintf(out, "%d value(s) of the key differ from what a save of the file writes\n", values);
+        platform.closeKey(key);
+    }
+    std::free(k);
+    return differences;
+}
+
+// On 64-bit Windows a table that a 32-bit regedit or reg import applied
+// stands in the 32-bit view (Wow6432Node), which the driver never reads.
+void NoteTableInOtherView(std::FILE* out)
+{
+#ifndef _WIN64
+    if (!platform.runsUnderWow64())
+        return;
+#endif
+    HKEY key = nullptr;
+    if (platform.openKey(HKEY_LOCAL_MACHINE, kFlagKeyPath, 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
+        return;
+    DWORD size = 0;
+    bool hasTable = platform.queryValue(key, kAppInfoValue, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
+    platform.closeKey(key);
+    if (hasTable)
+        std::fprintf(out,
+                     "a table stands in the 32-bit registry view (Software\\Wow6432Node\\...), which the driver "
+                     "does not read: a 32-bit regedit or reg import put it there; use afetool apply, or the "
+                     "64-bit reg import with /reg:64\n");
+}
+
+// 0 when the key holds exactly what a save of the file writes, 1 with what
+// differs, 2 when either cannot be read.
 int Verify(const char* path, std::FILE* out, std::FILE* err)
 {
     DecodedFlagFile* file = LoadFlagFileArg(path, err);
     if (!file || !KeyReadable(err)) {
+        if (file)
+            NoteTableInOtherView(out);
         std::free(file);
         return 2;
     }
@@ -199,18 +410,24 @@ int Verify(const char* path, std::FILE* out, std::FILE* err)
     FlagTable* keyTable = LoadKey(err);
     DecodedFlagFile* key = keyTable ? AsDecoded(*keyTable) : nullptr;
     int status = 2;
+    int differences = -1;
     if (!fileTable || !key) {
         std::fprintf(err, "afetool: not enough memory; nothing compared\n");
     } else {
         ApplyDecodedFlagFile(*file, *fileTable);
-        int differences = ReportDifferences(*file, *key, "the file", "the key", out);
+        differences = ReportDifferences(*file, *key, "the file", "the key", out, err);
         if (differences == 0 && !SameTable(*fileTable, *keyTable)) {
             std::fprintf(out, "the same versions and flags, in another order or with other tags\n");
             differences = 1;
         }
-        if (differences == 0)
+    }
+    int whole = differences < 0 ? -1 : CompareWholeKey(*fileTable, differences == 0, out, err);
+    if (differences >= 0 && whole >= 0) {
+        if (differences + whole == 0)
             std::fprintf(out, "the key holds the table of %s\n", path);
-        status = differences == 0 ? 0 : 1;
+        else
+            NoteTableInOtherView(out);
+        status = differences + whole == 0 ? 0 : 1;
     }
     std::free(key);
     std::free(keyTable);

@@ -1,6 +1,7 @@
 #include "base/file_dialog_win32.h"
 
 #include <cstddef>
+#include <cstdio>
 #include <cstring>
 
 #include "base/message_box_win32.h"
@@ -19,29 +20,54 @@ void PrepareFileDialog(OPENFILENAMEA& ofn, HWND owner, const char* filter, DWORD
     ofn.lpstrFilter = filter;
     ofn.nFilterIndex = filterIndex;
     ofn.lpstrFile = path;
-    ofn.nMaxFile = 256;
+    ofn.nMaxFile = kFilePathSize;
     ofn.lpstrFileTitle = title;
-    ofn.nMaxFileTitle = 256;
+    ofn.nMaxFileTitle = kFilePathSize;
     ofn.lpstrTitle = caption;
 }
 
-static BOOL RunFileDialog(OPENFILENAMEA& ofn, const char* name)
+namespace {
+
+using FileDialogFn = BOOL(WINAPI*)(LPOPENFILENAMEA ofn);
+using DialogErrorFn = DWORD(WINAPI*)();
+
+// Cancel is the one quiet FALSE: a failure of the dialog itself (a path
+// longer than the buffer, say) is told before FALSE goes back.
+BOOL RunFileDialog(OPENFILENAMEA& ofn, FileDialogFn dialog, const char* name)
 {
-    using FileDialogFn = BOOL(WINAPI*)(LPOPENFILENAMEA ofn);
-    FileDialogFn dialog = SystemLibraryFunction<FileDialogFn>("comdlg32.dll", name);
+    if (!dialog)
+        dialog = SystemLibraryFunction<FileDialogFn>("comdlg32.dll", name);
     if (!dialog) {
         ShowLoadFailure(ofn.hwndOwner, "comdlg32.dll");
         return FALSE;
     }
-    return dialog(&ofn);
+    if (dialog(&ofn))
+        return TRUE;
+    DialogErrorFn lastError = platform.commDlgExtendedError;
+    if (!lastError)
+        lastError = SystemLibraryFunction<DialogErrorFn>("comdlg32.dll", "CommDlgExtendedError");
+    DWORD error = lastError ? lastError() : 0;
+    if (error == FNERR_BUFFERTOOSMALL) {
+        ShowAppMessage(ofn.hwndOwner, kPathTooLongText);
+    } else if (error != 0) {
+        char text[64];
+        std::snprintf(text, sizeof text, "The file dialog failed.\nCode=%lu", static_cast<unsigned long>(error));
+        ShowAppMessage(ofn.hwndOwner, text);
+    }
+    return FALSE;
 }
+
+}  // namespace
+
+const char kPathTooLongText[] =
+    "The path is too long.\nA file's path, its folders included, can have at most 259 characters.";
 
 BOOL ShowOpenFileDialog(OPENFILENAMEA& ofn)
 {
-    return RunFileDialog(ofn, "GetOpenFileNameA");
+    return RunFileDialog(ofn, platform.getOpenFileName, "GetOpenFileNameA");
 }
 
 BOOL ShowSaveFileDialog(OPENFILENAMEA& ofn)
 {
-    return RunFileDialog(ofn, "GetSaveFileNameA");
+    return RunFileDialog(ofn, platform.getSaveFileName, "GetSaveFileNameA");
 }

@@ -30,6 +30,8 @@ const Platform kSystemPlatform = {
     RegCreateKeyExA,
     RegSetValueExA,
     RegCloseKey,
+    RegEnumValueA,
+    RegEnumKeyExA,
     SystemFunction<DeleteKeyExFn>("advapi32.dll", "RegDeleteKeyExA"),
     SystemRunsUnderWow64,
 
@@ -44,6 +46,10 @@ const Platform kSystemPlatform = {
     GetTempFileNameA,
     GetFileAttributesA,
 
+    nullptr,
+
+    nullptr,
+    nullptr,
     nullptr,
 
     LocalAlloc,

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
+
 struct Platform {
     // Registry.
     LONG(WINAPI* openKey)(HKEY, LPCSTR, DWORD, REGSAM, PHKEY);
@@ -13,6 +15,8 @@ struct Platform {
     LONG(WINAPI* createKey)(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES, PHKEY, LPDWORD);
     LONG(WINAPI* setValue)(HKEY, LPCSTR, DWORD, DWORD, const BYTE*, DWORD);
     LONG(WINAPI* closeKey)(HKEY);
+    LONG(WINAPI* enumValue)(HKEY, DWORD, LPSTR, LPDWORD, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
+    LONG(WINAPI* enumKey)(HKEY, DWORD, LPSTR, LPDWORD, LPDWORD, LPSTR, LPDWORD, PFILETIME);
     // RegDeleteKeyExA, looked up at run time: Windows 98, Me, 2000 and the
     // WOW64 of 64-bit Windows XP lack it (null then).
     LONG(WINAPI* deleteKeyEx)(HKEY, LPCSTR, REGSAM, DWORD);
@@ -37,6 +41,13 @@ struct Platform {
     // folder, loaded (through loadSystemLibrary) when printers are first listed.
     BOOL(WINAPI* enumPrinters)(DWORD flags, LPSTR name, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed,
                                LPDWORD returned);
+
+    // The open and save dialogs and their failure code: null stands for
+    // GetOpenFileNameA, GetSaveFileNameA and CommDlgExtendedError of
+    // comdlg32.dll in the system folder, loaded when a dialog is first shown.
+    BOOL(WINAPI* getOpenFileName)(LPOPENFILENAMEA ofn);
+    BOOL(WINAPI* getSaveFileName)(LPOPENFILENAMEA ofn);
+    DWORD(WINAPI* commDlgExtendedError)();
 
     // Memory, message box and beep.
     HLOCAL(WINAPI* localAlloc)(UINT flags, SIZE_T bytes);

@@ -19,7 +19,6 @@ namespace {
 // should not be there rather than cutting the number short.
 constexpr int kVersionFieldSize = 10;
 constexpr int kVersionFieldChars = 8;
-constexpr size_t kPathSize = 256;
 
 // version.dll of the system folder, loaded at the first Browse.
 struct VersionApi {
@@ -204,8 +203,8 @@ int ReadFileVersion(const char* path, uint32_t* ms, uint32_t* ls)
 
 void BrowseApplication(HWND dialog, int nameId, int msId, int lsId)
 {
-    char path[kPathSize] = {};
-    char title[kPathSize] = {};
+    char path[kFilePathSize] = {};
+    char title[kFilePathSize] = {};
     OPENFILENAMEA ofn;
     PrepareFileDialog(ofn, dialog, "Executable Files(*.exe)\0*.exe\0All Files(*.*)\0*.*\0", 1, path, title,
                       "Select Application");

@@ -3,7 +3,6 @@
 #include "main/enabling_win32.h"
 #include "main/screen.h"
 #include "table/flag_table_edit.h"
-#include "table/flag_table_win32.h"
 
 namespace {
 

@@ -9,7 +9,7 @@ namespace {
 
 void ShowStoreFault(void* owner, const StoreFault& fault)
 {
-    char text[256];
+    char text[512];
     FormatStoreFault(text, sizeof text, fault);
     ShowAppMessage(static_cast<HWND>(owner), text);
 }

@@ -15,6 +15,20 @@ const char kSaveQuestion[] = "Save changes to Registory?";
 const char kExportQuestion[] = "Export will copy reg data to file.\nDo you save changes to reg before export?";
 
 static const char kSaveFailed[] = "Save was not completed successfully.";
+static const char kImportFailed[] = "Inport doen not complete successfully.";
+static const char kExportFailed[] = "Export doen not complete successfully.";
+
+// The command's failure message, and why when names were refused.
+static void ShowFileFailure(HWND owner, const char* failed, const NameRefusal& refusal)
+{
+    if (refusal.kind == NameRefusalKind::None) {
+        ShowAppMessage(owner, failed);
+        return;
+    }
+    char text[512];
+    FormatNameRefusal(text, sizeof text, failed, refusal);
+    ShowAppMessage(owner, text);
+}
 
 SaveAnswer AskSaveChanges(const FlagTable& t, const MainControls& c, const char* text)
 {
@@ -46,8 +60,8 @@ bool ImportCommand(FlagTable& t, const MainControls& c)
 {
     if (AskSaveChanges(t, c, kSaveQuestion) == SaveAnswer::Cancel)
         return false;
-    char path[256] = "";
-    char title[256] = "";
+    char path[kFilePathSize] = "";
+    char title[kFilePathSize] = "";
     OPENFILENAMEA ofn;
     PrepareFileDialog(ofn, c.window, "Application Flag File(*.afe)\0*.afe\0", 0, path, title, "Import as");
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
@@ -55,8 +69,9 @@ bool ImportCommand(FlagTable& t, const MainControls& c)
     if (!ShowOpenFileDialog(ofn))
         return false;
     // A file that cannot be read whole leaves the table as it was.
-    if (!ImportFlagFile(t, path)) {
-        ShowAppMessage(c.window, "Inport doen not complete successfully.");
+    NameRefusal refusal;
+    if (!ImportFlagFile(t, path, &refusal)) {
+        ShowFileFailure(c.window, kImportFailed, refusal);
         return false;
     }
     SelectLoadedTable(t);
@@ -73,8 +88,8 @@ void ExportCommand(FlagTable& t, const MainControls& c)
         return;
     // After No the key still lacks the edits: they stay marked.
     bool keyHoldsTable = !t.modified || answer == SaveAnswer::Yes;
-    char path[256] = "TempFlag";
-    char title[256] = "";
+    char path[kFilePathSize] = "TempFlag";
+    char title[kFilePathSize] = "";
     OPENFILENAMEA ofn;
     PrepareFileDialog(ofn, c.window,
                       "Application Flag File(*.afe)\0*.afe\0Inf File(*.inf)\0*.inf\0"
@@ -85,25 +100,20 @@ void ExportCommand(FlagTable& t, const MainControls& c)
     if (!ShowSaveFileDialog(ofn))
         return;
     int ok = 0;
-    char uncarried[kNameSize] = "";
+    NameRefusal refusal;
     switch (ofn.nFilterIndex) {
     case 2:
-        ok = ExportInfFile(path, uncarried);
+        ok = ExportInfFile(path, &refusal);
         break;
     case 3:
-        ok = ExportRegFile(path, uncarried);
+        ok = ExportRegFile(path, &refusal);
         break;
     default:
-        ok = ExportFlagFile(path, uncarried);
+        ok = ExportFlagFile(path, &refusal);
         break;
     }
-    if (uncarried[0]) {
-        char text[512];
-        FormatUncarriedName(text, sizeof text, uncarried);
-        ShowAppMessage(c.window, text);
-    } else if (!ok) {
-        ShowAppMessage(c.window, "Export doen not complete successfully.");
-    }
+    if (!ok)
+        ShowFileFailure(c.window, kExportFailed, refusal);
     if (keyHoldsTable)
         t.modified = 0;
 }

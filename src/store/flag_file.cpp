@@ -50,6 +50,27 @@ bool VersionAt(const StoredTable& s, size_t i, AppFlagEntry& e)
 
 }  // namespace
 
+StoreProblem SavedFormOf(const FlagTable& t, SavedForm& out, uint16_t& app, uint16_t& twin)
+{
+    GroupEntriesByApp(t, out.groups);
+    size_t length = 0;
+    StoreProblem problem =
+        BuildStoredAppInfo(t, out.groups, out.work, out.appInfo, sizeof out.appInfo, length, app, twin);
+    if (problem != StoreProblem::None)
+        return problem;
+    uint16_t count = t.appCount < kMaxApps ? t.appCount : kMaxApps;
+    size_t n = 0;
+    for (uint16_t a = 0; a < count; ++a) {
+        for (uint16_t k = out.groups.first[a]; k < out.groups.first[a + 1]; ++k) {
+            out.versions[n].present = 1;
+            EncodeVersionRecord(t.entries[out.groups.order[k]], out.versions[n].record);
+            ++n;
+        }
+    }
+    out.table = {AppInfoSizeFor(length), out.appInfo, out.versions, n};
+    return StoreProblem::None;
+}
+
 size_t EncodeFlagFile(const StoredTable& s, char* out, size_t cap, int* complete)
 {
     Sink sink = {out, out ? cap : 0, 0};
@@ -94,15 +115,50 @@ bool FindUncarriedName(const char* appInfo, char* name)
     return false;
 }
 
-void FormatUncarriedName(char* out, size_t outSize, const char* name)
+bool RefuseStoredNames(const char* appInfo, StoredNames& work, NameRefusal& refusal)
+{
+    std::memset(&refusal, 0, sizeof refusal);
+    StoredWalk w;
+    BeginStoredWalk(w, appInfo);
+    uint16_t count = 0;
+    while (NextStoredApp(w)) {
+        if (HasControlChar(w.name, std::strlen(w.name))) {
+            refusal.kind = NameRefusalKind::Uncarried;
+            std::memcpy(refusal.name, w.name, kNameSize);
+            return true;
+        }
+        std::memcpy(work.names[count++], w.name, kNameSize);
+    }
+    uint16_t first = 0;
+    uint16_t second = 0;
+    if (!FindCaseTwins(work.names, count, work.folded, first, second))
+        return false;
+    refusal.kind = NameRefusalKind::CaseTwins;
+    std::memcpy(refusal.name, work.names[first], kNameSize);
+    std::memcpy(refusal.other, work.names[second], kNameSize);
+    return true;
+}
+
+void FormatNameRefusal(char* out, size_t outSize, const char* headline, const NameRefusal& refusal)
 {
     char shown[kMaxNameChars * 4 + 4];
-    PrintableText(shown, sizeof shown, name, std::strlen(name), kMaxNameChars);
-    std::snprintf(out, outSize,
-                  "Export doen not complete successfully.\n\n"
-                  "The application name \"%s\" holds a control character,\n"
-                  "which no file can carry. Nothing was written.",
-                  shown);
+    char other[kMaxNameChars * 4 + 4];
+    PrintableText(shown, sizeof shown, refusal.name, std::strlen(refusal.name), kMaxNameChars);
+    PrintableText(other, sizeof other, refusal.other, std::strlen(refusal.other), kMaxNameChars);
+    if (refusal.kind == NameRefusalKind::Uncarried) {
+        std::snprintf(out, outSize,
+                      "%s\n\n"
+                      "The application name \"%s\" holds a control character,\n"
+                      "which no file can carry. Nothing was written.",
+                      headline, shown);
+    } else {
+        std::snprintf(out, outSize,
+                      "%s\n\n"
+                      "The application names \"%s\" and \"%s\" differ only in letter case.\n"
+                      "The registry keeps them as one application, so one of them would lose\n"
+                      "its versions. Nothing was changed.",
+                      headline, shown, other);
+    }
 }
 
 size_t EncodeInfFile(const StoredTable& s, char* out, size_t cap, unsigned* numItems)
@@ -280,6 +336,8 @@ FlagFileError ReadListLine(const char* data, size_t length, size_t pos, size_t l
 
 FlagFileError DecodeInto(const char* data, size_t length, DecodedFlagFile& out)
 {
+    if (length > kMaxFlagFileBytes)
+        return FlagFileError::TooLarge;
     size_t listChars = 0;
     FlagFileError error = ReadSizeLine(data, length, listChars);
     if (error != FlagFileError::None)
@@ -331,6 +389,9 @@ FlagFileError DecodeInto(const char* data, size_t length, DecodedFlagFile& out)
         }
         ++i;
     }
+    // The save would write both under one set of value names.
+    if (FindCaseTwins(out.appNames, i, out.folded, out.twinFirst, out.twinSecond))
+        return FlagFileError::NameCaseTwins;
     out.appCount = i;
     out.entryCount = j;
     return FlagFileError::None;

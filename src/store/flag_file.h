@@ -33,6 +33,21 @@ struct StoredTable {
     size_t versionCount;
 };
 
+// What a save of a table writes into the key, as the encoders and a
+// comparison with a key take it: the APPINFO built from the names as the
+// list shows them, and the version records in the order of its walk. Too
+// large for the stack.
+struct SavedForm {
+    char appInfo[kAppInfoBufferSize];
+    StoredVersion versions[kMaxEntries];
+    EntriesByApp groups;
+    FoldedNames work;
+    StoredTable table;  // points into the above
+};
+// None, with out.table set, when the table can be stored; otherwise what
+// refuses it, and the application(s) concerned (BuildStoredAppInfo).
+StoreProblem SavedFormOf(const FlagTable& t, SavedForm& out, uint16_t& app, uint16_t& twin);
+
 // Both encoders write at most cap bytes to out (out may be null when cap is
 // 0) and return the whole length, so a first call with no buffer measures.
 // The .inf and .reg encoders return 0, writing nothing, for a table that
@@ -59,17 +74,38 @@ size_t EncodeRegFile(const StoredTable& s, char* out, size_t cap, int* complete)
 // such a name would break the value-name lines of a .reg file and the lines
 // of an .inf file, so no export writes a table that holds one.
 bool FindUncarriedName(const char* appInfo, char* name);
-// The export's refusal of such a name, the name shown with \xNN escapes.
-void FormatUncarriedName(char* out, size_t outSize, const char* name);
+
+// Why a table was refused for its names before anything was written or
+// replaced: a name that no file can carry, or two names equal but for
+// letter case, which the registry would keep as one.
+enum class NameRefusalKind { None, Uncarried, CaseTwins };
+struct NameRefusal {
+    NameRefusalKind kind;
+    char name[kNameSize];
+    char other[kNameSize];  // the second of the twins
+};
+// The names of a stored list as an export reads them, and the work space
+// of the check for twins: too large for the stack.
+struct StoredNames {
+    char names[kMaxApps][kNameSize];
+    FoldedNames folded;
+};
+// What an export refuses in the stored list; false, kind None, when nothing.
+bool RefuseStoredNames(const char* appInfo, StoredNames& work, NameRefusal& refusal);
+// The refusal under the command's own failure message: the headline, an
+// empty line, the names (control characters as \xNN) and what was kept.
+void FormatNameRefusal(char* out, size_t outSize, const char* headline, const NameRefusal& refusal);
 
 enum class FlagFileError {
     None,
+    TooLarge,        // longer than any flag file the table can fill
     ShortFile,       // the file ends inside a line
     BadSize,         // size field below 2, without a leading digit, or no LF after it
     BadListLine,     // the list line is not as long as the size says
     BadRecord,       // an application record not in the stored form
     NameTooLong,     // an application name over 80 characters
     NameHasControl,  // a name with a character of 0x01-0x1F or 0x7F
+    NameCaseTwins,   // two names equal but for letter case: one to the registry
     TooManyApps,     // more applications than the table holds
     TooManyEntries,  // more versions than the table holds
     MissingVersionLine,
@@ -84,9 +120,15 @@ struct DecodedFlagFile {
     char appNames[kMaxApps][kNameSize];
     AppFlagEntry entries[kMaxEntries];  // appIndex set, in file order
     char appInfo[kMaxFlagListChars + 1];
+    // With NameCaseTwins, the two applications (appNames holds them).
+    uint16_t twinFirst;
+    uint16_t twinSecond;
+    FoldedNames folded;  // work space of the check for them
 };
 
 // Reads the file's bytes into out; anything but None leaves out's counts 0.
+// A file longer than any valid one is refused unread (ShortFile's opposite:
+// BadListLine would hide why), so every reader takes the same files.
 FlagFileError DecodeFlagFile(const char* data, size_t length, DecodedFlagFile& out);
 // Replaces the table's contents with a decoded file. The selection and
 // modified are left to the caller (SelectLoadedTable).

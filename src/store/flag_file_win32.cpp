@@ -74,14 +74,21 @@ typedef size_t (*EncodeFn)(const StoredTable& s, char* out, size_t cap, int* com
 
 // The stored key read whole, encoded, then put in place of the file: 1 when
 // the file was written and is complete.
-int ExportStoredKey(const char* path, EncodeFn encode, char* uncarriedName)
+int ExportStoredKey(const char* path, EncodeFn encode, NameRefusal* refusal)
 {
-    if (uncarriedName)
-        uncarriedName[0] = '\0';
+    if (refusal)
+        refusal->kind = NameRefusalKind::None;
     StoredKey k;
     if (!ReadStoredKey(k))
         return 0;
-    if (FindUncarriedName(k.table.appInfo, uncarriedName)) {
+    HGLOBAL work = GlobalAlloc(GMEM_FIXED, sizeof(StoredNames));
+    NameRefusal refused;
+    bool refuse = !work || RefuseStoredNames(k.table.appInfo, *static_cast<StoredNames*>(work), refused);
+    if (work)
+        GlobalFree(work);
+    if (refuse) {
+        if (work && refusal)
+            *refusal = refused;
         FreeStoredKey(k);
         return 0;
     }
@@ -109,36 +116,43 @@ size_t EncodeWholeInf(const StoredTable& s, char* out, size_t cap, int* complete
 
 }  // namespace
 
-int ExportFlagFile(const char* path, char* uncarriedName)
+int ExportFlagFile(const char* path, NameRefusal* refusal)
 {
-    return ExportStoredKey(path, EncodeFlagFile, uncarriedName);
+    return ExportStoredKey(path, EncodeFlagFile, refusal);
 }
 
-int ExportInfFile(const char* path, char* uncarriedName)
+int ExportInfFile(const char* path, NameRefusal* refusal)
 {
-    return ExportStoredKey(path, EncodeWholeInf, uncarriedName);
+    return ExportStoredKey(path, EncodeWholeInf, refusal);
 }
 
-int ExportRegFile(const char* path, char* uncarriedName)
+int ExportRegFile(const char* path, NameRefusal* refusal)
 {
-    return ExportStoredKey(path, EncodeRegFile, uncarriedName);
+    return ExportStoredKey(path, EncodeRegFile, refusal);
 }
 
-int ImportFlagFile(FlagTable& t, const char* path)
+int ImportFlagFile(FlagTable& t, const char* path, NameRefusal* refusal)
 {
+    if (refusal)
+        refusal->kind = NameRefusalKind::None;
     DWORD length = 0;
-    // Nothing beyond the longest valid file is looked at, so a huge file is
-    // not read whole.
-    HGLOBAL data = ReadFileStart(path, kMaxFlagFileBytes, length);
+    // One byte beyond the longest valid file tells a longer one, which the
+    // decoder refuses, without reading a huge file whole.
+    HGLOBAL data = ReadFileStart(path, kMaxFlagFileBytes + 1, length);
     if (!data)
         return 0;
     int result = 0;
     HGLOBAL decoded = GlobalAlloc(GPTR, sizeof(DecodedFlagFile));
     if (decoded) {
         DecodedFlagFile& d = *static_cast<DecodedFlagFile*>(decoded);
-        if (DecodeFlagFile(static_cast<const char*>(data), length, d) == FlagFileError::None) {
+        FlagFileError error = DecodeFlagFile(static_cast<const char*>(data), length, d);
+        if (error == FlagFileError::None) {
             ApplyDecodedFlagFile(d, t);
             result = 1;
+        } else if (error == FlagFileError::NameCaseTwins && refusal) {
+            refusal->kind = NameRefusalKind::CaseTwins;
+            std::memcpy(refusal->name, d.appNames[d.twinFirst], kNameSize);
+            std::memcpy(refusal->other, d.appNames[d.twinSecond], kNameSize);
         }
         GlobalFree(decoded);
     }

@@ -118,7 +118,7 @@ bool AppendAppInfoRecord(char* buf, size_t cap, size_t& len, int count, const ch
     return true;
 }
 
-void FormatStoreProblem(char* out, size_t outSize, StoreProblem problem, const char* name)
+void FormatStoreProblem(char* out, size_t outSize, StoreProblem problem, const char* name, const char* other)
 {
     const char* what = "";
     switch (problem) {
@@ -139,9 +139,40 @@ void FormatStoreProblem(char* out, size_t outSize, StoreProblem problem, const c
     case StoreProblem::AppInfoTooLong:
         what = "The application list is longer than 200000 characters at:";
         break;
+    case StoreProblem::NameCaseTwins:
+        std::snprintf(out, outSize,
+                      "The table cannot be saved.\n"
+                      "These application names differ only in letter case:\n%.80s\n%.80s\n"
+                      "The registry keeps them as one application. Delete one of them.\n"
+                      "The registry was not changed.",
+                      name, other);
+        return;
     }
     std::snprintf(out, outSize, "The table cannot be saved.\n%s\n%.80s\nThe registry was not changed.",
                   what, problem == StoreProblem::EmptyName ? "" : name);
+}
+
+StoreProblem BuildStoredAppInfo(const FlagTable& t, const EntriesByApp& groups, FoldedNames& work, char* appInfo,
+                                size_t cap, size_t& length, uint16_t& app, uint16_t& twin)
+{
+    length = 0;
+    appInfo[0] = '\0';
+    uint16_t count = t.appCount < kMaxApps ? t.appCount : kMaxApps;
+    for (app = 0; app < count; ++app) {
+        char name[kNameSize];
+        AppRowName(name, t.appNames[app]);
+        StoreProblem problem = CheckStoredName(name);
+        int versions = GroupSize(groups, app);
+        if (problem == StoreProblem::None && versions > kMaxVersionsPerApp)
+            problem = StoreProblem::TooManyVersions;
+        if (problem == StoreProblem::None && !AppendAppInfoRecord(appInfo, cap, length, versions, name))
+            problem = StoreProblem::AppInfoTooLong;
+        if (problem != StoreProblem::None)
+            return problem;
+    }
+    if (FindCaseTwins(t.appNames, count, work, app, twin))
+        return StoreProblem::NameCaseTwins;
+    return StoreProblem::None;
 }
 
 bool AnySkipped(const LoadSkips& s)

@@ -57,6 +57,7 @@ enum class StoreProblem {
     NameHasSeparator,
     TooManyVersions,
     AppInfoTooLong,
+    NameCaseTwins,  // two names equal but for letter case: one to the registry
 };
 
 StoreProblem CheckStoredName(const char* name);
@@ -66,8 +67,17 @@ StoreProblem CheckStoredName(const char* name);
 // when the record would not fit.
 bool AppendAppInfoRecord(char* buf, size_t cap, size_t& len, int count, const char* name);
 
-// The message that refuses a save: what is wrong and with which application.
-void FormatStoreProblem(char* out, size_t outSize, StoreProblem problem, const char* name);
+// The message that refuses a save: what is wrong and with which application
+// (and, for NameCaseTwins, its twin `other`).
+void FormatStoreProblem(char* out, size_t outSize, StoreProblem problem, const char* name, const char* other = "");
+
+// APPINFO as the save writes it, into appInfo (cap bytes, length its
+// characters): every application's name as the list shows it (AppRowName)
+// and the size of its group. None when the table can be stored so;
+// otherwise what keeps it from that, and the application concerned in
+// `app` (for NameCaseTwins the first of the two, the other in `twin`).
+StoreProblem BuildStoredAppInfo(const FlagTable& t, const EntriesByApp& groups, FoldedNames& work, char* appInfo,
+                                size_t cap, size_t& length, uint16_t& app, uint16_t& twin);
 
 // What a load had to leave out because the table or the layout cannot hold it.
 struct LoadSkips {

@@ -3,15 +3,14 @@
 #include <cstring>
 
 #include "base/platform_win32.h"
-#include "table/flag_table_win32.h"
 #include "store/registry_api_win32.h"
 
 namespace {
 
 void Report(const StoreReporter& r, StoreFaultKind kind, LONG code = 0, const char* name = nullptr,
-            StoreProblem problem = StoreProblem::None)
+            StoreProblem problem = StoreProblem::None, const char* other = nullptr)
 {
-    r.report(r.context, StoreFault{kind, code, name, problem});
+    r.report(r.context, StoreFault{kind, code, name, problem, other});
 }
 
 // Reads the current application's version values into the table from
@@ -123,26 +122,21 @@ namespace {
 
 // Builds APPINFO from the table's names, upper case as the list shows them,
 // and the groups' counts, refusing what the stored layout cannot hold.
-bool BuildAppInfo(const FlagTable& t, const EntriesByApp& groups, const StoreReporter& reporter, char* appInfo,
-                  size_t& length)
+bool BuildAppInfo(const FlagTable& t, const EntriesByApp& groups, FoldedNames& work, const StoreReporter& reporter,
+                  char* appInfo, size_t& length)
 {
-    length = 0;
-    appInfo[0] = '\0';
-    for (uint16_t r = 0; r < t.appCount; ++r) {
-        char name[kNameSize];
-        AppRowName(name, t.appNames[r]);
-        StoreProblem problem = CheckStoredName(name);
-        int count = GroupSize(groups, r);
-        if (problem == StoreProblem::None && count > kMaxVersionsPerApp)
-            problem = StoreProblem::TooManyVersions;
-        if (problem == StoreProblem::None && !AppendAppInfoRecord(appInfo, kAppInfoBufferSize, length, count, name))
-            problem = StoreProblem::AppInfoTooLong;
-        if (problem != StoreProblem::None) {
-            Report(reporter, StoreFaultKind::Unstorable, 0, name, problem);
-            return false;
-        }
-    }
-    return true;
+    uint16_t app = 0;
+    uint16_t twin = 0;
+    StoreProblem problem = BuildStoredAppInfo(t, groups, work, appInfo, kAppInfoBufferSize, length, app, twin);
+    if (problem == StoreProblem::None)
+        return true;
+    char name[kNameSize];
+    AppRowName(name, t.appNames[app]);
+    if (problem == StoreProblem::NameCaseTwins)
+        Report(reporter, StoreFaultKind::Unstorable, 0, t.appNames[app], problem, t.appNames[twin]);
+    else
+        Report(reporter, StoreFaultKind::Unstorable, 0, name, problem);
+    return false;
 }
 
 // Writes the version values, record by record of the APPINFO just built:
@@ -177,20 +171,22 @@ bool SaveVersions(const FlagTable& t, const EntriesByApp& groups, HKEY key, cons
 
 int SaveFlagTable(const FlagTable& t, const StoreReporter& reporter)
 {
-    HGLOBAL buffer = GlobalAlloc(GPTR, kAppInfoBufferSize + sizeof(EntriesByApp));
+    HGLOBAL buffer = GlobalAlloc(GPTR, kAppInfoBufferSize + sizeof(EntriesByApp) + sizeof(FoldedNames));
     if (!buffer) {
         Report(reporter, StoreFaultKind::NoMemory);
         return 0;
     }
     char* appInfo = static_cast<char*>(buffer);
     // One pass over the entries instead of one per application. The groups
-    // follow the work buffer in the same block (its size keeps them aligned).
+    // and the names' work space follow the work buffer in the same block
+    // (its size and theirs keep them aligned).
     EntriesByApp& groups = *reinterpret_cast<EntriesByApp*>(appInfo + kAppInfoBufferSize);
+    FoldedNames& work = *reinterpret_cast<FoldedNames*>(appInfo + kAppInfoBufferSize + sizeof(EntriesByApp));
     GroupEntriesByApp(t, groups);
     size_t length = 0;
     // The key is deleted before it is written, so a table that cannot be
     // stored faithfully is refused while the stored one is still intact.
-    if (!BuildAppInfo(t, groups, reporter, appInfo, length)) {
+    if (!BuildAppInfo(t, groups, work, reporter, appInfo, length)) {
         GlobalFree(buffer);
         return 0;
     }

@@ -44,7 +44,7 @@ const char* FaultFormat(StoreFaultKind kind)
 void FormatStoreFault(char* out, size_t outSize, const StoreFault& fault)
 {
     if (fault.kind == StoreFaultKind::Unstorable)
-        FormatStoreProblem(out, outSize, fault.problem, fault.name ? fault.name : "");
+        FormatStoreProblem(out, outSize, fault.problem, fault.name ? fault.name : "", fault.other ? fault.other : "");
     else if (outSize > 0)
         std::snprintf(out, outSize, FaultFormat(fault.kind), static_cast<int>(fault.code));
 }

@@ -26,6 +26,7 @@ struct StoreFault {
     long code;             // the failed registry call's status code, 0 where none failed
     const char* name;      // the value or application concerned, or null; valid during the report
     StoreProblem problem;  // what makes the table unstorable (Unstorable only)
+    const char* other;     // the second of two names equal but for letter case, or null
 };
 
 // The caller's report function and what it gets back as its first argument.

@@ -1,5 +1,6 @@
 #include "table/flag_table.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -13,26 +14,82 @@ void ClearTableContents(FlagTable& t)
     ++t.versionRowsChanges;
 }
 
-static int LowerAscii(unsigned char c)
+unsigned char UpperCp1252(unsigned char c)
 {
-    return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c;
+    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
+        return static_cast<unsigned char>(c - 0x20);
+    switch (c) {
+    case 0x9A:  // s caron
+    case 0x9C:  // oe
+    case 0x9E:  // z caron
+        return static_cast<unsigned char>(c - 0x10);
+    case 0xFF:  // y diaeresis: its capital stands at 0x9F
+        return 0x9F;
+    }
+    return c;
 }
 
-int AsciiNamesEqual(const char* a, const char* b)
+int NamesEqual(const char* a, const char* b)
 {
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(a);
-    const unsigned char* q = reinterpret_cast<const unsigned char*>(b);
-    for (; *p && *q; ++p, ++q) {
-        if (LowerAscii(*p) != LowerAscii(*q))
-            return 0;
+    char x[kNameSize];
+    char y[kNameSize];
+    AppRowName(x, a);
+    AppRowName(y, b);
+    return std::strcmp(x, y) == 0;
+}
+
+void SortFoldedNames(const char (*names)[kNameSize], uint16_t count, FoldedNames& work)
+{
+    uint16_t n = count < kMaxApps ? count : kMaxApps;
+    for (uint16_t i = 0; i < n; ++i) {
+        AppRowName(work.folded[i], names[i]);
+        work.order[i] = i;
     }
-    return *p == *q;
+    std::sort(work.order, work.order + n, [&work](uint16_t a, uint16_t b) {
+        int c = std::strcmp(work.folded[a], work.folded[b]);
+        return c < 0 || (c == 0 && a < b);
+    });
+}
+
+int FindFoldedName(const FoldedNames& work, uint16_t count, const char* name)
+{
+    char wanted[kNameSize];
+    AppRowName(wanted, name);
+    uint16_t n = count < kMaxApps ? count : kMaxApps;
+    const uint16_t* end = work.order + n;
+    const uint16_t* at = std::lower_bound(work.order, end, wanted, [&work](uint16_t a, const char* w) {
+        return std::strcmp(work.folded[a], w) < 0;
+    });
+    return at != end && std::strcmp(work.folded[*at], wanted) == 0 ? *at : -1;
+}
+
+bool FindCaseTwins(const char (*names)[kNameSize], uint16_t count, FoldedNames& work, uint16_t& first,
+                   uint16_t& second)
+{
+    SortFoldedNames(names, count, work);
+    uint16_t n = count < kMaxApps ? count : kMaxApps;
+    bool found = false;
+    // Equal forms stand side by side, each run in list order.
+    for (uint16_t k = 1; k < n; ++k) {
+        uint16_t a = work.order[k - 1];
+        uint16_t b = work.order[k];
+        if (std::strcmp(work.folded[a], work.folded[b]) != 0 || (found && b >= second))
+            continue;
+        first = a;
+        second = b;
+        found = true;
+    }
+    return found;
 }
 
 int FindApplication(const FlagTable& t, const InputValues& in)
 {
+    char wanted[kNameSize];
+    AppRowName(wanted, in.inputAppName);
     for (uint16_t i = 0; i < t.appCount && i < kMaxApps; ++i) {
-        if (NamesEqual(t.appNames[i], in.inputAppName))
+        char name[kNameSize];
+        AppRowName(name, t.appNames[i]);
+        if (std::strcmp(name, wanted) == 0)
             return i;
     }
     return -1;
@@ -82,18 +139,23 @@ int CountVersions(const FlagTable& t, uint16_t app)
 
 void GroupEntriesByApp(const FlagTable& t, EntriesByApp& g)
 {
-    uint16_t n = t.entryCount < kMaxEntries ? t.entryCount : kMaxEntries;
+    GroupEntries(t.entries, t.entryCount, g);
+}
+
+void GroupEntries(const AppFlagEntry* entries, uint16_t count, EntriesByApp& g)
+{
+    uint16_t n = count < kMaxEntries ? count : kMaxEntries;
     std::memset(g.first, 0, sizeof g.first);
     for (uint16_t i = 0; i < n; ++i) {
-        if (t.entries[i].appIndex < kMaxApps)
-            ++g.first[t.entries[i].appIndex + 1];
+        if (entries[i].appIndex < kMaxApps)
+            ++g.first[entries[i].appIndex + 1];
     }
     for (int a = 0; a < kMaxApps; ++a)
         g.first[a + 1] = static_cast<uint16_t>(g.first[a + 1] + g.first[a]);
     // Each application's start serves as its cursor and so ends as the next
     // application's start: shifting the starts back by one restores them.
     for (uint16_t i = 0; i < n; ++i) {
-        uint16_t app = t.entries[i].appIndex;
+        uint16_t app = entries[i].appIndex;
         if (app < kMaxApps)
             g.order[g.first[app]++] = i;
     }

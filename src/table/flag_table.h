@@ -62,10 +62,36 @@ struct InputValues {
 // both lists' rows change.
 void ClearTableContents(FlagTable& t);
 
-// Case-insensitive equality of two application names. The Windows build
-// links the platform's comparison (lstrcmpiA), the native build an ASCII one.
+// The name as the application list shows it and the save stores it, into
+// out (kNameSize bytes): upper case as the system upper-cases text of the
+// ANSI code page, its upper half included. The registry tells value names
+// apart without regard to case, so two names of one stored form are one
+// application to the key. The Windows build links the system's conversion
+// (CharUpperA); the native build converts as code page 1252 does.
+void AppRowName(char* out, const char* name);
+// The same conversion of a text of any length, in place.
+void UpperText(char* text);
+// Code page 1252's upper case of one byte: what CharUpperA gives there.
+unsigned char UpperCp1252(unsigned char c);
+// Whether two names have the same stored form.
 int NamesEqual(const char* a, const char* b);
-int AsciiNamesEqual(const char* a, const char* b);
+
+// Work space of FindCaseTwins: too large for the stack.
+struct FoldedNames {
+    char folded[kMaxApps][kNameSize];
+    uint16_t order[kMaxApps];
+};
+// The first `count` names in their stored form (AppRowName), and their
+// indices in the order of those forms, each form's names in list order.
+void SortFoldedNames(const char (*names)[kNameSize], uint16_t count, FoldedNames& work);
+// The index of a name whose stored form is that of `name` in sorted work
+// (SortFoldedNames of `count` names), the first in list order; -1 for none.
+int FindFoldedName(const FoldedNames& work, uint16_t count, const char* name);
+// Two of the first `count` names with the same stored form: true, with
+// their indices in first < second (the pair whose second comes first in the
+// list). Sorted once, not compared pair by pair.
+bool FindCaseTwins(const char (*names)[kNameSize], uint16_t count, FoldedNames& work, uint16_t& first,
+                   uint16_t& second);
 
 // Index of the application named inputAppName, or -1.
 int FindApplication(const FlagTable& t, const InputValues& in);
@@ -90,6 +116,8 @@ struct EntriesByApp {
 };
 // Entries of no application (appIndex kMaxApps or above) are left out.
 void GroupEntriesByApp(const FlagTable& t, EntriesByApp& g);
+// The same for the first `count` of any array of entries.
+void GroupEntries(const AppFlagEntry* entries, uint16_t count, EntriesByApp& g);
 // Number of entries of application `app`; 0 beyond the table's capacity.
 int GroupSize(const EntriesByApp& g, int app);
 

@@ -97,6 +97,20 @@ std::string Repeat(const std::string& s, size_t n)
     return out;
 }
 
+// `count` records of `versions` versions each, their names different: `fill`
+// repeated to nameChars - 4 characters, then a four-digit number.
+std::string Records(size_t count, int versions, size_t nameChars, char fill = 'N')
+{
+    std::string out;
+    char record[kNameSize + 4];
+    for (size_t i = 0; i < count; ++i) {
+        std::snprintf(record, sizeof record, "%02d%s%04u;", versions, std::string(nameChars - 4, fill).c_str(),
+                      static_cast<unsigned>(i));
+        out += record;
+    }
+    return out;
+}
+
 const char kLineA1[] = "00000001000500020000000A0000000180000000\n";
 const char kLineA2[] = "0000000700010000000200036DEADBEE00000000\n";
 
@@ -275,7 +289,7 @@ TEST(FlagFileEncode, SizeLineDescribesTheListWritten)
 TEST(FlagFileEncode, SizeLineBoundaryAt99999)
 {
     // 617 records of 81 characters and one of 21: 49,998 characters, size 99,998.
-    std::string longest = Repeat("00" + std::string(78, 'N') + ";", 617) + "00" + std::string(18, 'M') + ";";
+    std::string longest = Records(617, 0, 78) + "00" + std::string(18, 'M') + ";";
     ASSERT_EQ(kMaxFlagListChars, longest.size());
     int complete = 0;
     std::string afe = Afe(MakeKey(longest, {}), &complete);
@@ -286,7 +300,7 @@ TEST(FlagFileEncode, SizeLineBoundaryAt99999)
     EXPECT_EQ(618, d->appCount);
 
     // One character more needs a six-digit size line, which no reader takes.
-    std::string tooLong = Repeat("00" + std::string(78, 'N') + ";", 617) + "00" + std::string(19, 'M') + ";";
+    std::string tooLong = Records(617, 0, 78) + "00" + std::string(19, 'M') + ";";
     ASSERT_EQ(kMaxFlagListChars + 1, tooLong.size());
     afe = Afe(MakeKey(tooLong, {}), &complete);
     EXPECT_EQ("100000\n", afe.substr(0, 7));
@@ -419,11 +433,11 @@ TEST(FlagFileDecode, IgnoresWhatTheReaderNeverReaches)
 TEST(FlagFileDecode, TakesTheTableCapacitiesExactly)
 {
     auto d = NewDecoded();
-    std::string apps = Repeat("00A;", kMaxApps);
+    std::string apps = Records(kMaxApps, 0, 5);
     ASSERT_EQ(FlagFileError::None, Decode(SizeLine(apps) + apps + "\n", *d));
     EXPECT_EQ(kMaxApps, d->appCount);
 
-    std::string list = Repeat("99A;", 101) + "01B;";
+    std::string list = Records(101, 99, 5) + "01B;";
     std::string file = SizeLine(list) + list + "\n" + Repeat(kLineA1, kMaxEntries);
     ASSERT_EQ(FlagFileError::None, Decode(file, *d));
     EXPECT_EQ(kMaxEntries, d->entryCount);
@@ -475,6 +489,10 @@ std::vector<Malformed> MalformedFiles()
         {"name over 80 characters", SizeLine(longName) + longName + "\n" + a1, FlagFileError::NameTooLong},
         {"CR in a name", "00018\n02A\rEXE;\n" + a1 + a2, FlagFileError::NameHasControl},
         {"DEL in a name", "00018\n02A.EX\x7F;\n" + a1 + a2, FlagFileError::NameHasControl},
+        {"names equal but for letter case", "00034\n01A.EXE;01a.exe;\n" + a1 + a2, FlagFileError::NameCaseTwins},
+        {"the same in the upper half", "00046\n01CAF\xC9.EXE;01caf\xE9.exe;\n" + a1 + a2,
+         FlagFileError::NameCaseTwins},
+        {"longer than any flag file", head + a1 + a2 + std::string(kMaxFlagFileBytes, '\n'), FlagFileError::TooLarge},
         {"more applications than the table holds", SizeLine(apps) + apps + "\n", FlagFileError::TooManyApps},
         {"more entries than the table holds", SizeLine(entries) + entries + "\n" + Repeat(a1, kMaxEntries + 1),
          FlagFileError::TooManyEntries},
@@ -489,6 +507,15 @@ TEST(FlagFileDecode, RefusesMalformedFiles)
         EXPECT_EQ(m.error, Decode(m.file, *d)) << m.what;
         EXPECT_TRUE(CountsAre(*d, 0, 0)) << m.what;
     }
+}
+
+TEST(FlagFileDecode, NamesBothTwins)
+{
+    auto d = NewDecoded();
+    ASSERT_EQ(FlagFileError::NameCaseTwins, Decode("00058\n00B.EXE;00A.EXE;00C;00a.exe;\n", *d));
+    EXPECT_EQ(1, d->twinFirst);
+    EXPECT_EQ(3, d->twinSecond);
+    EXPECT_STREQ("a.exe", d->appNames[d->twinSecond]);
 }
 
 TEST(FlagFileDecode, EveryCutOfAValidFileIsRefused)

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
+#include <random>
+#include <utility>
 
 #include "table/flag_table.h"
 #include "table_builder.h"
@@ -161,13 +164,66 @@ TEST(ClearTableContents, ZeroesRecordsNamesAndCounts)
     EXPECT_EQ(1, t->modified) << "modified belongs to the command rules";
 }
 
-TEST(AsciiNamesEqual, CaseOnlyForLetters)
+TEST(NamesEqual, AsTheKeyComparesThemUpperHalfIncluded)
 {
-    EXPECT_EQ(1, AsciiNamesEqual("", ""));
-    EXPECT_EQ(1, AsciiNamesEqual("a-b_c.EXE", "A-B_C.exe"));
-    EXPECT_EQ(0, AsciiNamesEqual("a", ""));
-    EXPECT_EQ(0, AsciiNamesEqual("[", "{")) << "0x5B and 0x7B are not a case pair";
-    EXPECT_EQ(0, AsciiNamesEqual("@", "`"));
+    EXPECT_EQ(1, NamesEqual("", ""));
+    EXPECT_EQ(1, NamesEqual("a-b_c.EXE", "A-B_C.exe"));
+    EXPECT_EQ(1, NamesEqual("caf\xE9.exe", "CAF\xC9.EXE"));
+    EXPECT_EQ(1, NamesEqual("\x9A\x9C\x9E\xFF\xFE", "\x8A\x8C\x8E\x9F\xDE"));
+    EXPECT_EQ(0, NamesEqual("a", ""));
+    EXPECT_EQ(0, NamesEqual("[", "{")) << "0x5B and 0x7B are not a case pair";
+    EXPECT_EQ(0, NamesEqual("@", "`"));
+    EXPECT_EQ(0, NamesEqual("\xF7", "\xD7")) << "the division and multiplication signs";
+    EXPECT_EQ(0, NamesEqual("\xDF", "SS")) << "sharp s has no capital here";
+}
+
+// The pair that a search of every pair finds first: the earliest name that
+// has a twin before it, and that twin's first occurrence.
+bool PairwiseTwins(const char (*names)[kNameSize], uint16_t count, uint16_t& first, uint16_t& second)
+{
+    for (uint16_t b = 0; b < count; ++b) {
+        for (uint16_t a = 0; a < b; ++a) {
+            if (NamesEqual(names[a], names[b])) {
+                first = a;
+                second = b;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+TEST(FindCaseTwins, FindsWhatASearchOfEveryPairFinds)
+{
+    auto work = std::make_unique<FoldedNames>();
+    auto names = std::make_unique<char[][kNameSize]>(kMaxApps);
+    const char alphabet[] = "aAbB\xE9\xC9\xFF\x9F.";
+    const unsigned seed = 20261209;
+    std::mt19937 random(seed);
+    for (int round = 0; round < 300; ++round) {
+        uint16_t count = static_cast<uint16_t>(random() % 40);
+        for (uint16_t i = 0; i < count; ++i) {
+            size_t length = 1 + random() % 3;
+            for (size_t k = 0; k < length; ++k)
+                names[i][k] = alphabet[random() % (sizeof alphabet - 1)];
+            names[i][length] = '\0';
+        }
+        uint16_t a = 0, b = 0, x = 0, y = 0;
+        bool found = FindCaseTwins(names.get(), count, *work, a, b);
+        ASSERT_EQ(PairwiseTwins(names.get(), count, x, y), found) << "seed " << seed << " round " << round;
+        if (found) {
+            ASSERT_EQ(std::make_pair(x, y), std::make_pair(a, b)) << "seed " << seed << " round " << round;
+        }
+    }
+    // A full list of different names, and the same with its last name a twin of its first.
+    for (uint16_t i = 0; i < kMaxApps; ++i)
+        std::snprintf(names[i], kNameSize, "APP%04u.EXE", i);
+    uint16_t a = 0, b = 0;
+    EXPECT_FALSE(FindCaseTwins(names.get(), kMaxApps, *work, a, b));
+    std::strcpy(names[kMaxApps - 1], "app0000.exe");
+    ASSERT_TRUE(FindCaseTwins(names.get(), kMaxApps, *work, a, b));
+    EXPECT_EQ(0, a);
+    EXPECT_EQ(kMaxApps - 1, b);
 }
 
 }  // namespace

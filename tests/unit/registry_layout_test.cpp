@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -123,6 +124,28 @@ TEST(AppInfoBuild, RefusesARecordThatWouldNotFitWithItsTerminator)
     EXPECT_EQ(9u, len);
 }
 
+TEST(AppInfoBuild, TheSaveRefusesNamesEqualButForLetterCase)
+{
+    auto t = NewTable();
+    AddApps(*t, {"caf\xE9.exe", "B.EXE", "Notepad.exe", "CAF\xC9.EXE"});
+    AddEntry(*t, 2, 1, 1);
+    auto groups = std::make_unique<EntriesByApp>();
+    auto work = std::make_unique<FoldedNames>();
+    auto appInfo = std::make_unique<char[]>(kAppInfoBufferSize);
+    GroupEntriesByApp(*t, *groups);
+    size_t length = 0;
+    uint16_t app = 0xFFFF, twin = 0xFFFF;
+    ASSERT_EQ(StoreProblem::NameCaseTwins,
+              BuildStoredAppInfo(*t, *groups, *work, appInfo.get(), kAppInfoBufferSize, length, app, twin));
+    EXPECT_EQ(0, app);
+    EXPECT_EQ(3, twin);
+
+    std::strcpy(t->appNames[3], "Calc.exe");
+    ASSERT_EQ(StoreProblem::None,
+              BuildStoredAppInfo(*t, *groups, *work, appInfo.get(), kAppInfoBufferSize, length, app, twin));
+    EXPECT_STREQ("00CAF\xC9.EXE;00B.EXE;01NOTEPAD.EXE;00CALC.EXE;", appInfo.get()) << "as the list shows them";
+}
+
 TEST(StoredName, EmptyTooLongOrWithSeparatorIsRefused)
 {
     EXPECT_EQ(StoreProblem::None, CheckStoredName("NOTEPAD.EXE"));
@@ -143,6 +166,10 @@ TEST(Messages, StoreProblemNamesTheApplicationAndFitsTheBuffer)
     std::string huge(300, 'H');
     FormatStoreProblem(text, sizeof text, StoreProblem::NameTooLong, huge.c_str());
     EXPECT_LT(std::strlen(text), sizeof text);
+    char twins[512];
+    FormatStoreProblem(twins, sizeof twins, StoreProblem::NameCaseTwins, std::string(80, 'a').c_str(),
+                       std::string(80, 'A').c_str());
+    EXPECT_NE(nullptr, std::strstr(twins, (std::string(80, 'a') + "\n" + std::string(80, 'A')).c_str())) << twins;
 }
 
 TEST(Messages, LoadSkipsListOnlyWhatWasSkipped)

@@ -14,7 +14,6 @@
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
 #include "stored_key_win32.h"
-#include "table/flag_table_win32.h"
 #include "table_fixture_win32.h"
 
 namespace {
