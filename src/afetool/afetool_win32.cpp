@@ -336,10 +336,11 @@ int CompareSubkeys(HKEY key, std::FILE* out)
 }
 
 // The whole key against what a save of `t` writes: every value, its name
-// in the stored form, type and bytes, and no subkey. Each difference gets a
-// line when `print`, else one line counts them (the tables' own differences
-// were reported already); subkeys are always named. The number of
-// differences, -1 (told on err) when the key cannot be read.
+// in the stored form, type and bytes, and no subkey. Each value that
+// differs gets a line when `print` (not when the tables' own differences
+// were reported already: those values are theirs); subkeys are always
+// named. The number of differences, -1 (told on err) when the key cannot
+// be read.
 int CompareWholeKey(const FlagTable& t, bool print, std::FILE* out, std::FILE* err)
 {
     ExpectedKey* k = static_cast<ExpectedKey*>(std::calloc(1, sizeof(ExpectedKey)));
@@ -366,8 +367,6 @@ int CompareWholeKey(const FlagTable& t, bool print, std::FILE* out, std::FILE* e
             std::fprintf(err, "afetool: the driver's key cannot be read through\n");
         else
             differences = values + subkeys;
-        if (!print && values > 0)
-            std::fprintf(out, "%d value(s) of the key differ from what a save of the file writes\n", values);
         platform.closeKey(key);
     }
     std::free(k);

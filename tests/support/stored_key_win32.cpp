@@ -140,6 +140,21 @@ void PutValue(const char* name, DWORD type, const void* data, DWORD length)
     RegCloseKey(key);
 }
 
+void WriteKey(const KeyContents& contents)
+{
+    ASSERT_TRUE(DeleteTestTable());
+    for (const auto& v : contents)
+        PutValue(v.first.c_str(), v.second.type, v.second.data.data(), static_cast<DWORD>(v.second.data.size()));
+}
+
+HKEY CreateSubkey(const char* name)
+{
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(kKeyPath) + "\\" + name).c_str(), 0, nullptr, 0,
+                    KEY_ALL_ACCESS | testView, nullptr, &key, nullptr);
+    return key;
+}
+
 void PutAppInfo(const char* text, DWORD size)
 {
     PutValue("APPINFO", REG_SZ, text, static_cast<DWORD>(std::strlen(text) + 1));

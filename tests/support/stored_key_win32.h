@@ -46,6 +46,10 @@ KeyContents KeyForTable(const TestApp* apps, int appCount, bool namesAsGiven = f
 
 // Single values put into the key, which is created when absent.
 void PutValue(const char* name, DWORD type, const void* data, DWORD length);
+// The key holding exactly these values.
+void WriteKey(const KeyContents& contents);
+// A key under the key (created with it when absent); the caller closes it.
+HKEY CreateSubkey(const char* name);
 // APPINFO with its terminator, and APPINFO-SIZE.
 void PutAppInfo(const char* text, DWORD size);
 void PutVersion(const char* valueName, uint32_t tag, uint32_t ms, uint32_t ls, uint32_t low, uint32_t high);

@@ -4,7 +4,9 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -156,6 +158,79 @@ TEST_F(AfeToolWindows, VerifySaysWhetherTheKeyHoldsTheFilesTable)
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
     EXPECT_EQ(2, Afetool({"verify", afe}).status);
     EXPECT_EQ(2, Afetool({"verify", Path("missing.afe")}).status);
+}
+
+// What the load passes over is drift all the same: verify compares every
+// value and subkey with what a save of the file writes.
+TEST_F(AfeToolWindows, VerifyComparesTheWholeKey)
+{
+    const std::string afe = Path("whole.afe");
+    ASSERT_EQ(0, Afetool({"export", afe}).status);
+    const std::string longName(81, 'L');
+    const std::string appInfo = "02WINWORD.EXE;01CALC.EXE;";
+    const unsigned char record[20] = {1};
+    const KeyContents exact = ReadKey();
+    struct Drift {
+        const char* what;
+        std::function<void()> make;
+        const char* says;
+    };
+    const Drift drifts[] = {
+        {"an application with an 81-character name",
+         [&] {
+             PutAppInfo((appInfo + "01" + longName + ";").c_str(), 220);
+             PutVersion(("APP-" + longName + "-01").c_str(), 1, 2, 3, 4, 5);
+         },
+         "only in the key: value APP-LLLL"},
+        {"a record the load passes over", [&] { PutAppInfo((appInfo + "X;").c_str(), 58); }, "value APPINFO:"},
+        {"a count of 3 without the third value", [&] { PutAppInfo("03WINWORD.EXE;01CALC.EXE;", 52); },
+         "value APPINFO: other bytes"},
+        {"a version value of 16 bytes", [&] { PutValue("APP-WINWORD.EXE-02", REG_BINARY, record, 16); },
+         "only in the file: WINWORD.EXE 000A0000-00001770"},
+        {"a version value of another type",
+         [&] { PutValue("APP-CALC.EXE-01", REG_NONE, exact.at("APP-CALC.EXE-01").data.data(), 20); },
+         "value APP-CALC.EXE-01: another type of 20 bytes"},
+        {"an extra value", [&] { PutValue("APP-CALC.EXE-02", REG_BINARY, record, 20); },
+         "only in the key: value APP-CALC.EXE-02"},
+        {"APPINFO-SIZE as a string", [&] { PutValue("APPINFO-SIZE", REG_SZ, "52", 3); }, "value APPINFO-SIZE:"},
+        {"a missing APPINFO-SIZE", [&] { DeleteStoredValue("APPINFO-SIZE"); }, "Code=2"},
+        {"a subkey", [&] { RegCloseKey(CreateSubkey("Sub")); }, "only in the key: subkey Sub"},
+    };
+    for (const Drift& d : drifts) {
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(kFlagKeyPath) + "\\Sub").c_str());
+        WriteKey(exact);
+        ASSERT_EQ(0, Afetool({"verify", afe}).status) << d.what;
+        d.make();
+        ToolRun r = Afetool({"verify", afe});
+        EXPECT_NE(0, r.status) << d.what;
+        EXPECT_NE(std::string::npos, (r.out + r.err).find(d.says)) << d.what << ":\n" << r.out << r.err;
+    }
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(kFlagKeyPath) + "\\Sub").c_str());
+
+    // Names that differ from the saved ones only in letter case are the same to the key.
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
+    for (const auto& value : exact) {
+        std::string name = value.first;
+        for (char& c : name)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        std::vector<unsigned char> data = value.second.data;
+        if (value.first == "APPINFO")
+            data.assign(appInfo.begin(), appInfo.end()), data.push_back(0), data[2] = 'w';
+        PutValue(name.c_str(), value.second.type, data.data(), static_cast<DWORD>(data.size()));
+    }
+    ToolRun r = Afetool({"verify", afe});
+    EXPECT_EQ(0, r.status) << r.out << r.err;
+}
+
+TEST_F(AfeToolWindows, VerifyAfterApplyOfUpperHalfNamesFindsNoDrift)
+{
+    const std::string afe = Path("cafe.afe");
+    ASSERT_TRUE(WriteFileBytes(afe, "00024\n01caf\xE9.exe;\n0000000100010002000300040000000500000006\n"));
+    ToolRun applied = Afetool({"apply", afe});
+    ASSERT_EQ(0, applied.status) << applied.err;
+    ASSERT_TRUE(FindValue(ReadKey(), "APP-CAF\xC9.EXE-01"));
+    ToolRun r = Afetool({"verify", afe});
+    EXPECT_EQ(0, r.status) << r.out << r.err;
 }
 
 }  // namespace

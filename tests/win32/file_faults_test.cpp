@@ -121,7 +121,7 @@ void UseFaultFiles()
     platform.getTempFileName = FaultTempName;
 }
 
-using Exporter = int (*)(const char* path, char* uncarriedName);
+using Exporter = int (*)(const char* path, NameRefusal* refusal);
 
 class FileFaults : public ::testing::Test {
 protected:

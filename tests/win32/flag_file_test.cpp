@@ -48,6 +48,10 @@ protected:
         DeleteFileA(infPath.c_str());
     }
 
+    // Every export of the stored key refuses it for its names and leaves
+    // the earlier file.
+    void ExpectEveryExportRefuses(NameRefusalKind kind, const char* name, const char* other);
+
     // What the lists and boxes show, the boxes as Checked() writes them.
     ShownTable Show()
     {
@@ -294,6 +298,19 @@ TEST_F(FlagFiles, FailedImportLeavesEverythingAsItWas)
     EXPECT_TRUE(ShownTexts().empty());
 }
 
+void FlagFiles::ExpectEveryExportRefuses(NameRefusalKind kind, const char* name, const char* other)
+{
+    for (int (*exporter)(const char*, NameRefusal*) : {ExportFlagFile, ExportInfFile, ExportRegFile}) {
+        WriteFileText(afePath, "earlier\n");
+        NameRefusal refusal = {};
+        EXPECT_EQ(0, exporter(afePath.c_str(), &refusal));
+        EXPECT_EQ(kind, refusal.kind);
+        EXPECT_STREQ(name, refusal.name);
+        EXPECT_STREQ(other, refusal.other);
+        EXPECT_EQ("earlier\n", ReadFileText(afePath));
+    }
+}
+
 TEST_F(FlagFiles, ANameWithAControlCharacterIsSavedAsStoredButNeverExported)
 {
     PutAppInfo("01OK.EXE;01A\rB.EXE;", 40);
@@ -305,14 +322,24 @@ TEST_F(FlagFiles, ANameWithAControlCharacterIsSavedAsStoredButNeverExported)
     ASSERT_EQ(1, Save());
     EXPECT_TRUE(KeyHolds(stored));
 
-    for (int (*exporter)(const char*, char*) : {ExportFlagFile, ExportInfFile, ExportRegFile}) {
-        WriteFileText(afePath, "earlier\n");
-        char name[kNameSize] = "?";
-        EXPECT_EQ(0, exporter(afePath.c_str(), name));
-        EXPECT_STREQ("A\rB.EXE", name);
-        EXPECT_EQ("earlier\n", ReadFileText(afePath));
-    }
+    ExpectEveryExportRefuses(NameRefusalKind::Uncarried, "A\rB.EXE", "");
     EXPECT_TRUE(ShownTexts().empty());
+}
+
+// The registry keeps one value for both: the key is never saved over.
+TEST_F(FlagFiles, NamesEqualButForLetterCaseInTheKeyAreNeverSavedOverOrExported)
+{
+    PutAppInfo("01caf\xE9.exe;01OK.EXE;01CAF\xC9.EXE;", 64);
+    PutVersion("APP-CAF\xC9.EXE-01", 1, 2, 3, 4, 5);
+    PutVersion("APP-OK.EXE-01", 6, 7, 8, 9, 10);
+    const KeyContents stored = ReadKey();
+    Load();
+    table->entries[0].flagsLow = 0xFF;
+    EXPECT_EQ(0, Save());
+    EXPECT_TRUE(KeyHolds(stored));
+    ASSERT_EQ(1u, ShownTexts().size());
+    EXPECT_NE(std::string::npos, ShownTexts()[0].find("caf\xE9.exe\nCAF\xC9.EXE\n")) << ShownTexts()[0];
+    ExpectEveryExportRefuses(NameRefusalKind::CaseTwins, "caf\xE9.exe", "CAF\xC9.EXE");
 }
 
 // regedit /S in this prefix, with a time limit.
