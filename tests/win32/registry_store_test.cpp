@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "afetool_run.h"
 #include "file_text.h"
 #include "store/flag_file_win32.h"
 #include "base/platform_win32.h"
@@ -523,6 +524,19 @@ TEST_F(Wow64View, SaveLandsInThe64BitViewAndExportReadsIt)
     DeleteFileA(path);
     EXPECT_NE(std::string::npos, text.find("01A.EXE;")) << text;
     EXPECT_EQ(std::string::npos, text.find("REDIRECTED")) << text;
+}
+
+// What a 32-bit regedit or reg import leaves on 64-bit Windows: the table in
+// Wow6432Node only, which verify names.
+TEST_F(Wow64View, VerifyNamesATableInThe32BitView)
+{
+    Plant(KEY_WOW64_32KEY, "01REDIRECTED.EXE;", "APP-REDIRECTED.EXE-01", 0x32);
+    const char* path = "wow64_verify_test.afe";
+    ASSERT_TRUE(WriteFileBytes(path, "00036\n01REDIRECTED.EXE;\n0000000100000001000000000000003200000000\n"));
+    ToolRun r = RunAfeToolWith({"verify", path});
+    DeleteFileA(path);
+    EXPECT_EQ(2, r.status);
+    EXPECT_NE(std::string::npos, r.out.find("32-bit registry view (Software\\Wow6432Node")) << r.out << r.err;
 }
 
 }  // namespace
