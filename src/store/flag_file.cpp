@@ -39,13 +39,43 @@ void PutFormatted(Sink& s, const char* format, ...)
         Put(s, line, static_cast<size_t>(n) < sizeof line ? static_cast<size_t>(n) : sizeof line - 1);
 }
 
-// The i-th value of the walk as an entry; false when it was not read.
-bool VersionAt(const StoredTable& s, size_t i, AppFlagEntry& e)
+// The i-th value of the walk; null when it was not read.
+const unsigned char* RecordAt(const StoredTable& s, size_t i)
 {
-    if (i >= s.versionCount || !s.versions[i].present)
-        return false;
-    DecodeVersionRecord(s.versions[i].record, e);
-    return true;
+    return i < s.versionCount && s.versions[i].present ? s.versions[i].record : nullptr;
+}
+
+// "%u" of n.
+void PutDecimal(Sink& s, unsigned n)
+{
+    char digits[12];
+    char* p = digits + sizeof digits;
+    do {
+        *--p = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    Put(s, p, static_cast<size_t>(digits + sizeof digits - p));
+}
+
+const char kUpperHex[] = "0123456789ABCDEF";
+
+// The five words of a version record, "%08X" each, `separator` before every
+// word but the first (none when 0). An export writes 10,000 of them: by
+// hand, not through the formatted output.
+void PutRecordWords(Sink& s, const unsigned char* record, char separator)
+{
+    char text[5 * 9];
+    char* p = text;
+    for (int word = 0; word < 5; ++word) {
+        if (word > 0 && separator)
+            *p++ = separator;
+        for (int byte = 3; byte >= 0; --byte) {
+            unsigned char b = record[4 * word + byte];
+            *p++ = kUpperHex[b >> 4];
+            *p++ = kUpperHex[b & 15];
+        }
+    }
+    Put(s, text, static_cast<size_t>(p - text));
 }
 
 }  // namespace
@@ -85,14 +115,14 @@ size_t EncodeFlagFile(const StoredTable& s, char* out, size_t cap, int* complete
     bool whole = size <= kMaxFlagFileSize && !std::memchr(s.appInfo, '\n', listChars);
     StoredWalk w;
     BeginStoredWalk(w, s.appInfo);
-    char valueName[kValueNameSize];
-    for (size_t i = 0; NextStoredValue(w, valueName); ++i) {
-        AppFlagEntry e;
-        if (!VersionAt(s, i, e)) {
+    for (size_t i = 0; NextStoredValue(w, nullptr); ++i) {
+        const unsigned char* record = RecordAt(s, i);
+        if (!record) {
             whole = false;
             continue;
         }
-        PutFormatted(sink, "%08X%08X%08X%08X%08X\n", e.tag, e.versionMS, e.versionLS, e.flagsLow, e.flagsHigh);
+        PutRecordWords(sink, record, 0);
+        PutText(sink, "\n");
     }
     if (AnySkipped(w.skips))
         whole = false;
@@ -180,11 +210,16 @@ size_t EncodeInfFile(const StoredTable& s, char* out, size_t cap, unsigned* numI
     BeginStoredWalk(w, s.appInfo);
     char valueName[kValueNameSize];
     for (size_t i = 0; NextStoredValue(w, valueName); ++i) {
-        AppFlagEntry e;
-        if (!VersionAt(s, i, e))
+        const unsigned char* record = RecordAt(s, i);
+        if (!record)
             continue;
-        PutFormatted(sink, "AppFlag%u = %s,%08X,%08X,%08X,%08X,%08X\r\n", ++number, valueName, e.tag, e.versionMS,
-                     e.versionLS, e.flagsLow, e.flagsHigh);
+        PutText(sink, "AppFlag");
+        PutDecimal(sink, ++number);
+        PutText(sink, " = ");
+        PutText(sink, valueName);
+        PutText(sink, ",");
+        PutRecordWords(sink, record, ',');
+        PutText(sink, "\r\n");
     }
     PutFormatted(sink, "NumItems = %u\r\n", number);
     if (numItems)
@@ -197,6 +232,8 @@ namespace {
 // regedit folds a hex value after the comma that takes a line to this many
 // characters, and goes on after two blanks.
 constexpr size_t kRegLineChars = 77;
+
+const char kLowerHex[] = "0123456789abcdef";
 
 // Backslash and quote escaped, as a REGEDIT4 string or value name holds them.
 void PutRegQuoted(Sink& s, const char* text)
@@ -218,7 +255,8 @@ void PutRegHex(Sink& s, const char* name, const char* kind, const unsigned char*
     PutFormatted(s, "=%s:", kind);
     size_t lineChars = s.length - start;
     for (size_t i = 0; i < n; ++i) {
-        PutFormatted(s, "%02x", bytes[i]);
+        const char digits[2] = {kLowerHex[bytes[i] >> 4], kLowerHex[bytes[i] & 15]};
+        Put(s, digits, 2);
         if (i + 1 == n)
             break;
         PutText(s, ",");

@@ -11,12 +11,24 @@ const char kAppInfoSizeValue[] = "APPINFO-SIZE";
 
 bool FormatValueName(char* out, size_t outSize, const char* name, int ordinal)
 {
-    int n = std::snprintf(out, outSize, "APP-%s-%02d", name, ordinal);
-    if (n < 0 || static_cast<size_t>(n) >= outSize) {
+    size_t nameLength = std::strlen(name);
+    // Every walk over a full table names 10,000 values: the usual two-digit
+    // ordinal is written by hand, any other as "%02d" writes it.
+    if (ordinal < 0 || ordinal > 99 || outSize < nameLength + 8) {
+        int n = std::snprintf(out, outSize, "APP-%s-%02d", name, ordinal);
+        if (n >= 0 && static_cast<size_t>(n) < outSize)
+            return true;
         if (outSize > 0)
             out[0] = '\0';
         return false;
     }
+    std::memcpy(out, "APP-", 4);
+    std::memcpy(out + 4, name, nameLength);
+    char* p = out + 4 + nameLength;
+    p[0] = '-';
+    p[1] = static_cast<char>('0' + ordinal / 10);
+    p[2] = static_cast<char>('0' + ordinal % 10);
+    p[3] = '\0';
     return true;
 }
 
@@ -236,7 +248,8 @@ bool NextVersionOfApp(StoredWalk& w, char* valueName)
             ++w.skips.entriesOverLimit;
             continue;
         }
-        FormatValueName(valueName, kValueNameSize, w.name, k);
+        if (valueName)
+            FormatValueName(valueName, kValueNameSize, w.name, k);
         ++w.values;
         return true;
     }
@@ -262,9 +275,8 @@ size_t CountStoredValues(const char* appInfo)
 {
     StoredWalk w;
     BeginStoredWalk(w, appInfo);
-    char valueName[kValueNameSize];
     size_t n = 0;
-    while (NextStoredValue(w, valueName))
+    while (NextStoredValue(w, nullptr))
         ++n;
     return n;
 }

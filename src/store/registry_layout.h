@@ -111,7 +111,8 @@ void BeginStoredWalk(StoredWalk& w, const char* appInfo);
 // w.rec.count); false at the end of APPINFO.
 bool NextStoredApp(StoredWalk& w);
 // Name of the current application's next version value ("APP-" + name + "-"
-// + ordinal) into valueName (kValueNameSize bytes); false after its last.
+// + ordinal) into valueName (kValueNameSize bytes; null where the name is
+// not needed); false after its last.
 bool NextVersionOfApp(StoredWalk& w, char* valueName);
 // The value just named was not taken into the table: it leaves room for the next.
 void PassOverValue(StoredWalk& w);

@@ -2,9 +2,46 @@
 
 #include "table/flag_table.h"
 
+namespace {
+
+// In a single-byte code page every byte converts on its own, so the
+// system's conversion of each byte, asked once, converts any text as
+// CharUpperA would, without a call per name. A double-byte code page
+// (Japanese, Chinese, Korean) converts whole texts: a trail byte is no letter.
+struct UpperTable {
+    bool singleByte;
+    unsigned char upper[256];
+};
+
+UpperTable SystemUpperTable()
+{
+    UpperTable t = {};
+    CPINFO info = {};
+    t.singleByte = GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 1;
+    for (int c = 0; c < 256; ++c)
+        t.upper[c] = static_cast<unsigned char>(c);
+    if (t.singleByte)
+        CharUpperBuffA(reinterpret_cast<char*>(t.upper + 1), 255);
+    return t;
+}
+
+const UpperTable& Upper()
+{
+    static const UpperTable table = SystemUpperTable();
+    return table;
+}
+
+}  // namespace
+
 void UpperText(char* text)
 {
-    CharUpperA(text);
+    const UpperTable& t = Upper();
+    if (!t.singleByte) {
+        CharUpperA(text);
+        return;
+    }
+    for (; *text; ++text)
+        *text = static_cast<char>(t.upper[static_cast<unsigned char>(*text)]);
 }
 
 // Rows of the application list are upper case on every platform: Wine's
@@ -13,5 +50,5 @@ void UpperText(char* text)
 void AppRowName(char* out, const char* name)
 {
     lstrcpynA(out, name, kNameSize);
-    CharUpperA(out);
+    UpperText(out);
 }
