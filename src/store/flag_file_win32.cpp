@@ -37,22 +37,25 @@ bool ReadKeyValues(HKEY key, StoredKey& k)
     k.appInfo = info.text;
 
     const char* text = static_cast<const char*>(k.appInfo);
-    size_t count = CountStoredValues(text);
-    if (!(k.versions = GlobalAlloc(GPTR, (count ? count : 1) * sizeof(StoredVersion))))
+    // The walk names at most as many values as the table holds entries:
+    // room for them all saves a walk to count them.
+    size_t count = kMaxEntries;
+    if (!(k.versions = GlobalAlloc(GPTR, count * sizeof(StoredVersion))))
         return false;
     StoredVersion* versions = static_cast<StoredVersion*>(k.versions);
     StoredWalk w;
     BeginStoredWalk(w, text);
     char valueName[kValueNameSize];
-    for (size_t i = 0; i < count && NextStoredValue(w, valueName); ++i) {
+    size_t read = 0;
+    for (; read < count && NextStoredValue(w, valueName); ++read) {
         DWORD n = kVersionRecordSize;
-        LONG status = platform.queryValue(key, valueName, nullptr, nullptr, versions[i].record, &n);
-        versions[i].present = status == ERROR_SUCCESS && n >= kVersionRecordSize;
+        LONG status = platform.queryValue(key, valueName, nullptr, nullptr, versions[read].record, &n);
+        versions[read].present = status == ERROR_SUCCESS && n >= kVersionRecordSize;
     }
     k.table.appInfoSize = info.size;
     k.table.appInfo = text;
     k.table.versions = versions;
-    k.table.versionCount = count;
+    k.table.versionCount = read;
     return true;
 }
 
@@ -68,6 +71,10 @@ bool ReadStoredKey(StoredKey& k)
         FreeStoredKey(k);
     return ok;
 }
+
+// The longest line a version value gets in any export: the .reg file's
+// value name, quoted and escaped, and its 20 bytes folded over two lines.
+constexpr size_t kLongestExportLine = 2 * kValueNameSize + 100;
 
 // An encoder measures with no buffer and says whether the file is complete.
 typedef size_t (*EncodeFn)(const StoredTable& s, char* out, size_t cap, int* complete);
@@ -92,17 +99,26 @@ int ExportStoredKey(const char* path, EncodeFn encode, NameRefusal* refusal)
         FreeStoredKey(k);
         return 0;
     }
+    // Encoded once into room for the longest lines every format writes;
+    // only a list longer than any the walk foresees needs a second pass.
     int complete = 0;
-    size_t length = encode(k.table, nullptr, 0, &complete);
-    HGLOBAL buffer = length ? GlobalAlloc(GPTR, length + 1) : nullptr;
+    size_t room = std::strlen(k.table.appInfo) * 2 + 256 + k.table.versionCount * kLongestExportLine;
+    HGLOBAL buffer = GlobalAlloc(GMEM_FIXED, room + 1);
+    size_t length = buffer ? encode(k.table, static_cast<char*>(buffer), room, &complete) : 0;
+    if (buffer && length > room) {
+        GlobalFree(buffer);
+        buffer = GlobalAlloc(GMEM_FIXED, length + 1);
+        if (buffer)
+            encode(k.table, static_cast<char*>(buffer), length, &complete);
+    }
     int result = 0;
-    if (buffer) {
-        encode(k.table, static_cast<char*>(buffer), length, &complete);
+    if (buffer && length > 0) {
         // A missed version value still leaves every other line in the file.
         if (ReplaceFileWhole(path, static_cast<const char*>(buffer), length) && complete)
             result = 1;
-        GlobalFree(buffer);
     }
+    if (buffer)
+        GlobalFree(buffer);
     FreeStoredKey(k);
     return result;
 }

@@ -171,7 +171,8 @@ StoreProblem BuildStoredAppInfo(const FlagTable& t, const EntriesByApp& groups, 
     appInfo[0] = '\0';
     uint16_t count = t.appCount < kMaxApps ? t.appCount : kMaxApps;
     for (app = 0; app < count; ++app) {
-        char name[kNameSize];
+        // Each name's stored form serves the record and the check for twins.
+        char* name = work.folded[app];
         AppRowName(name, t.appNames[app]);
         StoreProblem problem = CheckStoredName(name);
         int versions = GroupSize(groups, app);
@@ -182,7 +183,8 @@ StoreProblem BuildStoredAppInfo(const FlagTable& t, const EntriesByApp& groups, 
         if (problem != StoreProblem::None)
             return problem;
     }
-    if (FindCaseTwins(t.appNames, count, work, app, twin))
+    SortFolded(work, count);
+    if (FirstTwins(work, count, app, twin))
         return StoreProblem::NameCaseTwins;
     return StoreProblem::None;
 }

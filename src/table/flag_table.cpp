@@ -41,10 +41,16 @@ int NamesEqual(const char* a, const char* b)
 void SortFoldedNames(const char (*names)[kNameSize], uint16_t count, FoldedNames& work)
 {
     uint16_t n = count < kMaxApps ? count : kMaxApps;
-    for (uint16_t i = 0; i < n; ++i) {
+    for (uint16_t i = 0; i < n; ++i)
         AppRowName(work.folded[i], names[i]);
+    SortFolded(work, n);
+}
+
+void SortFolded(FoldedNames& work, uint16_t count)
+{
+    uint16_t n = count < kMaxApps ? count : kMaxApps;
+    for (uint16_t i = 0; i < n; ++i)
         work.order[i] = i;
-    }
     std::sort(work.order, work.order + n, [&work](uint16_t a, uint16_t b) {
         int c = std::strcmp(work.folded[a], work.folded[b]);
         return c < 0 || (c == 0 && a < b);
@@ -67,6 +73,11 @@ bool FindCaseTwins(const char (*names)[kNameSize], uint16_t count, FoldedNames& 
                    uint16_t& second)
 {
     SortFoldedNames(names, count, work);
+    return FirstTwins(work, count, first, second);
+}
+
+bool FirstTwins(const FoldedNames& work, uint16_t count, uint16_t& first, uint16_t& second)
+{
     uint16_t n = count < kMaxApps ? count : kMaxApps;
     bool found = false;
     // Equal forms stand side by side, each run in list order.

@@ -84,6 +84,10 @@ struct FoldedNames {
 // The first `count` names in their stored form (AppRowName), and their
 // indices in the order of those forms, each form's names in list order.
 void SortFoldedNames(const char (*names)[kNameSize], uint16_t count, FoldedNames& work);
+// The same sort where work.folded already holds the stored forms.
+void SortFolded(FoldedNames& work, uint16_t count);
+// FindCaseTwins over names sorted so.
+bool FirstTwins(const FoldedNames& work, uint16_t count, uint16_t& first, uint16_t& second);
 // The index of a name whose stored form is that of `name` in sorted work
 // (SortFoldedNames of `count` names), the first in list order; -1 for none.
 int FindFoldedName(const FoldedNames& work, uint16_t count, const char* name);
