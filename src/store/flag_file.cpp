@@ -171,23 +171,22 @@ bool RefuseStoredNames(const char* appInfo, StoredNames& work, NameRefusal& refu
 
 void FormatNameRefusal(char* out, size_t outSize, const char* headline, const NameRefusal& refusal)
 {
-    char shown[kMaxNameChars * 4 + 4];
-    char other[kMaxNameChars * 4 + 4];
-    PrintableText(shown, sizeof shown, refusal.name, std::strlen(refusal.name), kMaxNameChars);
-    PrintableText(other, sizeof other, refusal.other, std::strlen(refusal.other), kMaxNameChars);
     if (refusal.kind == NameRefusalKind::Uncarried) {
+        char shown[kMaxNameChars * 4 + 4];
+        PrintableText(shown, sizeof shown, refusal.name, std::strlen(refusal.name), kMaxNameChars);
         std::snprintf(out, outSize,
                       "%s\n\n"
                       "The application name \"%s\" holds a control character,\n"
                       "which no file can carry. Nothing was written.",
                       headline, shown);
     } else {
+        // Twins hold no control character: those are refused first.
         std::snprintf(out, outSize,
                       "%s\n\n"
                       "The application names \"%s\" and \"%s\" differ only in letter case.\n"
                       "The registry keeps them as one application, so one of them would lose\n"
                       "its versions. Nothing was changed.",
-                      headline, shown, other);
+                      headline, refusal.name, refusal.other);
     }
 }
 

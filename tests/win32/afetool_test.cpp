@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstdio>
 #include <functional>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -116,6 +117,10 @@ TEST_F(AfeToolWindows, ApplyThatRefusesChangesNothing)
         {"an application without a name", "00008\n00;\n", "nothing was changed"},
         {"a CR in a name", "00018\n01A\rEXE;\n0000000100010002000300040000000500000006\n",
          "Inport doen not complete successfully."},
+        {"names equal but for letter case",
+         "00046\n01CAF\xC9.EXE;01caf\xE9.exe;\n0000000100010002000300040000000500000006\n"
+         "0000000100010002000300040000000500000006\n",
+         "\"CAF\xC9.EXE\" and \"caf\xE9.exe\" differ only in letter case"},
     };
     for (const Case& c : cases) {
         const std::string afe = Path("bad.afe");
@@ -222,15 +227,53 @@ TEST_F(AfeToolWindows, VerifyComparesTheWholeKey)
     EXPECT_EQ(0, r.status) << r.out << r.err;
 }
 
-TEST_F(AfeToolWindows, VerifyAfterApplyOfUpperHalfNamesFindsNoDrift)
+// Whatever check accepts, apply stores and verify then finds in the key;
+// whatever it refuses (names equal but for letter case, here), apply
+// refuses too and the key stays as it was.
+TEST_F(AfeToolWindows, VerifyFindsNoDriftAfterApplyingAnyFileCheckAccepts)
 {
-    const std::string afe = Path("cafe.afe");
-    ASSERT_TRUE(WriteFileBytes(afe, "00024\n01caf\xE9.exe;\n0000000100010002000300040000000500000006\n"));
-    ToolRun applied = Afetool({"apply", afe});
-    ASSERT_EQ(0, applied.status) << applied.err;
-    ASSERT_TRUE(FindValue(ReadKey(), "APP-CAF\xC9.EXE-01"));
-    ToolRun r = Afetool({"verify", afe});
-    EXPECT_EQ(0, r.status) << r.out << r.err;
+    const std::string afe = Path("random.afe");
+    const char letters[] = "aAzZ\xE9\xC9\xFF\x9F\x9A\x8A\xDF._-0 ";
+    const unsigned seed = 20261209;
+    std::mt19937 random(seed);
+    int applied = 0;
+    int refused = 0;
+    for (int round = 0; round < 40; ++round) {
+        std::string list;
+        std::string lines;
+        for (unsigned a = random() % 6; a > 0; --a) {
+            unsigned versions = random() % 4;
+            list += "0" + std::to_string(versions);
+            for (unsigned n = 1 + random() % 3; n > 0; --n)
+                list += letters[random() % (sizeof letters - 1)];
+            list += ";";
+            for (unsigned v = 0; v < versions; ++v) {
+                char line[48];
+                std::snprintf(line, sizeof line, "%08X%08X%08X%08X%08X\n", static_cast<unsigned>(random()),
+                              v, static_cast<unsigned>(random()), static_cast<unsigned>(random()),
+                              static_cast<unsigned>(random()));
+                lines += line;
+            }
+        }
+        char size[8];
+        std::snprintf(size, sizeof size, "%05u\n", static_cast<unsigned>(2 * (list.size() + 1)));
+        ASSERT_TRUE(WriteFileBytes(afe, size + list + "\n" + lines));
+        const KeyContents before = ReadKey();
+        const int checked = Afetool({"check", afe}).status;
+        ToolRun r = Afetool({"apply", afe});
+        if (checked != 0) {
+            EXPECT_EQ(1, r.status) << "seed " << seed << " round " << round << ": " << list;
+            EXPECT_TRUE(ReadKey() == before) << "seed " << seed << " round " << round << ": " << list;
+            ++refused;
+            continue;
+        }
+        ASSERT_EQ(0, r.status) << "seed " << seed << " round " << round << ": " << list << "\n" << r.err;
+        r = Afetool({"verify", afe});
+        EXPECT_EQ(0, r.status) << "seed " << seed << " round " << round << ": " << list << "\n" << r.out << r.err;
+        ++applied;
+    }
+    EXPECT_GT(applied, 0);
+    EXPECT_GT(refused, 0);
 }
 
 }  // namespace
