@@ -9,13 +9,20 @@ namespace {
 // CharUpperA would, without a call per name. A double-byte code page
 // (Japanese, Chinese, Korean) converts whole texts: a trail byte is no letter.
 struct UpperTable {
+    bool made;
     bool singleByte;
     unsigned char upper[256];
 };
 
+// Made at the first conversion. A plain flag, not a guarded local static:
+// the program runs on one thread, and the guard would import what
+// Windows 98 lacks.
+UpperTable upperTable;
+
 UpperTable SystemUpperTable()
 {
     UpperTable t = {};
+    t.made = true;
     CPINFO info = {};
     t.singleByte = GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 1;
     for (int c = 0; c < 256; ++c)
@@ -27,8 +34,9 @@ UpperTable SystemUpperTable()
 
 const UpperTable& Upper()
 {
-    static const UpperTable table = SystemUpperTable();
-    return table;
+    if (!upperTable.made)
+        upperTable = SystemUpperTable();
+    return upperTable;
 }
 
 }  // namespace
