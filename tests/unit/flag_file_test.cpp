@@ -509,15 +509,6 @@ TEST(FlagFileDecode, RefusesMalformedFiles)
     }
 }
 
-TEST(FlagFileDecode, NamesBothTwins)
-{
-    auto d = NewDecoded();
-    ASSERT_EQ(FlagFileError::NameCaseTwins, Decode("00058\n00B.EXE;00A.EXE;00C;00a.exe;\n", *d));
-    EXPECT_EQ(1, d->twinFirst);
-    EXPECT_EQ(3, d->twinSecond);
-    EXPECT_STREQ("a.exe", d->appNames[d->twinSecond]);
-}
-
 TEST(FlagFileDecode, EveryCutOfAValidFileIsRefused)
 {
     std::string afe = Afe(MakeKey("01A.EXE;00B;02C;", {Version(1, 2, 3, 4, 5), Version(6, 7, 8, 9, 10),
