@@ -18,6 +18,10 @@ add_library(vavezav_win STATIC ${WIN32_SOURCES})
 target_link_libraries(vavezav_win PUBLIC vavezav_core)
 
 add_executable(VAVEZAV WIN32 src/main/winmain_win32.cpp res/vavezav.rc)
+# The resource compiler's dependency scan sees the included scripts, not the
+# files that a resource names.
+set_source_files_properties(res/vavezav.rc PROPERTIES OBJECT_DEPENDS
+    "${PROJECT_SOURCE_DIR}/res/vavezav.manifest;${PROJECT_SOURCE_DIR}/res/vavezav.ico")
 target_link_libraries(VAVEZAV vavezav_win)
 
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
