@@ -55,3 +55,6 @@
 // Version Input
 #define IDC_NEWVER_MS 1000
 #define IDC_NEWVER_LS 1001
+
+// Find Application
+#define IDC_FIND_TEXT 1010
