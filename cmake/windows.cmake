@@ -74,8 +74,13 @@ set_tests_properties(afetool_help PROPERTIES PASS_REGULAR_EXPRESSION "afetool ap
 # `make test` runs it on the smallest table once, bounded and never judged
 # on its times, so that it keeps working.
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/bench/*.cpp)
-add_executable(bench ${BENCH_SOURCES})
-target_link_libraries(bench vavezav_win)
+# It starts VAVEZAV.exe and, for the start-up's floor, a bare program.
+add_executable(bare_editor WIN32 tests/bench/bare/bare_editor_win32.cpp)
+target_include_directories(bare_editor PRIVATE ${PROJECT_SOURCE_DIR}/res)
+add_executable(bench ${BENCH_SOURCES} tests/support/printer_setup_win32.cpp)
+target_include_directories(bench PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
+target_link_libraries(bench vavezav_win winspool)
+add_dependencies(bench VAVEZAV bare_editor)
 add_test(NAME bench_smoke COMMAND bench --smoke)
 set_tests_properties(bench_smoke PROPERTIES TIMEOUT 120)
 

@@ -9,7 +9,8 @@
 #include "table/app_search.h"
 #include "table/edit_commands.h"
 
-void FindCommand(FlagTable& t, const MainControls& c, HINSTANCE instance, FindState& find, bool askText)
+void FindCommand(FlagTable& t, const MainControls& c, HINSTANCE instance, FindState& find, AppSearchIndex& index,
+                 bool askText)
 {
     if (askText || !find.text[0]) {
         FindDialogParam param = {find.text, static_cast<int>(sizeof find.text)};
@@ -18,7 +19,7 @@ void FindCommand(FlagTable& t, const MainControls& c, HINSTANCE instance, FindSt
             return;
     }
     FocusControl(c, IDC_APPLICATION);
-    int app = FindNextApplication(t, t.currentApp, find.text);
+    int app = FindNextApplication(t, t.currentApp, find.text, index);
     if (app < 0) {
         char text[kNameSize + 32];
         std::snprintf(text, sizeof text, "Cannot find \"%s\".", find.text);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "base/main_controls_win32.h"
+#include "table/app_search.h"
 #include "table/flag_table.h"
 
 // The text Find Application looked for last, which Find Next looks for again.
@@ -17,5 +18,6 @@ struct FindState {
 // checks its text first, as when the user clicks into the application list,
 // which then has the focus; the application found becomes the current one
 // as a pick in that list makes it. Nothing found: a message names the text,
-// and the current application stays.
-void FindCommand(FlagTable& t, const MainControls& c, HINSTANCE instance, FindState& find, bool askText);
+// and the current application stays. `index` is the one the display keeps.
+void FindCommand(FlagTable& t, const MainControls& c, HINSTANCE instance, FindState& find, AppSearchIndex& index,
+                 bool askText);

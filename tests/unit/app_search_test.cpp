@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <cctype>
 #include <random>
 #include <string>
@@ -12,7 +13,12 @@
 
 namespace {
 
-using AppSearch = TableTest;
+class AppSearch : public TableTest {
+protected:
+    int Find(uint16_t from, const char* text) { return FindNextApplication(*t, from, text, *index); }
+
+    std::unique_ptr<AppSearchIndex> index = std::make_unique<AppSearchIndex>();
+};
 
 TEST_F(AppSearch, NextNameHoldingTheTextInAnyCaseRoundToTheFirst)
 {
@@ -32,14 +38,27 @@ TEST_F(AppSearch, NextNameHoldingTheTextInAnyCaseRoundToTheFirst)
         {9, "e", 0},            // from beyond the table: the first first
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.found, FindNextApplication(*t, c.from, c.text)) << "from " << c.from << ", \"" << c.text << "\"";
+        EXPECT_EQ(c.found, Find(c.from, c.text)) << "from " << c.from << ", \"" << c.text << "\"";
     std::string longest(kMaxNameChars + 1, 'E');
-    EXPECT_EQ(-1, FindNextApplication(*t, 0, longest.c_str()));
+    EXPECT_EQ(-1, Find(0, longest.c_str()));
 }
 
 TEST_F(AppSearch, EmptyTableFindsNothing)
 {
-    EXPECT_EQ(-1, FindNextApplication(*t, 0, "a"));
+    EXPECT_EQ(-1, Find(0, "a"));
+}
+
+// The index follows the names as the table's row count of changes says.
+TEST_F(AppSearch, NamesChangedSinceTheLastFindAreSearched)
+{
+    AddApps(*t, {"WINWORD.EXE", "NOTEPAD.EXE"});
+    EXPECT_EQ(-1, Find(0, "paint"));
+    std::strcpy(t->appNames[1], "MSPAINT.EXE");
+    ++t->appRowsChanges;
+    EXPECT_EQ(1, Find(0, "paint"));
+    AddApp(*t, "PAINTER.EXE");
+    ++t->appRowsChanges;
+    EXPECT_EQ(2, Find(1, "paint"));
 }
 
 std::string Lower(std::string s)
@@ -62,6 +81,7 @@ TEST_F(AppSearch, AgreesWithAWalkRoundTheTable)
     };
     for (int round = 0; round < 500; ++round) {
         t = NewTable();
+        *index = AppSearchIndex{};
         int apps = 1 + static_cast<int>(random() % 12);
         for (int a = 0; a < apps; ++a)
             AddApp(*t, letters(1 + random() % 8).c_str());
@@ -73,7 +93,7 @@ TEST_F(AppSearch, AgreesWithAWalkRoundTheTable)
             if (Lower(t->appNames[app]).find(Lower(text)) != std::string::npos)
                 expected = app;
         }
-        ASSERT_EQ(expected, FindNextApplication(*t, from, text.c_str()))
+        ASSERT_EQ(expected, Find(from, text.c_str()))
             << "seed " << seed << ", round " << round << ", from " << from << ", \"" << text << "\"";
     }
 }
