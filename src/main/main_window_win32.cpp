@@ -67,9 +67,27 @@ void CreateControls(HWND window)
     }
 }
 
+// The columns and the last row of what differs from the background in a
+// top-down 32-bit bitmap; bottom -1 when nothing does.
+LetterInk InkIn(const DWORD* pixels, int width, int height)
+{
+    LetterInk ink = {width, -1, -1};
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (pixels[y * width + x] == pixels[0])
+                continue;
+            ink.left = x < ink.left ? x : ink.left;
+            ink.right = x + 1 > ink.right ? x + 1 : ink.right;
+            ink.bottom = y;
+        }
+    }
+    return ink;
+}
+
 // Where the font draws text[index] when it draws text from x = 0: the
 // letter alone is drawn on the window's background and its ink looked for,
-// so the stroke follows the glyph whatever the font and its smoothing.
+// so the stroke follows the glyph whatever the font and its smoothing. The
+// letter's cell and the font's baseline stand in if that cannot be done.
 LetterInk MeasureLetter(HDC dc, HFONT font, const char* text, int index)
 {
     HGDIOBJ oldFont = SelectObject(dc, font);
@@ -104,22 +122,9 @@ LetterInk MeasureLetter(HDC dc, HFONT font, const char* text, int index)
         SetBkMode(memory, TRANSPARENT);
         TextOutA(memory, margin, 0, text + index, 1);
         GdiFlush();
-        const DWORD* pixels = static_cast<const DWORD*>(bits);
-        const DWORD background = pixels[0];
-        int left = width;
-        int right = -1;
-        int bottom = -1;
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                if (pixels[y * width + x] == background)
-                    continue;
-                left = x < left ? x : left;
-                right = x > right ? x : right;
-                bottom = y;
-            }
-        }
-        if (bottom >= 0)
-            ink = {prefix.cx + left - margin, prefix.cx + right + 1 - margin, bottom};
+        LetterInk drawn = InkIn(static_cast<const DWORD*>(bits), width, height);
+        if (drawn.bottom >= 0)
+            ink = {prefix.cx + drawn.left - margin, prefix.cx + drawn.right - margin, drawn.bottom};
         SelectObject(memory, oldFont);
         SelectObject(memory, oldBitmap);
     }
@@ -140,7 +145,8 @@ void PlaceCaptions(HDC dc)
             continue;
         }
         const char* text = CaptionAt(i, state.cyUnit, state.avgCharWidth).text;
-        state.captions[i] = CaptionOverLetter(i, state.cyUnit, MeasureLetter(dc, WindowFont(), text, ShortcutLetterIndex(i)));
+        LetterInk ink = MeasureLetter(dc, WindowFont(), text, ShortcutLetterIndex(i));
+        state.captions[i] = CaptionOverLetter(i, state.cyUnit, ink);
     }
 }
 
@@ -151,7 +157,8 @@ void PlaceCaptions(HWND window)
     ReleaseDC(window, dc);
 }
 
-// The unit and the font for a DPI; the caller places the controls.
+// The unit and the font for a DPI, and every control placed by the layout
+// table in that unit and given that font.
 void TakeDpi(UINT dpi)
 {
     state.dpi = dpi;
@@ -300,7 +307,8 @@ HWND CreateMainWindow(HINSTANCE instance, int cyUnit)
     state.cyUnit = cyUnit;
     Rect size = MainWindowSize(cyUnit);
     char title[260];
-    // No maximize box and no sizing border: the layout is made once.
+    // No maximize box and no sizing border: the layout follows the display
+    // scale, never the window.
     return CreateWindowExA(0, kMainClassName, LoadResString(IDS_WINDOW_TITLE, title, sizeof title), WS_OVERLAPPED | WS_SYSMENU | WS_MINIMIZEBOX,
                            CW_USEDEFAULT, CW_USEDEFAULT, size.width, size.height, nullptr, nullptr, instance, nullptr);
 }
