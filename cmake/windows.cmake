@@ -6,9 +6,13 @@ endif()
 # ANSI on purpose: the program calls the A functions by name.
 add_compile_definitions(WINVER=0x0400 _WIN32_WINDOWS=0x0410 _WIN32_IE=0x0400 NOMINMAX)
 
-# The core calls NamesEqual; on Windows that is the platform's comparison.
-list(REMOVE_ITEM WIN32_SOURCES ${PROJECT_SOURCE_DIR}/src/table/name_compare_win32.cpp)
-add_library(vavezav_core STATIC ${CORE_SOURCES} src/table/name_compare_win32.cpp)
+# The core calls NamesEqual and NameCaseFolding; on Windows those are the
+# platform's comparison and letter case.
+set(CORE_PLATFORM_SOURCES src/table/name_compare_win32.cpp src/table/name_folding_win32.cpp)
+foreach(f ${CORE_PLATFORM_SOURCES})
+    list(REMOVE_ITEM WIN32_SOURCES ${PROJECT_SOURCE_DIR}/${f})
+endforeach()
+add_library(vavezav_core STATIC ${CORE_SOURCES} ${CORE_PLATFORM_SOURCES})
 target_include_directories(vavezav_core PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
 
 add_library(vavezav_win STATIC ${WIN32_SOURCES})
@@ -18,6 +22,10 @@ add_library(vavezav_win STATIC ${WIN32_SOURCES})
 target_link_libraries(vavezav_win PUBLIC vavezav_core)
 
 add_executable(VAVEZAV WIN32 src/main/winmain_win32.cpp res/vavezav.rc)
+# The resource compiler's dependency scan sees the included scripts, not the
+# files that a resource names.
+set_source_files_properties(res/vavezav.rc PROPERTIES OBJECT_DEPENDS
+    "${PROJECT_SOURCE_DIR}/res/vavezav.manifest;${PROJECT_SOURCE_DIR}/res/vavezav.ico")
 target_link_libraries(VAVEZAV vavezav_win)
 
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
@@ -66,8 +74,13 @@ set_tests_properties(afetool_help PROPERTIES PASS_REGULAR_EXPRESSION "afetool ap
 # `make test` runs it on the smallest table once, bounded and never judged
 # on its times, so that it keeps working.
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/bench/*.cpp)
-add_executable(bench ${BENCH_SOURCES})
-target_link_libraries(bench vavezav_win)
+# It starts VAVEZAV.exe and, for the start-up's floor, a bare program.
+add_executable(bare_editor WIN32 tests/bench/bare/bare_editor_win32.cpp)
+target_include_directories(bare_editor PRIVATE ${PROJECT_SOURCE_DIR}/res)
+add_executable(bench ${BENCH_SOURCES} tests/support/printer_setup_win32.cpp)
+target_include_directories(bench PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
+target_link_libraries(bench vavezav_win winspool)
+add_dependencies(bench VAVEZAV bare_editor)
 add_test(NAME bench_smoke COMMAND bench --smoke)
 set_tests_properties(bench_smoke PROPERTIES TIMEOUT 120)
 

@@ -40,6 +40,8 @@
 #define IDM_GOTOVERSION 40053
 #define IDM_GOTOFLAGS 40054
 #define IDM_SORTVERSION 40055
+#define IDM_FIND 40070
+#define IDM_FINDNEXT 40071
 
 // About box
 #define IDC_ABOUT_COPYRIGHT 105
@@ -55,3 +57,6 @@
 // Version Input
 #define IDC_NEWVER_MS 1000
 #define IDC_NEWVER_LS 1001
+
+// Find Application
+#define IDC_FIND_TEXT 1010

@@ -4,7 +4,10 @@
 # Wine in a prefix of its own, build/bench/prefix-win32 or prefix-win64, with
 # the wineserver and the benchmark pinned to one CPU: every registry call is
 # a round trip to the server, about ten times dearer and far less steady
-# across two CPUs. Leaves build/bench/bench.md, bench.csv and bench.png.
+# across two CPUs. The start-up figure starts VAVEZAV.exe and a bare
+# program beside it in that prefix, with a printer of the model the
+# benchmark adds and removes. Leaves build/bench/bench.md, bench.csv and
+# bench.png.
 #   VAVEZAV_WINEARCH=win32|win64  which build (default: as wine-probe.sh says)
 #   VAVEZAV_BENCH_CPU=N           the CPU (default: the last this shell may use)
 #   VAVEZAV_BENCH_RUNS=N          runs per figure after the warm-up (default 11)
@@ -33,7 +36,7 @@ if [ "${1:-}" = --in-session ]; then
     fi
     rm -f "$log"
     cd "$out"
-    exec timeout -k 5 270 taskset -c "$cpu" "$WINE" "$exe" --runs "$runs" --out . --note "$note" </dev/null
+    exec timeout -k 5 330 taskset -c "$cpu" "$WINE" "$exe" --runs "$runs" --out . --note "$note" </dev/null
 fi
 
 . "$here/wine-probe.sh"

@@ -18,10 +18,17 @@
 #                           (build/windows64); by default the 32-bit exe
 #                           where the host runs it, else the 64-bit build
 #   VAVEZAV_WIN64_ONLY=1    the 64-bit build, as on a host without 32-bit code
+#   VAVEZAV_DPI=N           the display scale of the demo prefix as Windows
+#                           counts it (LogPixels, which each program reads
+#                           as it starts): 96 = 100 % (the default), 120 =
+#                           125 %, 144 = 150 %, 192 = 200 %. The demo's
+#                           virtual desktop is 1024x768, which holds the
+#                           window up to 150 %.
 #   VAVEZAV_SHOT=FILE       where the screenshot goes (headless runs)
 # With DISPLAY set the window opens there and the script ends when you close
 # it. Without a display it starts Xvfb, waits until the editor has loaded its
-# table, takes a screenshot, prints its path and closes the editor.
+# table, takes a screenshot of the editor's window, prints its path and
+# closes the editor.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
@@ -42,7 +49,20 @@ case "$VAVEZAV_WINEARCH" in
 esac
 exe="$build/VAVEZAV.exe"
 tool="$build/prefix_tool.exe"
-shot=${VAVEZAV_SHOT:-$build/demo-screenshot.png}
+dpi=${VAVEZAV_DPI:-96}
+case "$dpi" in
+    *[!0-9]* | "") dpi=0 ;;
+esac
+if [ "$dpi" -lt 96 ] || [ "$dpi" -gt 288 ]; then
+    echo "run-demo: VAVEZAV_DPI must be a number from 96 to 288, not ${VAVEZAV_DPI:-}" >&2
+    exit 2
+fi
+export VAVEZAV_DPI="$dpi"
+if [ "$dpi" = 96 ]; then
+    shot=${VAVEZAV_SHOT:-$build/demo-screenshot.png}
+else
+    shot=${VAVEZAV_SHOT:-$build/demo-screenshot-${dpi}dpi.png}
+fi
 
 for f in "$exe" "$tool"; do
     if [ ! -f "$f" ]; then
@@ -67,7 +87,14 @@ open_editor() {
     timeout 60 "$WINE" "$tool" wait-loaded 30 </dev/null || status=$?
     # Give the window time to paint after the load.
     sleep 1
-    import -window root "$shot"
+    # The editor's window, frame included; the whole screen if it is gone.
+    # Wine's virtual desktop stands in the screen's top-left corner.
+    rect=$(timeout 20 "$WINE" "$tool" window-rect </dev/null 2>/dev/null | tr -d '\r') || rect=""
+    if [ -n "$rect" ]; then
+        import -window root -crop "$rect" +repage "$shot"
+    else
+        import -window root "$shot"
+    fi
     echo "run-demo: screenshot $shot"
     timeout 20 "$WINE" "$tool" close </dev/null >/dev/null 2>&1 || true
     tries=0
@@ -98,6 +125,12 @@ if [ "${1:-}" = --in-session ]; then
         cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
     fi
     timeout 120 "$WINE" "$tool" demo </dev/null
+    # Read by the editor as it starts: the scale it opens at.
+    timeout 60 "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$VAVEZAV_DPI" /f \
+        </dev/null >/dev/null 2>&1
+    if [ "$VAVEZAV_DPI" != 96 ]; then
+        echo "run-demo: the display scale is $VAVEZAV_DPI DPI ($((VAVEZAV_DPI * 100 / 96)) %)"
+    fi
     open_editor "$2"
     exit $?
 fi
@@ -116,8 +149,11 @@ if [ "${VAVEZAV_OWN_PREFIX:-}" = 1 ]; then
         echo "run-demo: no prefix at $WINEPREFIX" >&2
         exit 1
     fi
-    # The prefix decides its own architecture.
+    # The prefix decides its own architecture, and its own scale.
     unset WINEARCH
+    if [ "$VAVEZAV_DPI" != 96 ]; then
+        echo "run-demo: VAVEZAV_DPI is for the demo prefix; your own prefix keeps its scale (winecfg, Graphics)" >&2
+    fi
     export WINEDEBUG="${WINEDEBUG:--all}"
     xvfb_pid=""
     if [ "$mode" = headless ]; then

@@ -12,7 +12,8 @@ struct LoadedLibrary {
     HMODULE module;
 };
 
-// The DLLs loaded so far; there are three.
+// The DLLs loaded so far; there are four at most (shcore.dll only where
+// Windows 8.1 lacks what 10 has).
 struct {
     LoadedLibrary loaded[4];
     int count;

@@ -147,6 +147,65 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     return FALSE;
 }
 
+namespace {
+
+FindDialogParam* FindParamOf(HWND dialog)
+{
+    return reinterpret_cast<FindDialogParam*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+void EnableFindOk(HWND dialog)
+{
+    EnableWindow(GetDlgItem(dialog, IDOK), GetWindowTextLengthA(GetDlgItem(dialog, IDC_FIND_TEXT)) > 0);
+}
+
+void OnFindInit(HWND dialog, LPARAM lParam)
+{
+    FindDialogParam* p = reinterpret_cast<FindDialogParam*>(lParam);
+    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    if (p == nullptr || p->text == nullptr) {
+        EndDialog(dialog, IDCANCEL);
+        return;
+    }
+    // A name is no longer, so neither is a text that can be found.
+    SendDlgItemMessageA(dialog, IDC_FIND_TEXT, EM_LIMITTEXT, kMaxNameChars, 0);
+    SetDlgItemTextA(dialog, IDC_FIND_TEXT, p->text);
+    SendDlgItemMessageA(dialog, IDC_FIND_TEXT, EM_SETSEL, 0, -1);
+    EnableFindOk(dialog);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK FindDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        OnFindInit(dialog, lParam);
+        return TRUE;
+    }
+    if (message != WM_COMMAND)
+        return FALSE;
+    FindDialogParam* p = FindParamOf(dialog);
+    switch (LOWORD(wParam)) {
+    case IDOK:
+        // The default button answers Enter also while it is greyed.
+        if (p && GetWindowTextLengthA(GetDlgItem(dialog, IDC_FIND_TEXT)) > 0) {
+            GetDlgItemTextA(dialog, IDC_FIND_TEXT, p->text, p->size);
+            EndDialog(dialog, IDOK);
+        }
+        return TRUE;
+    case IDCANCEL:
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    case IDC_FIND_TEXT:
+        if (HIWORD(wParam) != EN_CHANGE)
+            return FALSE;
+        EnableFindOk(dialog);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
 INT_PTR CALLBACK NewAppDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return InputDlgProc(dialog, message, wParam, lParam, kNewAppFields);

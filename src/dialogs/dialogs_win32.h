@@ -1,4 +1,4 @@
-// The About box, the two input dialogs and Browse.
+// The About box, the two input dialogs, Find Application and Browse.
 //
 // The input dialogs are run with DialogBoxParamA and an InputDialogParam* as
 // its last argument (lParam); their OK writes inputAppName (New Application
@@ -22,6 +22,16 @@ struct InputDialogParam {
 };
 
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Find Application, run with a FindDialogParam* as lParam: the field starts
+// with `text` selected; OK, enabled while the field holds a character,
+// writes the field back into `text` and ends with IDOK; Cancel ends with
+// IDCANCEL and leaves `text` alone.
+struct FindDialogParam {
+    char* text;
+    int size;  // of `text`, terminator included
+};
+INT_PTR CALLBACK FindDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK NewAppDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK NewVersionDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -3,6 +3,7 @@
 #include "base/message_box_win32.h"
 #include "dialogs/dialogs_win32.h"
 #include "main/display_win32.h"
+#include "main/find_command_win32.h"
 #include "main/focus_win32.h"
 #include "main/messages_win32.h"
 #include "main/save_protocol_win32.h"
@@ -23,9 +24,13 @@ struct CommandState {
     int suppressAppCheck;
     int suppressVersionCheck;
     ShownScreen shown;  // what the display last put on the screen
+    FindState find;
 };
 
 CommandState commandState;
+// Made by the display with the application list; it checks itself, so it
+// outlives the window's state.
+AppSearchIndex appSearchIndex;
 
 void SendValidate(const MainControls& c, UINT control)
 {
@@ -244,6 +249,14 @@ void OnAbout(const CommandContext& x)
     DialogBoxParamA(x.instance, "About", x.controls.window, AboutDlgProc, 0);
 }
 
+// Find Application (argument 1) or Find Next, F3 (0), which is no menu
+// item and so is never greyed: it does nothing where Find is not enabled.
+void OnFind(const CommandContext& x)
+{
+    if (CommandEnabled(EditorState(x.table), IDM_FINDNEXT))
+        FindCommand(x.table, x.controls, x.instance, commandState.find, appSearchIndex, x.arg != 0);
+}
+
 // Tab (argument 1) or Shift+Tab (-1).
 void OnFocusStep(const CommandContext& x)
 {
@@ -291,6 +304,8 @@ const CommandRow kCommandRows[] = {
     Row(IDM_DELETEAPP, kAnyCode, OnDeleteApp),
     Row(IDM_DELETEVERSION, kAnyCode, OnDeleteVersion),
     Row(IDM_SORTVERSION, kAnyCode, OnSort),
+    Row(IDM_FIND, kAnyCode, OnFind, 1),
+    Row(IDM_FINDNEXT, kAnyCode, OnFind, 0),
     Row(IDM_NEXTCONTROL, kAnyCode, OnFocusStep, 1),
     Row(IDM_PREVCONTROL, kAnyCode, OnFocusStep, -1),
     Row(IDM_GOTOPRINTER, kAnyCode, OnGoto, IDC_PRINTER),
@@ -310,6 +325,7 @@ bool CloseBoxCheck(const MainControls& c, const FlagTable& t)
 void ResetEditingState()
 {
     commandState = CommandState{};
+    commandState.shown.appSearch = &appSearchIndex;
 }
 
 EditorSnapshot EditorState(const FlagTable& t)

@@ -63,6 +63,8 @@ void ShowEditor(const MainControls& c, const FlagTable& t, int printerFound, Sho
     // A list filled anew has no selection.
     if (!shown.valid || shown.appRowsChanges != t.appRowsChanges) {
         FillAppList(t, c.appCombo);
+        if (shown.appSearch)
+            IndexApplications(*shown.appSearch, t);
         shown.appRowsChanges = t.appRowsChanges;
         shown.appRow = -1;
     }

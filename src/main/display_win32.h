@@ -10,6 +10,7 @@
 #include "base/main_controls_win32.h"
 #include "main/enabling.h"
 #include "printer/printer_list_win32.h"
+#include "table/app_search.h"
 #include "table/flag_table.h"
 
 // What the display last put on the screen: a list is rebuilt, a selection
@@ -26,6 +27,9 @@ struct ShownScreen {
     uint16_t versionRowEntry;  // the entry versionRow was found for
     uint32_t checks[2];
     EditorSnapshot enabling;
+    // Made again with the application list's rows, so that Find never has
+    // to; null: none is kept.
+    AppSearchIndex* appSearch;
 };
 
 // A flag box the user toggled shows its new state already.

@@ -29,6 +29,8 @@ bool CommandEnabled(const EditorSnapshot& s, unsigned command)
     case IDM_CHECKALL:
     case IDM_NEWVERSION:
     case IDM_DELETEAPP:
+    case IDM_FIND:
+    case IDM_FINDNEXT:
         return editing;
     case IDM_DELETEVERSION:
     case IDM_SORTVERSION:

@@ -18,9 +18,10 @@ struct EditorSnapshot {
 EditorSnapshot SnapshotOf(const FlagTable& t, int printerFound, int currentVersions = -1);
 
 // Menu commands: About and Exit always; Save, Import, Export and New
-// Application once a printer was found; the editing commands with an
-// application; Delete Version and Sort Version with a second version; Paste
-// once offered. Focus commands are always available.
+// Application once a printer was found; the editing commands, Find
+// Application and Find Next with an application; Delete Version and Sort
+// Version with a second version; Paste once offered. Focus commands are
+// always available.
 bool CommandEnabled(const EditorSnapshot& s, unsigned command);
 // The Target Printer list once a printer was found; the application and
 // version lists and the 64 flag boxes with an application.

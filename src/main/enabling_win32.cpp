@@ -8,6 +8,7 @@ namespace {
 const UINT kMenuCommands[] = {
     IDM_SAVE,   IDM_IMPORT,   IDM_EXPORT,     IDM_EXIT,      IDM_COPY,          IDM_PASTE,       IDM_CLEARALL,
     IDM_CHECKALL, IDM_NEWAPP, IDM_NEWVERSION, IDM_DELETEAPP, IDM_DELETEVERSION, IDM_SORTVERSION, IDM_ABOUT,
+    IDM_FIND,
 };
 
 void EnableControl(HWND control, bool on)

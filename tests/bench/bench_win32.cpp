@@ -1,7 +1,8 @@
 // The benchmark (make bench): times the program's own Save, Load, Export and
 // Import on real controls in a hidden window, beside the bare floor of the
 // same work measured in the same run, for tables up to the full capacity,
-// and checks every result it times.
+// and checks every result it times. A find is timed against the pick it
+// ends in, and the start of VAVEZAV.exe itself against a bare program's.
 //   bench.exe [--smoke] [--runs N] [--out DIR] [--note TEXT]
 // --smoke: the smallest table, one run. --out: also write bench.md and
 // bench.csv there. Exit 1 when a result is wrong, never because of a time.
@@ -17,6 +18,7 @@
 
 #include "bench_report.h"
 #include "bench_tables.h"
+#include "printer_setup_win32.h"
 #include "base/platform_win32.h"
 #include "store/flag_file_win32.h"
 #include "store/registry_layout.h"
@@ -24,6 +26,7 @@
 #include "resource.h"
 #include "main/display_win32.h"
 #include "main/screen.h"
+#include "table/app_search.h"
 #include "table/edit_commands.h"
 #include "table/flag_table_edit.h"
 
@@ -100,6 +103,10 @@ struct Bench {
     std::vector<char> text;
     std::vector<uint32_t> words;
     std::vector<Row> rows;  // one per operation, as kOperations lists them
+    std::vector<std::string> findTexts;  // per application, what finds it alone
+    std::unique_ptr<AppSearchIndex> findIndex{new AppSearchIndex()};
+    PROCESS_INFORMATION started;         // the program or bare program started last
+    HWND startedWindow;
 };
 
 bool ReadWholeFile(const std::string& path, std::string& out)
@@ -364,6 +371,133 @@ bool ClickFloor(Bench& w)
     return SendMessageA(box, BM_GETCHECK, 0, 0) != was;
 }
 
+// The application before the current one: a find for it goes round the
+// whole table.
+uint16_t AppBefore(const FlagTable& t)
+{
+    return static_cast<uint16_t>(t.currentApp == 0 ? t.appCount - 1 : t.currentApp - 1);
+}
+
+// Find Application for the application before the current one, in lower
+// case, then the pick it ends in.
+int RunFind(Bench& w)
+{
+    FlagTable& t = *w.loaded;
+    int app = FindNextApplication(t, t.currentApp, w.findTexts[AppBefore(t)].c_str(), *w.findIndex);
+    if (app < 0)
+        return -1;
+    PickApplication(t, static_cast<uint16_t>(app));
+    Display(w);
+    return app;
+}
+
+// The floor of a find: the program's own pick of the same application.
+bool FindFloor(Bench& w)
+{
+    FlagTable& t = *w.loaded;
+    PickApplication(t, AppBefore(t));
+    Display(w);
+    return true;
+}
+
+// A program started for the start-up figure.
+
+std::string ProgramBeside(const char* name)
+{
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path, n);
+    return folder.substr(0, folder.find_last_of('\\') + 1) + name;
+}
+
+struct ProcessWindow {
+    DWORD processId;
+    HWND window;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM lParam)
+{
+    ProcessWindow& p = *reinterpret_cast<ProcessWindow*>(lParam);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId != p.processId || !GetDlgItem(window, IDC_APPLICATION))
+        return TRUE;
+    p.window = window;
+    return FALSE;
+}
+
+constexpr DWORD kStartLimitMs = 30000;
+
+// A list's rows, asked across processes: the answer comes once the program
+// is back in its message loop.
+LRESULT RowsOf(HWND window, int id)
+{
+    DWORD_PTR rows = 0;
+    if (!SendMessageTimeoutA(GetDlgItem(window, id), CB_GETCOUNT, 0, 0, SMTO_NORMAL, kStartLimitMs, &rows))
+        return -1;
+    return static_cast<LRESULT>(rows);
+}
+
+// Starts `exe` and waits until its window is shown, its lists hold the
+// table (every name, the first application's versions) and it waits for
+// input; 1 then, 0 when it ended or the time ran out first.
+int StartProgram(Bench& w, const std::string& exe)
+{
+    STARTUPINFOA start = {};
+    start.cb = sizeof start;
+    std::string line = "\"" + exe + "\"";
+    std::vector<char> command(line.begin(), line.end());
+    command.push_back('\0');
+    w.started = PROCESS_INFORMATION{};
+    w.startedWindow = nullptr;
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &w.started))
+        return 0;
+    const LRESULT apps = static_cast<LRESULT>(w.b.names.size());
+    LRESULT versions = 0;
+    for (const AppFlagEntry& e : w.b.stored)
+        versions += e.appIndex == 0;
+    // Until the program first waits for input there is nothing to ask.
+    WaitForInputIdle(w.started.hProcess, kStartLimitMs);
+    const DWORD begun = GetTickCount();
+    for (;;) {
+        ProcessWindow p = {w.started.dwProcessId, nullptr};
+        EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&p));
+        if (p.window && IsWindowVisible(p.window) && RowsOf(p.window, IDC_APPLICATION) == apps &&
+            RowsOf(p.window, IDC_VERSION) == versions) {
+            w.startedWindow = p.window;
+            return 1;
+        }
+        if (WaitForSingleObject(w.started.hProcess, 0) == WAIT_OBJECT_0 || GetTickCount() - begun > kStartLimitMs)
+            return 0;
+        Sleep(1);
+    }
+}
+
+// Closes what StartProgram started, by WM_CLOSE, by force if it must.
+void EndProgram(Bench& w)
+{
+    if (!w.started.hProcess)
+        return;
+    if (w.startedWindow)
+        PostMessageA(w.startedWindow, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(w.started.hProcess, kStartLimitMs) != WAIT_OBJECT_0)
+        TerminateProcess(w.started.hProcess, 1);
+    CloseHandle(w.started.hThread);
+    CloseHandle(w.started.hProcess);
+    w.started = PROCESS_INFORMATION{};
+    w.startedWindow = nullptr;
+}
+
+int RunStartup(Bench& w)
+{
+    return StartProgram(w, ProgramBeside("VAVEZAV.exe"));
+}
+
+bool StartupFloor(Bench& w)
+{
+    return StartProgram(w, ProgramBeside("bare_editor.exe")) == 1;
+}
+
 std::string CheckResult(int expected, int result)
 {
     if (!shownTexts.empty())
@@ -457,6 +591,22 @@ std::string CheckPick(Bench& w, int)
     return "";
 }
 
+std::string CheckFind(Bench& w, int found)
+{
+    if (found < 0 || found != w.loaded->currentApp)
+        return "the find did not end at the application before";
+    return CheckPick(w, found);
+}
+
+std::string CheckStartup(Bench& w, int ready)
+{
+    if (!ready)
+        return "VAVEZAV.exe did not show the table within " + std::to_string(kStartLimitMs / 1000) + " s";
+    if (RowsOf(w.startedWindow, IDC_PRINTER) < 1)
+        return "VAVEZAV.exe lists no printer";
+    return "";
+}
+
 // Flag 05 of the version on screen follows the box.
 std::string CheckClick(Bench& w, int checked)
 {
@@ -471,21 +621,28 @@ struct Operation {
     int (*run)(Bench&);
     std::string (*check)(Bench&, int);
     bool (*floor)(Bench&);
+    void (*finish)(Bench&);  // after each timed run and floor, untimed; may be null
 };
 
 // Save first: the other operations read the key it (or its floor) stored.
 const Operation kOperations[] = {
-    {"Save", RunSave, CheckSave, SaveFloor},
-    {"Load", RunLoad, CheckLoaded, LoadFloor},
-    {"Export .afe", RunAfe, CheckAfe, AfeFloor},
-    {"Export .inf", RunInf, CheckInf, InfFloor},
-    {"Import", RunImport, CheckLoaded, ImportFloor},
-    {"Pick app", RunPick, CheckPick, PickFloor},
-    {"Flag click", RunClick, CheckClick, ClickFloor},
+    {"Save", RunSave, CheckSave, SaveFloor, nullptr},
+    {"Load", RunLoad, CheckLoaded, LoadFloor, nullptr},
+    {"Export .afe", RunAfe, CheckAfe, AfeFloor, nullptr},
+    {"Export .inf", RunInf, CheckInf, InfFloor, nullptr},
+    {"Import", RunImport, CheckLoaded, ImportFloor, nullptr},
+    {"Pick app", RunPick, CheckPick, PickFloor, nullptr},
+    {"Flag click", RunClick, CheckClick, ClickFloor, nullptr},
+    {"Find app", RunFind, CheckFind, FindFloor, nullptr},
+    {"Start-up", RunStartup, CheckStartup, StartupFloor, EndProgram},
 };
 
+// A start takes a second or so: it is timed with the full capacity, and
+// with the example so that the smoke run keeps it working.
 bool Applies(const Operation& op, const BenchTable& b)
 {
+    if (op.run == RunStartup)
+        return b.label == kFullCapacityLabel || b.label == kExampleLabel;
     return op.run != RunImport || b.afeReadsBack;
 }
 
@@ -494,6 +651,8 @@ bool TimeFloor(Bench& w, const Operation& op, double& ms)
     double t0 = NowMs();
     bool ok = op.floor(w);
     ms = NowMs() - t0;
+    if (op.finish)
+        op.finish(w);
     if (!ok)
         std::fprintf(stderr, "bench: %s, %s: its floor failed\n", op.name, w.b.label.c_str());
     return ok;
@@ -511,6 +670,8 @@ bool MeasureOnce(Bench& w, const Operation& op, bool floorFirst, Row* row)
     int result = op.run(w);
     double ms = NowMs() - t0;
     std::string problem = op.check(w, result);
+    if (op.finish)
+        op.finish(w);
     if (!problem.empty()) {
         std::fprintf(stderr, "bench: %s, %s: %s\n", op.name, w.b.label.c_str(), problem.c_str());
         return false;
@@ -574,6 +735,15 @@ bool Prepare(Bench& w, BenchSize size, int index)
     w.records.assign(b.records.size(), 0);
     w.text.assign(std::max(b.afe.size(), b.appInfo.size() + 8), '\0');
     w.words.assign(5 * b.stored.size(), 0);
+    // The display keeps Find's index with the list, as in the editor.
+    w.shown.appSearch = w.findIndex.get();
+    // The end of each name in lower case: its number, found in no other.
+    for (const std::string& name : b.names) {
+        std::string tail = name.substr(name.size() > 8 ? name.size() - 8 : 0);
+        for (char& c : tail)
+            c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        w.findTexts.push_back(tail);
+    }
     for (const Operation& op : kOperations) {
         Row row;
         row.operation = op.name;
@@ -638,6 +808,12 @@ int main(int argc, char** argv)
         benches.emplace_back(new Bench());
         ok = Prepare(*benches.back(), sizes[s], static_cast<int>(s));
     }
+    // Printer discovery finds one of the model, so that the program loads the
+    // key as it starts; the bare program lists the same printers.
+    if (ok && !AddTestPrinter("VRX-2260 Bench", "Kavix VRX-2260 PS")) {
+        std::fprintf(stderr, "bench: adding a printer of the model failed (%lu)\n", GetLastError());
+        ok = false;
+    }
     for (int r = -1; ok && r < options.runs; ++r) {
         for (auto& w : benches) {
             const BenchTable& b = w->b;
@@ -656,6 +832,7 @@ int main(int argc, char** argv)
         }
     }
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
+    RemoveAllTestPrinters();
     std::vector<Row> rows;
     for (size_t i = 0; i < sizeof kOperations / sizeof kOperations[0]; ++i) {
         for (auto& w : benches) {

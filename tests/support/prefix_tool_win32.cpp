@@ -5,6 +5,9 @@
 //                        waits until the running editor shows applications
 //                        (0), shows a message box (2) or the time is up (1)
 // prefix_tool.exe close  asks the running editor to close (WM_CLOSE)
+// prefix_tool.exe window-rect
+//                        prints where the editor's window stands on the
+//                        screen, frame included, as WIDTHxHEIGHT+X+Y
 #include <windows.h>
 #include <winspool.h>
 
@@ -85,6 +88,16 @@ int Close()
     return PostMessageA(editor, WM_CLOSE, 0, 0) ? 0 : 1;
 }
 
+int WindowRect()
+{
+    HWND editor = FindWindowA("APPEDIT", nullptr);
+    RECT r;
+    if (!editor || !GetWindowRect(editor, &r))
+        return 1;
+    std::printf("%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -99,6 +112,8 @@ int main(int argc, char** argv)
         return WaitLoaded(argc >= 3 ? std::atoi(argv[2]) : 30);
     if (argc == 2 && std::strcmp(argv[1], "close") == 0)
         return Close();
-    std::fprintf(stderr, "usage: prefix_tool demo | clean | list | wait-loaded [SECONDS] | close\n");
+    if (argc == 2 && std::strcmp(argv[1], "window-rect") == 0)
+        return WindowRect();
+    std::fprintf(stderr, "usage: prefix_tool demo | clean | list | wait-loaded [SECONDS] | close | window-rect\n");
     return 2;
 }

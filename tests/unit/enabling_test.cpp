@@ -10,7 +10,8 @@ namespace {
 using Enabling = TableTest;
 
 const unsigned kFileCommands[] = {IDM_SAVE, IDM_IMPORT, IDM_EXPORT, IDM_NEWAPP};
-const unsigned kTableCommands[] = {IDM_COPY, IDM_CLEARALL, IDM_CHECKALL, IDM_NEWVERSION, IDM_DELETEAPP};
+const unsigned kTableCommands[] = {IDM_COPY,      IDM_CLEARALL, IDM_CHECKALL, IDM_NEWVERSION,
+                                   IDM_DELETEAPP, IDM_FIND,     IDM_FINDNEXT};
 const unsigned kVersionCommands[] = {IDM_DELETEVERSION, IDM_SORTVERSION};
 const unsigned kAlwaysCommands[] = {IDM_ABOUT, IDM_EXIT, IDM_NEXTCONTROL, IDM_PREVCONTROL, IDM_GOTOPRINTER,
                                     IDM_GOTOAPP, IDM_GOTOVERSION, IDM_GOTOFLAGS};

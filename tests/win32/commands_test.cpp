@@ -21,7 +21,7 @@
 namespace {
 
 const UINT kFileCommands[] = {IDM_SAVE, IDM_IMPORT, IDM_EXPORT, IDM_NEWAPP};
-const UINT kTableCommands[] = {IDM_COPY, IDM_CLEARALL, IDM_CHECKALL, IDM_NEWVERSION, IDM_DELETEAPP};
+const UINT kTableCommands[] = {IDM_COPY, IDM_CLEARALL, IDM_CHECKALL, IDM_NEWVERSION, IDM_DELETEAPP, IDM_FIND};
 const UINT kSecondVersionCommands[] = {IDM_DELETEVERSION, IDM_SORTVERSION};
 const UINT kAlwaysCommands[] = {IDM_ABOUT, IDM_EXIT};
 
@@ -58,7 +58,7 @@ protected:
     void ExpectLook(bool file, bool table, bool versions, bool paste, bool printer, bool editing)
     {
         ExpectMenu(kFileCommands, 4, file, "file");
-        ExpectMenu(kTableCommands, 5, table, "table");
+        ExpectMenu(kTableCommands, std::size(kTableCommands), table, "table");
         ExpectMenu(kSecondVersionCommands, 2, versions, "versions");
         ExpectMenu(kAlwaysCommands, 2, true, "always");
         EXPECT_EQ(paste, MenuCommandEnabled(window, IDM_PASTE));

@@ -156,7 +156,7 @@ TEST(MainResources, MenuTemplate)
     ASSERT_NE(nullptr, menu);
     ASSERT_EQ(3, GetMenuItemCount(menu));
     ExpectPopup(menu, 0, "&File",
-                {{IDM_SAVE, "&Save", false},
+                {{IDM_SAVE, "&Save\tCtrl+S", false},
                  {0, "", false},
                  {IDM_IMPORT, "&Import...", false},
                  {IDM_EXPORT, "Ex&port...", false},
@@ -175,12 +175,14 @@ TEST(MainResources, MenuTemplate)
                  {IDM_DELETEAPP, "Delete Appl&ication", false},
                  {IDM_DELETEVERSION, "Delete V&ersion", false},
                  {0, "", false},
-                 {IDM_SORTVERSION, "&Sort Version", false}});
+                 {IDM_SORTVERSION, "&Sort Version", false},
+                 {0, "", false},
+                 {IDM_FIND, "&Find Application...\tCtrl+F", false}});
     ExpectPopup(menu, 2, "&Help", {{IDM_ABOUT, "&About...", false}});
     DestroyMenu(menu);
 }
 
-TEST(MainResources, AcceleratorsAreTheFocusCommandsAndAllHandled)
+TEST(MainResources, AcceleratorsAreTheFocusCommandsSaveAndFindAndAllHandled)
 {
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), "MAINACCEL");
     ASSERT_NE(nullptr, table);
@@ -190,29 +192,34 @@ TEST(MainResources, AcceleratorsAreTheFocusCommandsAndAllHandled)
         BYTE fVirt;
         WORD key;
         WORD cmd;
+        const char* menuText;  // the item's text, which names the key; null: no menu item
     };
     const Expected expected[] = {
-        {FVIRTKEY | FNOINVERT, VK_TAB, IDM_NEXTCONTROL},
-        {FVIRTKEY | FSHIFT | FNOINVERT, VK_TAB, IDM_PREVCONTROL},
-        {FALT | FNOINVERT, 'a', IDM_GOTOAPP},
-        {FALT | FNOINVERT, 'A', IDM_GOTOAPP},
-        {FALT | FNOINVERT, 'g', IDM_GOTOFLAGS},
-        {FALT | FNOINVERT, 'G', IDM_GOTOFLAGS},
-        {FALT | FNOINVERT, 't', IDM_GOTOPRINTER},
-        {FALT | FNOINVERT, 'T', IDM_GOTOPRINTER},
-        {FALT | FNOINVERT, 'v', IDM_GOTOVERSION},
-        {FALT | FNOINVERT, 'V', IDM_GOTOVERSION},
+        {FVIRTKEY | FNOINVERT, VK_TAB, IDM_NEXTCONTROL, nullptr},
+        {FVIRTKEY | FSHIFT | FNOINVERT, VK_TAB, IDM_PREVCONTROL, nullptr},
+        {FALT | FNOINVERT, 'a', IDM_GOTOAPP, nullptr},
+        {FALT | FNOINVERT, 'A', IDM_GOTOAPP, nullptr},
+        {FALT | FNOINVERT, 'g', IDM_GOTOFLAGS, nullptr},
+        {FALT | FNOINVERT, 'G', IDM_GOTOFLAGS, nullptr},
+        {FALT | FNOINVERT, 't', IDM_GOTOPRINTER, nullptr},
+        {FALT | FNOINVERT, 'T', IDM_GOTOPRINTER, nullptr},
+        {FALT | FNOINVERT, 'v', IDM_GOTOVERSION, nullptr},
+        {FALT | FNOINVERT, 'V', IDM_GOTOVERSION, nullptr},
+        {FVIRTKEY | FCONTROL | FNOINVERT, 'S', IDM_SAVE, "&Save\tCtrl+S"},
+        {FVIRTKEY | FCONTROL | FNOINVERT, 'F', IDM_FIND, "&Find Application...\tCtrl+F"},
+        {FVIRTKEY | FNOINVERT, VK_F3, IDM_FINDNEXT, nullptr},
     };
-    ASSERT_EQ(10, n);
+    ASSERT_EQ(13, n);
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), "MENU");
     for (int i = 0; i < n; ++i) {
         EXPECT_EQ(expected[i].fVirt, accels[i].fVirt & 0x7F) << "accelerator " << i;
         EXPECT_EQ(expected[i].key, accels[i].key) << "accelerator " << i;
         EXPECT_EQ(expected[i].cmd, accels[i].cmd) << "accelerator " << i;
-        // Accelerators send code 1; a greyed item would have to be a menu item.
+        // Accelerators send code 1.
         EXPECT_NE(nullptr, FindCommandRow(accels[i].cmd, 1)) << "no handler for " << accels[i].cmd;
-        EXPECT_EQ(static_cast<UINT>(-1), GetMenuState(menu, accels[i].cmd, MF_BYCOMMAND))
-            << accels[i].cmd << " is a menu item";
+        char text[64] = "";
+        GetMenuStringA(menu, accels[i].cmd, text, sizeof text, MF_BYCOMMAND);
+        EXPECT_STREQ(expected[i].menuText ? expected[i].menuText : "", text) << "accelerator " << i;
     }
     DestroyMenu(menu);
     DestroyAcceleratorTable(table);

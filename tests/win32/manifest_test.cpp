@@ -1,6 +1,7 @@
 // The manifest in VAVEZAV.exe: the execution level that keeps a save under
-// HKEY_LOCAL_MACHINE from being redirected, and nothing that changes the
-// look of the controls.
+// HKEY_LOCAL_MACHINE from being redirected, the DPI awareness that keeps the
+// system from stretching the window, and nothing that changes the look of
+// the controls.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -35,6 +36,18 @@ TEST(Manifest, AsksForTheHighestAvailableLevelAndKeepsTheClassicControls)
                            "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
         EXPECT_NE(std::string::npos, manifest.find(os)) << "supportedOS " << os;
     EXPECT_EQ(std::string::npos, manifest.find("Microsoft.Windows.Common-Controls")) << "would change the look";
+}
+
+TEST(Manifest, DeclaresPerMonitorAwarenessWithItsFallbacks)
+{
+    std::string manifest = ManifestOf(VAVEZAV_EXE);
+    EXPECT_NE(std::string::npos,
+              manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+                            "PerMonitorV2, PerMonitor</dpiAwareness>"))
+        << manifest;
+    EXPECT_NE(std::string::npos,
+              manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>"))
+        << manifest;
 }
 
 }  // namespace
