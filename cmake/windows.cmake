@@ -6,13 +6,10 @@ endif()
 # ANSI on purpose: the program calls the A functions by name.
 add_compile_definitions(WINVER=0x0400 _WIN32_WINDOWS=0x0410 _WIN32_IE=0x0400 NOMINMAX)
 
-# The core calls NamesEqual and NameCaseFolding; on Windows those are the
-# platform's comparison and letter case.
-set(CORE_PLATFORM_SOURCES src/table/name_compare_win32.cpp src/table/name_folding_win32.cpp)
-foreach(f ${CORE_PLATFORM_SOURCES})
-    list(REMOVE_ITEM WIN32_SOURCES ${PROJECT_SOURCE_DIR}/${f})
-endforeach()
-add_library(vavezav_core STATIC ${CORE_SOURCES} ${CORE_PLATFORM_SOURCES})
+# The core converts letter case (AppRowName, UpperText, NameCaseFolding);
+# on Windows that is the system's conversion.
+list(REMOVE_ITEM WIN32_SOURCES ${PROJECT_SOURCE_DIR}/src/table/name_compare_win32.cpp)
+add_library(vavezav_core STATIC ${CORE_SOURCES} src/table/name_compare_win32.cpp)
 target_include_directories(vavezav_core PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
 
 add_library(vavezav_win STATIC ${WIN32_SOURCES})

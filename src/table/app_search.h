@@ -6,12 +6,6 @@
 
 #include "table/flag_table.h"
 
-// What each character of a name compares as when letter case is ignored,
-// indexed by the character's byte: the Windows build folds by the system's
-// code page (CharLowerBuffA), the native build ASCII letters only. Byte by
-// byte, so in a double-byte code page a trail byte may fold as a letter.
-const unsigned char* NameCaseFolding();
-
 // What the finds in a table keep between them: for each name the pairs of
 // adjacent characters it holds (letter case folded) as bits of a 128-bit
 // set, so that a search reads only the names that hold every pair of the

@@ -71,6 +71,10 @@ void ClearTableContents(FlagTable& t);
 void AppRowName(char* out, const char* name);
 // The same conversion of a text of any length, in place.
 void UpperText(char* text);
+// The same conversion byte by byte, indexed by the byte, for comparisons
+// that ignore letter case inside a name (Find). In a double-byte code page
+// a lead byte stays as it is, and a trail byte may convert as a letter.
+const unsigned char* NameCaseFolding();
 // Code page 1252's upper case of one byte: what CharUpperA gives there.
 unsigned char UpperCp1252(unsigned char c);
 // Whether two names have the same stored form.

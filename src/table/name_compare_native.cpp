@@ -4,10 +4,21 @@
 
 // Native builds have no CharUpperA: code page 1252, the Windows default
 // where these names come from, converted as the system converts it.
+const unsigned char* NameCaseFolding()
+{
+    static unsigned char table[256];
+    if (table[1] == 0) {
+        for (int c = 0; c < 256; ++c)
+            table[c] = UpperCp1252(static_cast<unsigned char>(c));
+    }
+    return table;
+}
+
 void UpperText(char* text)
 {
+    const unsigned char* upper = NameCaseFolding();
     for (; *text; ++text)
-        *text = static_cast<char>(UpperCp1252(static_cast<unsigned char>(*text)));
+        *text = static_cast<char>(upper[static_cast<unsigned char>(*text)]);
 }
 
 void AppRowName(char* out, const char* name)

@@ -7,7 +7,8 @@ namespace {
 // In a single-byte code page every byte converts on its own, so the
 // system's conversion of each byte, asked once, converts any text as
 // CharUpperA would, without a call per name. A double-byte code page
-// (Japanese, Chinese, Korean) converts whole texts: a trail byte is no letter.
+// (Japanese, Chinese, Korean) converts whole texts: a trail byte is no
+// letter; its table leaves lead bytes alone, for NameCaseFolding.
 struct UpperTable {
     bool made;
     bool singleByte;
@@ -27,8 +28,14 @@ UpperTable SystemUpperTable()
     t.singleByte = GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 1;
     for (int c = 0; c < 256; ++c)
         t.upper[c] = static_cast<unsigned char>(c);
-    if (t.singleByte)
+    if (t.singleByte) {
         CharUpperBuffA(reinterpret_cast<char*>(t.upper + 1), 255);
+        return t;
+    }
+    for (int c = 1; c < 256; ++c) {
+        if (!IsDBCSLeadByte(static_cast<BYTE>(c)))
+            CharUpperBuffA(reinterpret_cast<char*>(t.upper + c), 1);
+    }
     return t;
 }
 
@@ -40,6 +47,11 @@ const UpperTable& Upper()
 }
 
 }  // namespace
+
+const unsigned char* NameCaseFolding()
+{
+    return Upper().upper;
+}
 
 void UpperText(char* text)
 {
