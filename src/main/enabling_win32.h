@@ -3,9 +3,16 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 #include "base/main_controls_win32.h"
 #include "main/enabling.h"
 
-// Every command of the menu and every control of the window as the snapshot
-// allows. Items already in that state are left as they are.
-void ApplyEnabling(const MainControls& c, const EditorSnapshot& s);
+struct CommandRow;
+
+// Every menu item among the command rows (the menu is walked by them) and
+// every control of the window as the snapshot allows; the Undo and Redo
+// items also named by it. With the snapshot applied before, only what
+// differs from it is touched.
+void ApplyEnabling(const MainControls& c, const EditorSnapshot& s, const EditorSnapshot* before,
+                   const CommandRow* rows, size_t rowCount);

@@ -6,6 +6,7 @@
 #include "base/res_text_win32.h"
 #include "main/commands_win32.h"
 #include "base/control_ids.h"
+#include "main/editor_window_win32.h"
 #include "main/focus_win32.h"
 #include "main/layout.h"
 #include "resource.h"
@@ -18,8 +19,7 @@ struct MainWindowState {
     HINSTANCE instance;
     int cyUnit;
     int avgCharWidth;
-    MainControls controls;
-    FlagTable table;  // the program's one flag table
+    EditorWindow editor;  // made at WM_CREATE, for the dispatch and the display
 };
 
 MainWindowState state;
@@ -35,7 +35,7 @@ HWND CreateChild(HWND parent, const char* className, const char* text, DWORD sty
 void CreateControls(HWND window)
 {
     const int u = state.cyUnit;
-    MainControls& c = state.controls;
+    MainControls& c = state.editor.controls;
     c.window = window;
     c.printerCombo = CreateChild(window, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST,
                                  PrinterComboRect(u), IDC_PRINTER);
@@ -64,14 +64,7 @@ LRESULT OnCreate(HWND window)
     GetTextMetricsA(dc, &metrics);
     state.avgCharWidth = metrics.tmAveCharWidth;
 
-    state.table.modified = 0;
-    state.table.flagClipboard[0] = 0;
-    state.table.flagClipboard[1] = 0;
-    state.table.pasteOffered = 0;
-    state.table.currentVersionRow = 0;
-    ResetEditingState();
-    ForgetFocus();
-
+    MakeEditorWindow(state.editor, window, state.instance);
     CreateControls(window);
     ReleaseDC(window, dc);
     // Posted: discovery and the first load run once the window is shown.
@@ -119,14 +112,14 @@ LRESULT OnPaint(HWND window)
 // The close box, Alt+F4 and the system menu's Close arrive here as SC_CLOSE.
 LRESULT OnSysCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
-    if ((wParam & 0xFFF0) == SC_CLOSE && !CloseBoxCheck(state.controls, state.table))
+    if ((wParam & 0xFFF0) == SC_CLOSE && !CloseBoxCheck(state.editor))
         return 0;
     return DefWindowProcA(window, WM_SYSCOMMAND, wParam, lParam);
 }
 
 LRESULT OnDestroy()
 {
-    state.controls = MainControls{};
+    state.editor.controls = MainControls{};
     PostQuitMessage(0);
     return 0;
 }
@@ -167,9 +160,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_PAINT:
         return OnPaint(window);
     case WM_COMMAND:
-        return OnCommand(state.controls, state.table, state.instance, wParam, lParam);
+        return OnCommand(state.editor, wParam, lParam);
     case WM_SETFOCUS:
-        RestoreFocus(state.controls);
+        RestoreFocus(state.editor);
         return 0;
     case WM_SYSCOMMAND:
         return OnSysCommand(window, wParam, lParam);
@@ -181,14 +174,19 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     }
 }
 
+EditorWindow& MainEditor()
+{
+    return state.editor;
+}
+
 const MainControls& MainWindowControls()
 {
-    return state.controls;
+    return state.editor.controls;
 }
 
 FlagTable& MainFlagTable()
 {
-    return state.table;
+    return state.editor.table;
 }
 
 int MainCyUnit()

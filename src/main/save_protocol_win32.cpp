@@ -10,11 +10,18 @@
 #include "store/flag_file_win32.h"
 #include "store/registry_store_win32.h"
 #include "table/edit_commands.h"
+#include "table/flag_table_edit.h"
 
 const char kSaveQuestion[] = "Save changes to Registory?";
 const char kExportQuestion[] = "Export will copy reg data to file.\nDo you save changes to reg before export?";
 
 static const char kSaveFailed[] = "Save was not completed successfully.";
+
+// The import's filler of ReplaceTable: the file at the path given.
+static int ImportFromFile(void* path, FlagTable& t)
+{
+    return ImportFlagFile(t, static_cast<const char*>(path));
+}
 
 SaveAnswer AskSaveChanges(const FlagTable& t, const MainControls& c, const char* text)
 {
@@ -37,7 +44,7 @@ void SaveCommand(FlagTable& t, const MainControls& c)
     if (ShowAppMessage(c.window, kSaveQuestion, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
     if (SaveFlagTable(t, StoreMessages(c.window)))
-        t.modified = 0;
+        MarkTableSaved(t);
     else
         ShowAppMessage(c.window, kSaveFailed);
 }
@@ -55,14 +62,10 @@ bool ImportCommand(FlagTable& t, const MainControls& c)
     if (!ShowOpenFileDialog(ofn))
         return false;
     // A file that cannot be read whole leaves the table as it was.
-    if (!ImportFlagFile(t, path)) {
+    if (!ReplaceTable(t, TableSource::File, {ImportFromFile, path})) {
         ShowAppMessage(c.window, "Inport doen not complete successfully.");
         return false;
     }
-    SelectLoadedTable(t);
-    t.modified = 1;
-    // Nothing copied from this table yet.
-    t.pasteOffered = 0;
     return true;
 }
 
@@ -105,5 +108,5 @@ void ExportCommand(FlagTable& t, const MainControls& c)
         ShowAppMessage(c.window, "Export doen not complete successfully.");
     }
     if (keyHoldsTable)
-        t.modified = 0;
+        MarkTableSaved(t);
 }

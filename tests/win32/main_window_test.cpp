@@ -163,7 +163,10 @@ TEST(MainResources, MenuTemplate)
                  {0, "", false},
                  {IDM_EXIT, "E&xit", false}});
     ExpectPopup(menu, 1, "&Edit",
-                {{IDM_COPY, "&Copy", false},
+                {{IDM_UNDO, "&Undo\tCtrl+Z", true},
+                 {IDM_REDO, "&Redo\tCtrl+Y", true},
+                 {0, "", false},
+                 {IDM_COPY, "&Copy", false},
                  {IDM_PASTE, "&Paste", true},
                  {0, "", false},
                  {IDM_CLEARALL, "C&lear All", false},
@@ -180,7 +183,7 @@ TEST(MainResources, MenuTemplate)
     DestroyMenu(menu);
 }
 
-TEST(MainResources, AcceleratorsAreTheFocusCommandsAndAllHandled)
+TEST(MainResources, AcceleratorsAreTheFocusCommandsUndoAndRedoAndAllHandled)
 {
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), "MAINACCEL");
     ASSERT_NE(nullptr, table);
@@ -194,6 +197,9 @@ TEST(MainResources, AcceleratorsAreTheFocusCommandsAndAllHandled)
     const Expected expected[] = {
         {FVIRTKEY | FNOINVERT, VK_TAB, IDM_NEXTCONTROL},
         {FVIRTKEY | FSHIFT | FNOINVERT, VK_TAB, IDM_PREVCONTROL},
+        {FVIRTKEY | FCONTROL | FNOINVERT, 'Z', IDM_UNDO},
+        {FVIRTKEY | FCONTROL | FNOINVERT, 'Y', IDM_REDO},
+        {FVIRTKEY | FCONTROL | FSHIFT | FNOINVERT, 'Z', IDM_REDO},
         {FALT | FNOINVERT, 'a', IDM_GOTOAPP},
         {FALT | FNOINVERT, 'A', IDM_GOTOAPP},
         {FALT | FNOINVERT, 'g', IDM_GOTOFLAGS},
@@ -203,16 +209,18 @@ TEST(MainResources, AcceleratorsAreTheFocusCommandsAndAllHandled)
         {FALT | FNOINVERT, 'v', IDM_GOTOVERSION},
         {FALT | FNOINVERT, 'V', IDM_GOTOVERSION},
     };
-    ASSERT_EQ(10, n);
+    ASSERT_EQ(13, n);
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), "MENU");
     for (int i = 0; i < n; ++i) {
         EXPECT_EQ(expected[i].fVirt, accels[i].fVirt & 0x7F) << "accelerator " << i;
         EXPECT_EQ(expected[i].key, accels[i].key) << "accelerator " << i;
         EXPECT_EQ(expected[i].cmd, accels[i].cmd) << "accelerator " << i;
-        // Accelerators send code 1; a greyed item would have to be a menu item.
-        EXPECT_NE(nullptr, FindCommandRow(accels[i].cmd, 1)) << "no handler for " << accels[i].cmd;
-        EXPECT_EQ(static_cast<UINT>(-1), GetMenuState(menu, accels[i].cmd, MF_BYCOMMAND))
-            << accels[i].cmd << " is a menu item";
+        // Accelerators send code 1. Undo and Redo are menu items, which keep
+        // their keys from acting while greyed; the focus commands are none.
+        const CommandRow* row = FindCommandRow(accels[i].cmd, 1);
+        ASSERT_NE(nullptr, row) << "no handler for " << accels[i].cmd;
+        EXPECT_EQ(row->menuItem, GetMenuState(menu, accels[i].cmd, MF_BYCOMMAND) != static_cast<UINT>(-1))
+            << accels[i].cmd;
     }
     DestroyMenu(menu);
     DestroyAcceleratorTable(table);
