@@ -356,6 +356,11 @@ const CommandRow* FindCommandRow(UINT id, UINT code)
     return nullptr;
 }
 
+void OnMenuOpening(EditorWindow& w)
+{
+    ShowStepItems(w, kCommandRows, sizeof kCommandRows / sizeof kCommandRows[0]);
+}
+
 LRESULT OnCommand(EditorWindow& w, WPARAM wParam, LPARAM lParam)
 {
     UINT id = LOWORD(wParam);

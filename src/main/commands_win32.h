@@ -50,6 +50,9 @@ const CommandRow* FindCommandRow(UINT id, UINT code);
 // The close box, Alt+F4 and the system menu's Close: false for Cancel.
 bool CloseBoxCheck(EditorWindow& w);
 
+// WM_INITMENUPOPUP: a menu opens, or a key looks its command up in it.
+void OnMenuOpening(EditorWindow& w);
+
 // Always 0: WM_COMMAND never reaches the default window procedure. A
 // command whose need is not met does nothing; after every other the
 // display puts the record on the screen.

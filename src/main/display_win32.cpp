@@ -98,11 +98,22 @@ void ShowEditor(EditorWindow& w, const CommandRow* rows, size_t rowCount)
     }
     shown.checks[0] = screen.checks[0];
     shown.checks[1] = screen.checks[1];
-    if (!shown.valid || !SameSnapshot(shown.enabling, s)) {
+    // Undo and Redo are left to the menu's opening (ShowStepItems).
+    if (!shown.valid || !SameEnabling(shown.enabling, s)) {
         ApplyEnabling(c, s, shown.valid ? &shown.enabling : nullptr, rows, rowCount);
         shown.enabling = s;
     }
     shown.valid = 1;
+}
+
+void ShowStepItems(EditorWindow& w, const CommandRow* rows, size_t rowCount)
+{
+    ShownScreen& shown = w.shown;
+    // Undo and Redo need no version count.
+    EditorSnapshot s = SnapshotOf(w.table, w.printer.found, 0);
+    ApplyStepItems(w.controls.window, s, shown.stepItemsValid ? &shown.stepItems : nullptr, rows, rowCount);
+    shown.stepItems = s;
+    shown.stepItemsValid = 1;
 }
 
 int32_t ListCursor(HWND combo)

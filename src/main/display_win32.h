@@ -32,14 +32,19 @@ struct ShownScreen {
     uint16_t versionRowEntry;  // the entry versionRow was found for
     uint32_t checks[2];
     EditorSnapshot enabling;
+    int stepItemsValid;
+    EditorSnapshot stepItems;  // what the Undo and Redo items were made from
 };
 
 // A flag box the user toggled shows its new state already.
 void NoteBoxToggled(EditorWindow& w, int flagIndex, int checked);
 
 // After every command: the lists, the boxes, and the menu items of `rows`
-// enabled, greyed and named by the snapshot.
+// enabled or greyed by the snapshot, those named after a step excepted.
 void ShowEditor(EditorWindow& w, const CommandRow* rows, size_t rowCount);
+// As a menu opens (a key of the accelerator table opens it too, unseen):
+// the items named after a step, by the same snapshot.
+void ShowStepItems(EditorWindow& w, const CommandRow* rows, size_t rowCount);
 
 // The parts of it: every application name as a row; the versions of `app`
 // in table order as rows; the flag words on the 64 boxes.

@@ -7,7 +7,7 @@
 void MakeEditorWindow(EditorWindow& w, HWND window, HINSTANCE instance)
 {
     // Too large for the stack as a whole record: cleared in place.
-    ClearHistory(w.table.history);
+    FreeHistory(w.table.history);
     std::memset(&w, 0, sizeof w);
     w.instance = instance;
     w.controls.window = window;

@@ -1,7 +1,5 @@
 #include "main/enabling.h"
 
-#include <cstdio>
-
 #include "resource.h"
 
 EditorSnapshot SnapshotOf(const FlagTable& t, int printerFound, int currentVersions)
@@ -23,11 +21,10 @@ EditorSnapshot SnapshotOf(const FlagTable& t, int printerFound, int currentVersi
     return s;
 }
 
-bool SameSnapshot(const EditorSnapshot& a, const EditorSnapshot& b)
+bool SameEnabling(const EditorSnapshot& a, const EditorSnapshot& b)
 {
     return a.printerFound == b.printerFound && a.appCount == b.appCount && a.currentVersions == b.currentVersions &&
-           a.pasteOffered == b.pasteOffered && a.undoStep == b.undoStep && a.undoFlag == b.undoFlag &&
-           a.redoStep == b.redoStep && a.redoFlag == b.redoFlag;
+           a.pasteOffered == b.pasteOffered;
 }
 
 bool CommandEnabled(const EditorSnapshot& s, CommandNeed need)
@@ -64,11 +61,26 @@ bool ControlEnabled(const EditorSnapshot& s, unsigned controlId)
     return s.printerFound && s.appCount > 0;
 }
 
+bool SameStep(const EditorSnapshot& a, const EditorSnapshot& b, CommandNeed need)
+{
+    if (need == CommandNeed::UndoStep)
+        return a.undoStep == b.undoStep && a.undoFlag == b.undoFlag;
+    return a.redoStep == b.redoStep && a.redoFlag == b.redoFlag;
+}
+
 void StepItemText(char* out, size_t size, const EditorSnapshot& s, CommandNeed need, const char* verb,
                   const char* keys)
 {
     bool undo = need == CommandNeed::UndoStep;
     char name[64];
     StepName(name, sizeof name, undo ? s.undoStep : s.redoStep, undo ? s.undoFlag : s.redoFlag);
-    std::snprintf(out, size, "%s%s%s\t%s", verb, name[0] ? " " : "", name, keys);
+    // Built by hand: this runs on many a click, and a formatted print costs
+    // more than the click's own work.
+    const char* const parts[] = {verb, name[0] ? " " : "", name, "\t", keys};
+    size_t n = 0;
+    for (const char* part : parts) {
+        for (; *part && n + 1 < size; ++part)
+            out[n++] = *part;
+    }
+    out[n] = '\0';
 }

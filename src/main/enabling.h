@@ -35,7 +35,9 @@ struct EditorSnapshot {
 // currentVersions may be given when it is known (the display keeps it);
 // -1 counts them.
 EditorSnapshot SnapshotOf(const FlagTable& t, int printerFound, int currentVersions = -1);
-bool SameSnapshot(const EditorSnapshot& a, const EditorSnapshot& b);
+// Whether every control and every menu item but Undo and Redo is alike in
+// both; SameStep says it for those two.
+bool SameEnabling(const EditorSnapshot& a, const EditorSnapshot& b);
 
 // Nothing: always. Printer: once a printer was found. Application: with an
 // application too. SecondVersion: with a second version of the current
@@ -49,6 +51,8 @@ bool NeedMet(const FlagTable& t, int printerFound, CommandNeed need);
 // version lists and the 64 flag boxes with an application.
 bool ControlEnabled(const EditorSnapshot& s, unsigned controlId);
 
+// Whether the Undo (need UndoStep) or Redo item names the same step in both.
+bool SameStep(const EditorSnapshot& a, const EditorSnapshot& b, CommandNeed need);
 // The text of the Undo or Redo item: "&Undo Delete Application\tCtrl+Z", or
 // "&Undo\tCtrl+Z" with nothing to take back. need says which of the two.
 void StepItemText(char* out, size_t size, const EditorSnapshot& s, CommandNeed need, const char* verb,

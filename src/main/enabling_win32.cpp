@@ -5,12 +5,16 @@
 
 namespace {
 
-// The control as the snapshot allows, unless it was so before.
-void EnableControl(HWND control, unsigned id, const EditorSnapshot& s, const EditorSnapshot* before)
+// The control as the snapshot allows.
+void EnableControl(HWND control, unsigned id, const EditorSnapshot& s)
 {
-    bool on = ControlEnabled(s, id);
-    if (!before || ControlEnabled(*before, id) != on)
-        EnableWindow(control, on ? TRUE : FALSE);
+    EnableWindow(control, ControlEnabled(s, id) ? TRUE : FALSE);
+}
+
+// Whether a control of that ID is enabled alike in both snapshots.
+bool SameControlState(const EditorSnapshot& a, const EditorSnapshot& b, unsigned id)
+{
+    return ControlEnabled(a, id) == ControlEnabled(b, id);
 }
 
 }  // namespace
@@ -19,28 +23,39 @@ void ApplyEnabling(const MainControls& c, const EditorSnapshot& s, const EditorS
                    const CommandRow* rows, size_t rowCount)
 {
     // The menu bar is not redrawn: every item lives in a popup.
-    HMENU menu = GetMenu(c.window);
+    HMENU menu = nullptr;
     for (size_t i = 0; i < rowCount; ++i) {
         const CommandRow& row = rows[i];
-        if (!row.menuItem)
-            continue;
         bool on = CommandEnabled(s, row.need);
-        UINT state = on ? MF_ENABLED : MF_GRAYED;
-        if (row.verb) {
-            char text[96];
-            StepItemText(text, sizeof text, s, row.need, row.verb, row.keys);
-            char was[96] = "";
-            if (before)
-                StepItemText(was, sizeof was, *before, row.need, row.verb, row.keys);
-            if (!before || CommandEnabled(*before, row.need) != on || lstrcmpA(text, was) != 0)
-                ModifyMenuA(menu, row.firstId, MF_BYCOMMAND | MF_STRING | state, row.firstId, text);
-        } else if (!before || CommandEnabled(*before, row.need) != on) {
-            EnableMenuItem(menu, row.firstId, MF_BYCOMMAND | state);
-        }
+        if (!row.menuItem || row.verb || (before && CommandEnabled(*before, row.need) == on))
+            continue;
+        if (!menu)
+            menu = GetMenu(c.window);
+        EnableMenuItem(menu, row.firstId, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
     }
-    EnableControl(c.printerCombo, IDC_PRINTER, s, before);
-    EnableControl(c.appCombo, IDC_APPLICATION, s, before);
-    EnableControl(c.versionCombo, IDC_VERSION, s, before);
+    if (!before || !SameControlState(*before, s, IDC_PRINTER))
+        EnableControl(c.printerCombo, IDC_PRINTER, s);
+    // The two lists and the 64 boxes go together.
+    if (before && SameControlState(*before, s, IDC_APPLICATION))
+        return;
+    EnableControl(c.appCombo, IDC_APPLICATION, s);
+    EnableControl(c.versionCombo, IDC_VERSION, s);
     for (int k = 0; k < kFlagCount; ++k)
-        EnableControl(c.flagBoxes[k], FlagBoxId(k), s, before);
+        EnableControl(c.flagBoxes[k], FlagBoxId(k), s);
+}
+
+void ApplyStepItems(HWND window, const EditorSnapshot& s, const EditorSnapshot* before, const CommandRow* rows,
+                    size_t rowCount)
+{
+    for (size_t i = 0; i < rowCount; ++i) {
+        const CommandRow& row = rows[i];
+        bool on = CommandEnabled(s, row.need);
+        if (!row.menuItem || !row.verb ||
+            (before && CommandEnabled(*before, row.need) == on && SameStep(*before, s, row.need)))
+            continue;
+        char text[96];
+        StepItemText(text, sizeof text, s, row.need, row.verb, row.keys);
+        ModifyMenuA(GetMenu(window), row.firstId, MF_BYCOMMAND | MF_STRING | (on ? MF_ENABLED : MF_GRAYED),
+                    row.firstId, text);
+    }
 }

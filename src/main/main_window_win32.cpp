@@ -164,6 +164,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_SETFOCUS:
         RestoreFocus(state.editor);
         return 0;
+    case WM_INITMENUPOPUP:
+        OnMenuOpening(state.editor);
+        return 0;
     case WM_SYSCOMMAND:
         return OnSysCommand(window, wParam, lParam);
     case WM_DESTROY:

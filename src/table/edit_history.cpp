@@ -1,6 +1,5 @@
 #include "table/edit_history.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -11,6 +10,11 @@ namespace {
 // The header rounded up so that what a step keeps starts aligned.
 constexpr size_t kHeaderBytes = (sizeof(EditStep) + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) *
                                 alignof(std::max_align_t);
+
+// A step of this many bytes or fewer (a flag click, a version added or
+// deleted) takes a block of this size, kept for reuse when it goes.
+constexpr size_t kSmallStepBytes = 128;
+constexpr uint32_t kMaxSpares = 64;
 
 uint32_t StepLimit(const EditHistory& h)
 {
@@ -28,7 +32,7 @@ void Unlink(EditHistory& h, EditStep* s)
     (s->newer ? s->newer->older : h.newest) = s->older;
     --h.steps;
     h.bytes -= s->bytes;
-    DropStep(s);
+    DropStep(h, s);
 }
 
 void DropOldest(EditHistory& h)
@@ -48,7 +52,17 @@ void DropOldest(EditHistory& h)
 EditStep* NewStep(EditHistory& h, StepKind kind, size_t keptBytes)
 {
     size_t bytes = kHeaderBytes + keptBytes;
-    void* block = keptBytes <= ByteLimit(h) ? allocateStepMemory(bytes) : nullptr;
+    void* block = nullptr;
+    if (bytes <= kSmallStepBytes) {
+        bytes = kSmallStepBytes;
+        block = h.spares;
+        if (block) {
+            h.spares = h.spares->older;
+            --h.spareCount;
+        }
+    }
+    if (!block && keptBytes <= ByteLimit(h))
+        block = allocateStepMemory(bytes);
     if (!block) {
         ClearHistory(h);
         return nullptr;
@@ -100,10 +114,16 @@ void* NewStepMore(EditStep* s, size_t bytes)
     return s->more;
 }
 
-void DropStep(EditStep* s)
+void DropStep(EditHistory& h, EditStep* s)
 {
     if (!s)
         return;
+    if (!s->more && s->bytes == kSmallStepBytes && h.spareCount < kMaxSpares) {
+        s->older = h.spares;
+        h.spares = s;
+        ++h.spareCount;
+        return;
+    }
     std::free(s->more);
     std::free(s);
 }
@@ -144,6 +164,17 @@ void ClearHistory(EditHistory& h)
     h.savedPoint = -1;
 }
 
+void FreeHistory(EditHistory& h)
+{
+    ClearHistory(h);
+    while (h.spares) {
+        EditStep* s = h.spares;
+        h.spares = s->older;
+        std::free(s);
+    }
+    h.spareCount = 0;
+}
+
 void SetSavedPoint(EditHistory& h)
 {
     h.savedPoint = static_cast<int32_t>(h.done);
@@ -156,18 +187,25 @@ bool AtSavedPoint(const EditHistory& h)
 
 size_t HistoryBytes(const EditHistory& h)
 {
-    return h.bytes;
+    return h.bytes + h.spareCount * kSmallStepBytes;
 }
 
 void StepName(char* out, size_t size, StepKind kind, int flagIndex)
 {
     static const char* const kNames[] = {
-        "",           "",           "Clear All",          "Check All",          "Paste",
+        "",           "Flag 00",    "Clear All",          "Check All",          "Paste",
         "New Application", "New Version", "Delete Version", "Delete Application", "Sort Version",
         "Rename Application", "Change Version", "Import",
     };
-    if (kind == kStepFlagClick)
-        std::snprintf(out, size, "Flag %02d", flagIndex + 1);
-    else
-        std::snprintf(out, size, "%s", kind <= kStepImport ? kNames[kind] : "");
+    if (size == 0)
+        return;
+    size_t n = 0;
+    for (const char* p = kind <= kStepImport ? kNames[kind] : ""; *p && n + 1 < size; ++p)
+        out[n++] = *p;
+    out[n] = '\0';
+    // The box of a flag click in two digits: "Flag 05".
+    if (kind == kStepFlagClick && n == 7 && flagIndex >= 0 && flagIndex < 99) {
+        out[5] = static_cast<char>('0' + (flagIndex + 1) / 10);
+        out[6] = static_cast<char>('0' + (flagIndex + 1) % 10);
+    }
 }

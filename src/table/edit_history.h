@@ -63,6 +63,11 @@ struct EditHistory {
     // Bounds other than kHistoryMaxSteps and kHistoryMaxBytes; 0 keeps those.
     uint32_t stepLimit;
     size_t byteLimit;
+    // Blocks of small steps kept for the next ones, chained by `older`: a
+    // click takes no trip to the heap, which can be slow right after a load
+    // has freed large blocks.
+    EditStep* spares;
+    uint32_t spareCount;
 };
 
 // Where the history gets its memory; replaceable so that a step can be
@@ -83,7 +88,7 @@ void AddStep(EditHistory& h, EditStep* s);
 // had; the step keeps nothing more then).
 void* NewStepMore(EditStep* s, size_t bytes);
 // A step whose command changed nothing, or that cannot be completed.
-void DropStep(EditStep* s);
+void DropStep(EditHistory& h, EditStep* s);
 
 // The step Undo would take back and the one Redo would make again, or null.
 const EditStep* StepToUndo(const EditHistory& h);
@@ -94,10 +99,12 @@ void StepRedone(EditHistory& h);
 
 // Frees every step; nothing to undo or redo, no saved point.
 void ClearHistory(EditHistory& h);
+// The same, and the blocks kept for small steps: the history holds no memory.
+void FreeHistory(EditHistory& h);
 // The table now is as stored: this is the saved point.
 void SetSavedPoint(EditHistory& h);
 bool AtSavedPoint(const EditHistory& h);
-// The bytes of the steps held.
+// The bytes the history holds: its steps and the blocks kept for small ones.
 size_t HistoryBytes(const EditHistory& h);
 
 // "Delete Application", "Flag 05": the name of a step (kNoStep: empty).

@@ -169,7 +169,7 @@ bool EditableEntry(const FlagTable& t, uint16_t e)
     return ValidEntry(t, e) && t.entries[e].appIndex == t.currentApp;
 }
 
-void ShowEntryFlags(FlagTable& t, uint16_t e)
+void SetShownFlags(FlagTable& t, uint16_t e)
 {
     if (e >= kMaxEntries)
         return;
@@ -239,7 +239,7 @@ void ChangeFlags(FlagTable& t, uint16_t e, uint32_t low, uint32_t high, StepKind
     }
     entry.flagsLow = low;
     entry.flagsHigh = high;
-    ShowEntryFlags(t, e);
+    SetShownFlags(t, e);
     // Every flag command but Copy marks the table, also when nothing changed.
     FinishStep(t, s);
 }
@@ -465,9 +465,9 @@ void SelectApplication(FlagTable& t, uint16_t app)
     if (e >= 0)
         t.currentEntry = static_cast<uint16_t>(e);
     if (t.entryCount == 0)
-        ShowEntryFlags(t, 0);
+        SetShownFlags(t, 0);
     else if (ShowsCurrentEntry(t))
-        ShowEntryFlags(t, t.currentEntry);
+        SetShownFlags(t, t.currentEntry);
 }
 
 int SelectedEntry(const FlagTable& t, int app, int32_t row)
@@ -493,7 +493,7 @@ void FollowVersionFocus(FlagTable& t, int app, int32_t row)
 void SelectVersion(FlagTable& t, int app, int32_t row)
 {
     FollowVersionFocus(t, app, row);
-    ShowEntryFlags(t, t.currentEntry);
+    SetShownFlags(t, t.currentEntry);
 }
 
 void FollowApplicationFocus(FlagTable& t, int32_t row)
@@ -509,7 +509,7 @@ void SelectLoadedTable(FlagTable& t)
     t.shownFlags[0] = 0;
     t.shownFlags[1] = 0;
     if (t.entryCount > 0 && t.entries[0].appIndex == 0)
-        ShowEntryFlags(t, 0);
+        SetShownFlags(t, 0);
     ++t.appRowsChanges;
     ++t.versionRowsChanges;
 }
@@ -587,7 +587,7 @@ int TableAddVersion(FlagTable& t, const InputValues& in, uint16_t app)
     ++t.versionRowsChanges;
     t.currentApp = app;
     t.currentEntry = k.position;
-    ShowEntryFlags(t, k.position);
+    SetShownFlags(t, k.position);
     FinishStep(t, s);
     return 1;
 }
@@ -647,7 +647,7 @@ int TableDeleteVersion(FlagTable& t, uint16_t e)
     ++t.versionRowsChanges;
     int first = NthEntryOfApp(t, app, 0);
     t.currentEntry = first < 0 ? 0 : static_cast<uint16_t>(first);
-    ShowEntryFlags(t, t.currentEntry);
+    SetShownFlags(t, t.currentEntry);
     FinishStep(t, s);
     return 1;
 }
@@ -670,7 +670,7 @@ int TableSortVersions(FlagTable& t, uint16_t app)
     }
     // A sorted list sorts again and counts as a change, but no step.
     if (!SortInPlace(t, app)) {
-        DropStep(s);
+        DropStep(t.history, s);
         s = nullptr;
     }
     SelectApplication(t, app);
@@ -764,7 +764,7 @@ int ReplaceTable(FlagTable& t, TableSource source, const TableFiller& filler)
             CopyTable(t, StepKept(s));
     }
     if (!filler.fill(filler.context, t)) {
-        DropStep(s);
+        DropStep(t.history, s);
         return 0;
     }
     SelectLoadedTable(t);
@@ -779,10 +779,10 @@ int ReplaceTable(FlagTable& t, TableSource source, const TableFiller& filler)
     }
     // The import keeps the table it replaced and its own, unless they are one.
     if (s && TableEqualsCopy(t, StepKept(s))) {
-        DropStep(s);
+        DropStep(t.history, s);
         s = nullptr;
     } else if (s && !NewStepMore(s, TableCopyBytes(t))) {
-        DropStep(s);
+        DropStep(t.history, s);
         s = nullptr;
         ClearHistory(t.history);
     } else if (s) {
@@ -800,7 +800,7 @@ void MarkTableSaved(FlagTable& t)
 
 void StartEditSession(FlagTable& t)
 {
-    ClearHistory(t.history);
+    FreeHistory(t.history);
     t.history = EditHistory{};
     SetSavedPoint(t.history);
     t.modified = 0;

@@ -13,7 +13,7 @@
 struct FreeTable {
     void operator()(FlagTable* t) const
     {
-        ClearHistory(t->history);
+        FreeHistory(t->history);
         delete t;
     }
 };

@@ -80,11 +80,14 @@ TEST_F(Enabling, SnapshotCountsTheCurrentApplicationsVersionsAndNamesTheSteps)
     StepItemText(text, sizeof text, SnapshotOf(*t, 1), CommandNeed::UndoStep, "&Undo", "Ctrl+Z");
     EXPECT_STREQ("&Undo Flag 05\tCtrl+Z", text);
     ASSERT_EQ(1, TableDeleteApplication(*t, 0));
+    const EditorSnapshot deleted = SnapshotOf(*t, 1);
     UndoStep(*t);
     s = SnapshotOf(*t, 1);
     StepItemText(text, sizeof text, s, CommandNeed::RedoStep, "&Redo", "Ctrl+Y");
     EXPECT_STREQ("&Redo Delete Application\tCtrl+Y", text);
-    EXPECT_FALSE(SameSnapshot(s, SnapshotOf(*t, 0)));
+    EXPECT_FALSE(SameStep(deleted, s, CommandNeed::RedoStep));
+    EXPECT_TRUE(SameStep(s, SnapshotOf(*t, 0), CommandNeed::RedoStep));
+    EXPECT_FALSE(SameEnabling(s, SnapshotOf(*t, 0))) << "the printer";
 }
 
 }  // namespace

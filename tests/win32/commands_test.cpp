@@ -39,6 +39,12 @@ LRESULT CALLBACK RecordValidate(HWND window, UINT message, WPARAM wParam, LPARAM
 const TestVersion kOneVersion[] = {{0x00010000, 0x00000002, 0x00000001, 0x80000000}};
 const TestApp kSingleVersionTable[] = {{"calc.exe", 1, kOneVersion}};
 
+// What the window does as the user opens its Edit menu.
+void OpenEditMenu(HWND window)
+{
+    SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(window), 1)), 1);
+}
+
 class Commands : public RealMainWindow {
 protected:
     void SetUp() override
@@ -109,6 +115,7 @@ TEST_F(Commands, StartupWithoutPrinterGreysEverythingButAboutAndExit)
     EXPECT_EQ(0, SendMessageA(C().appCombo, CB_GETCOUNT, 0, 0));
 
     ExpectLook(false, false, false, false, false, false);
+    OpenEditMenu(window);
     EXPECT_FALSE(MenuCommandEnabled(window, IDM_UNDO));
     EXPECT_FALSE(MenuCommandEnabled(window, IDM_REDO));
     EXPECT_EQ(IDC_PRINTER, E().focusedControl);
@@ -185,7 +192,6 @@ TEST_F(Commands, PrinterChangeReloadsAndClearsModified)
     EXPECT_EQ(0, t.modified);
     EXPECT_EQ(3, SendMessageA(C().appCombo, CB_GETCOUNT, 0, 0));
     EXPECT_FALSE(MenuCommandEnabled(window, IDM_PASTE));
-    EXPECT_FALSE(MenuCommandEnabled(window, IDM_UNDO)) << "a load starts a new history";
 }
 
 TEST_F(Commands, ApplicationFocusWithoutSelectionChangesNothing)
@@ -288,16 +294,19 @@ void PressCtrl(HWND window, HACCEL table, HWND focus, WORD key, bool shift = fal
     PumpMessages(200);
 }
 
+// The text of a menu item once the Edit menu opens.
 std::string MenuText(HWND window, UINT command)
 {
+    OpenEditMenu(window);
     char text[96] = "";
     GetMenuStringA(GetMenu(window), command, text, sizeof text, MF_BYCOMMAND);
     return text;
 }
 
 // The Undo and Redo items name the step they take and are greyed without
-// one; Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z reach them from any control, and a
-// greyed item's key does nothing.
+// one as the menu opens; Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z reach them from any
+// control, and a greyed item's key does nothing, also while the menu has
+// not been opened since.
 TEST_F(Commands, UndoAndRedoNameTheirStepAndTheirKeysAct)
 {
     Start();
@@ -341,6 +350,13 @@ TEST_F(Commands, UndoAndRedoNameTheirStepAndTheirKeysAct)
     PressCtrl(window, keys, C().flagBoxes[63], 'Y');
     EXPECT_EQ(2, t.appCount);
     EXPECT_EQ(1u, shownMessages.size()) << "Undo and Redo say nothing";
+
+    expectItems("&Undo Delete Application\tCtrl+Z", true, "&Redo\tCtrl+Y", false, "redone");
+    Command(IDC_PRINTER, CBN_SELCHANGE, C().printerCombo);
+    ASSERT_EQ(3, t.appCount) << "loaded again";
+    PressCtrl(window, keys, C().flagBoxes[0], 'Z');
+    EXPECT_EQ(3, t.appCount) << "nothing to undo after a load";
+    expectItems("&Undo\tCtrl+Z", false, "&Redo\tCtrl+Y", false, "loaded again");
     DestroyAcceleratorTable(keys);
 }
 

@@ -87,7 +87,7 @@ void TableWindow::SetUp()
 
 void TableWindow::TearDown()
 {
-    ClearHistory(table->history);
+    FreeHistory(table->history);
     DestroyWindow(parent);
 }
 
@@ -113,7 +113,6 @@ std::string TableWindow::Row(HWND combo, int row) const
 void TableWindow::ShowLoaded()
 {
     SelectLoadedTable(*table);
-    editor->shown.valid = 0;
     Show();
 }
 
