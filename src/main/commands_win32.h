@@ -7,40 +7,8 @@
 
 #include <cstddef>
 
+#include "main/command_row_win32.h"
 #include "main/editor_window_win32.h"
-#include "main/enabling.h"
-
-// Row code for menu commands and accelerators: the notification code is not
-// looked at.
-constexpr int kAnyCode = -1;
-
-struct CommandRow;
-
-struct CommandContext {
-    EditorWindow& w;
-    UINT id;          // control or command ID (low word of wParam)
-    UINT code;        // notification code (high word)
-    HWND control;     // the notifying control (lParam), null for commands
-    const CommandRow& row;
-};
-
-using CommandHandler = void (*)(const CommandContext&);
-
-// Acts on IDs firstId..lastId with notification `code` (or kAnyCode); arg
-// is what the handler acts with (a focus target, on or off). A command runs
-// only while its need is met; a menu item is greyed by it, and an item with
-// a verb (Undo, Redo) is named "verb step\tkeys" after the step it takes.
-struct CommandRow {
-    UINT firstId;
-    UINT lastId;
-    int code;
-    CommandHandler handler;
-    int arg;
-    CommandNeed need;
-    bool menuItem;
-    const char* verb;
-    const char* keys;
-};
 
 // Every row, for the display to walk the menu by.
 const CommandRow* CommandRows(size_t* count);

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "base/main_controls_win32.h"
-#include "main/display_win32.h"
+#include "main/shown_screen.h"
 #include "table/flag_table.h"
 
 struct PrinterState {

@@ -1,6 +1,6 @@
 #include "main/enabling_win32.h"
 
-#include "main/commands_win32.h"
+#include "main/command_row_win32.h"
 #include "resource.h"
 
 namespace {
