@@ -52,10 +52,10 @@ Asker AskerOf(const CommandContext& x)
 // Start-up: printer discovery, the no-printer state, the focus.
 void OnStartup(const CommandContext& x)
 {
-    x.w.printer.searched = 1;
+    x.w.printerSearched = 1;
     PrinterSearch printers = ShowPrinters(x.w.controls.printerCombo);
     ShowPrinterSearch(x.w.controls.window, printers);
-    x.w.printer.found = printers.outcome == PrinterOutcome::Found;
+    x.w.printerFound = printers.outcome == PrinterOutcome::Found;
     FocusControl(x.w, IDC_PRINTER);
 }
 
@@ -80,11 +80,11 @@ void OnPrinterChange(const CommandContext& x)
     // Cancel, or a save that failed, keeps the edits: the previous printer
     // is shown again (selecting it raises no new notification).
     if (AskSaveChanges(w.table, w.controls, kSaveQuestion) == SaveAnswer::Cancel) {
-        SetListCursor(combo, w.printer.lastRow);
+        SetListCursor(combo, w.lastPrinterRow);
         return;
     }
     int32_t row = ListCursor(combo);
-    w.printer.lastRow = static_cast<uint16_t>(row < 0 ? 0 : row);
+    w.lastPrinterRow = static_cast<uint16_t>(row < 0 ? 0 : row);
     KeyLoad load = {w.controls.window, {}};
     ReplaceTable(w.table, TableSource::Key, {LoadFromKey, &load});
     ShowLoadSkips(w.controls.window, load.skips);
@@ -367,11 +367,11 @@ LRESULT OnCommand(EditorWindow& w, WPARAM wParam, LPARAM lParam)
     UINT code = HIWORD(wParam);
     const CommandRow* row = FindCommandRow(id, code);
     // A greyed item does nothing, whatever sent its command.
-    if (!row || !NeedMet(w.table, w.printer.found, row->need))
+    if (!row || !NeedMet(w.table, w.printerFound, row->need))
         return 0;
     row->handler({w, id, code, reinterpret_cast<HWND>(lParam), *row});
     // Until start-up has run, the lists, the boxes and the enabling are as made.
-    if (w.printer.searched)
+    if (w.printerSearched)
         ShowEditor(w, kCommandRows, sizeof kCommandRows / sizeof kCommandRows[0]);
     return 0;
 }

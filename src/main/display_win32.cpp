@@ -77,7 +77,7 @@ void ShowEditor(EditorWindow& w, const CommandRow* rows, size_t rowCount)
         shown.versionRowEntry = t.currentEntry;
     }
     Screen screen = ScreenWithVersionRow(t, versionRow);
-    EditorSnapshot s = SnapshotOf(t, w.printer.found, shown.versionRows);
+    EditorSnapshot s = SnapshotOf(t, w.printerFound, shown.versionRows);
     if (shown.appRow != screen.appRow || shown.appRow < 0) {
         SetListCursor(c.appCombo, screen.appRow);
         shown.appRow = screen.appRow;
@@ -110,7 +110,7 @@ void ShowStepItems(EditorWindow& w, const CommandRow* rows, size_t rowCount)
 {
     ShownScreen& shown = w.shown;
     // Undo and Redo need no version count.
-    EditorSnapshot s = SnapshotOf(w.table, w.printer.found, 0);
+    EditorSnapshot s = SnapshotOf(w.table, w.printerFound, 0);
     ApplyStepItems(w.controls.window, s, shown.stepItemsValid ? &shown.stepItems : nullptr, rows, rowCount);
     shown.stepItems = s;
     shown.stepItemsValid = 1;

@@ -11,17 +11,15 @@
 #include "main/shown_screen.h"
 #include "table/flag_table.h"
 
-struct PrinterState {
-    int searched;      // the start-up command has run discovery
-    int found;         // discovery listed a printer of the model
-    uint16_t lastRow;  // the printer whose table was loaded last
-};
-
 struct EditorWindow {
     HINSTANCE instance;  // the program's, for its dialogs
     MainControls controls;
     FlagTable table;  // the program's one flag table
-    PrinterState printer;
+    // The printer state: discovery has run, it listed a printer of the
+    // model, and the printer whose table was loaded last.
+    int printerSearched;
+    int printerFound;
+    uint16_t lastPrinterRow;
     // While set, the list losing the focus starts no text check: the
     // closing sequence runs the checks itself.
     int suppressAppCheck;

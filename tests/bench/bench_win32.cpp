@@ -741,7 +741,7 @@ bool Prepare(Bench& w, BenchSize size, int index)
     w.view->controls.appCombo = w.loadControls.appCombo;
     w.view->controls.versionCombo = w.loadControls.versionCombo;
     std::copy(w.loadControls.boxes, w.loadControls.boxes + kFlagCount, w.view->controls.flagBoxes);
-    w.view->printer.found = 1;
+    w.view->printerFound = 1;
     w.loaded = &w.view->table;
     // The list that Save reads its names from, as the editor shows it.
     for (const std::string& name : b.names)

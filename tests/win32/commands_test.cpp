@@ -87,7 +87,7 @@ TEST_F(Commands, StartupWithPrinterLoadsTheTable)
 {
     Start();
     EXPECT_TRUE(shownMessages.empty());
-    EXPECT_EQ(1, E().printer.found);
+    EXPECT_EQ(1, E().printerFound);
     EXPECT_EQ(std::vector<std::string>{"Front VRX-2260;FILE:;Kavix VRX-2260 PS"}, ComboRows(C().printerCombo));
     EXPECT_EQ(0, SendMessageA(C().printerCombo, CB_GETCURSEL, 0, 0));
     EXPECT_EQ((std::vector<std::string>{"WINWORD.EXE", "NOTEPAD.EXE", "MSPAINT.EXE"}), ComboRows(C().appCombo));
@@ -110,7 +110,7 @@ TEST_F(Commands, StartupWithoutPrinterGreysEverythingButAboutAndExit)
     ClearTableContents(MainFlagTable());
     window = MakeMainWindow(19);
     EXPECT_EQ(std::vector<std::string>{"There is no VRX-2260 found."}, ShownTexts());
-    EXPECT_EQ(0, E().printer.found);
+    EXPECT_EQ(0, E().printerFound);
     EXPECT_EQ(0, MainFlagTable().appCount) << "no load without a printer";
     EXPECT_EQ(0, SendMessageA(C().appCombo, CB_GETCOUNT, 0, 0));
 
@@ -435,7 +435,7 @@ TEST_F(Commands, UnknownIdsAndCodesDoNothing)
     // Sent to the window, none of them changes the table, the focus record
     // or the menu, and none shows a message.
     auto before = std::make_unique<FlagTable>(MainFlagTable());
-    const EditorSnapshot state = SnapshotOf(T(), E().printer.found);
+    const EditorSnapshot state = SnapshotOf(T(), E().printerFound);
     const WPARAM unknown[] = {MAKEWPARAM(12345, 0), MAKEWPARAM(IDC_PRINTER, CBN_DROPDOWN),
                               MAKEWPARAM(IDC_FLAG01 - 1, BN_CLICKED), MAKEWPARAM(IDC_FLAG64 + 1, BN_CLICKED),
                               MAKEWPARAM(805, BN_DOUBLECLICKED), MAKEWPARAM(IDC_VERSION, CBN_DROPDOWN)};
@@ -446,7 +446,7 @@ TEST_F(Commands, UnknownIdsAndCodesDoNothing)
         EXPECT_EQ(IDC_PRINTER, E().focusedControl) << "command " << LOWORD(w);
         EXPECT_TRUE(shownMessages.empty()) << "command " << LOWORD(w);
     }
-    EXPECT_EQ(state.currentVersions, SnapshotOf(T(), E().printer.found).currentVersions);
+    EXPECT_EQ(state.currentVersions, SnapshotOf(T(), E().printerFound).currentVersions);
     EXPECT_FALSE(MenuCommandEnabled(window, IDM_PASTE));
     EXPECT_TRUE(MenuCommandEnabled(window, IDM_DELETEVERSION));
 }

@@ -82,7 +82,7 @@ void TableWindow::SetUp()
     editor->controls.appCombo = appCombo;
     editor->controls.versionCombo = versionCombo;
     std::copy(boxes, boxes + kFlagCount, editor->controls.flagBoxes);
-    editor->printer.found = 1;
+    editor->printerFound = 1;
 }
 
 void TableWindow::TearDown()
