@@ -15,45 +15,28 @@
 
 namespace {
 
-struct CommandState {
-    int started;              // the start-up command has run
-    int printerFound;         // discovery listed a printer of the model
-    uint16_t lastPrinterRow;  // the printer whose table was loaded last
-    // While set, the combo box losing the focus starts no text check: the
-    // closing sequence runs the checks itself.
-    int suppressAppCheck;
-    int suppressVersionCheck;
-    ShownScreen shown;  // what the display last put on the screen
-    FindState find;
-};
-
-CommandState commandState;
-// Made by the display with the application list; it checks itself, so it
-// outlives the window's state.
-AppSearchIndex appSearchIndex;
-
-void SendValidate(const MainControls& c, UINT control)
+void SendValidate(const EditorWindow& w, UINT control)
 {
     // Sent, not posted: the check is over before the focus change goes on.
-    SendMessageA(c.window, WM_COMMAND, MAKEWPARAM(control, NOTIFY_VALIDATE), 0);
+    SendMessageA(w.controls.window, WM_COMMAND, MAKEWPARAM(control, NOTIFY_VALIDATE), 0);
 }
 
 // The text checks of both lists, then the save question; false for Cancel.
 // Each suppress flag is set before its check runs, so the check's own
 // message box taking the focus from that list starts no second check.
-bool ClosingCheck(const FlagTable& t, const MainControls& c)
+bool ClosingCheck(EditorWindow& w)
 {
-    commandState.suppressAppCheck = 1;
-    SendValidate(c, IDC_APPLICATION);
-    commandState.suppressVersionCheck = 1;
-    SendValidate(c, IDC_VERSION);
-    return AskSaveChanges(t, c, kSaveQuestion) != SaveAnswer::Cancel;
+    w.suppressAppCheck = 1;
+    SendValidate(w, IDC_APPLICATION);
+    w.suppressVersionCheck = 1;
+    SendValidate(w, IDC_VERSION);
+    return AskSaveChanges(w.table, w.controls, kSaveQuestion) != SaveAnswer::Cancel;
 }
 
 void ShowEditMessage(const CommandContext& x, const char* message)
 {
     if (message[0])
-        ShowAppMessage(x.controls.window, message);
+        ShowAppMessage(x.w.controls.window, message);
 }
 
 bool AskYes(void* context, const char* question)
@@ -64,68 +47,79 @@ bool AskYes(void* context, const char* question)
 
 Asker AskerOf(const CommandContext& x)
 {
-    return {AskYes, const_cast<MainControls*>(&x.controls)};
+    return {AskYes, &x.w.controls};
 }
 
 // Start-up: printer discovery, the no-printer state, the focus.
 void OnStartup(const CommandContext& x)
 {
-    commandState.started = 1;
-    PrinterSearch printers = ShowPrinters(x.controls.printerCombo);
-    ShowPrinterSearch(x.controls.window, printers);
-    commandState.printerFound = printers.outcome == PrinterOutcome::Found;
-    FocusControl(x.controls, IDC_PRINTER);
+    x.w.printerSearched = 1;
+    PrinterSearch printers = ShowPrinters(x.w.controls.printerCombo);
+    ShowPrinterSearch(x.w.controls.window, printers);
+    x.w.printerFound = printers.outcome == PrinterOutcome::Found;
+    FocusControl(x.w, IDC_PRINTER);
+}
+
+// The load of a printer change, as ReplaceTable fills the table.
+struct KeyLoad {
+    HWND owner;
+    LoadSkips skips;
+};
+
+int LoadFromKey(void* context, FlagTable& t)
+{
+    KeyLoad& load = *static_cast<KeyLoad*>(context);
+    load.skips = LoadFlagTable(t, StoreMessages(load.owner));
+    return 1;
 }
 
 // Every printer leads to the same key: a printer change reloads the table.
 void OnPrinterChange(const CommandContext& x)
 {
-    HWND combo = x.control ? x.control : x.controls.printerCombo;
+    EditorWindow& w = x.w;
+    HWND combo = x.control ? x.control : w.controls.printerCombo;
     // Cancel, or a save that failed, keeps the edits: the previous printer
     // is shown again (selecting it raises no new notification).
-    if (AskSaveChanges(x.table, x.controls, kSaveQuestion) == SaveAnswer::Cancel) {
-        SelectRow(combo, commandState.lastPrinterRow);
+    if (AskSaveChanges(w.table, w.controls, kSaveQuestion) == SaveAnswer::Cancel) {
+        SetListCursor(combo, w.lastPrinterRow);
         return;
     }
-    int32_t row = SelectedRow(combo);
-    commandState.lastPrinterRow = static_cast<uint16_t>(row < 0 ? 0 : row);
-    ShowLoadSkips(x.controls.window, LoadFlagTable(x.table, StoreMessages(x.controls.window)));
-    SelectLoadedTable(x.table);
-    x.table.modified = 0;
-    // Nothing copied from this table yet.
-    x.table.pasteOffered = 0;
+    int32_t row = ListCursor(combo);
+    w.lastPrinterRow = static_cast<uint16_t>(row < 0 ? 0 : row);
+    KeyLoad load = {w.controls.window, {}};
+    ReplaceTable(w.table, TableSource::Key, {LoadFromKey, &load});
+    ShowLoadSkips(w.controls.window, load.skips);
 }
 
 // A control that took the focus by itself.
 void OnFocusTaken(const CommandContext& x)
 {
-    NoteFocus(static_cast<uint16_t>(x.arg));
+    x.w.focusedControl = static_cast<uint16_t>(x.row.arg);
 }
 
 void OnAppChange(const CommandContext& x)
 {
-    int32_t row = SelectedRow(x.controls.appCombo);
+    int32_t row = ListCursor(x.w.controls.appCombo);
     if (row >= 0)
-        PickApplication(x.table, static_cast<uint16_t>(row));
+        SelectApplication(x.w.table, static_cast<uint16_t>(row));
 }
 
 void OnAppFocus(const CommandContext& x)
 {
-    int32_t row = SelectedRow(x.controls.appCombo);
+    int32_t row = ListCursor(x.w.controls.appCombo);
     if (row < 0)
         return;
-    x.table.currentApp = static_cast<uint16_t>(row);
-    NoteFocus(IDC_APPLICATION);
+    FollowApplicationFocus(x.w.table, row);
+    x.w.focusedControl = IDC_APPLICATION;
 }
 
 // A list losing the focus checks its text, unless the closing sequence is
 // running the checks itself.
 void OnFocusLost(const CommandContext& x)
 {
-    bool suppressed =
-        x.arg == IDC_APPLICATION ? commandState.suppressAppCheck : commandState.suppressVersionCheck;
+    bool suppressed = x.row.arg == IDC_APPLICATION ? x.w.suppressAppCheck : x.w.suppressVersionCheck;
     if (!suppressed)
-        SendValidate(x.controls, static_cast<UINT>(x.arg));
+        SendValidate(x.w, static_cast<UINT>(x.row.arg));
 }
 
 // Room for 255 characters: more than any row holds.
@@ -135,202 +129,230 @@ void OnValidate(const CommandContext& x)
 {
     char text[kTextSize] = {};
     char message[kMessageSize] = "";
-    if (x.arg == IDC_APPLICATION) {
-        GetWindowTextA(x.controls.appCombo, text, sizeof text);
-        CheckAppText(x.table, text, AskerOf(x), message);
+    if (x.row.arg == IDC_APPLICATION) {
+        GetWindowTextA(x.w.controls.appCombo, text, sizeof text);
+        CheckAppText(x.w.table, text, AskerOf(x), message);
     } else {
-        GetWindowTextA(x.controls.versionCombo, text, sizeof text);
-        CheckVersionText(x.table, text, AskerOf(x), message);
+        GetWindowTextA(x.w.controls.versionCombo, text, sizeof text);
+        CheckVersionText(x.w.table, text, AskerOf(x), message);
     }
     ShowEditMessage(x, message);
 }
 
 void OnVersionChange(const CommandContext& x)
 {
-    PickVersion(x.table, SelectedRow(x.controls.appCombo), SelectedRow(x.controls.versionCombo));
+    const MainControls& c = x.w.controls;
+    SelectVersion(x.w.table, ListCursor(c.appCombo), ListCursor(c.versionCombo));
 }
 
 void OnVersionFocus(const CommandContext& x)
 {
-    TakeVersionPick(x.table, SelectedRow(x.controls.appCombo), SelectedRow(x.controls.versionCombo));
-    NoteFocus(IDC_VERSION);
+    const MainControls& c = x.w.controls;
+    FollowVersionFocus(x.w.table, ListCursor(c.appCombo), ListCursor(c.versionCombo));
+    x.w.focusedControl = IDC_VERSION;
 }
 
 void OnFlagClick(const CommandContext& x)
 {
     int flagIndex = FlagIndexOfId(x.id);
     // Automatic check boxes toggle before they notify: this is the new state.
-    int checked = SendMessageA(x.controls.flagBoxes[flagIndex], BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
-    NoteBoxToggled(commandState.shown, flagIndex, checked);
-    SetFlagFromBox(x.table, flagIndex, checked);
-    NoteFocus(static_cast<uint16_t>(x.id));
+    int checked = SendMessageA(x.w.controls.flagBoxes[flagIndex], BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    NoteBoxToggled(x.w, flagIndex, checked);
+    SetFlagFromBox(x.w.table, flagIndex, checked);
+    x.w.focusedControl = static_cast<uint16_t>(x.id);
 }
 
 void OnSave(const CommandContext& x)
 {
-    SaveCommand(x.table, x.controls);
+    SaveCommand(x.w.table, x.w.controls);
 }
 
 void OnImport(const CommandContext& x)
 {
-    ImportCommand(x.table, x.controls);
+    ImportCommand(x.w.table, x.w.controls);
 }
 
 void OnExport(const CommandContext& x)
 {
-    ExportCommand(x.table, x.controls);
+    ExportCommand(x.w.table, x.w.controls);
 }
 
 // Exit runs the closing check itself; the WM_CLOSE it posts then destroys
 // the window without asking again.
 void OnExit(const CommandContext& x)
 {
-    if (!ClosingCheck(x.table, x.controls)) {
-        commandState.suppressAppCheck = 0;
-        commandState.suppressVersionCheck = 0;
+    if (!ClosingCheck(x.w)) {
+        x.w.suppressAppCheck = 0;
+        x.w.suppressVersionCheck = 0;
         return;
     }
-    PostMessageA(x.controls.window, WM_CLOSE, 0, 0);
+    PostMessageA(x.w.controls.window, WM_CLOSE, 0, 0);
 }
 
 void OnCopy(const CommandContext& x)
 {
-    CopyFlags(x.table);
+    CopyFlags(x.w.table);
 }
 
 void OnPaste(const CommandContext& x)
 {
-    PasteFlags(x.table);
+    PasteFlags(x.w.table);
 }
 
 // Check All (argument 1) or Clear All (0).
 void OnSetAll(const CommandContext& x)
 {
-    SetAllFlags(x.table, x.arg != 0);
+    SetAllFlags(x.w.table, x.row.arg != 0);
 }
 
 // New Application (argument 1) or New Version (0): the input dialog fills
 // the values the editing command takes.
 void OnNewEntry(const CommandContext& x)
 {
-    bool newApp = x.arg != 0;
+    bool newApp = x.row.arg != 0;
     InputValues input = {};
     InputDialogParam param = {&input, newApp ? ShowNameRefusal : nullptr};
-    if (DialogBoxParamA(x.instance, newApp ? "Newapplication" : "Newversion", x.controls.window,
+    if (DialogBoxParamA(x.w.instance, newApp ? "Newapplication" : "Newversion", x.w.controls.window,
                         newApp ? NewAppDlgProc : NewVersionDlgProc, reinterpret_cast<LPARAM>(&param)) != 1)
         return;
     char message[kMessageSize] = "";
     if (newApp)
-        NewApplication(x.table, input, message);
+        NewApplication(x.w.table, input, message);
     else
-        NewVersion(x.table, input, message);
+        NewVersion(x.w.table, input, message);
     ShowEditMessage(x, message);
 }
 
 void OnDeleteApp(const CommandContext& x)
 {
-    DeleteApplication(x.table, AskerOf(x));
+    DeleteApplication(x.w.table, AskerOf(x));
 }
 
 void OnDeleteVersion(const CommandContext& x)
 {
     char message[kMessageSize] = "";
-    DeleteVersion(x.table, AskerOf(x), message);
+    DeleteVersion(x.w.table, AskerOf(x), message);
     ShowEditMessage(x, message);
 }
 
 void OnSort(const CommandContext& x)
 {
-    SortVersions(x.table);
+    SortVersions(x.w.table);
+}
+
+// Undo and Redo show no message of their own.
+void OnUndo(const CommandContext& x)
+{
+    UndoStep(x.w.table);
+}
+
+void OnRedo(const CommandContext& x)
+{
+    RedoStep(x.w.table);
+}
+
+// Find Application (argument 1), or Find Next (0), F3.
+void OnFind(const CommandContext& x)
+{
+    FindCommand(x.w, x.row.arg != 0);
 }
 
 void OnAbout(const CommandContext& x)
 {
-    DialogBoxParamA(x.instance, "About", x.controls.window, AboutDlgProc, 0);
-}
-
-// Find Application (argument 1) or Find Next, F3 (0), which is no menu
-// item and so is never greyed: it does nothing where Find is not enabled.
-void OnFind(const CommandContext& x)
-{
-    if (CommandEnabled(EditorState(x.table), IDM_FINDNEXT))
-        FindCommand(x.table, x.controls, x.instance, commandState.find, appSearchIndex, x.arg != 0);
+    DialogBoxParamA(x.w.instance, "About", x.w.controls.window, AboutDlgProc, 0);
 }
 
 // Tab (argument 1) or Shift+Tab (-1).
 void OnFocusStep(const CommandContext& x)
 {
-    if (x.arg > 0)
-        FocusNext(x.controls);
+    if (x.row.arg > 0)
+        FocusNext(x.w);
     else
-        FocusPrevious(x.controls);
+        FocusPrevious(x.w);
 }
 
 // An Alt shortcut: the focus goes to the control of the argument.
 void OnGoto(const CommandContext& x)
 {
-    FocusControl(x.controls, static_cast<uint16_t>(x.arg));
+    FocusControl(x.w, static_cast<uint16_t>(x.row.arg));
 }
 
-constexpr CommandRow Row(UINT id, int code, CommandHandler handler, int arg = 0)
+// A control's notification (code), or the posted start-up command.
+constexpr CommandRow Notice(UINT id, int code, CommandHandler handler, int arg = 0)
 {
-    return {id, id, code, handler, arg};
+    return {id, id, code, handler, arg, CommandNeed::Nothing, false, nullptr, nullptr};
+}
+
+// A menu item, greyed while its need is not met.
+constexpr CommandRow Item(UINT id, CommandNeed need, CommandHandler handler, int arg = 0)
+{
+    return {id, id, kAnyCode, handler, arg, need, true, nullptr, nullptr};
+}
+
+// A menu item named after the step it takes: "verb step\tkeys".
+constexpr CommandRow StepItem(UINT id, CommandNeed need, CommandHandler handler, const char* verb, const char* keys)
+{
+    return {id, id, kAnyCode, handler, 0, need, true, verb, keys};
+}
+
+// A key of the accelerator table that is no menu item: it acts only while
+// its need is met (the focus keys always).
+constexpr CommandRow Key(UINT id, CommandHandler handler, int arg, CommandNeed need = CommandNeed::Nothing)
+{
+    return {id, id, kAnyCode, handler, arg, need, false, nullptr, nullptr};
 }
 
 const CommandRow kCommandRows[] = {
-    Row(IDM_STARTUP, kAnyCode, OnStartup),
-    Row(IDC_PRINTER, CBN_SELCHANGE, OnPrinterChange),
-    Row(IDC_PRINTER, CBN_SETFOCUS, OnFocusTaken, IDC_PRINTER),
-    Row(IDC_APPLICATION, CBN_SELCHANGE, OnAppChange),
-    Row(IDC_APPLICATION, CBN_SETFOCUS, OnAppFocus),
-    Row(IDC_APPLICATION, CBN_KILLFOCUS, OnFocusLost, IDC_APPLICATION),
-    Row(IDC_APPLICATION, NOTIFY_VALIDATE, OnValidate, IDC_APPLICATION),
-    Row(IDC_VERSION, CBN_SELCHANGE, OnVersionChange),
-    Row(IDC_VERSION, CBN_SETFOCUS, OnVersionFocus),
-    Row(IDC_VERSION, CBN_KILLFOCUS, OnFocusLost, IDC_VERSION),
-    Row(IDC_VERSION, NOTIFY_VALIDATE, OnValidate, IDC_VERSION),
-    {IDC_FLAG01, IDC_FLAG64, BN_CLICKED, OnFlagClick, 0},
-    Row(IDM_SAVE, kAnyCode, OnSave),
-    Row(IDM_IMPORT, kAnyCode, OnImport),
-    Row(IDM_EXPORT, kAnyCode, OnExport),
-    Row(IDM_EXIT, kAnyCode, OnExit),
-    Row(IDM_ABOUT, kAnyCode, OnAbout),
-    Row(IDM_COPY, kAnyCode, OnCopy),
-    Row(IDM_PASTE, kAnyCode, OnPaste),
-    Row(IDM_CLEARALL, kAnyCode, OnSetAll, 0),
-    Row(IDM_CHECKALL, kAnyCode, OnSetAll, 1),
-    Row(IDM_NEWAPP, kAnyCode, OnNewEntry, 1),
-    Row(IDM_NEWVERSION, kAnyCode, OnNewEntry, 0),
-    Row(IDM_DELETEAPP, kAnyCode, OnDeleteApp),
-    Row(IDM_DELETEVERSION, kAnyCode, OnDeleteVersion),
-    Row(IDM_SORTVERSION, kAnyCode, OnSort),
-    Row(IDM_FIND, kAnyCode, OnFind, 1),
-    Row(IDM_FINDNEXT, kAnyCode, OnFind, 0),
-    Row(IDM_NEXTCONTROL, kAnyCode, OnFocusStep, 1),
-    Row(IDM_PREVCONTROL, kAnyCode, OnFocusStep, -1),
-    Row(IDM_GOTOPRINTER, kAnyCode, OnGoto, IDC_PRINTER),
-    Row(IDM_GOTOAPP, kAnyCode, OnGoto, IDC_APPLICATION),
-    Row(IDM_GOTOVERSION, kAnyCode, OnGoto, IDC_VERSION),
-    Row(IDM_GOTOFLAGS, kAnyCode, OnGoto, IDC_FLAG01),
+    Notice(IDM_STARTUP, kAnyCode, OnStartup),
+    Notice(IDC_PRINTER, CBN_SELCHANGE, OnPrinterChange),
+    Notice(IDC_PRINTER, CBN_SETFOCUS, OnFocusTaken, IDC_PRINTER),
+    Notice(IDC_APPLICATION, CBN_SELCHANGE, OnAppChange),
+    Notice(IDC_APPLICATION, CBN_SETFOCUS, OnAppFocus),
+    Notice(IDC_APPLICATION, CBN_KILLFOCUS, OnFocusLost, IDC_APPLICATION),
+    Notice(IDC_APPLICATION, NOTIFY_VALIDATE, OnValidate, IDC_APPLICATION),
+    Notice(IDC_VERSION, CBN_SELCHANGE, OnVersionChange),
+    Notice(IDC_VERSION, CBN_SETFOCUS, OnVersionFocus),
+    Notice(IDC_VERSION, CBN_KILLFOCUS, OnFocusLost, IDC_VERSION),
+    Notice(IDC_VERSION, NOTIFY_VALIDATE, OnValidate, IDC_VERSION),
+    {IDC_FLAG01, IDC_FLAG64, BN_CLICKED, OnFlagClick, 0, CommandNeed::Nothing, false, nullptr, nullptr},
+    Item(IDM_SAVE, CommandNeed::Printer, OnSave),
+    Item(IDM_IMPORT, CommandNeed::Printer, OnImport),
+    Item(IDM_EXPORT, CommandNeed::Printer, OnExport),
+    Item(IDM_EXIT, CommandNeed::Nothing, OnExit),
+    StepItem(IDM_UNDO, CommandNeed::UndoStep, OnUndo, "&Undo", "Ctrl+Z"),
+    StepItem(IDM_REDO, CommandNeed::RedoStep, OnRedo, "&Redo", "Ctrl+Y"),
+    Item(IDM_COPY, CommandNeed::Application, OnCopy),
+    Item(IDM_PASTE, CommandNeed::PasteOffer, OnPaste),
+    Item(IDM_CLEARALL, CommandNeed::Application, OnSetAll, 0),
+    Item(IDM_CHECKALL, CommandNeed::Application, OnSetAll, 1),
+    Item(IDM_NEWAPP, CommandNeed::Printer, OnNewEntry, 1),
+    Item(IDM_NEWVERSION, CommandNeed::Application, OnNewEntry, 0),
+    Item(IDM_DELETEAPP, CommandNeed::Application, OnDeleteApp),
+    Item(IDM_DELETEVERSION, CommandNeed::SecondVersion, OnDeleteVersion),
+    Item(IDM_SORTVERSION, CommandNeed::SecondVersion, OnSort),
+    Item(IDM_FIND, CommandNeed::Application, OnFind, 1),
+    Item(IDM_ABOUT, CommandNeed::Nothing, OnAbout),
+    Key(IDM_FINDNEXT, OnFind, 0, CommandNeed::Application),
+    Key(IDM_NEXTCONTROL, OnFocusStep, 1),
+    Key(IDM_PREVCONTROL, OnFocusStep, -1),
+    Key(IDM_GOTOPRINTER, OnGoto, IDC_PRINTER),
+    Key(IDM_GOTOAPP, OnGoto, IDC_APPLICATION),
+    Key(IDM_GOTOVERSION, OnGoto, IDC_VERSION),
+    Key(IDM_GOTOFLAGS, OnGoto, IDC_FLAG01),
 };
 
 }  // namespace
 
-bool CloseBoxCheck(const MainControls& c, const FlagTable& t)
+const CommandRow* CommandRows(size_t* count)
+{
+    *count = sizeof kCommandRows / sizeof kCommandRows[0];
+    return kCommandRows;
+}
+
+bool CloseBoxCheck(EditorWindow& w)
 {
     // A cancelled close leaves both suppress flags set, until an Exit is cancelled.
-    return ClosingCheck(t, c);
-}
-
-void ResetEditingState()
-{
-    commandState = CommandState{};
-    commandState.shown.appSearch = &appSearchIndex;
-}
-
-EditorSnapshot EditorState(const FlagTable& t)
-{
-    return SnapshotOf(t, commandState.printerFound);
+    return ClosingCheck(w);
 }
 
 const CommandRow* FindCommandRow(UINT id, UINT code)
@@ -344,16 +366,22 @@ const CommandRow* FindCommandRow(UINT id, UINT code)
     return nullptr;
 }
 
-LRESULT OnCommand(const MainControls& c, FlagTable& t, HINSTANCE instance, WPARAM wParam, LPARAM lParam)
+void OnMenuOpening(EditorWindow& w)
+{
+    ShowStepItems(w, kCommandRows, sizeof kCommandRows / sizeof kCommandRows[0]);
+}
+
+LRESULT OnCommand(EditorWindow& w, WPARAM wParam, LPARAM lParam)
 {
     UINT id = LOWORD(wParam);
     UINT code = HIWORD(wParam);
     const CommandRow* row = FindCommandRow(id, code);
-    if (!row)
+    // A greyed item does nothing, whatever sent its command.
+    if (!row || !NeedMet(w.table, w.printerFound, row->need))
         return 0;
-    row->handler({c, t, instance, id, code, reinterpret_cast<HWND>(lParam), row->arg});
+    row->handler({w, id, code, reinterpret_cast<HWND>(lParam), *row});
     // Until start-up has run, the lists, the boxes and the enabling are as made.
-    if (commandState.started)
-        ShowEditor(c, t, commandState.printerFound, commandState.shown);
+    if (w.printerSearched)
+        ShowEditor(w, kCommandRows, sizeof kCommandRows / sizeof kCommandRows[0]);
     return 0;
 }

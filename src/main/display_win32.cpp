@@ -1,18 +1,9 @@
 #include "main/display_win32.h"
 
+#include "main/editor_window_win32.h"
 #include "main/enabling_win32.h"
 #include "main/screen.h"
 #include "table/flag_table_edit.h"
-
-namespace {
-
-bool SameEnabling(const EditorSnapshot& a, const EditorSnapshot& b)
-{
-    return a.printerFound == b.printerFound && a.appCount == b.appCount && a.currentVersions == b.currentVersions &&
-           a.pasteOffered == b.pasteOffered;
-}
-
-}  // namespace
 
 void FillAppList(const FlagTable& t, HWND appCombo)
 {
@@ -41,7 +32,7 @@ int32_t FillVersionList(const FlagTable& t, HWND versionCombo, uint16_t app)
     return rows;
 }
 
-void ShowFlagWords(const uint32_t words[2], const HWND* flagBoxes)
+void ShowFlags(const uint32_t words[2], const HWND* flagBoxes)
 {
     for (int k = 0; k < kFlagCount; ++k) {
         uint32_t word = words[k / 32];
@@ -49,22 +40,24 @@ void ShowFlagWords(const uint32_t words[2], const HWND* flagBoxes)
     }
 }
 
-void NoteBoxToggled(ShownScreen& shown, int flagIndex, int checked)
+void NoteBoxToggled(EditorWindow& w, int flagIndex, int checked)
 {
     if (flagIndex < 0 || flagIndex >= kFlagCount)
         return;
     uint32_t bit = 1u << (flagIndex % 32);
-    uint32_t& word = shown.checks[flagIndex / 32];
+    uint32_t& word = w.shown.checks[flagIndex / 32];
     word = checked ? word | bit : word & ~bit;
 }
 
-void ShowEditor(const MainControls& c, const FlagTable& t, int printerFound, ShownScreen& shown)
+void ShowEditor(EditorWindow& w, const CommandRow* rows, size_t rowCount)
 {
+    const MainControls& c = w.controls;
+    const FlagTable& t = w.table;
+    ShownScreen& shown = w.shown;
     // A list filled anew has no selection.
     if (!shown.valid || shown.appRowsChanges != t.appRowsChanges) {
         FillAppList(t, c.appCombo);
-        if (shown.appSearch)
-            IndexApplications(*shown.appSearch, t);
+        IndexApplications(w.appSearch, t);
         shown.appRowsChanges = t.appRowsChanges;
         shown.appRow = -1;
     }
@@ -84,34 +77,52 @@ void ShowEditor(const MainControls& c, const FlagTable& t, int printerFound, Sho
         shown.versionRowEntry = t.currentEntry;
     }
     Screen screen = ScreenWithVersionRow(t, versionRow);
-    EditorSnapshot s = SnapshotOf(t, printerFound, shown.versionRows);
+    EditorSnapshot s = SnapshotOf(t, w.printerFound, shown.versionRows);
     if (shown.appRow != screen.appRow || shown.appRow < 0) {
-        SelectRow(c.appCombo, screen.appRow);
+        SetListCursor(c.appCombo, screen.appRow);
         shown.appRow = screen.appRow;
     }
     if (shown.versionRow != screen.versionRow || shown.versionRow < 0) {
-        SelectRow(c.versionCombo, screen.versionRow);
+        SetListCursor(c.versionCombo, screen.versionRow);
         shown.versionRow = screen.versionRow;
     }
-    if (!shown.valid || shown.checks[0] != screen.checks[0] || shown.checks[1] != screen.checks[1]) {
-        ShowFlagWords(screen.checks, c.flagBoxes);
-        shown.checks[0] = screen.checks[0];
-        shown.checks[1] = screen.checks[1];
+    if (!shown.valid) {
+        ShowFlags(screen.checks, c.flagBoxes);
+    } else {
+        // Only the boxes that change: an undone click sets one box.
+        for (int k = 0; k < kFlagCount; ++k) {
+            uint32_t bit = 1u << (k % 32);
+            if ((shown.checks[k / 32] ^ screen.checks[k / 32]) & bit)
+                SendMessageA(c.flagBoxes[k], BM_SETCHECK, screen.checks[k / 32] & bit ? BST_CHECKED : BST_UNCHECKED, 0);
+        }
     }
+    shown.checks[0] = screen.checks[0];
+    shown.checks[1] = screen.checks[1];
+    // Undo and Redo are left to the menu's opening (ShowStepItems).
     if (!shown.valid || !SameEnabling(shown.enabling, s)) {
-        ApplyEnabling(c, s);
+        ApplyEnabling(c, s, shown.valid ? &shown.enabling : nullptr, rows, rowCount);
         shown.enabling = s;
     }
     shown.valid = 1;
 }
 
-int32_t SelectedRow(HWND combo)
+void ShowStepItems(EditorWindow& w, const CommandRow* rows, size_t rowCount)
+{
+    ShownScreen& shown = w.shown;
+    // Undo and Redo need no version count.
+    EditorSnapshot s = SnapshotOf(w.table, w.printerFound, 0);
+    ApplyStepItems(w.controls.window, s, shown.stepItemsValid ? &shown.stepItems : nullptr, rows, rowCount);
+    shown.stepItems = s;
+    shown.stepItemsValid = 1;
+}
+
+int32_t ListCursor(HWND combo)
 {
     LRESULT row = SendMessageA(combo, CB_GETCURSEL, 0, 0);
     return row == CB_ERR || row < 0 ? -1 : static_cast<int32_t>(row);
 }
 
-void SelectRow(HWND combo, int32_t row)
+void SetListCursor(HWND combo, int32_t row)
 {
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
 }

@@ -1,32 +1,8 @@
 #include "main/focus_win32.h"
 
 #include "base/control_ids.h"
+#include "main/editor_window_win32.h"
 #include "main/focus.h"
-
-namespace {
-
-struct FocusState {
-    uint16_t focusedControl;
-};
-
-FocusState focus;
-
-}  // namespace
-
-uint16_t FocusedControl()
-{
-    return focus.focusedControl;
-}
-
-void NoteFocus(uint16_t id)
-{
-    focus.focusedControl = id;
-}
-
-void ForgetFocus()
-{
-    focus = FocusState{};
-}
 
 HWND RingControlHandle(const MainControls& c, uint16_t id)
 {
@@ -44,27 +20,27 @@ HWND RingControlHandle(const MainControls& c, uint16_t id)
     }
 }
 
-void FocusControl(const MainControls& c, uint16_t id)
+void FocusControl(EditorWindow& w, uint16_t id)
 {
-    HWND control = RingControlHandle(c, id);
+    HWND control = RingControlHandle(w.controls, id);
     if (control)
         SetFocus(control);
-    focus.focusedControl = id;
+    w.focusedControl = id;
 }
 
-void FocusNext(const MainControls& c)
+void FocusNext(EditorWindow& w)
 {
-    FocusControl(c, NextRingControl(focus.focusedControl));
+    FocusControl(w, NextRingControl(w.focusedControl));
 }
 
-void FocusPrevious(const MainControls& c)
+void FocusPrevious(EditorWindow& w)
 {
-    FocusControl(c, PreviousRingControl(focus.focusedControl));
+    FocusControl(w, PreviousRingControl(w.focusedControl));
 }
 
-void RestoreFocus(const MainControls& c)
+void RestoreFocus(const EditorWindow& w)
 {
-    HWND control = RingControlHandle(c, focus.focusedControl);
+    HWND control = RingControlHandle(w.controls, w.focusedControl);
     if (control)
         SetFocus(control);
 }

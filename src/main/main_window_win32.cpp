@@ -7,6 +7,7 @@
 #include "main/commands_win32.h"
 #include "base/control_ids.h"
 #include "main/dpi_win32.h"
+#include "main/editor_window_win32.h"
 #include "main/focus_win32.h"
 #include "main/layout.h"
 #include "resource.h"
@@ -25,8 +26,7 @@ struct MainWindowState {
     UINT dpi;     // the DPI the window is laid out for
     HFONT font;   // the captions' and controls' font at that DPI; null: the stock one
     CaptionLayout captions[kCaptionCount];
-    MainControls controls;
-    FlagTable table;  // the program's one flag table
+    EditorWindow editor;  // made at WM_CREATE, for the dispatch and the display
 };
 
 MainWindowState state;
@@ -47,7 +47,7 @@ HWND CreateChild(HWND parent, const char* className, const char* text, DWORD sty
 void CreateControls(HWND window)
 {
     const int u = state.cyUnit;
-    MainControls& c = state.controls;
+    MainControls& c = state.editor.controls;
     c.window = window;
     c.printerCombo = CreateChild(window, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST,
                                  PrinterComboRect(u), IDC_PRINTER);
@@ -165,7 +165,7 @@ void TakeDpi(UINT dpi)
     state.cyUnit = MenuHeightForDpi(dpi);
     HFONT old = state.font;
     state.font = CreateGuiFontForDpi(dpi);
-    const MainControls& c = state.controls;
+    const MainControls& c = state.editor.controls;
     HWND controls[3 + kFlagCount] = {c.printerCombo, c.appCombo, c.versionCombo};
     for (int k = 0; k < kFlagCount; ++k)
         controls[3 + k] = c.flagBoxes[k];
@@ -189,13 +189,7 @@ LRESULT OnCreate(HWND window)
     GetTextMetricsA(dc, &metrics);
     state.avgCharWidth = metrics.tmAveCharWidth;
 
-    state.table.modified = 0;
-    state.table.flagClipboard[0] = 0;
-    state.table.flagClipboard[1] = 0;
-    state.table.pasteOffered = 0;
-    state.table.currentVersionRow = 0;
-    ResetEditingState();
-    ForgetFocus();
+    MakeEditorWindow(state.editor, window, state.instance);
 
     // A window that opens on a monitor of another scale than the system's
     // gets no WM_DPICHANGED: it takes that monitor's unit and font now.
@@ -269,14 +263,14 @@ LRESULT OnPaint(HWND window)
 // The close box, Alt+F4 and the system menu's Close arrive here as SC_CLOSE.
 LRESULT OnSysCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
-    if ((wParam & 0xFFF0) == SC_CLOSE && !CloseBoxCheck(state.controls, state.table))
+    if ((wParam & 0xFFF0) == SC_CLOSE && !CloseBoxCheck(state.editor))
         return 0;
     return DefWindowProcA(window, WM_SYSCOMMAND, wParam, lParam);
 }
 
 LRESULT OnDestroy()
 {
-    state.controls = MainControls{};
+    state.editor.controls = MainControls{};
     if (state.font)
         DeleteObject(state.font);
     state.font = nullptr;
@@ -321,9 +315,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_PAINT:
         return OnPaint(window);
     case WM_COMMAND:
-        return OnCommand(state.controls, state.table, state.instance, wParam, lParam);
+        return OnCommand(state.editor, wParam, lParam);
     case WM_SETFOCUS:
-        RestoreFocus(state.controls);
+        RestoreFocus(state.editor);
+        return 0;
+    case WM_INITMENUPOPUP:
+        OnMenuOpening(state.editor);
         return 0;
     case WM_SYSCOMMAND:
         return OnSysCommand(window, wParam, lParam);
@@ -337,14 +334,19 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     }
 }
 
+EditorWindow& MainEditor()
+{
+    return state.editor;
+}
+
 const MainControls& MainWindowControls()
 {
-    return state.controls;
+    return state.editor.controls;
 }
 
 FlagTable& MainFlagTable()
 {
-    return state.table;
+    return state.editor.table;
 }
 
 int MainCyUnit()

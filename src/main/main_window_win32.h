@@ -1,5 +1,5 @@
 // The main window, class "APPEDIT": its controls, its captions and its end.
-// One per process; the flag table and the control handles live here.
+// One per process; its record (editor_window_win32.h) lives here.
 #pragma once
 
 #include <windows.h>
@@ -20,7 +20,10 @@ int RegisterMainClass(HINSTANCE instance);
 HWND CreateMainWindow(HINSTANCE instance, int cyUnit);
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The window and control handles, all null before the window exists.
+struct EditorWindow;
+
+// The window's record; its control handles all null before the window exists.
+EditorWindow& MainEditor();
 const MainControls& MainWindowControls();
 FlagTable& MainFlagTable();
 int MainCyUnit();

@@ -10,6 +10,7 @@
 #include "store/flag_file_win32.h"
 #include "store/registry_store_win32.h"
 #include "table/edit_commands.h"
+#include "table/flag_table_edit.h"
 
 const char kSaveQuestion[] = "Save changes to Registory?";
 const char kExportQuestion[] = "Export will copy reg data to file.\nDo you save changes to reg before export?";
@@ -28,6 +29,19 @@ static void ShowFileFailure(HWND owner, const char* failed, const NameRefusal& r
     char text[512];
     FormatNameRefusal(text, sizeof text, failed, refusal);
     ShowAppMessage(owner, text);
+}
+
+// The import's filler of ReplaceTable: the file at the path, and why its
+// names were refused.
+struct FileImport {
+    const char* path;
+    NameRefusal refusal;
+};
+
+static int ImportFromFile(void* context, FlagTable& t)
+{
+    FileImport& file = *static_cast<FileImport*>(context);
+    return ImportFlagFile(t, file.path, &file.refusal);
 }
 
 SaveAnswer AskSaveChanges(const FlagTable& t, const MainControls& c, const char* text)
@@ -51,7 +65,7 @@ void SaveCommand(FlagTable& t, const MainControls& c)
     if (ShowAppMessage(c.window, kSaveQuestion, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
     if (SaveFlagTable(t, StoreMessages(c.window)))
-        t.modified = 0;
+        MarkTableSaved(t);
     else
         ShowAppMessage(c.window, kSaveFailed);
 }
@@ -69,15 +83,11 @@ bool ImportCommand(FlagTable& t, const MainControls& c)
     if (!ShowOpenFileDialog(ofn))
         return false;
     // A file that cannot be read whole leaves the table as it was.
-    NameRefusal refusal;
-    if (!ImportFlagFile(t, path, &refusal)) {
-        ShowFileFailure(c.window, kImportFailed, refusal);
+    FileImport file = {path, {}};
+    if (!ReplaceTable(t, TableSource::File, {ImportFromFile, &file})) {
+        ShowFileFailure(c.window, kImportFailed, file.refusal);
         return false;
     }
-    SelectLoadedTable(t);
-    t.modified = 1;
-    // Nothing copied from this table yet.
-    t.pasteOffered = 0;
     return true;
 }
 
@@ -115,5 +125,5 @@ void ExportCommand(FlagTable& t, const MainControls& c)
     if (!ok)
         ShowFileFailure(c.window, kExportFailed, refusal);
     if (keyHoldsTable)
-        t.modified = 0;
+        MarkTableSaved(t);
 }

@@ -35,44 +35,6 @@ bool RefuseForRoom(const FlagTable& t, TableRoom room, uint16_t app, char* messa
     return true;
 }
 
-void ShowEntryFlags(FlagTable& t, uint16_t e)
-{
-    if (e >= kMaxEntries)
-        return;
-    t.shownFlags[0] = t.entries[e].flagsLow;
-    t.shownFlags[1] = t.entries[e].flagsHigh;
-}
-
-// Without a version of the current application the boxes are cleared.
-void ShowCurrentFlags(FlagTable& t)
-{
-    if (ShowsCurrentEntry(t)) {
-        ShowEntryFlags(t, t.currentEntry);
-    } else {
-        t.shownFlags[0] = 0;
-        t.shownFlags[1] = 0;
-    }
-}
-
-// The application list shows `app` with its versions, the first selected.
-void ShowApplication(FlagTable& t, uint16_t app)
-{
-    SelectApplication(t, app);
-    if (t.entryCount == 0)
-        ShowEntryFlags(t, 0);
-    else if (ShowsCurrentEntry(t))
-        ShowEntryFlags(t, t.currentEntry);
-}
-
-int AddVersion(FlagTable& t, const InputValues& in)
-{
-    if (!TableAddVersion(t, in, t.currentApp))
-        return 0;
-    ++t.versionRowsChanges;
-    ShowEntryFlags(t, t.currentEntry);
-    return 1;
-}
-
 }  // namespace
 
 const char* AppNameMessage(AppNameCheck problem)
@@ -102,11 +64,6 @@ int NewApplication(FlagTable& t, const InputValues& in, char* message)
     if (x < 0) {
         if (RefuseForRoom(t, RoomForApplication(t), 0, message) || !TableAddApplication(t, in))
             return 0;
-        // The new application may take the index of the one the version
-        // list showed (an emptied table): both lists change.
-        ++t.appRowsChanges;
-        ++t.versionRowsChanges;
-        ShowApplication(t, t.currentApp);
         // Paste comes on with a new application, copied or not.
         t.pasteOffered = 1;
         return 1;
@@ -116,11 +73,9 @@ int NewApplication(FlagTable& t, const InputValues& in, char* message)
         Say(message, "Same Application and Version already exists.");
         return 0;
     }
-    // Refused before the selection moves, so a refusal changes nothing.
     if (RefuseForRoom(t, RoomForVersion(t, app), app, message))
         return 0;
-    ShowApplication(t, app);
-    return AddVersion(t, in);
+    return TableAddVersion(t, in, app);
 }
 
 int NewVersion(FlagTable& t, const InputValues& in, char* message)
@@ -138,7 +93,7 @@ int NewVersion(FlagTable& t, const InputValues& in, char* message)
         RefuseForRoom(t, room, t.currentApp, message);
         return 0;
     }
-    return AddVersion(t, in);
+    return TableAddVersion(t, in, t.currentApp);
 }
 
 int DeleteApplication(FlagTable& t, const Asker& ask)
@@ -147,12 +102,9 @@ int DeleteApplication(FlagTable& t, const Asker& ask)
         return 0;
     char question[kMessageSize];
     std::snprintf(question, sizeof question, "Delete %s and all it's versions?", t.appNames[t.currentApp]);
-    if (!ask.yes(ask.context, question) || !TableDeleteApplication(t, t.currentApp))
+    if (!ask.yes(ask.context, question))
         return 0;
-    ++t.appRowsChanges;
-    ++t.versionRowsChanges;
-    ShowApplication(t, 0);
-    return 1;
+    return TableDeleteApplication(t, t.currentApp);
 }
 
 int DeleteVersion(FlagTable& t, const Asker& ask, char* message)
@@ -171,18 +123,12 @@ int DeleteVersion(FlagTable& t, const Asker& ask, char* message)
                      "If you want to delete it, Please delete Application");
         return 0;
     }
-    ++t.versionRowsChanges;
-    ShowEntryFlags(t, t.currentEntry);
     return 1;
 }
 
 int SortVersions(FlagTable& t)
 {
-    if (!TableSortVersions(t, t.currentApp))
-        return 0;
-    ++t.versionRowsChanges;
-    ShowApplication(t, t.currentApp);
-    return 1;
+    return TableSortVersions(t, t.currentApp);
 }
 
 int CopyFlags(FlagTable& t)
@@ -196,43 +142,26 @@ int CopyFlags(FlagTable& t)
 
 void PasteFlags(FlagTable& t)
 {
-    TablePasteFlags(t, t.currentEntry);
-    ShowCurrentFlags(t);
+    if (ShowsCurrentEntry(t))
+        TablePasteFlags(t, t.currentEntry);
+    else
+        ClearShownFlags(t);
 }
 
 void SetAllFlags(FlagTable& t, bool on)
 {
-    TableSetAllFlags(t, t.currentEntry, on ? 1 : 0);
-    ShowCurrentFlags(t);
+    if (ShowsCurrentEntry(t))
+        TableSetAllFlags(t, t.currentEntry, on ? 1 : 0);
+    else
+        ClearShownFlags(t);
 }
 
 void SetFlagFromBox(FlagTable& t, int flagIndex, int checked)
 {
-    TableSetFlag(t, t.currentEntry, flagIndex, checked);
-    ShowCurrentFlags(t);
-}
-
-void PickApplication(FlagTable& t, uint16_t app)
-{
-    ShowApplication(t, app);
-}
-
-void PickVersion(FlagTable& t, int app, int32_t row)
-{
-    TakeVersionPick(t, app, row);
-    ShowEntryFlags(t, t.currentEntry);
-}
-
-void SelectLoadedTable(FlagTable& t)
-{
-    t.currentApp = 0;
-    t.currentEntry = 0;
-    t.shownFlags[0] = 0;
-    t.shownFlags[1] = 0;
-    if (t.entryCount > 0 && t.entries[0].appIndex == 0)
-        ShowEntryFlags(t, 0);
-    ++t.appRowsChanges;
-    ++t.versionRowsChanges;
+    if (ShowsCurrentEntry(t))
+        TableSetFlag(t, t.currentEntry, flagIndex, checked);
+    else
+        ClearShownFlags(t);
 }
 
 void CheckAppText(FlagTable& t, const char* text, const Asker& ask, char* message)
@@ -250,13 +179,12 @@ void CheckAppText(FlagTable& t, const char* text, const Asker& ask, char* messag
         AppNameCheck problem = AppNameProblem(text);
         if (problem != kNameAcceptable)
             Say(message, AppNameMessage(problem));
-        else if (std::strlen(text) <= kMaxNameChars && ask.yes(ask.context, "Application Name has changed\nDo you apply it?")) {
-            std::memcpy(t.appNames[t.currentApp], text, std::strlen(text) + 1);
-            t.modified = 1;
-        }
+        else if (std::strlen(text) <= kMaxNameChars &&
+                 ask.yes(ask.context, "Application Name has changed\nDo you apply it?"))
+            TableRenameApplication(t, t.currentApp, text);
     }
     // The row shows the name the table holds: the new one or the old one.
-    ++t.appRowsChanges;
+    PutBackAppRows(t);
 }
 
 void CheckVersionText(FlagTable& t, const char* text, const Asker& ask, char* message)
@@ -267,7 +195,7 @@ void CheckVersionText(FlagTable& t, const char* text, const Asker& ask, char* me
         return;
     uint32_t ms = 0;
     uint32_t ls = 0;
-    AppFlagEntry& e = t.entries[t.currentEntry];
+    const AppFlagEntry& e = t.entries[t.currentEntry];
     if (text[0] == '\0') {
         Say(message, "VersionMS and LS is NULL\nRevise it");
     } else if (!ParseVersionText(text, &ms, &ls)) {
@@ -275,9 +203,7 @@ void CheckVersionText(FlagTable& t, const char* text, const Asker& ask, char* me
     } else if (ms == e.versionMS && ls == e.versionLS) {
         return;
     } else if (ask.yes(ask.context, "Version has changed\nDo you apply it?")) {
-        e.versionMS = ms;
-        e.versionLS = ls;
-        t.modified = 1;
+        TableChangeVersion(t, t.currentEntry, ms, ls);
     }
-    ++t.versionRowsChanges;
+    PutBackVersionRows(t);
 }

@@ -1,7 +1,7 @@
-// The editing commands as the user gives them: each changes the table and
-// its selection (what the window then shows), asks its Yes/No questions
-// through the caller, and leaves at most one message for the caller to
-// show after them. Nothing here shows anything.
+// The editing commands as the user gives them: each asks its Yes/No
+// questions through the caller, refuses what the table cannot take, changes
+// the table through flag_table_edit.h and leaves at most one message for the
+// caller to show after it. Nothing here shows anything.
 #pragma once
 
 #include <cstddef>
@@ -37,15 +37,6 @@ void PasteFlags(FlagTable& t);
 void SetAllFlags(FlagTable& t, bool on);  // Check All (on) or Clear All
 // Flag box flagIndex (0..63) now shows `checked`: the flag follows it.
 void SetFlagFromBox(FlagTable& t, int flagIndex, int checked);
-
-// The user picked application row `app` of the list.
-void PickApplication(FlagTable& t, uint16_t app);
-// The user picked version row `row` (-1: none) while the application list
-// shows `app`; the boxes show the entry then current.
-void PickVersion(FlagTable& t, int app, int32_t row);
-// A table just loaded or imported: the first application and entry, the
-// first entry's flags when it is the first application's.
-void SelectLoadedTable(FlagTable& t);
 
 // The checks of the text a list shows when it loses the focus: a changed
 // name or version is offered (the question), a bad one refused (message)

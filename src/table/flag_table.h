@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "base/control_ids.h"
+#include "table/edit_history.h"
 
 constexpr uint16_t kMaxEntries = 10000;
 constexpr uint16_t kMaxApps = 5000;
@@ -48,6 +49,8 @@ struct FlagTable {
     uint32_t shownFlags[2];
     uint32_t appRowsChanges;
     uint32_t versionRowsChanges;
+    // Every change since the last load, for Undo and Redo.
+    EditHistory history;
 };
 
 // What an input dialog returns for the editing operations: the New
@@ -59,7 +62,7 @@ struct InputValues {
 };
 
 // Zeroes every entry record and name slot and both counts (load and import);
-// both lists' rows change.
+// both lists' rows change. The history stays: ReplaceTable rules it.
 void ClearTableContents(FlagTable& t);
 
 // The name as the application list shows it and the save stores it, into

@@ -23,6 +23,10 @@ const RatioTarget kRatioTargets[] = {
 // table as the table operations do, so there is no per-entry target.
 const RatioTarget kDisplayTargets[] = {
     {"Pick app", 1.2}, {"Flag click", 1.2}, {"Find app", 1.2}, {"Start-up", 1.2}};
+// Undo and Redo of a step at the largest table, against the command's own time.
+const char* const kUndoOperations[] = {"Undo click", "Redo click",  "Undo del app", "Redo del app",
+                                       "Undo sort",  "Redo sort",   "Undo import",  "Redo import"};
+constexpr double kUndoLimit = 1.2;
 // Cost per entry at the largest table against that at 200 x 3.
 constexpr double kPerEntryLimit = 1.5;
 
@@ -115,6 +119,20 @@ std::string Targets(const std::vector<Row>& rows, bool markdown)
                       r->size.c_str(), t.limit,
                       Verdict(ratio, t.limit, missed, std::string(t.operation) + " against its floor").c_str());
     }
+    bool undoHeader = false;
+    for (const char* operation : kUndoOperations) {
+        const Row* r = Largest(rows, operation);
+        if (!r)
+            continue;
+        if (!undoHeader)
+            out += markdown ? "\nAgainst the command's own time, at the largest table:\n\n"
+                            : "Against the command's own time, at the largest table:\n";
+        undoHeader = true;
+        double ratio = Ratio(*r);
+        out += Format("%s%-12s %6.3f x its command at %s (target %.2f): %s\n", bullet, operation, ratio,
+                      r->size.c_str(), kUndoLimit,
+                      Verdict(ratio, kUndoLimit, missed, std::string(operation) + " against its command").c_str());
+    }
     out += markdown ? "\nCost per entry at the largest table against 200 x 3:\n\n"
                     : "Cost per entry at the largest table against 200 x 3:\n";
     for (const RatioTarget& t : kRatioTargets) {
@@ -151,7 +169,8 @@ double Median(std::vector<double> v)
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-std::string FormatReport(const std::vector<Row>& rows, const std::string& note, bool markdown)
+std::string FormatReport(const std::vector<Row>& rows, const std::string& note, const std::string& history,
+                         bool markdown)
 {
     std::string out;
     if (markdown)
@@ -162,7 +181,8 @@ std::string FormatReport(const std::vector<Row>& rows, const std::string& note, 
         out += Format(markdown ? "Times in ms over %u runs after a warm-up. Floor: the same registry, file and list "
                                  "work done bare, measured just before each run; for Find app the program's own pick "
                                  "of the application the find ends in, for Start-up a bare program that lists the "
-                                 "printers, reads the key and fills the same lists. Ratio: the median of each run's "
+                                 "printers, reads the key and fills the same lists, for Undo and Redo the command of "
+                                 "the step in the same run. Ratio: the median of each run's "
                                  "time against its floor's. Import runs up to the largest .afe file that reads back (a size line of "
                                  "five digits): the full capacity's cannot. Start-up runs with the example and the "
                                  "full capacity.\n\n"
@@ -179,6 +199,8 @@ std::string FormatReport(const std::vector<Row>& rows, const std::string& note, 
         out += Format(format, r.operation.c_str(), r.size.c_str(), r.entries, Median(r.ms), Min(r.ms), Max(r.ms),
                       Median(r.floorMs), Ratio(r), UsPerEntry(r));
     }
+    if (!history.empty())
+        out += (markdown ? "\n" : "") + history + "\n";
     out += Targets(rows, markdown);
     return out;
 }

@@ -17,7 +17,9 @@ struct Row {
 
 double Median(std::vector<double> v);
 
-// The table and, when the run had the sizes they need, the targets with
-// their figures. Markdown for bench.md, plain columns for the terminal.
-std::string FormatReport(const std::vector<Row>& rows, const std::string& note, bool markdown);
+// The table, the history line and, when the run had the sizes they need,
+// the targets with their figures. Markdown for bench.md, plain columns for
+// the terminal. The floor of an Undo or Redo row is its command's own time.
+std::string FormatReport(const std::vector<Row>& rows, const std::string& note, const std::string& history,
+                         bool markdown);
 std::string FormatCsv(const std::vector<Row>& rows);

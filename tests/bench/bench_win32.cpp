@@ -24,7 +24,9 @@
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
 #include "resource.h"
+#include "main/commands_win32.h"
 #include "main/display_win32.h"
+#include "main/editor_window_win32.h"
 #include "main/screen.h"
 #include "table/app_search.h"
 #include "table/edit_commands.h"
@@ -87,14 +89,17 @@ void CreateTableControls(TableControls& c)
 // One table size: its generated table, the program's state and the floors'
 // scratch space, all made before anything is timed.
 struct Bench {
+    BenchSize size;
     BenchTable b;
     std::unique_ptr<FlagTable> edited;  // what Save stores
-    std::unique_ptr<FlagTable> loaded;  // what Load and Import fill
+    // The window's record over loadControls: its table is what Load and
+    // Import fill, and the display knows what it drew there.
+    std::unique_ptr<EditorWindow> view;
+    FlagTable* loaded;
     TableControls saveControls;
     TableControls loadControls;
-    // The floors' own: the display knows what it drew into loadControls.
-    TableControls floorControls;
-    ShownScreen shown;  // what the display last drew into loadControls
+    TableControls floorControls;  // the floors' own
+    uint32_t revised;             // versions given by ReviseVersion
     int floorApp;       // which application the pick's floor shows next
     std::string afePath;
     std::string infPath;
@@ -104,9 +109,9 @@ struct Bench {
     std::vector<uint32_t> words;
     std::vector<Row> rows;  // one per operation, as kOperations lists them
     std::vector<std::string> findTexts;  // per application, what finds it alone
-    std::unique_ptr<AppSearchIndex> findIndex{new AppSearchIndex()};
     PROCESS_INFORMATION started;         // the program or bare program started last
     HWND startedWindow;
+    std::vector<Row> undoRows;  // Undo and Redo of each case of kUndoCases
 };
 
 bool ReadWholeFile(const std::string& path, std::string& out)
@@ -274,22 +279,23 @@ int RunSave(Bench& w)
 
 void Display(Bench& w)
 {
-    const TableControls& t = w.loadControls;
-    MainControls c = {};
-    c.window = t.parent;
-    c.appCombo = t.appCombo;
-    c.versionCombo = t.versionCombo;
-    std::copy(t.boxes, t.boxes + kFlagCount, c.flagBoxes);
-    ShowEditor(c, *w.loaded, 1, w.shown);
+    size_t rows = 0;
+    const CommandRow* commands = CommandRows(&rows);
+    ShowEditor(*w.view, commands, rows);
+}
+
+int LoadFromKey(void*, FlagTable& t)
+{
+    LoadSkips skips = LoadFlagTable(t, {RecordFault, nullptr});
+    char text[256];
+    if (AnySkipped(skips))
+        shownTexts.push_back((FormatLoadSkips(text, sizeof text, skips), text));
+    return 1;
 }
 
 int RunLoad(Bench& w)
 {
-    LoadSkips skips = LoadFlagTable(*w.loaded, {RecordFault, nullptr});
-    char text[256];
-    if (AnySkipped(skips))
-        shownTexts.push_back((FormatLoadSkips(text, sizeof text, skips), text));
-    SelectLoadedTable(*w.loaded);
+    ReplaceTable(*w.loaded, TableSource::Key, {LoadFromKey, nullptr});
     Display(w);
     return 1;
 }
@@ -298,7 +304,7 @@ int RunLoad(Bench& w)
 int RunPick(Bench& w)
 {
     FlagTable& t = *w.loaded;
-    PickApplication(t, static_cast<uint16_t>(t.currentApp == 0 ? t.appCount - 1 : 0));
+    SelectApplication(t, static_cast<uint16_t>(t.currentApp == 0 ? t.appCount - 1 : 0));
     Display(w);
     return 1;
 }
@@ -310,7 +316,7 @@ int RunClick(Bench& w)
     bool was = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
     SendMessageA(box, BM_SETCHECK, was ? BST_UNCHECKED : BST_CHECKED, 0);
     int checked = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
-    NoteBoxToggled(w.shown, 4, checked);
+    NoteBoxToggled(*w.view, 4, checked);
     SetFlagFromBox(*w.loaded, 4, checked);
     Display(w);
     return checked;
@@ -326,11 +332,15 @@ int RunInf(Bench& w)
     return ExportInfFile(w.infPath.c_str());
 }
 
+int ImportFromFile(void* path, FlagTable& t)
+{
+    return ImportFlagFile(t, static_cast<const char*>(path));
+}
+
 int RunImport(Bench& w)
 {
-    if (!ImportFlagFile(*w.loaded, w.importPath.c_str()))
+    if (!ReplaceTable(*w.loaded, TableSource::File, {ImportFromFile, &w.importPath[0]}))
         return 0;
-    SelectLoadedTable(*w.loaded);
     Display(w);
     return 1;
 }
@@ -383,10 +393,10 @@ uint16_t AppBefore(const FlagTable& t)
 int RunFind(Bench& w)
 {
     FlagTable& t = *w.loaded;
-    int app = FindNextApplication(t, t.currentApp, w.findTexts[AppBefore(t)].c_str(), *w.findIndex);
+    int app = FindNextApplication(t, t.currentApp, w.findTexts[AppBefore(t)].c_str(), w.view->appSearch);
     if (app < 0)
         return -1;
-    PickApplication(t, static_cast<uint16_t>(app));
+    SelectApplication(t, static_cast<uint16_t>(app));
     Display(w);
     return app;
 }
@@ -395,7 +405,7 @@ int RunFind(Bench& w)
 bool FindFloor(Bench& w)
 {
     FlagTable& t = *w.loaded;
-    PickApplication(t, AppBefore(t));
+    SelectApplication(t, AppBefore(t));
     Display(w);
     return true;
 }
@@ -685,6 +695,167 @@ bool MeasureOnce(Bench& w, const Operation& op, bool floorFirst, Row* row)
     return true;
 }
 
+// Undo and Redo, each against its command's own time in the same run: the
+// command, then Undo and Redo of its step, each shown on the lists and boxes.
+
+// The table's contents, to check what Undo and Redo put back.
+std::string Contents(const FlagTable& t)
+{
+    std::string s(reinterpret_cast<const char*>(t.entries), t.entryCount * sizeof(AppFlagEntry));
+    return s.append(reinterpret_cast<const char*>(t.appNames), t.appCount * kNameSize);
+}
+
+bool AnswerYes(void*, const char*)
+{
+    return true;
+}
+
+// The application with the most versions, the first of them.
+uint16_t LargestApp(const FlagTable& t)
+{
+    std::vector<int> versions(t.appCount, 0);
+    for (uint16_t i = 0; i < t.entryCount; ++i)
+        ++versions[t.entries[i].appIndex];
+    return static_cast<uint16_t>(std::max_element(versions.begin(), versions.end()) - versions.begin());
+}
+
+void PickLargest(Bench& w)
+{
+    SelectApplication(*w.loaded, LargestApp(*w.loaded));
+    Display(w);
+}
+
+// The version on screen given one that no table of the generator holds,
+// larger than any.
+void ReviseVersion(Bench& w)
+{
+    FlagTable& t = *w.loaded;
+    TableChangeVersion(t, t.currentEntry, 0x80000000u + ++w.revised, 0);
+    Display(w);
+}
+
+// Its first version made the largest, so that Sort Version moves it.
+void UnsortLargest(Bench& w)
+{
+    PickLargest(w);
+    ReviseVersion(w);
+}
+
+void ClickBox(Bench& w)
+{
+    RunClick(w);
+}
+
+void DeleteLargest(Bench& w)
+{
+    DeleteApplication(*w.loaded, {AnswerYes, nullptr});
+    Display(w);
+}
+
+void Sort(Bench& w)
+{
+    SortVersions(*w.loaded);
+    Display(w);
+}
+
+void Import(Bench& w)
+{
+    RunImport(w);
+}
+
+void Nothing(Bench&) {}
+
+struct UndoCase {
+    const char* undoName;
+    const char* redoName;
+    BenchSize size;
+    void (*prepare)(Bench&);  // untimed: what the command needs to change the table
+    void (*command)(Bench&);
+    bool takeBack;  // Undo again after Redo, for the next run's command
+};
+
+// Import reads the largest file that reads back, into a table made to
+// differ from it.
+const UndoCase kUndoCases[] = {
+    {"Undo click", "Redo click", BenchSize::FullCapacity, Nothing, ClickBox, false},
+    {"Undo del app", "Redo del app", BenchSize::FullCapacity, PickLargest, DeleteLargest, true},
+    {"Undo sort", "Redo sort", BenchSize::FullCapacity, UnsortLargest, Sort, false},
+    {"Undo import", "Redo import", BenchSize::LargestFlagFile, ReviseVersion, Import, false},
+};
+
+double Timed(Bench& w, void (*run)(Bench&))
+{
+    double t0 = NowMs();
+    run(w);
+    return NowMs() - t0;
+}
+
+void UndoShown(Bench& w)
+{
+    UndoStep(*w.loaded);
+    Display(w);
+}
+
+void RedoShown(Bench& w)
+{
+    RedoStep(*w.loaded);
+    Display(w);
+}
+
+// What Undo or Redo left that it should not have; empty when all is well.
+std::string CheckStep(Bench& w, const std::string& expected, const char* what)
+{
+    if (Contents(*w.loaded) != expected)
+        return std::string(what) + " did not give back the table";
+    if (SendMessageA(w.loadControls.appCombo, CB_GETCOUNT, 0, 0) != w.loaded->appCount)
+        return std::string(what) + " left the application list stale";
+    return shownTexts.empty() ? "" : std::string(what) + " showed \"" + shownTexts[0] + "\"";
+}
+
+bool MeasureUndo(Bench& w, size_t index, bool keep)
+{
+    const UndoCase& c = kUndoCases[index];
+    shownTexts.clear();
+    c.prepare(w);
+    std::string before = Contents(*w.loaded);
+    double commandMs = Timed(w, c.command);
+    std::string after = Contents(*w.loaded);
+    double undoMs = Timed(w, UndoShown);
+    std::string problem = CheckStep(w, before, "Undo");
+    double redoMs = Timed(w, RedoShown);
+    if (problem.empty())
+        problem = CheckStep(w, after, "Redo");
+    if (c.takeBack)
+        UndoShown(w);
+    if (before == after)
+        problem = "the command changed nothing";
+    if (!problem.empty()) {
+        std::fprintf(stderr, "bench: %s, %s: %s\n", c.undoName, w.b.label.c_str(), problem.c_str());
+        return false;
+    }
+    if (keep) {
+        w.undoRows[2 * index].ms.push_back(undoMs);
+        w.undoRows[2 * index + 1].ms.push_back(redoMs);
+        w.undoRows[2 * index].floorMs.push_back(commandMs);
+        w.undoRows[2 * index + 1].floorMs.push_back(commandMs);
+    }
+    return true;
+}
+
+// The history's bytes after 1,000 clicks on a table just loaded.
+std::string HistoryAfterClicks(Bench& w)
+{
+    RunLoad(w);
+    for (int i = 0; i < 1000; ++i)
+        RunClick(w);
+    const EditHistory& h = w.loaded->history;
+    char text[200];
+    std::snprintf(text, sizeof text, "History after 1,000 flag clicks at %s: %u steps, %u bytes (%u a step).",
+                  w.b.label.c_str(), static_cast<unsigned>(h.steps), static_cast<unsigned>(HistoryBytes(h)),
+                  static_cast<unsigned>(h.steps ? HistoryBytes(h) / h.steps : 0));
+    return text;
+}
+
 std::string TempPath(const std::string& name)
 {
     char dir[MAX_PATH];
@@ -713,6 +884,7 @@ bool HasPromisedSize(BenchSize size, const BenchTable& b)
 // program's state, its files and the floors' scratch space.
 bool Prepare(Bench& w, BenchSize size, int index)
 {
+    w.size = size;
     w.b = MakeBenchTable(size);
     const BenchTable& b = w.b;
     if (!HasPromisedSize(size, b)) {
@@ -720,11 +892,17 @@ bool Prepare(Bench& w, BenchSize size, int index)
         return false;
     }
     w.edited.reset(new FlagTable());
-    w.loaded.reset(new FlagTable());
     FillEditedTable(b, *w.edited);
     CreateTableControls(w.saveControls);
     CreateTableControls(w.loadControls);
     CreateTableControls(w.floorControls);
+    w.view.reset(new EditorWindow());
+    MakeEditorWindow(*w.view, w.loadControls.parent, GetModuleHandleA(nullptr));
+    w.view->controls.appCombo = w.loadControls.appCombo;
+    w.view->controls.versionCombo = w.loadControls.versionCombo;
+    std::copy(w.loadControls.boxes, w.loadControls.boxes + kFlagCount, w.view->controls.flagBoxes);
+    w.view->printerFound = 1;
+    w.loaded = &w.view->table;
     // The list that Save reads its names from, as the editor shows it.
     for (const std::string& name : b.names)
         InsertName(w.saveControls.appCombo, name.c_str());
@@ -735,8 +913,6 @@ bool Prepare(Bench& w, BenchSize size, int index)
     w.records.assign(b.records.size(), 0);
     w.text.assign(std::max(b.afe.size(), b.appInfo.size() + 8), '\0');
     w.words.assign(5 * b.stored.size(), 0);
-    // The display keeps Find's index with the list, as in the editor.
-    w.shown.appSearch = w.findIndex.get();
     // The end of each name in lower case: its number, found in no other.
     for (const std::string& name : b.names) {
         std::string tail = name.substr(name.size() > 8 ? name.size() - 8 : 0);
@@ -744,13 +920,19 @@ bool Prepare(Bench& w, BenchSize size, int index)
             c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
         w.findTexts.push_back(tail);
     }
+    Row row;
+    row.size = b.label;
+    row.apps = static_cast<int>(b.names.size());
+    row.entries = static_cast<int>(b.stored.size());
     for (const Operation& op : kOperations) {
-        Row row;
         row.operation = op.name;
-        row.size = b.label;
-        row.apps = static_cast<int>(b.names.size());
-        row.entries = static_cast<int>(b.stored.size());
         w.rows.push_back(row);
+    }
+    for (const UndoCase& c : kUndoCases) {
+        for (const char* name : {c.undoName, c.redoName}) {
+            row.operation = name;
+            w.undoRows.push_back(row);
+        }
     }
     if (!WriteWholeFile(w.importPath, b.afe)) {
         std::fprintf(stderr, "bench: %s cannot be written\n", w.importPath.c_str());
@@ -829,7 +1011,17 @@ int main(int argc, char** argv)
                 if (Applies(kOperations[i], b))
                     ok = MeasureOnce(*w, kOperations[i], r % 2 == 0, r >= 0 ? &w->rows[i] : nullptr);
             }
+            // The smoke run takes every case on its one table.
+            for (size_t i = 0; ok && i < sizeof kUndoCases / sizeof kUndoCases[0]; ++i) {
+                if (options.smoke || kUndoCases[i].size == w->size)
+                    ok = MeasureUndo(*w, i, r >= 0);
+            }
         }
+    }
+    std::string history;
+    for (auto& w : benches) {
+        if (ok && w->size == BenchSize::FullCapacity)
+            history = HistoryAfterClicks(*w);
     }
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
     RemoveAllTestPrinters();
@@ -840,6 +1032,12 @@ int main(int argc, char** argv)
                 rows.push_back(w->rows[i]);
         }
     }
+    for (size_t i = 0; i < 2 * sizeof kUndoCases / sizeof kUndoCases[0]; ++i) {
+        for (auto& w : benches) {
+            if (!w->undoRows[i].ms.empty())
+                rows.push_back(w->undoRows[i]);
+        }
+    }
     for (auto& w : benches) {
         for (const std::string* path : {&w->afePath, &w->infPath, &w->importPath})
             DeleteFileA(path->c_str());
@@ -848,11 +1046,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "bench: FAILED: a result was wrong; no figures written\n");
         return 1;
     }
-    std::string report = FormatReport(rows, options.note, false);
+    std::string report = FormatReport(rows, options.note, history, false);
     std::fputs(report.c_str(), stdout);
     if (!options.out.empty()) {
         std::string dir = options.out + "\\";
-        if (!WriteWholeFile(dir + "bench.md", FormatReport(rows, options.note, true)) ||
+        if (!WriteWholeFile(dir + "bench.md", FormatReport(rows, options.note, history, true)) ||
             !WriteWholeFile(dir + "bench.csv", FormatCsv(rows))) {
             std::fprintf(stderr, "bench: cannot write bench.md and bench.csv in %s\n", options.out.c_str());
             return 1;

@@ -102,6 +102,23 @@ TEST_F(EditingTest, DeletedMiddleVersionLeavesTheOthersNumberedDensely)
     EXPECT_TRUE(KeyHolds(KeyForTable(expected, 2)));
 }
 
+// Ctrl+Z takes the deletion back, with the selection it had: the save then
+// stores the table as it was loaded.
+TEST_F(EditingTest, DeletedApplicationTakenBackWithCtrlZIsSavedWhole)
+{
+    PostMessageA(app.window, WM_COMMAND, IDM_DELETEAPP, 0);
+    ASSERT_TRUE(Answer("Delete Winword.exe and all it's versions?", Buttons::YesNo, IDYES));
+    ASSERT_EQ((Strings{"CALC.EXE"}), ComboRows(Control(app, IDC_APPLICATION)));
+    ASSERT_TRUE(PressKey(app, 'Z', MOD_CONTROL));
+    ASSERT_TRUE(SettleWithoutMessageBox(app));
+    EXPECT_EQ((Strings{"WINWORD.EXE", "CALC.EXE"}), ComboRows(Control(app, IDC_APPLICATION)));
+    EXPECT_EQ(0, ComboSelection(Control(app, IDC_APPLICATION)));
+    EXPECT_TRUE(BoxesShow(app, kEditWordVersions[0]));
+
+    ASSERT_TRUE(SaveWith());
+    EXPECT_TRUE(KeyHolds(KeyForTable(kEditTable, 2)));
+}
+
 // Tables in which an application has no version yet, as another tool or an
 // imported file may leave them.
 class NewVersionTest : public SavingTest {

@@ -9,10 +9,19 @@
 
 #include "table/flag_table.h"
 
-// The table is too large for the stack.
-inline std::unique_ptr<FlagTable> NewTable()
+// The table is too large for the stack; its history is freed with it.
+struct FreeTable {
+    void operator()(FlagTable* t) const
+    {
+        FreeHistory(t->history);
+        delete t;
+    }
+};
+using TablePtr = std::unique_ptr<FlagTable, FreeTable>;
+
+inline TablePtr NewTable()
 {
-    auto t = std::make_unique<FlagTable>();
+    TablePtr t(new FlagTable());
     std::memset(t.get(), 0, sizeof(FlagTable));
     return t;
 }
@@ -95,5 +104,5 @@ template <typename Table>
 // A native test that starts on an empty table, t.
 class TableTest : public ::testing::Test {
 protected:
-    std::unique_ptr<FlagTable> t = NewTable();
+    TablePtr t = NewTable();
 };

@@ -95,8 +95,8 @@ protected:
     void Paste() { Run([&] { return PasteFlags(*t), 0; }); }
     void SetAll(bool on) { Run([&] { return SetAllFlags(*t, on), 0; }); }
     void Box(int flagIndex, int checked) { Run([&] { return SetFlagFromBox(*t, flagIndex, checked), 0; }); }
-    void PickApp(uint16_t app) { Run([&] { return PickApplication(*t, app), 0; }); }
-    void PickVer(int32_t row) { Run([&] { return PickVersion(*t, t->currentApp, row), 0; }); }
+    void PickApp(uint16_t app) { Run([&] { return SelectApplication(*t, app), 0; }); }
+    void PickVer(int32_t row) { Run([&] { return SelectVersion(*t, t->currentApp, row), 0; }); }
     void CheckApp(const char* text) { Run([&] { return CheckAppText(*t, text, ask, message), 0; }); }
     void CheckVersion(const char* text) { Run([&] { return CheckVersionText(*t, text, ask, message), 0; }); }
 
@@ -105,13 +105,15 @@ protected:
     std::string Offered() const
     {
         static const struct {
-            unsigned id;
+            CommandNeed need;
             const char* name;
-        } kCommands[] = {{IDM_COPY, "Copy"}, {IDM_PASTE, "Paste"}, {IDM_DELETEVERSION, "DeleteVersion"}};
+        } kCommands[] = {{CommandNeed::Application, "Copy"},
+                         {CommandNeed::PasteOffer, "Paste"},
+                         {CommandNeed::SecondVersion, "DeleteVersion"}};
         EditorSnapshot s = SnapshotOf(*t, 1);
         std::string offered;
         for (const auto& c : kCommands)
-            if (CommandEnabled(s, c.id))
+            if (CommandEnabled(s, c.need))
                 offered += (offered.empty() ? "" : " ") + std::string(c.name);
         return offered;
     }

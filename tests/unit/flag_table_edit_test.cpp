@@ -431,14 +431,14 @@ TEST_F(TableSelection, PickingAnApplicationOrARowMovesTheSelectionWithinTheTable
     EXPECT_EQ(-1, RowOfCurrentEntry(*t));
 
     SelectApplication(*t, 1);
-    TakeVersionPick(*t, 1, 1);
+    FollowVersionFocus(*t, 1, 1);
     EXPECT_EQ(2, t->currentEntry);
     EXPECT_EQ(1, t->currentVersionRow);
     EXPECT_EQ(1, RowOfCurrentEntry(*t));
     // No row picked: the remembered one stands in; a row past the last
     // version, or no application, selects nothing.
     EXPECT_EQ(2, SelectedEntry(*t, 1, -1));
-    TakeVersionPick(*t, 1, 7);
+    FollowVersionFocus(*t, 1, 7);
     EXPECT_EQ(2, t->currentEntry);
     EXPECT_EQ(7, t->currentVersionRow);
     EXPECT_EQ(-1, SelectedEntry(*t, -1, 0));

@@ -39,6 +39,12 @@ LRESULT CALLBACK RecordValidate(HWND window, UINT message, WPARAM wParam, LPARAM
 const TestVersion kOneVersion[] = {{0x00010000, 0x00000002, 0x00000001, 0x80000000}};
 const TestApp kSingleVersionTable[] = {{"calc.exe", 1, kOneVersion}};
 
+// What the window does as the user opens its Edit menu.
+void OpenEditMenu(HWND window)
+{
+    SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(window), 1)), 1);
+}
+
 class Commands : public RealMainWindow {
 protected:
     void SetUp() override
@@ -81,7 +87,7 @@ TEST_F(Commands, StartupWithPrinterLoadsTheTable)
 {
     Start();
     EXPECT_TRUE(shownMessages.empty());
-    EXPECT_EQ(1, EditorState(MainFlagTable()).printerFound);
+    EXPECT_EQ(1, E().printerFound);
     EXPECT_EQ(std::vector<std::string>{"Front VRX-2260;FILE:;Kavix VRX-2260 PS"}, ComboRows(C().printerCombo));
     EXPECT_EQ(0, SendMessageA(C().printerCombo, CB_GETCURSEL, 0, 0));
     EXPECT_EQ((std::vector<std::string>{"WINWORD.EXE", "NOTEPAD.EXE", "MSPAINT.EXE"}), ComboRows(C().appCombo));
@@ -93,7 +99,7 @@ TEST_F(Commands, StartupWithPrinterLoadsTheTable)
 
     ExpectLook(true, true, true, false, true, true);  // three versions
 
-    EXPECT_EQ(IDC_PRINTER, FocusedControl());
+    EXPECT_EQ(IDC_PRINTER, E().focusedControl);
     EXPECT_EQ(C().printerCombo, GetFocus());
 }
 
@@ -104,12 +110,15 @@ TEST_F(Commands, StartupWithoutPrinterGreysEverythingButAboutAndExit)
     ClearTableContents(MainFlagTable());
     window = MakeMainWindow(19);
     EXPECT_EQ(std::vector<std::string>{"There is no VRX-2260 found."}, ShownTexts());
-    EXPECT_EQ(0, EditorState(MainFlagTable()).printerFound);
+    EXPECT_EQ(0, E().printerFound);
     EXPECT_EQ(0, MainFlagTable().appCount) << "no load without a printer";
     EXPECT_EQ(0, SendMessageA(C().appCombo, CB_GETCOUNT, 0, 0));
 
     ExpectLook(false, false, false, false, false, false);
-    EXPECT_EQ(IDC_PRINTER, FocusedControl());
+    OpenEditMenu(window);
+    EXPECT_FALSE(MenuCommandEnabled(window, IDM_UNDO));
+    EXPECT_FALSE(MenuCommandEnabled(window, IDM_REDO));
+    EXPECT_EQ(IDC_PRINTER, E().focusedControl);
 }
 
 TEST_F(Commands, StartupWithPrinterAndNoStoredTable)
@@ -160,7 +169,7 @@ TEST_F(Commands, VersionChangeShowsThatEntrysFlags)
     SendMessageA(C().versionCombo, CB_SETCURSEL, 2, 0);
     Command(IDC_VERSION, CBN_SETFOCUS, C().versionCombo);
     EXPECT_EQ(2, MainFlagTable().currentEntry);
-    EXPECT_EQ(IDC_VERSION, FocusedControl());
+    EXPECT_EQ(IDC_VERSION, E().focusedControl);
 }
 
 TEST_F(Commands, VersionChangeWithoutSelectionKeepsTheEntryInTheTable)
@@ -176,8 +185,8 @@ TEST_F(Commands, PrinterChangeReloadsAndClearsModified)
 {
     Start();
     FlagTable& t = MainFlagTable();
-    t.entries[0].flagsLow = 0xFFFF;
-    t.modified = 1;
+    Command(IDM_CHECKALL);
+    ASSERT_EQ(1, t.modified);
     Command(IDC_PRINTER, CBN_SELCHANGE, C().printerCombo);
     EXPECT_EQ(5u, t.entries[0].flagsLow) << "the stored table again";
     EXPECT_EQ(0, t.modified);
@@ -193,11 +202,11 @@ TEST_F(Commands, ApplicationFocusWithoutSelectionChangesNothing)
     SendMessageA(C().appCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     Command(IDC_APPLICATION, CBN_SETFOCUS, C().appCombo);
     EXPECT_EQ(1, t.currentApp);
-    EXPECT_EQ(IDC_PRINTER, FocusedControl());
+    EXPECT_EQ(IDC_PRINTER, E().focusedControl);
     SendMessageA(C().appCombo, CB_SETCURSEL, 2, 0);
     Command(IDC_APPLICATION, CBN_SETFOCUS, C().appCombo);
     EXPECT_EQ(2, t.currentApp);
-    EXPECT_EQ(IDC_APPLICATION, FocusedControl());
+    EXPECT_EQ(IDC_APPLICATION, E().focusedControl);
 }
 
 struct FocusCase {
@@ -218,9 +227,9 @@ TEST_F(Commands, FocusCommandsWalkTheRing)
         {701, IDM_GOTOVERSION, 703},
     };
     for (const FocusCase& c : cases) {
-        FocusControl(C(), c.from);
+        FocusControl(E(), c.from);
         Command(c.command, 1);
-        EXPECT_EQ(c.expected, FocusedControl()) << "from " << c.from << " command " << c.command;
+        EXPECT_EQ(c.expected, E().focusedControl) << "from " << c.from << " command " << c.command;
         EXPECT_EQ(RingControlHandle(C(), c.expected), GetFocus())
             << "from " << c.from << " command " << c.command;
     }
@@ -234,10 +243,10 @@ TEST_F(Commands, AcceleratorKeysReachTheFocusCommands)
     BYTE keys[256];
     GetKeyboardState(keys);
 
-    FocusControl(C(), 864);
+    FocusControl(E(), 864);
     MSG tab = {C().flagBoxes[63], WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {0, 0}};
     EXPECT_TRUE(TranslateAcceleratorA(window, table, &tab));
-    EXPECT_EQ(IDC_PRINTER, FocusedControl());
+    EXPECT_EQ(IDC_PRINTER, E().focusedControl);
 
     BYTE shifted[256];
     std::copy(keys, keys + 256, shifted);
@@ -246,7 +255,7 @@ TEST_F(Commands, AcceleratorKeysReachTheFocusCommands)
     MSG backTab = {C().printerCombo, WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {0, 0}};
     EXPECT_TRUE(TranslateAcceleratorA(window, table, &backTab));
     SetKeyboardState(keys);
-    EXPECT_EQ(IDC_FLAG64, FocusedControl());
+    EXPECT_EQ(IDC_FLAG64, E().focusedControl);
 
     // Alt+letter arrives as WM_SYSCHAR with the context bit set; Wine looks
     // at the key state of Alt instead, so both say Alt is down.
@@ -261,19 +270,103 @@ TEST_F(Commands, AcceleratorKeysReachTheFocusCommands)
     for (const auto& alt : alts) {
         MSG msg = {GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(alt.key), 0x20000001, 0, {0, 0}};
         EXPECT_TRUE(TranslateAcceleratorA(window, table, &msg)) << alt.key;
-        EXPECT_EQ(alt.expected, FocusedControl()) << "Alt+" << alt.key;
+        EXPECT_EQ(alt.expected, E().focusedControl) << "Alt+" << alt.key;
     }
     SetKeyboardState(keys);
     DestroyAcceleratorTable(table);
 }
 
+// A key pressed with Ctrl (and Shift) held while `focus` has the focus, as
+// the message loop hands it to the accelerator table.
+void PressCtrl(HWND window, HACCEL table, HWND focus, WORD key, bool shift = false)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    BYTE held[256];
+    std::copy(keys, keys + 256, held);
+    held[VK_CONTROL] = 0x80;
+    held[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(held);
+    SetFocus(focus);
+    MSG msg = {focus, WM_KEYDOWN, key, 0x00000001, 0, {0, 0}};
+    TranslateAcceleratorA(window, table, &msg);
+    SetKeyboardState(keys);
+    PumpMessages(200);
+}
+
+// The text of a menu item once the Edit menu opens.
+std::string MenuText(HWND window, UINT command)
+{
+    OpenEditMenu(window);
+    char text[96] = "";
+    GetMenuStringA(GetMenu(window), command, text, sizeof text, MF_BYCOMMAND);
+    return text;
+}
+
+// The Undo and Redo items name the step they take and are greyed without
+// one as the menu opens; Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z reach them from any
+// control, and a greyed item's key does nothing, also while the menu has
+// not been opened since.
+TEST_F(Commands, UndoAndRedoNameTheirStepAndTheirKeysAct)
+{
+    Start();
+    HACCEL keys = LoadAcceleratorsA(GetModuleHandleA(nullptr), "MAINACCEL");
+    ASSERT_NE(nullptr, keys);
+    const FlagTable& t = T();
+    const uint32_t loaded = t.entries[0].flagsLow;
+    auto expectItems = [&](const char* undo, bool undoOn, const char* redo, bool redoOn, const char* when) {
+        EXPECT_EQ(undo, MenuText(window, IDM_UNDO)) << when;
+        EXPECT_EQ(undoOn, MenuCommandEnabled(window, IDM_UNDO)) << when;
+        EXPECT_EQ(redo, MenuText(window, IDM_REDO)) << when;
+        EXPECT_EQ(redoOn, MenuCommandEnabled(window, IDM_REDO)) << when;
+    };
+    expectItems("&Undo\tCtrl+Z", false, "&Redo\tCtrl+Y", false, "loaded");
+    PressCtrl(window, keys, C().flagBoxes[0], 'Z');
+    EXPECT_EQ(loaded, t.entries[0].flagsLow);
+
+    SendMessageA(C().flagBoxes[4], BM_CLICK, 0, 0);
+    PumpMessages(200);
+    ASSERT_EQ(loaded | 0x10u, t.entries[0].flagsLow);
+    expectItems("&Undo Flag 05\tCtrl+Z", true, "&Redo\tCtrl+Y", false, "a click");
+    PressCtrl(window, keys, C().versionCombo, 'Z');
+    EXPECT_EQ(loaded, t.entries[0].flagsLow);
+    EXPECT_EQ(BST_UNCHECKED, SendMessageA(C().flagBoxes[4], BM_GETCHECK, 0, 0));
+    EXPECT_EQ(0, t.modified) << "back at the load";
+    expectItems("&Undo\tCtrl+Z", false, "&Redo Flag 05\tCtrl+Y", true, "undone");
+    PressCtrl(window, keys, C().printerCombo, 'Z', true);
+    EXPECT_EQ(loaded | 0x10u, t.entries[0].flagsLow) << "Ctrl+Shift+Z";
+    EXPECT_EQ(1, t.modified);
+    PressCtrl(window, keys, C().printerCombo, 'Y');
+    EXPECT_EQ(loaded | 0x10u, t.entries[0].flagsLow) << "nothing to redo";
+
+    answers = {IDYES};
+    Command(IDM_DELETEAPP);
+    ASSERT_EQ(2, t.appCount);
+    expectItems("&Undo Delete Application\tCtrl+Z", true, "&Redo\tCtrl+Y", false, "deleted");
+    PressCtrl(window, keys, C().appCombo, 'Z');
+    EXPECT_EQ((std::vector<std::string>{"WINWORD.EXE", "NOTEPAD.EXE", "MSPAINT.EXE"}), ComboRows(C().appCombo));
+    EXPECT_EQ(3, SendMessageA(C().versionCombo, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(0, SendMessageA(C().appCombo, CB_GETCURSEL, 0, 0));
+    PressCtrl(window, keys, C().flagBoxes[63], 'Y');
+    EXPECT_EQ(2, t.appCount);
+    EXPECT_EQ(1u, shownMessages.size()) << "Undo and Redo say nothing";
+
+    expectItems("&Undo Delete Application\tCtrl+Z", true, "&Redo\tCtrl+Y", false, "redone");
+    Command(IDC_PRINTER, CBN_SELCHANGE, C().printerCombo);
+    ASSERT_EQ(3, t.appCount) << "loaded again";
+    PressCtrl(window, keys, C().flagBoxes[0], 'Z');
+    EXPECT_EQ(3, t.appCount) << "nothing to undo after a load";
+    expectItems("&Undo\tCtrl+Z", false, "&Redo\tCtrl+Y", false, "loaded again");
+    DestroyAcceleratorTable(keys);
+}
+
 TEST_F(Commands, FocusReturnsToTheLastControl)
 {
     Start();
-    FocusControl(C(), 837);
+    FocusControl(E(), 837);
     SetFocus(window);
     EXPECT_EQ(C().flagBoxes[36], GetFocus());
-    EXPECT_EQ(837, FocusedControl());
+    EXPECT_EQ(837, E().focusedControl);
 }
 
 TEST_F(Commands, LeavingAListSendsItsCheck)
@@ -281,11 +374,11 @@ TEST_F(Commands, LeavingAListSendsItsCheck)
     Start();
     mainProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordValidate)));
-    FocusControl(C(), IDC_APPLICATION);
+    FocusControl(E(), IDC_APPLICATION);
     EXPECT_TRUE(validateCommands.empty()) << "leaving the printer list checks nothing";
-    FocusControl(C(), IDC_VERSION);
+    FocusControl(E(), IDC_VERSION);
     EXPECT_EQ(std::vector<WPARAM>{IDC_APPLICATION}, validateCommands);
-    FocusControl(C(), IDC_FLAG01);
+    FocusControl(E(), IDC_FLAG01);
     EXPECT_EQ((std::vector<WPARAM>{IDC_APPLICATION, IDC_VERSION}), validateCommands);
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mainProc));
 }
@@ -342,7 +435,7 @@ TEST_F(Commands, UnknownIdsAndCodesDoNothing)
     // Sent to the window, none of them changes the table, the focus record
     // or the menu, and none shows a message.
     auto before = std::make_unique<FlagTable>(MainFlagTable());
-    const EditorSnapshot state = EditorState(MainFlagTable());
+    const EditorSnapshot state = SnapshotOf(T(), E().printerFound);
     const WPARAM unknown[] = {MAKEWPARAM(12345, 0), MAKEWPARAM(IDC_PRINTER, CBN_DROPDOWN),
                               MAKEWPARAM(IDC_FLAG01 - 1, BN_CLICKED), MAKEWPARAM(IDC_FLAG64 + 1, BN_CLICKED),
                               MAKEWPARAM(805, BN_DOUBLECLICKED), MAKEWPARAM(IDC_VERSION, CBN_DROPDOWN)};
@@ -350,10 +443,10 @@ TEST_F(Commands, UnknownIdsAndCodesDoNothing)
         SendMessageA(window, WM_COMMAND, w, 0);
         PumpMessages(200);
         EXPECT_EQ(0, std::memcmp(before.get(), &MainFlagTable(), sizeof(FlagTable))) << "command " << LOWORD(w);
-        EXPECT_EQ(IDC_PRINTER, FocusedControl()) << "command " << LOWORD(w);
+        EXPECT_EQ(IDC_PRINTER, E().focusedControl) << "command " << LOWORD(w);
         EXPECT_TRUE(shownMessages.empty()) << "command " << LOWORD(w);
     }
-    EXPECT_EQ(state.currentVersions, EditorState(MainFlagTable()).currentVersions);
+    EXPECT_EQ(state.currentVersions, SnapshotOf(T(), E().printerFound).currentVersions);
     EXPECT_FALSE(MenuCommandEnabled(window, IDM_PASTE));
     EXPECT_TRUE(MenuCommandEnabled(window, IDM_DELETEVERSION));
 }

@@ -196,7 +196,7 @@ TEST_F(FlagFiles, ExportImportAndSaveReproduceTheKey)
     ASSERT_EQ(7u, before.size());
 
     ASSERT_EQ(1, ExportFlagFile(afePath.c_str()));
-    std::memset(table.get(), 0, sizeof(FlagTable));
+    std::memset(table, 0, sizeof(FlagTable));
     ClearControls();
     ASSERT_EQ(1, Import(afePath));
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFlagKeyPath);
@@ -259,7 +259,7 @@ TEST_F(FlagFiles, FailedImportLeavesEverythingAsItWas)
     table->currentVersionRow = 1;
     table->modified = 1;
     auto saved = std::make_unique<FlagTable>();
-    std::memcpy(saved.get(), table.get(), sizeof(FlagTable));
+    std::memcpy(saved.get(), table, sizeof(FlagTable));
     ShownTable shown = Show();
 
     const std::string good = std::string("00018\n02A.EXE;\n") + kLine1 + "\n" + kLine2 + "\n";
@@ -283,7 +283,7 @@ TEST_F(FlagFiles, FailedImportLeavesEverythingAsItWas)
     for (const Bad& b : bad) {
         WriteFileText(badPath, b.file);
         EXPECT_EQ(0, Import(badPath)) << b.what;
-        EXPECT_EQ(0, std::memcmp(saved.get(), table.get(), sizeof(FlagTable))) << b.what;
+        EXPECT_EQ(0, std::memcmp(saved.get(), table, sizeof(FlagTable))) << b.what;
         EXPECT_EQ(shown, Show()) << b.what;
     }
     DeleteFileA(badPath.c_str());
@@ -293,7 +293,7 @@ TEST_F(FlagFiles, FailedImportLeavesEverythingAsItWas)
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     EXPECT_EQ(0, Import(afePath)) << "file held open by another without sharing";
     CloseHandle(held);
-    EXPECT_EQ(0, std::memcmp(saved.get(), table.get(), sizeof(FlagTable)));
+    EXPECT_EQ(0, std::memcmp(saved.get(), table, sizeof(FlagTable)));
     EXPECT_EQ(shown, Show());
     EXPECT_TRUE(ShownTexts().empty());
 }

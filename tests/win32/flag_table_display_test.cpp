@@ -10,24 +10,12 @@
 
 #include "main/display_win32.h"
 #include "table/edit_commands.h"
+#include "table/flag_table_edit.h"
 #include "table_fixture_win32.h"
 
 namespace {
 
-class Display : public TableWindow {
-protected:
-    void Show()
-    {
-        MainControls c = {};
-        c.window = parent;
-        c.appCombo = appCombo;
-        c.versionCombo = versionCombo;
-        std::copy(boxes, boxes + kFlagCount, c.flagBoxes);
-        ShowEditor(c, *table, 1, shown);
-    }
-
-    ShownScreen shown = {};
-};
+using Display = TableWindow;
 
 TEST_F(Display, DrawsTheTableAndRebuildsAListOnlyWhenItsRowsChanged)
 {
@@ -43,8 +31,8 @@ TEST_F(Display, DrawsTheTableAndRebuildsAListOnlyWhenItsRowsChanged)
     EXPECT_EQ(-1, SendMessageA(versionCombo, CB_GETCURSEL, 0, 0)) << "entry 0 is not the first application's";
     EXPECT_EQ("", Checked());
 
-    PickApplication(*table, 1);
-    PickVersion(*table, 1, 1);
+    SelectApplication(*table, 1);
+    SelectVersion(*table, 1, 1);
     // A row changed behind the display's back stays as it is: the app list
     // is not filled again for a pick.
     SendMessageA(appCombo, CB_DELETESTRING, 0, 0);
@@ -54,7 +42,7 @@ TEST_F(Display, DrawsTheTableAndRebuildsAListOnlyWhenItsRowsChanged)
     EXPECT_EQ((std::vector<std::string>{"00000001-00000000", "00000003-00000000"}), ComboRows(versionCombo));
     EXPECT_EQ(1, SendMessageA(appCombo, CB_GETCURSEL, 0, 0));
     EXPECT_EQ(1, SendMessageA(versionCombo, CB_GETCURSEL, 0, 0));
-    PickApplication(*table, 0);
+    SelectApplication(*table, 0);
     Show();
     EXPECT_EQ("1 64 ", Checked()) << "bit 0 is box 01, bit 31 of the high word box 64";
     EXPECT_TRUE(notifications.empty()) << "CB_SETCURSEL and BM_SETCHECK notify nobody";

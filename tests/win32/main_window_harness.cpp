@@ -172,6 +172,11 @@ FlagTable& RealMainWindow::T() const
     return MainFlagTable();
 }
 
+EditorWindow& RealMainWindow::E() const
+{
+    return MainEditor();
+}
+
 void RealMainWindow::Command(UINT id, UINT code, HWND control)
 {
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));

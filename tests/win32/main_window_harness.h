@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/main_controls_win32.h"
+#include "main/editor_window_win32.h"
 #include "table/flag_table.h"
 #include "message_recorder_win32.h"
 #include "table_fixture_win32.h"
@@ -74,6 +75,7 @@ protected:
     void Start(int printers = 1);
     const MainControls& C() const;
     FlagTable& T() const;
+    EditorWindow& E() const;  // the window's record
     // WM_COMMAND sent to the window, then whatever it posted handled.
     void Command(UINT id, UINT code = 0, HWND control = nullptr);
 

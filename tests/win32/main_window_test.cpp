@@ -163,7 +163,10 @@ TEST(MainResources, MenuTemplate)
                  {0, "", false},
                  {IDM_EXIT, "E&xit", false}});
     ExpectPopup(menu, 1, "&Edit",
-                {{IDM_COPY, "&Copy", false},
+                {{IDM_UNDO, "&Undo\tCtrl+Z", true},
+                 {IDM_REDO, "&Redo\tCtrl+Y", true},
+                 {0, "", false},
+                 {IDM_COPY, "&Copy", false},
                  {IDM_PASTE, "&Paste", true},
                  {0, "", false},
                  {IDM_CLEARALL, "C&lear All", false},
@@ -182,7 +185,7 @@ TEST(MainResources, MenuTemplate)
     DestroyMenu(menu);
 }
 
-TEST(MainResources, AcceleratorsAreTheFocusCommandsSaveAndFindAndAllHandled)
+TEST(MainResources, AcceleratorsAreTheFocusCommandsAndTheKeysOfMenuItemsAllHandled)
 {
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), "MAINACCEL");
     ASSERT_NE(nullptr, table);
@@ -197,6 +200,9 @@ TEST(MainResources, AcceleratorsAreTheFocusCommandsSaveAndFindAndAllHandled)
     const Expected expected[] = {
         {FVIRTKEY | FNOINVERT, VK_TAB, IDM_NEXTCONTROL, nullptr},
         {FVIRTKEY | FSHIFT | FNOINVERT, VK_TAB, IDM_PREVCONTROL, nullptr},
+        {FVIRTKEY | FCONTROL | FNOINVERT, 'Z', IDM_UNDO, "&Undo\tCtrl+Z"},
+        {FVIRTKEY | FCONTROL | FNOINVERT, 'Y', IDM_REDO, "&Redo\tCtrl+Y"},
+        {FVIRTKEY | FCONTROL | FSHIFT | FNOINVERT, 'Z', IDM_REDO, "&Redo\tCtrl+Y"},
         {FALT | FNOINVERT, 'a', IDM_GOTOAPP, nullptr},
         {FALT | FNOINVERT, 'A', IDM_GOTOAPP, nullptr},
         {FALT | FNOINVERT, 'g', IDM_GOTOFLAGS, nullptr},
@@ -209,14 +215,18 @@ TEST(MainResources, AcceleratorsAreTheFocusCommandsSaveAndFindAndAllHandled)
         {FVIRTKEY | FCONTROL | FNOINVERT, 'F', IDM_FIND, "&Find Application...\tCtrl+F"},
         {FVIRTKEY | FNOINVERT, VK_F3, IDM_FINDNEXT, nullptr},
     };
-    ASSERT_EQ(13, n);
+    ASSERT_EQ(16, n);
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), "MENU");
     for (int i = 0; i < n; ++i) {
         EXPECT_EQ(expected[i].fVirt, accels[i].fVirt & 0x7F) << "accelerator " << i;
         EXPECT_EQ(expected[i].key, accels[i].key) << "accelerator " << i;
         EXPECT_EQ(expected[i].cmd, accels[i].cmd) << "accelerator " << i;
-        // Accelerators send code 1.
-        EXPECT_NE(nullptr, FindCommandRow(accels[i].cmd, 1)) << "no handler for " << accels[i].cmd;
+        // Accelerators send code 1. The keys of menu items (whose text
+        // names the key) are kept from acting while their item is greyed;
+        // the focus commands and F3 are no items.
+        const CommandRow* row = FindCommandRow(accels[i].cmd, 1);
+        ASSERT_NE(nullptr, row) << "no handler for " << accels[i].cmd;
+        EXPECT_EQ(row->menuItem, expected[i].menuText != nullptr) << accels[i].cmd;
         char text[64] = "";
         GetMenuStringA(menu, accels[i].cmd, text, sizeof text, MF_BYCOMMAND);
         EXPECT_STREQ(expected[i].menuText ? expected[i].menuText : "", text) << "accelerator " << i;

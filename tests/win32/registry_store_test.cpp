@@ -238,7 +238,7 @@ TEST_F(RegistryStore, AnUnstorableTableIsRefusedAndTheKeyLeftAsItWas)
         {"100 versions", "MANY.EXE", 100},
     };
     for (const Case& c : cases) {
-        std::memset(table.get(), 0, sizeof(FlagTable));
+        std::memset(table, 0, sizeof(FlagTable));
         AddTable({"OK.EXE"}, {{0, 1, 1}});
         std::strcpy(table->appNames[1], c.row.c_str());
         table->appCount = 2;

@@ -78,9 +78,9 @@ protected:
     // Leaving the application list with no row selected.
     void LeaveEmptyApplicationList()
     {
-        FocusControl(C(), IDC_APPLICATION);
+        FocusControl(E(), IDC_APPLICATION);
         SendMessageA(C().appCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-        FocusControl(C(), IDC_VERSION);
+        FocusControl(E(), IDC_VERSION);
         PumpMessages(200);
     }
 };
@@ -164,7 +164,7 @@ TEST_F(SaveProtocol, ClosingCheckRunsBothListChecksBeforeTheQuestion)
     SendMessageA(C().appCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     SendMessageA(C().versionCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     answers = {IDOK, IDOK, IDCANCEL};
-    EXPECT_FALSE(CloseBoxCheck(C(), T()));
+    EXPECT_FALSE(CloseBoxCheck(E()));
     ExpectShown({kAppNull, "VersionMS and LS is NULL\nRevise it", kSaveQuestion});
     EXPECT_EQ(0, SendMessageA(C().appCombo, CB_GETCURSEL, 0, 0)) << "the check put the row back";
     // Both suppress flags are set: losing the focus starts no check.
@@ -177,12 +177,12 @@ TEST_F(SaveProtocol, ClosingCheckRunsBothListChecksBeforeTheQuestion)
 
     answers = {IDNO};
     shownMessages.clear();
-    EXPECT_TRUE(CloseBoxCheck(C(), T()));
+    EXPECT_TRUE(CloseBoxCheck(E()));
     ExpectShown({kSaveQuestion});
     // Nothing to save: the checks run, no question.
     Command(IDM_SAVE);
     shownMessages.clear();
-    EXPECT_TRUE(CloseBoxCheck(C(), T()));
+    EXPECT_TRUE(CloseBoxCheck(E()));
     EXPECT_TRUE(shownMessages.empty());
 }
 

@@ -9,7 +9,9 @@
 #include "store/registry_layout.h"
 #include "store/registry_store_win32.h"
 #include "main/display_win32.h"
+#include "main/commands_win32.h"
 #include "table/edit_commands.h"
+#include "table/flag_table_edit.h"
 
 namespace {
 
@@ -60,7 +62,8 @@ std::vector<std::string> ComboRows(HWND combo)
 
 void TableWindow::SetUp()
 {
-    table = NewTable();
+    editor.reset(new EditorWindow());
+    table = &editor->table;
     notifications.clear();
     WNDCLASSA wc = {};
     wc.lpfnWndProc = RecordingParent;
@@ -75,10 +78,16 @@ void TableWindow::SetUp()
     versionCombo = Child("COMBOBOX", WS_VSCROLL | CBS_DROPDOWNLIST, IDC_VERSION, parent);
     for (int k = 0; k < kFlagCount; ++k)
         boxes[k] = Child("BUTTON", BS_AUTOCHECKBOX, IDC_FLAG01 + k, parent);
+    MakeEditorWindow(*editor, parent, GetModuleHandleA(nullptr));
+    editor->controls.appCombo = appCombo;
+    editor->controls.versionCombo = versionCombo;
+    std::copy(boxes, boxes + kFlagCount, editor->controls.flagBoxes);
+    editor->printerFound = 1;
 }
 
 void TableWindow::TearDown()
 {
+    FreeHistory(table->history);
     DestroyWindow(parent);
 }
 
@@ -104,13 +113,14 @@ std::string TableWindow::Row(HWND combo, int row) const
 void TableWindow::ShowLoaded()
 {
     SelectLoadedTable(*table);
-    MainControls c = {};
-    c.window = parent;
-    c.appCombo = appCombo;
-    c.versionCombo = versionCombo;
-    std::copy(boxes, boxes + kFlagCount, c.flagBoxes);
-    ShownScreen shown = {};
-    ShowEditor(c, *table, 1, shown);
+    Show();
+}
+
+void TableWindow::Show()
+{
+    size_t rows = 0;
+    const CommandRow* commands = CommandRows(&rows);
+    ShowEditor(*editor, commands, rows);
 }
 
 int TableWindow::RowCount(HWND combo) const

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/main_controls_win32.h"
+#include "main/editor_window_win32.h"
 #include "message_recorder_win32.h"
 #include "table/flag_table.h"
 #include "table_builder.h"
@@ -52,14 +53,19 @@ protected:
 
     // The table as loaded (SelectLoadedTable), drawn by the display.
     void ShowLoaded();
+    // The table drawn by the display as it stands.
 
     // The checked boxes by their numbers, "5 33 ".
     std::string Checked() const;
     std::string Row(HWND combo, int row) const;
     int RowCount(HWND combo) const;
 
+    // The display's record of this window; table is its table.
+    void Show();
+
     MessageRecorder recorder;
-    std::unique_ptr<FlagTable> table;
+    std::unique_ptr<EditorWindow> editor;
+    FlagTable* table = nullptr;
     HWND parent = nullptr;
     HWND appCombo = nullptr;      // control 702
     HWND versionCombo = nullptr;  // control 703
