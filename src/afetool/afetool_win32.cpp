@@ -9,6 +9,7 @@
 #include "store/file_api_win32.h"
 #include "store/flag_file.h"
 #include "store/flag_file_win32.h"
+#include "store/key_swap_win32.h"
 #include "store/registry_api_win32.h"
 #include "store/registry_store_win32.h"
 #include "table/flag_table.h"
@@ -124,8 +125,29 @@ bool KeyHolds(const FlagTable& t, std::FILE* err)
     return same;
 }
 
+// Finishes or undoes a save cut off beside the driver's key and says so;
+// false when that cannot be done.
+bool RepairKey(std::FILE* err)
+{
+    RepairResult r = RepairFlagKey();
+    if (r.repair == KeyRepair::Finished)
+        std::fprintf(err, "afetool: a save had been cut off after its table was written whole; it is now in place\n");
+    else if (r.repair == KeyRepair::Undone)
+        std::fprintf(err, "afetool: a save had been cut off before its table was in place; the table from before it stays\n");
+    else if (r.repair == KeyRepair::Failed)
+        std::fprintf(err, "afetool: a save cut off beside the driver's key cannot be finished or undone (Code=%ld)\n",
+                     static_cast<long>(r.code));
+    return r.repair != KeyRepair::Failed;
+}
+
 int Apply(const char* path, std::FILE* out, std::FILE* err)
 {
+    // One writer's turn for the whole apply, so that the checks before and
+    // after the save read no other writer's table. Without it, the save
+    // waits for its own turn and fails when it gets none.
+    HANDLE turn = nullptr;
+    TakeWriterTurn(turn);
+    RepairKey(err);
     FlagTable* table = NewTable();
     FlagTable* before = LoadKey(err);
     int status = 1;
@@ -147,6 +169,8 @@ int Apply(const char* path, std::FILE* out, std::FILE* err)
     }
     std::free(before);
     std::free(table);
+    if (turn)
+        GiveBackWriterTurn(turn);
     return status;
 }
 
@@ -187,9 +211,11 @@ DecodedFlagFile* AsDecoded(const FlagTable& t)
 }
 
 // 0 when the key holds the file's table, 1 with what differs, 2 when either
-// cannot be read.
+// cannot be read or a save cut off beside the key cannot be repaired.
 int Verify(const char* path, std::FILE* out, std::FILE* err)
 {
+    if (!RepairKey(err))
+        return 2;
     DecodedFlagFile* file = LoadFlagFileArg(path, err);
     if (!file || !KeyReadable(err)) {
         std::free(file);

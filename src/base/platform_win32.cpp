@@ -19,6 +19,7 @@ bool SystemRunsUnderWow64()
 }
 
 using DeleteKeyExFn = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
+using RenameKeyFn = LONG(WINAPI*)(HKEY, LPCWSTR, LPCWSTR);
 using MoveFileExFn = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
 
 }  // namespace
@@ -32,6 +33,8 @@ const Platform kSystemPlatform = {
     RegCloseKey,
     SystemFunction<DeleteKeyExFn>("advapi32.dll", "RegDeleteKeyExA"),
     SystemRunsUnderWow64,
+    SystemFunction<RenameKeyFn>("advapi32.dll", "RegRenameKey"),
+    RegEnumKeyExA,
 
     CreateFileA,
     ReadFile,
@@ -43,6 +46,11 @@ const Platform kSystemPlatform = {
     SystemFunction<MoveFileExFn>("kernel32.dll", "MoveFileExA"),
     GetTempFileNameA,
     GetFileAttributesA,
+
+    CreateMutexA,
+    OpenMutexA,
+    WaitForSingleObject,
+    ReleaseMutex,
 
     nullptr,
 

@@ -64,10 +64,10 @@ KeyContents ReadKey()
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_READ | testView, &key) != ERROR_SUCCESS)
         return out;
+    std::vector<unsigned char> data(1 << 18);  // APPINFO of the full capacity too
     for (DWORD i = 0;; ++i) {
         char name[512];
         DWORD nameLength = sizeof name;
-        std::vector<unsigned char> data(65536);
         DWORD dataLength = static_cast<DWORD>(data.size());
         DWORD type = 0;
         if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data.data(), &dataLength) != ERROR_SUCCESS)
