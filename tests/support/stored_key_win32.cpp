@@ -6,6 +6,7 @@
 
 namespace {
 
+const char kParentPath[] = "Software\\Kavix\\ZOLT\\APPFLAG";
 const char kKeyPath[] = "Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver";
 
 void PutWord(std::vector<unsigned char>& out, uint32_t v)
@@ -24,6 +25,19 @@ bool SetValue(HKEY key, const std::string& name, const StoredValue& v)
 {
     return RegSetValueExA(key, name.c_str(), 0, v.type, v.data.data(), static_cast<DWORD>(v.data.size())) ==
            ERROR_SUCCESS;
+}
+
+void DeleteTree(HKEY parent, const char* name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS | testView, &key) != ERROR_SUCCESS)
+        return;
+    char sub[256];
+    DWORD n = sizeof sub;
+    while ((n = sizeof sub, RegEnumKeyExA(key, 0, sub, &n, nullptr, nullptr, nullptr, nullptr)) == ERROR_SUCCESS)
+        DeleteTree(key, sub);
+    RegCloseKey(key);
+    RegDeleteKeyA(parent, name);
 }
 
 }  // namespace
@@ -183,4 +197,27 @@ int DeleteTestTable(void)
 {
     LONG status = RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKeyPath);
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? 1 : 0;
+}
+
+std::vector<std::string> KeysBesideTable()
+{
+    std::vector<std::string> names;
+    HKEY parent = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kParentPath, 0, KEY_READ | testView, &parent) != ERROR_SUCCESS)
+        return names;
+    char name[256];
+    DWORD n = sizeof name;
+    for (DWORD i = 0; (n = sizeof name, RegEnumKeyExA(parent, i, name, &n, nullptr, nullptr, nullptr, nullptr)) ==
+                      ERROR_SUCCESS;
+         ++i) {
+        if (lstrcmpiA(name, "ZOLTDriver") != 0)
+            names.push_back(name);
+    }
+    RegCloseKey(parent);
+    return names;
+}
+
+void DeleteAppFlagTree()
+{
+    DeleteTree(HKEY_LOCAL_MACHINE, kParentPath);
 }

@@ -50,3 +50,8 @@ void PutValue(const char* name, DWORD type, const void* data, DWORD length);
 void PutAppInfo(const char* text, DWORD size);
 void PutVersion(const char* valueName, uint32_t tag, uint32_t ms, uint32_t ls, uint32_t low, uint32_t high);
 bool DeleteStoredValue(const char* name);
+
+// The keys beside the table's own under APPFLAG, by name.
+std::vector<std::string> KeysBesideTable();
+// APPFLAG with everything under it: the table's key and what is beside it.
+void DeleteAppFlagTree();

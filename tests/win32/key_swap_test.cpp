@@ -61,51 +61,17 @@ LONG WINAPI RefuseDeeper(HKEY k, LPCSTR n)
 LONG WINAPI RefuseRename(HKEY, LPCWSTR, LPCWSTR) { return ERROR_ACCESS_DENIED; }
 DWORD WINAPI NeverYourTurn(HANDLE, DWORD) { return WAIT_TIMEOUT; }
 
-void DeleteTree(HKEY parent, const char* name)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    char sub[256];
-    DWORD n = sizeof sub;
-    while ((n = sizeof sub, RegEnumKeyExA(key, 0, sub, &n, nullptr, nullptr, nullptr, nullptr)) == ERROR_SUCCESS)
-        DeleteTree(key, sub);
-    RegCloseKey(key);
-    RegDeleteKeyA(parent, name);
-}
-
-// Applies `what` to each of the key and the two keys a save puts beside it.
-void ForEachKey(const std::function<void(HKEY parent, const char* name)>& what)
+// As a save cut off between its renames leaves the key: the fresh key
+// whole beside the earlier one, and no key.
+void PlantCutBetweenRenames(const GeneratedTable& earlier, const GeneratedTable& fresh)
 {
     HKEY parent = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFlagParentPath, 0, KEY_ALL_ACCESS, &parent) != ERROR_SUCCESS)
-        return;
-    for (const char* name : {kFlagKeyName, kFreshKeyName, kEarlierKeyName})
-        what(parent, name);
+    ASSERT_TRUE(fresh.Store());
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFlagParentPath, 0, KEY_ALL_ACCESS, &parent));
+    EXPECT_EQ(ERROR_SUCCESS, kSystemPlatform.renameKey(parent, L"ZOLTDriver", L"ZOLTDriver.new"));
+    EXPECT_TRUE(earlier.Store());
+    EXPECT_EQ(ERROR_SUCCESS, kSystemPlatform.renameKey(parent, L"ZOLTDriver", L"ZOLTDriver.old"));
     RegCloseKey(parent);
-}
-
-// The keys beside the driver's that a save left, " ZOLTDriver.new" say.
-std::string Leftovers()
-{
-    std::string found;
-    ForEachKey([&](HKEY parent, const char* name) {
-        HKEY key = nullptr;
-        if (name != kFlagKeyName && RegOpenKeyExA(parent, name, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-            found += std::string(" ") + name;
-            RegCloseKey(key);
-        }
-    });
-    return found;
-}
-
-void Rename(const wchar_t* from, const wchar_t* to)
-{
-    ForEachKey([&](HKEY parent, const char* name) {
-        if (name == kFlagKeyName) {
-            ASSERT_EQ(ERROR_SUCCESS, kSystemPlatform.renameKey(parent, from, to));
-        }
-    });
 }
 
 // What the cut-offs of one run left: the k after which the driver found
@@ -120,11 +86,11 @@ protected:
     void SetUp() override
     {
         StoreTest::SetUp();
-        ForEachKey(DeleteTree);
+        DeleteAppFlagTree();
     }
     void TearDown() override
     {
-        ForEachKey(DeleteTree);
+        DeleteAppFlagTree();
         StoreTest::TearDown();
     }
 
@@ -154,7 +120,7 @@ protected:
             ks.push_back(k);
         for (long k : ks) {
             ResetPlatform();
-            ForEachKey(DeleteTree);
+            DeleteAppFlagTree();
             EXPECT_TRUE(earlier.Store());
             CutRegistryFrom(k);
             run();
@@ -166,7 +132,7 @@ protected:
                 found.partial.push_back(k);
             RepairFlagKey();
             seen = ReadKey();
-            if ((seen != before && seen != after) || !Leftovers().empty())
+            if ((seen != before && seen != after) || !KeysBesideTable().empty())
                 found.unrepaired.push_back(k);
         }
         return found;
@@ -246,9 +212,9 @@ TEST_F(KeySwap, TheEarlierKeyGoesWholeWithItsSubkeys)
         platform.deleteKey = RefuseDeeper;
         EXPECT_EQ(0, Save()) << renames;
         EXPECT_TRUE(ReadKey() == before) << renames;
-        EXPECT_EQ("", Leftovers()) << renames;
+        EXPECT_TRUE(KeysBesideTable().empty()) << renames;
         ResetPlatform();
-        ForEachKey(DeleteTree);
+        DeleteAppFlagTree();
     }
     EXPECT_EQ(std::vector<std::string>(2, "Open Printer fail\nCode=5"), ShownTexts());
 }
@@ -271,14 +237,7 @@ TEST_F(KeySwap, VerifyRepairsAndSaysSo)
     GetTempPathA(sizeof dir, dir);
     const std::string afe = std::string(dir) + "key_swap_verify.afe";
     ASSERT_TRUE(WriteFileBytes(afe, fresh.Afe()));
-    // As a save cut off between its renames leaves it.
-    auto plant = [&] {
-        ASSERT_TRUE(fresh.Store());
-        Rename(L"ZOLTDriver", L"ZOLTDriver.new");
-        ASSERT_TRUE(earlier.Store());
-        Rename(L"ZOLTDriver", L"ZOLTDriver.old");
-    };
-    plant();
+    PlantCutBetweenRenames(earlier, fresh);
     platform.renameKey = RefuseRename;
     ToolRun r = RunAfeToolWith({"verify", afe});
     EXPECT_EQ(2, r.status);
@@ -289,7 +248,7 @@ TEST_F(KeySwap, VerifyRepairsAndSaysSo)
     DeleteFileA(afe.c_str());
     EXPECT_EQ(0, r.status) << r.out << r.err;
     EXPECT_NE(std::string::npos, r.err.find("it is now in place")) << r.err;
-    EXPECT_EQ("", Leftovers());
+    EXPECT_TRUE(KeysBesideTable().empty());
 }
 
 }  // namespace
