@@ -133,9 +133,11 @@ bool RepairKey(std::FILE* err)
     if (r.repair == KeyRepair::Finished)
         std::fprintf(err, "afetool: a save had been cut off after its table was written whole; it is now in place\n");
     else if (r.repair == KeyRepair::Undone)
-        std::fprintf(err, "afetool: a save had been cut off before its table was in place; the table from before it stays\n");
+        std::fprintf(err, "afetool: a save had been cut off before its table was in place; the table from before it "
+                          "stays\n");
     else if (r.repair == KeyRepair::Failed)
-        std::fprintf(err, "afetool: a save cut off beside the driver's key cannot be finished or undone (Code=%ld)\n",
+        std::fprintf(err, "afetool: what a cut-off save may have left beside the driver's key cannot be repaired "
+                          "(Code=%ld)\n",
                      static_cast<long>(r.code));
     return r.repair != KeyRepair::Failed;
 }
@@ -143,10 +145,15 @@ bool RepairKey(std::FILE* err)
 int Apply(const char* path, std::FILE* out, std::FILE* err)
 {
     // One writer's turn for the whole apply, so that the checks before and
-    // after the save read no other writer's table. Without it, the save
-    // waits for its own turn and fails when it gets none.
+    // after the save read no other writer's table; without one, it fails as
+    // the save would.
     HANDLE turn = nullptr;
-    TakeWriterTurn(turn);
+    LONG waited = TakeWriterTurn(turn);
+    if (waited != ERROR_SUCCESS) {
+        PrintStoreFault(err, StoreFault{StoreFaultKind::KeyNotCreated, waited, nullptr, StoreProblem::None});
+        std::fprintf(err, "afetool: nothing was changed\n");
+        return 1;
+    }
     RepairKey(err);
     FlagTable* table = NewTable();
     FlagTable* before = LoadKey(err);
@@ -169,8 +176,7 @@ int Apply(const char* path, std::FILE* out, std::FILE* err)
     }
     std::free(before);
     std::free(table);
-    if (turn)
-        GiveBackWriterTurn(turn);
+    GiveBackWriterTurn(turn);
     return status;
 }
 

@@ -35,10 +35,10 @@ std::string TempFile(const char* name)
     return std::string(dir) + name;
 }
 
-// afetool.exe started with its output thrown away.
-PROCESS_INFORMATION StartAfetool(const std::string& arguments)
+// afetool.exe COMMAND FILE started, its output thrown away.
+PROCESS_INFORMATION StartAfetool(const char* command, const std::string& file)
 {
-    std::string line = "\"" + WindowsPath(AFETOOL_EXE) + "\" " + arguments;
+    std::string line = "\"" + WindowsPath(AFETOOL_EXE) + "\" " + command + " \"" + file + "\"";
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOA si = {};
@@ -67,9 +67,9 @@ DWORD Finish(PROCESS_INFORMATION& pi, bool kill = false)
     return code;
 }
 
-DWORD RunAfetool(const std::string& arguments)
+DWORD RunAfetool(const char* command, const std::string& file)
 {
-    PROCESS_INFORMATION pi = StartAfetool(arguments);
+    PROCESS_INFORMATION pi = StartAfetool(command, file);
     return pi.hProcess ? Finish(pi) : 998;
 }
 
@@ -102,15 +102,15 @@ TEST_F(InterruptedSave, AnApplyKilledAtRandomMomentsLeavesOneWholeTable)
     ASSERT_TRUE(WriteFileBytes(afe, fresh.Afe()));
     ASSERT_TRUE(earlier.Store());
     DWORD start = GetTickCount();
-    ASSERT_EQ(0u, RunAfetool("apply " + afe));
+    ASSERT_EQ(0u, RunAfetool("apply", afe));
     DWORD span = GetTickCount() - start + 1;
     for (int round = 0; round < 20; ++round) {
         ASSERT_TRUE(earlier.Store());
-        PROCESS_INFORMATION pi = StartAfetool("apply " + afe);
+        PROCESS_INFORMATION pi = StartAfetool("apply", afe);
         Sleep(random() % span);
         Finish(pi, true);
         EXPECT_TRUE(HoldsOneOf(before, after, false)) << "round " << round;
-        EXPECT_LE(RunAfetool("verify " + afe), 1u) << "round " << round;
+        EXPECT_LE(RunAfetool("verify", afe), 1u) << "round " << round;
         EXPECT_TRUE(HoldsOneOf(before, after, true)) << "round " << round;
     }
     DeleteFileA(afe.c_str());
@@ -119,7 +119,7 @@ TEST_F(InterruptedSave, AnApplyKilledAtRandomMomentsLeavesOneWholeTable)
 TEST_F(InterruptedSave, AnEditorKilledInItsSaveLeavesOneWholeTable)
 {
     GeneratedTable full(5000, 2, 3);
-    StartWith(full.apps.data(), 5000);
+    ASSERT_NO_FATAL_FAILURE(StartWith(full.apps.data(), 5000));
     const KeyContents loaded = full.Key();
     KeyContents edited = loaded;
     edited["APP-APP0001.EXE-01"].data[12] ^= 1u << 4;  // flag 05 of the first version
@@ -161,7 +161,7 @@ TEST_F(InterruptedSave, TwoAppliesAtOnceLeaveOneOfTheirTablesWhole)
     const std::string afe[2] = {TempFile("one.afe"), TempFile("other.afe")};
     ASSERT_TRUE(WriteFileBytes(afe[0], one.Afe()) && WriteFileBytes(afe[1], other.Afe()));
     for (int round = 0; round < 50; ++round) {
-        PROCESS_INFORMATION pi[2] = {StartAfetool("apply " + afe[round % 2]), StartAfetool("apply " + afe[1 - round % 2])};
+        PROCESS_INFORMATION pi[2] = {StartAfetool("apply", afe[round % 2]), StartAfetool("apply", afe[1 - round % 2])};
         EXPECT_EQ(0u, Finish(pi[0])) << "round " << round;
         EXPECT_EQ(0u, Finish(pi[1])) << "round " << round;
         EXPECT_TRUE(HoldsOneOf(oneKey, otherKey, true)) << "round " << round;

@@ -207,9 +207,10 @@ std::vector<std::string> KeysBesideTable()
         return names;
     char name[256];
     DWORD n = sizeof name;
-    for (DWORD i = 0; (n = sizeof name, RegEnumKeyExA(parent, i, name, &n, nullptr, nullptr, nullptr, nullptr)) ==
-                      ERROR_SUCCESS;
-         ++i) {
+    for (DWORD i = 0;; ++i) {
+        n = sizeof name;
+        if (RegEnumKeyExA(parent, i, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
         if (lstrcmpiA(name, "ZOLTDriver") != 0)
             names.push_back(name);
     }

@@ -30,7 +30,8 @@ LONG WINAPI CutOpen(HKEY k, LPCSTR n, DWORD o, REGSAM s, PHKEY r)
 LONG WINAPI CutQuery(HKEY k, LPCSTR n, LPDWORD r, LPDWORD t, LPBYTE d, LPDWORD l)
 { return Cut() ? kCut : kSystemPlatform.queryValue(k, n, r, t, d, l); }
 LONG WINAPI CutDelete(HKEY k, LPCSTR n) { return Cut() ? kCut : kSystemPlatform.deleteKey(k, n); }
-LONG WINAPI CutCreate(HKEY k, LPCSTR n, DWORD r, LPSTR c, DWORD o, REGSAM s, LPSECURITY_ATTRIBUTES a, PHKEY h, LPDWORD d)
+LONG WINAPI CutCreate(HKEY k, LPCSTR n, DWORD r, LPSTR c, DWORD o, REGSAM s, LPSECURITY_ATTRIBUTES a, PHKEY h,
+                      LPDWORD d)
 { return Cut() ? kCut : kSystemPlatform.createKey(k, n, r, c, o, s, a, h, d); }
 LONG WINAPI CutSet(HKEY k, LPCSTR n, DWORD r, DWORD t, const BYTE* d, DWORD l)
 { return Cut() ? kCut : kSystemPlatform.setValue(k, n, r, t, d, l); }
@@ -90,8 +91,18 @@ protected:
     }
     void TearDown() override
     {
+        DeleteFileA(afe.c_str());
         DeleteAppFlagTree();
         StoreTest::TearDown();
+    }
+
+    // The fresh table as an .afe file, at `afe`.
+    void WriteAfe()
+    {
+        char dir[MAX_PATH];
+        GetTempPathA(sizeof dir, dir);
+        afe = std::string(dir) + "key_swap_test.afe";
+        ASSERT_TRUE(WriteFileBytes(afe, fresh.Afe()));
     }
 
     void Fill(const GeneratedTable& g)
@@ -105,14 +116,14 @@ protected:
         }
     }
 
-    // `run` over the earlier table, cut off at call 0, step, 2 step... and
-    // at each of the last `tail` calls it makes.
-    CutOffs CutOff(const GeneratedTable& earlier, const GeneratedTable& fresh, const std::function<void()>& run,
+    // `run`, which writes `to` over `from`, cut off at call 0, step,
+    // 2 step... and at each of the last `tail` calls it makes.
+    CutOffs CutOff(const GeneratedTable& from, const GeneratedTable& to, const std::function<void()>& run,
                    long step = 1, long tail = 0)
     {
         CutOffs found;
-        const KeyContents before = earlier.Key(), after = fresh.Key();
-        EXPECT_TRUE(earlier.Store());
+        const KeyContents before = from.Key(), after = to.Key();
+        EXPECT_TRUE(from.Store());
         CutRegistryFrom(LONG_MAX);
         run();
         std::vector<long> ks;
@@ -121,7 +132,7 @@ protected:
         for (long k : ks) {
             ResetPlatform();
             DeleteAppFlagTree();
-            EXPECT_TRUE(earlier.Store());
+            EXPECT_TRUE(from.Store());
             CutRegistryFrom(k);
             run();
             ResetPlatform();
@@ -137,13 +148,16 @@ protected:
         }
         return found;
     }
+
+    // A small table over an earlier one of another size.
+    const GeneratedTable earlier{7, 2, 1}, fresh{20, 3, 2};
+    std::string afe;
 };
 
 using Ks = std::vector<long>;
 
 TEST_F(KeySwap, ASaveCutOffAtAnyCallLeavesOneWholeTable)
 {
-    GeneratedTable earlier(7, 2, 1), fresh(20, 3, 2);
     Fill(fresh);
     CutOffs f = CutOff(earlier, fresh, [&] { Save(); });
     EXPECT_EQ(Ks{}, f.partial);
@@ -160,22 +174,17 @@ TEST_F(KeySwap, ASaveCutOffAtAnyCallLeavesOneWholeTable)
 
 TEST_F(KeySwap, AFullSaveCutOffLeavesOneWholeTable)
 {
-    GeneratedTable earlier(200, 3, 3), fresh(kMaxApps, 2, 4);
-    Fill(fresh);
-    CutOffs f = CutOff(earlier, fresh, [&] { Save(); }, 5000, 8);
+    GeneratedTable hundreds(200, 3, 3), full(kMaxApps, 2, 4);
+    Fill(full);
+    CutOffs f = CutOff(hundreds, full, [&] { Save(); }, 5000, 8);
     EXPECT_EQ(Ks{}, f.partial);
     EXPECT_EQ(Ks{}, f.unrepaired);
 }
 
 TEST_F(KeySwap, AnApplyCutOffAtAnyCallLeavesOneWholeTable)
 {
-    GeneratedTable earlier(7, 2, 1), fresh(20, 3, 2);
-    char dir[MAX_PATH];
-    GetTempPathA(sizeof dir, dir);
-    const std::string afe = std::string(dir) + "key_swap_test.afe";
-    ASSERT_TRUE(WriteFileBytes(afe, fresh.Afe()));
+    WriteAfe();
     CutOffs f = CutOff(earlier, fresh, [&] { RunAfeToolWith({"apply", afe}); });
-    DeleteFileA(afe.c_str());
     EXPECT_EQ(Ks{}, f.partial);
     EXPECT_EQ(Ks{}, f.unrepaired);
     EXPECT_EQ(1, f.missing);
@@ -183,7 +192,6 @@ TEST_F(KeySwap, AnApplyCutOffAtAnyCallLeavesOneWholeTable)
 
 TEST_F(KeySwap, TheEarlierKeyGoesWholeWithItsSubkeys)
 {
-    GeneratedTable fresh(20, 3, 5);
     Fill(fresh);
     auto plant = [] {
         for (int i = 0; i < 600; ++i)
@@ -221,7 +229,6 @@ TEST_F(KeySwap, TheEarlierKeyGoesWholeWithItsSubkeys)
 
 TEST_F(KeySwap, AWriterThatGetsNoTurnFailsAndChangesNothing)
 {
-    GeneratedTable earlier(7, 2, 1), fresh(20, 3, 2);
     ASSERT_TRUE(earlier.Store());
     Fill(fresh);
     platform.waitForObject = NeverYourTurn;
@@ -232,20 +239,15 @@ TEST_F(KeySwap, AWriterThatGetsNoTurnFailsAndChangesNothing)
 
 TEST_F(KeySwap, VerifyRepairsAndSaysSo)
 {
-    GeneratedTable earlier(7, 2, 1), fresh(20, 3, 2);
-    char dir[MAX_PATH];
-    GetTempPathA(sizeof dir, dir);
-    const std::string afe = std::string(dir) + "key_swap_verify.afe";
-    ASSERT_TRUE(WriteFileBytes(afe, fresh.Afe()));
+    WriteAfe();
     PlantCutBetweenRenames(earlier, fresh);
     platform.renameKey = RefuseRename;
     ToolRun r = RunAfeToolWith({"verify", afe});
     EXPECT_EQ(2, r.status);
-    EXPECT_NE(std::string::npos, r.err.find("cannot be finished or undone (Code=5)")) << r.err;
+    EXPECT_NE(std::string::npos, r.err.find("cannot be repaired (Code=5)")) << r.err;
 
     ResetPlatform();
     r = RunAfeToolWith({"verify", afe});
-    DeleteFileA(afe.c_str());
     EXPECT_EQ(0, r.status) << r.out << r.err;
     EXPECT_NE(std::string::npos, r.err.find("it is now in place")) << r.err;
     EXPECT_TRUE(KeysBesideTable().empty());
