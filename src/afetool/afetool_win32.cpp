@@ -10,6 +10,7 @@
 #include "store/file_api_win32.h"
 #include "store/flag_file.h"
 #include "store/flag_file_win32.h"
+#include "store/key_swap_win32.h"
 #include "store/registry_api_win32.h"
 #include "store/registry_store_win32.h"
 #include "table/flag_table.h"
@@ -116,8 +117,36 @@ bool KeyHolds(const FlagTable& t, std::FILE* err)
     return same;
 }
 
+// Finishes or undoes a save cut off beside the driver's key and says so;
+// false when that cannot be done.
+bool RepairKey(std::FILE* err)
+{
+    RepairResult r = RepairFlagKey();
+    if (r.repair == KeyRepair::Finished)
+        std::fprintf(err, "afetool: a save had been cut off after its table was written whole; it is now in place\n");
+    else if (r.repair == KeyRepair::Undone)
+        std::fprintf(err, "afetool: a save had been cut off before its table was in place; the table from before it "
+                          "stays\n");
+    else if (r.repair == KeyRepair::Failed)
+        std::fprintf(err, "afetool: what a cut-off save may have left beside the driver's key cannot be repaired "
+                          "(Code=%ld)\n",
+                     static_cast<long>(r.code));
+    return r.repair != KeyRepair::Failed;
+}
+
 int Apply(const char* path, std::FILE* out, std::FILE* err)
 {
+    // One writer's turn for the whole apply, so that the checks before and
+    // after the save read no other writer's table; without one, it fails as
+    // the save would.
+    HANDLE turn = nullptr;
+    LONG waited = TakeWriterTurn(turn);
+    if (waited != ERROR_SUCCESS) {
+        PrintStoreFault(err, StoreFault{StoreFaultKind::KeyNotCreated, waited, nullptr, StoreProblem::None, nullptr});
+        std::fprintf(err, "afetool: nothing was changed\n");
+        return 1;
+    }
+    RepairKey(err);
     FlagTable* table = NewTable();
     FlagTable* before = LoadKey(err);
     NameRefusal refusal;
@@ -146,6 +175,7 @@ int Apply(const char* path, std::FILE* out, std::FILE* err)
     }
     std::free(before);
     std::free(table);
+    GiveBackWriterTurn(turn);
     return status;
 }
 
@@ -395,9 +425,12 @@ void NoteTableInOtherView(std::FILE* out)
 }
 
 // 0 when the key holds exactly what a save of the file writes, 1 with what
-// differs, 2 when either cannot be read.
+// differs, 2 when either cannot be read or a save cut off beside the key
+// cannot be repaired.
 int Verify(const char* path, std::FILE* out, std::FILE* err)
 {
+    if (!RepairKey(err))
+        return 2;
     DecodedFlagFile* file = LoadFlagFileArg(path, err);
     if (!file || !KeyReadable(err)) {
         if (file)

@@ -19,6 +19,7 @@ bool SystemRunsUnderWow64()
 }
 
 using DeleteKeyExFn = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
+using RenameKeyFn = LONG(WINAPI*)(HKEY, LPCWSTR, LPCWSTR);
 using MoveFileExFn = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
 
 }  // namespace
@@ -34,6 +35,7 @@ const Platform kSystemPlatform = {
     RegEnumKeyExA,
     SystemFunction<DeleteKeyExFn>("advapi32.dll", "RegDeleteKeyExA"),
     SystemRunsUnderWow64,
+    SystemFunction<RenameKeyFn>("advapi32.dll", "RegRenameKey"),
 
     CreateFileA,
     ReadFile,
@@ -45,6 +47,11 @@ const Platform kSystemPlatform = {
     SystemFunction<MoveFileExFn>("kernel32.dll", "MoveFileExA"),
     GetTempFileNameA,
     GetFileAttributesA,
+
+    CreateMutexA,
+    OpenMutexA,
+    WaitForSingleObject,
+    ReleaseMutex,
 
     nullptr,
 

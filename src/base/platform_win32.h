@@ -22,6 +22,9 @@ struct Platform {
     LONG(WINAPI* deleteKeyEx)(HKEY, LPCSTR, REGSAM, DWORD);
     // Whether this process is a 32-bit program on 64-bit Windows.
     bool (*runsUnderWow64)();
+    // RegRenameKey, looked up at run time: Windows Vista and later (null
+    // before). It has no ANSI form; the names it takes are wide.
+    LONG(WINAPI* renameKey)(HKEY, LPCWSTR, LPCWSTR);
 
     // Files.
     HANDLE(WINAPI* createFile)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
@@ -36,6 +39,12 @@ struct Platform {
     BOOL(WINAPI* moveFileEx)(LPCSTR, LPCSTR, DWORD);
     UINT(WINAPI* getTempFileName)(LPCSTR, LPCSTR, UINT, LPSTR);
     DWORD(WINAPI* getFileAttributes)(LPCSTR);
+
+    // The named mutex that gives writers of the key their turns.
+    HANDLE(WINAPI* createMutex)(LPSECURITY_ATTRIBUTES, BOOL, LPCSTR);
+    HANDLE(WINAPI* openMutex)(DWORD, BOOL, LPCSTR);
+    DWORD(WINAPI* waitForObject)(HANDLE, DWORD);
+    BOOL(WINAPI* releaseMutex)(HANDLE);
 
     // Printers: null stands for EnumPrintersA of winspool.drv in the system
     // folder, loaded (through loadSystemLibrary) when printers are first listed.

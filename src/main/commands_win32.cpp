@@ -9,6 +9,7 @@
 #include "main/save_protocol_win32.h"
 #include "printer/printer_list_win32.h"
 #include "resource.h"
+#include "store/key_swap_win32.h"
 #include "store/registry_store_win32.h"
 #include "table/edit_commands.h"
 #include "table/flag_table_edit.h"
@@ -50,10 +51,12 @@ Asker AskerOf(const CommandContext& x)
     return {AskYes, &x.w.controls};
 }
 
-// Start-up: printer discovery, the no-printer state, the focus.
+// Start-up: a save cut off beside the key finished or undone, silently,
+// before anything loads; printer discovery, the no-printer state, the focus.
 void OnStartup(const CommandContext& x)
 {
     x.w.printerSearched = 1;
+    RepairFlagKey();
     PrinterSearch printers = ShowPrinters(x.w.controls.printerCombo);
     ShowPrinterSearch(x.w.controls.window, printers);
     x.w.printerFound = printers.outcome == PrinterOutcome::Found;

@@ -17,19 +17,3 @@ LONG OpenFlagKey(HKEY* key)
 {
     return platform.openKey(HKEY_LOCAL_MACHINE, kFlagKeyPath, 0, FlagKeyAccess(), key);
 }
-
-LONG CreateFlagKey(HKEY* key, DWORD* disposition)
-{
-    char emptyClass[] = "";
-    return platform.createKey(HKEY_LOCAL_MACHINE, kFlagKeyPath, 0, emptyClass, REG_OPTION_NON_VOLATILE,
-                              FlagKeyAccess(), nullptr, key, disposition);
-}
-
-LONG DeleteFlagKey()
-{
-    if (!platform.runsUnderWow64())
-        return platform.deleteKey(HKEY_LOCAL_MACHINE, kFlagKeyPath);
-    if (platform.deleteKeyEx == nullptr)
-        return ERROR_CALL_NOT_IMPLEMENTED;
-    return platform.deleteKeyEx(HKEY_LOCAL_MACHINE, kFlagKeyPath, KEY_WOW64_64KEY, 0);
-}

@@ -1,5 +1,5 @@
-// The driver's key opened, created and deleted in the registry view the
-// driver reads, through the registry calls of `platform`.
+// The driver's key opened in the registry view the driver reads, through
+// the registry calls of `platform`.
 #pragma once
 
 #include <windows.h>
@@ -14,5 +14,3 @@ REGSAM FlagKeyAccess();
 bool CanDeleteFlagKey();
 
 LONG OpenFlagKey(HKEY* key);
-LONG CreateFlagKey(HKEY* key, DWORD* disposition);
-LONG DeleteFlagKey();

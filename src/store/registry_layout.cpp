@@ -5,7 +5,11 @@
 
 #include "table/text_check.h"
 
-const char kFlagKeyPath[] = "Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver";
+#define FLAG_PARENT_PATH "Software\\Kavix\\ZOLT\\APPFLAG"
+#define FLAG_KEY_NAME "ZOLTDriver"
+const char kFlagKeyPath[] = FLAG_PARENT_PATH "\\" FLAG_KEY_NAME;
+const char kFlagParentPath[] = FLAG_PARENT_PATH;
+const char kFlagKeyName[] = FLAG_KEY_NAME;
 const char kAppInfoValue[] = "APPINFO";
 const char kAppInfoSizeValue[] = "APPINFO-SIZE";
 

@@ -9,6 +9,9 @@
 #include "table/flag_table.h"
 
 extern const char kFlagKeyPath[];
+// The key's parent and the key's name in it.
+extern const char kFlagParentPath[];
+extern const char kFlagKeyName[];
 extern const char kAppInfoValue[];
 extern const char kAppInfoSizeValue[];
 

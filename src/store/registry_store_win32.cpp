@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/platform_win32.h"
+#include "store/key_swap_win32.h"
 #include "store/registry_api_win32.h"
 
 namespace {
@@ -167,6 +168,39 @@ bool SaveVersions(const FlagTable& t, const EntriesByApp& groups, HKEY key, cons
     return ok;
 }
 
+// What the save writes into the fresh key.
+struct TableValues {
+    const FlagTable* table;
+    const EntriesByApp* groups;
+    const char* appInfo;
+    size_t length;
+    const StoreReporter* reporter;
+};
+
+// Every version value, then APPINFO, then APPINFO-SIZE; false when any
+// write failed.
+bool WriteTableValues(HKEY key, void* context)
+{
+    const TableValues& v = *static_cast<const TableValues*>(context);
+    const StoreReporter& reporter = *v.reporter;
+    bool ok = SaveVersions(*v.table, *v.groups, key, v.appInfo, reporter);
+
+    LONG status = platform.setValue(key, kAppInfoValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(v.appInfo),
+                                    static_cast<DWORD>(v.length + 1));
+    if (status != ERROR_SUCCESS) {
+        Report(reporter, StoreFaultKind::ListNotWritten, status, kAppInfoValue);
+        ok = false;
+    }
+    DWORD size = AppInfoSizeFor(v.length);
+    status = platform.setValue(key, kAppInfoSizeValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&size),
+                               sizeof size);
+    if (status != ERROR_SUCCESS) {
+        Report(reporter, StoreFaultKind::SizeNotWritten, status, kAppInfoSizeValue);
+        ok = false;
+    }
+    return ok;
+}
+
 }  // namespace
 
 int SaveFlagTable(const FlagTable& t, const StoreReporter& reporter)
@@ -184,8 +218,7 @@ int SaveFlagTable(const FlagTable& t, const StoreReporter& reporter)
     FoldedNames& work = *reinterpret_cast<FoldedNames*>(appInfo + kAppInfoBufferSize + sizeof(EntriesByApp));
     GroupEntriesByApp(t, groups);
     size_t length = 0;
-    // The key is deleted before it is written, so a table that cannot be
-    // stored faithfully is refused while the stored one is still intact.
+    // Refused before anything is written, while the stored table is intact.
     if (!BuildAppInfo(t, groups, work, reporter, appInfo, length)) {
         GlobalFree(buffer);
         return 0;
@@ -198,32 +231,8 @@ int SaveFlagTable(const FlagTable& t, const StoreReporter& reporter)
         return 0;
     }
 
-    DeleteFlagKey();
-    HKEY key = nullptr;
-    DWORD disposition = 0;
-    LONG status = CreateFlagKey(&key, &disposition);
-    if (status != ERROR_SUCCESS) {
-        Report(reporter, StoreFaultKind::KeyNotCreated, status);
-        GlobalFree(buffer);
-        return 0;
-    }
-
-    bool ok = SaveVersions(t, groups, key, appInfo, reporter);
-
-    status = platform.setValue(key, kAppInfoValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(appInfo),
-                               static_cast<DWORD>(length + 1));
-    if (status != ERROR_SUCCESS) {
-        Report(reporter, StoreFaultKind::ListNotWritten, status, kAppInfoValue);
-        ok = false;
-    }
-    DWORD size = AppInfoSizeFor(length);
-    status = platform.setValue(key, kAppInfoSizeValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&size),
-                               sizeof size);
-    if (status != ERROR_SUCCESS) {
-        Report(reporter, StoreFaultKind::SizeNotWritten, status, kAppInfoSizeValue);
-        ok = false;
-    }
-    platform.closeKey(key);
+    TableValues values = {&t, &groups, appInfo, length, &reporter};
+    int result = ReplaceFlagKey(WriteTableValues, &values, reporter);
     GlobalFree(buffer);
-    return ok ? 1 : 0;
+    return result;
 }

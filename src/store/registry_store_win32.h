@@ -15,8 +15,9 @@
 // or the layout could not hold and the load passed over.
 LoadSkips LoadFlagTable(FlagTable& t, const StoreReporter& reporter);
 // Replaces the key's contents with the table, the names upper case as the
-// application list shows them. Each failure goes to `reporter` as it
-// happens; 1 when every write succeeded.
+// application list shows them: whole and at once where Windows can rename a
+// key (ReplaceFlagKey). Each failure goes to `reporter` as it happens; 1
+// when every write succeeded.
 int SaveFlagTable(const FlagTable& t, const StoreReporter& reporter);
 
 // What of APPINFO-SIZE and APPINFO could be read from an open key.

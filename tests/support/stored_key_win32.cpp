@@ -6,6 +6,7 @@
 
 namespace {
 
+const char kParentPath[] = "Software\\Kavix\\ZOLT\\APPFLAG";
 const char kKeyPath[] = "Software\\Kavix\\ZOLT\\APPFLAG\\ZOLTDriver";
 
 void PutWord(std::vector<unsigned char>& out, uint32_t v)
@@ -24,6 +25,19 @@ bool SetValue(HKEY key, const std::string& name, const StoredValue& v)
 {
     return RegSetValueExA(key, name.c_str(), 0, v.type, v.data.data(), static_cast<DWORD>(v.data.size())) ==
            ERROR_SUCCESS;
+}
+
+void DeleteTree(HKEY parent, const char* name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS | testView, &key) != ERROR_SUCCESS)
+        return;
+    char sub[256];
+    DWORD n = sizeof sub;
+    while ((n = sizeof sub, RegEnumKeyExA(key, 0, sub, &n, nullptr, nullptr, nullptr, nullptr)) == ERROR_SUCCESS)
+        DeleteTree(key, sub);
+    RegCloseKey(key);
+    RegDeleteKeyA(parent, name);
 }
 
 }  // namespace
@@ -64,10 +78,10 @@ KeyContents ReadKey()
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_READ | testView, &key) != ERROR_SUCCESS)
         return out;
+    std::vector<unsigned char> data(1 << 18);  // APPINFO of the full capacity too
     for (DWORD i = 0;; ++i) {
         char name[512];
         DWORD nameLength = sizeof name;
-        std::vector<unsigned char> data(65536);
         DWORD dataLength = static_cast<DWORD>(data.size());
         DWORD type = 0;
         if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data.data(), &dataLength) != ERROR_SUCCESS)
@@ -198,4 +212,28 @@ int DeleteTestTable(void)
 {
     LONG status = RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKeyPath);
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? 1 : 0;
+}
+
+std::vector<std::string> KeysBesideTable()
+{
+    std::vector<std::string> names;
+    HKEY parent = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kParentPath, 0, KEY_READ | testView, &parent) != ERROR_SUCCESS)
+        return names;
+    char name[256];
+    DWORD n = sizeof name;
+    for (DWORD i = 0;; ++i) {
+        n = sizeof name;
+        if (RegEnumKeyExA(parent, i, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        if (lstrcmpiA(name, "ZOLTDriver") != 0)
+            names.push_back(name);
+    }
+    RegCloseKey(parent);
+    return names;
+}
+
+void DeleteAppFlagTree()
+{
+    DeleteTree(HKEY_LOCAL_MACHINE, kParentPath);
 }

@@ -54,3 +54,8 @@ HKEY CreateSubkey(const char* name);
 void PutAppInfo(const char* text, DWORD size);
 void PutVersion(const char* valueName, uint32_t tag, uint32_t ms, uint32_t ls, uint32_t low, uint32_t high);
 bool DeleteStoredValue(const char* name);
+
+// The keys beside the table's own under APPFLAG, by name.
+std::vector<std::string> KeysBesideTable();
+// APPFLAG with everything under it: the table's key and what is beside it.
+void DeleteAppFlagTree();

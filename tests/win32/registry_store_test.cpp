@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -174,6 +175,8 @@ TEST_F(RegistryStore, OrdinalsAreDenseInTableOrderAndTheKeyIsRewritten)
 TEST_F(RegistryStore, FailedCallsShowTheirCodeAndResult)
 {
     AddTable({"A.EXE"}, {{0, 1, 0}, {0, 2, 0}});
+    ASSERT_EQ(1, Save());
+    const KeyContents before = ReadKey();
     failCode = ERROR_ACCESS_DENIED;
 
     platform.createKey = FailingCreate;
@@ -181,15 +184,16 @@ TEST_F(RegistryStore, FailedCallsShowTheirCodeAndResult)
     ResetPlatform();
 
     platform.setValue = FailingSet;
-    failOn = "APP-A.EXE-01";
+    failOn = "APP-A.EXE-0";  // both versions: the save goes on after the first
     EXPECT_EQ(0, Save());
-    EXPECT_NE(nullptr, FindValue(ReadKey(), "APP-A.EXE-02")) << "the save goes on after a failed version";
     failOn = "APPINFO";  // both APPINFO and APPINFO-SIZE
     EXPECT_EQ(0, Save());
     ResetPlatform();
+    EXPECT_TRUE(ReadKey() == before) << "a failed save left the earlier table changed";
 
     const std::vector<std::string> expected = {
         "Open Printer fail\nCode=5",
+        "SetPrinterData fail(binary)\nCode=5",
         "SetPrinterData fail(binary)\nCode=5",
         "SetPrinterData fail(sz)\nCode=5",
         "SetPrinterData fail(dword)\nCode=5",
@@ -361,9 +365,11 @@ protected:
 
     static const char* ExportPath() { return "registry_view_test.afe"; }
 
-    // Save, load and export, with the calls each made to the key.
+    // Save (twice: the second replaces a key), load and export, with the
+    // calls each made to the key.
     void SaveLoadExport()
     {
+        ASSERT_EQ(1, Save());
         ASSERT_EQ(1, Save());
         Load();
         ASSERT_EQ(1, table->entryCount);
@@ -371,18 +377,18 @@ protected:
         ASSERT_EQ(1, ExportInfFile(ExportPath()));
     }
 
-    // The key calls (not the value writes) with their access.
-    std::vector<std::string> KeyCalls(REGSAM viewFlag) const
+    // The kinds of key calls (not the value writes) with their access.
+    std::set<std::string> KeyCalls(REGSAM viewFlag) const
     {
-        std::vector<std::string> calls;
+        std::set<std::string> calls;
         for (const ViewCall& c : viewCalls) {
             if (c.call == "set")
                 continue;
             bool flagged = (c.sam & viewFlag) != 0;
             if (c.call != "delete" && c.call != "deleteEx" && (c.sam & KEY_ALL_ACCESS) != KEY_ALL_ACCESS)
-                calls.push_back(c.call + " without KEY_ALL_ACCESS");
+                calls.insert(c.call + " without KEY_ALL_ACCESS");
             else
-                calls.push_back(c.call + (flagged ? " 64" : ""));
+                calls.insert(c.call + (flagged ? " 64" : ""));
         }
         return calls;
     }
@@ -392,7 +398,7 @@ TEST_F(RegistryView, UnderWow64EveryKeyCallReachesThe64BitView)
 {
     fakeWow64 = true;
     SaveLoadExport();
-    const std::vector<std::string> expected = {"deleteEx 64", "create 64", "open 64", "open 64", "open 64"};
+    const std::set<std::string> expected = {"deleteEx 64", "create 64", "open 64"};
     EXPECT_EQ(expected, KeyCalls(KEY_WOW64_64KEY));
     EXPECT_TRUE(ShownTexts().empty());
 }
@@ -402,7 +408,7 @@ TEST_F(RegistryView, WithoutWow64NoViewFlagIsPassed)
     // Windows 2000 answers the view flags with access denied.
     fakeWow64 = false;
     SaveLoadExport();
-    const std::vector<std::string> expected = {"delete", "create", "open", "open", "open"};
+    const std::set<std::string> expected = {"delete", "create", "open"};
     EXPECT_EQ(expected, KeyCalls(KEY_WOW64_64KEY | KEY_WOW64_32KEY));
 }
 
