@@ -300,6 +300,36 @@ bool ValueDiffers(const ExpectedValue& e, DWORD type, BYTE* data, DWORD size, bo
     return true;
 }
 
+// The value at `index` of the open key: its name, type and data (a block of
+// its own, terminated, to free). One call for a value as short as a version
+// value; a longer one (APPINFO) is read again by name.
+LONG EnumValueAt(HKEY key, DWORD index, char* name, DWORD nameSize, DWORD& type, BYTE*& data, DWORD& size)
+{
+    constexpr DWORD kShortValue = 64;
+    data = static_cast<BYTE*>(std::malloc(kShortValue + 1));
+    if (!data)
+        return ERROR_NOT_ENOUGH_MEMORY;
+    DWORD nameLength = nameSize;
+    size = kShortValue;
+    LONG status = platform.enumValue(key, index, name, &nameLength, nullptr, &type, data, &size);
+    if (status == ERROR_MORE_DATA) {
+        nameLength = nameSize;
+        status = platform.enumValue(key, index, name, &nameLength, nullptr, &type, nullptr, &size);
+        BYTE* grown = status == ERROR_SUCCESS ? static_cast<BYTE*>(std::realloc(data, size + 1)) : nullptr;
+        if (grown)
+            data = grown;
+        status = !grown ? (status == ERROR_SUCCESS ? ERROR_NOT_ENOUGH_MEMORY : status)
+                        : platform.queryValue(key, name, nullptr, &type, data, &size);
+    }
+    if (status != ERROR_SUCCESS) {
+        std::free(data);
+        data = nullptr;
+        return status;
+    }
+    data[size] = 0;
+    return ERROR_SUCCESS;
+}
+
 // Every value of the open key against the expected ones. With `print`
 // each difference gets a line; the number of differences, or -1 when the
 // key cannot be read through.
@@ -309,10 +339,10 @@ int CompareValues(HKEY key, ExpectedKey& k, bool print, std::FILE* out)
     static char name[16384];
     int differences = 0;
     for (DWORD i = 0;; ++i) {
-        DWORD nameLength = sizeof name;
         DWORD type = 0;
         DWORD size = 0;
-        LONG status = platform.enumValue(key, i, name, &nameLength, nullptr, &type, nullptr, &size);
+        BYTE* data = nullptr;
+        LONG status = EnumValueAt(key, i, name, sizeof name, type, data, size);
         if (status == ERROR_NO_MORE_ITEMS)
             break;
         if (status != ERROR_SUCCESS)
@@ -322,19 +352,10 @@ int CompareValues(HKEY key, ExpectedKey& k, bool print, std::FILE* out)
             if (print)
                 std::fprintf(out, "only in the key: value %s\n", name);
             ++differences;
-            continue;
+        } else {
+            e->found = true;
+            differences += ValueDiffers(*e, type, data, size, print, out) ? 1 : 0;
         }
-        e->found = true;
-        BYTE* data = static_cast<BYTE*>(std::malloc(size + 1));
-        if (!data)
-            return -1;
-        status = platform.queryValue(key, name, nullptr, &type, data, &size);
-        if (status != ERROR_SUCCESS) {
-            std::free(data);
-            return -1;
-        }
-        data[size] = 0;
-        differences += ValueDiffers(*e, type, data, size, print, out) ? 1 : 0;
         std::free(data);
     }
     for (size_t i = 0; i < k.count; ++i) {
