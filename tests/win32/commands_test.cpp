@@ -1,6 +1,7 @@
 // OnCommand through the real main window: the start-up sequence with and
 // without a printer, the enabling states it leaves, the selection changes of
-// the lists and the focus commands.
+// the lists, the focus commands, the keys of Undo, Redo, Find and Save, and
+// the pick a Find ends in.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -13,10 +14,12 @@
 #include "main/commands_win32.h"
 #include "main/focus_win32.h"
 #include "main/main_window_win32.h"
+#include "main/save_protocol_win32.h"
 #include "main_window_harness.h"
 #include "printer/printer_list_win32.h"
 #include "printer_setup_win32.h"
 #include "resource.h"
+#include "window_search_win32.h"
 
 namespace {
 
@@ -27,23 +30,20 @@ const UINT kAlwaysCommands[] = {IDM_ABOUT, IDM_EXIT};
 
 // The main window's procedure with a recorder in front of it.
 std::vector<WPARAM> validateCommands;
+std::vector<int> validateApps;  // the current application at each
 WNDPROC mainProc = nullptr;
 
 LRESULT CALLBACK RecordValidate(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_COMMAND && HIWORD(wParam) == NOTIFY_VALIDATE)
+    if (message == WM_COMMAND && HIWORD(wParam) == NOTIFY_VALIDATE) {
         validateCommands.push_back(LOWORD(wParam));
+        validateApps.push_back(MainFlagTable().currentApp);
+    }
     return CallWindowProcA(mainProc, window, message, wParam, lParam);
 }
 
 const TestVersion kOneVersion[] = {{0x00010000, 0x00000002, 0x00000001, 0x80000000}};
 const TestApp kSingleVersionTable[] = {{"calc.exe", 1, kOneVersion}};
-
-// What the window does as the user opens its Edit menu.
-void OpenEditMenu(HWND window)
-{
-    SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(window), 1)), 1);
-}
 
 class Commands : public RealMainWindow {
 protected:
@@ -115,9 +115,6 @@ TEST_F(Commands, StartupWithoutPrinterGreysEverythingButAboutAndExit)
     EXPECT_EQ(0, SendMessageA(C().appCombo, CB_GETCOUNT, 0, 0));
 
     ExpectLook(false, false, false, false, false, false);
-    OpenEditMenu(window);
-    EXPECT_FALSE(MenuCommandEnabled(window, IDM_UNDO));
-    EXPECT_FALSE(MenuCommandEnabled(window, IDM_REDO));
     EXPECT_EQ(IDC_PRINTER, E().focusedControl);
 }
 
@@ -276,31 +273,14 @@ TEST_F(Commands, AcceleratorKeysReachTheFocusCommands)
     DestroyAcceleratorTable(table);
 }
 
-// A key pressed with Ctrl (and Shift) held while `focus` has the focus, as
-// the message loop hands it to the accelerator table.
-void PressCtrl(HWND window, HACCEL table, HWND focus, WORD key, bool shift = false)
+// A menu item as the user opens the Edit menu: its text, and " (greyed)"
+// when it is.
+std::string EditMenuItem(HWND window, UINT command)
 {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    BYTE held[256];
-    std::copy(keys, keys + 256, held);
-    held[VK_CONTROL] = 0x80;
-    held[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(held);
-    SetFocus(focus);
-    MSG msg = {focus, WM_KEYDOWN, key, 0x00000001, 0, {0, 0}};
-    TranslateAcceleratorA(window, table, &msg);
-    SetKeyboardState(keys);
-    PumpMessages(200);
-}
-
-// The text of a menu item once the Edit menu opens.
-std::string MenuText(HWND window, UINT command)
-{
-    OpenEditMenu(window);
+    SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(window), 1)), 1);
     char text[96] = "";
     GetMenuStringA(GetMenu(window), command, text, sizeof text, MF_BYCOMMAND);
-    return text;
+    return text + std::string(MenuCommandEnabled(window, command) ? "" : " (greyed)");
 }
 
 // The Undo and Redo items name the step they take and are greyed without
@@ -310,54 +290,136 @@ std::string MenuText(HWND window, UINT command)
 TEST_F(Commands, UndoAndRedoNameTheirStepAndTheirKeysAct)
 {
     Start();
-    HACCEL keys = LoadAcceleratorsA(GetModuleHandleA(nullptr), "MAINACCEL");
-    ASSERT_NE(nullptr, keys);
     const FlagTable& t = T();
     const uint32_t loaded = t.entries[0].flagsLow;
-    auto expectItems = [&](const char* undo, bool undoOn, const char* redo, bool redoOn, const char* when) {
-        EXPECT_EQ(undo, MenuText(window, IDM_UNDO)) << when;
-        EXPECT_EQ(undoOn, MenuCommandEnabled(window, IDM_UNDO)) << when;
-        EXPECT_EQ(redo, MenuText(window, IDM_REDO)) << when;
-        EXPECT_EQ(redoOn, MenuCommandEnabled(window, IDM_REDO)) << when;
+    auto expectItems = [&](const char* undo, const char* redo, const char* when) {
+        EXPECT_EQ(undo, EditMenuItem(window, IDM_UNDO)) << when;
+        EXPECT_EQ(redo, EditMenuItem(window, IDM_REDO)) << when;
     };
-    expectItems("&Undo\tCtrl+Z", false, "&Redo\tCtrl+Y", false, "loaded");
-    PressCtrl(window, keys, C().flagBoxes[0], 'Z');
-    EXPECT_EQ(loaded, t.entries[0].flagsLow);
+    expectItems("&Undo\tCtrl+Z (greyed)", "&Redo\tCtrl+Y (greyed)", "loaded");
 
     SendMessageA(C().flagBoxes[4], BM_CLICK, 0, 0);
     PumpMessages(200);
     ASSERT_EQ(loaded | 0x10u, t.entries[0].flagsLow);
-    expectItems("&Undo Flag 05\tCtrl+Z", true, "&Redo\tCtrl+Y", false, "a click");
-    PressCtrl(window, keys, C().versionCombo, 'Z');
+    expectItems("&Undo Flag 05\tCtrl+Z", "&Redo\tCtrl+Y (greyed)", "a click");
+    PressKey(C().versionCombo, 'Z', true);
     EXPECT_EQ(loaded, t.entries[0].flagsLow);
     EXPECT_EQ(BST_UNCHECKED, SendMessageA(C().flagBoxes[4], BM_GETCHECK, 0, 0));
     EXPECT_EQ(0, t.modified) << "back at the load";
-    expectItems("&Undo\tCtrl+Z", false, "&Redo Flag 05\tCtrl+Y", true, "undone");
-    PressCtrl(window, keys, C().printerCombo, 'Z', true);
+    expectItems("&Undo\tCtrl+Z (greyed)", "&Redo Flag 05\tCtrl+Y", "undone");
+    PressKey(C().printerCombo, 'Z', true, true);
     EXPECT_EQ(loaded | 0x10u, t.entries[0].flagsLow) << "Ctrl+Shift+Z";
     EXPECT_EQ(1, t.modified);
-    PressCtrl(window, keys, C().printerCombo, 'Y');
-    EXPECT_EQ(loaded | 0x10u, t.entries[0].flagsLow) << "nothing to redo";
 
     answers = {IDYES};
     Command(IDM_DELETEAPP);
     ASSERT_EQ(2, t.appCount);
-    expectItems("&Undo Delete Application\tCtrl+Z", true, "&Redo\tCtrl+Y", false, "deleted");
-    PressCtrl(window, keys, C().appCombo, 'Z');
+    expectItems("&Undo Delete Application\tCtrl+Z", "&Redo\tCtrl+Y (greyed)", "deleted");
+    PressKey(C().appCombo, 'Z', true);
     EXPECT_EQ((std::vector<std::string>{"WINWORD.EXE", "NOTEPAD.EXE", "MSPAINT.EXE"}), ComboRows(C().appCombo));
     EXPECT_EQ(3, SendMessageA(C().versionCombo, CB_GETCOUNT, 0, 0));
     EXPECT_EQ(0, SendMessageA(C().appCombo, CB_GETCURSEL, 0, 0));
-    PressCtrl(window, keys, C().flagBoxes[63], 'Y');
+    PressKey(C().flagBoxes[63], 'Y', true);
     EXPECT_EQ(2, t.appCount);
     EXPECT_EQ(1u, shownMessages.size()) << "Undo and Redo say nothing";
 
-    expectItems("&Undo Delete Application\tCtrl+Z", true, "&Redo\tCtrl+Y", false, "redone");
+    expectItems("&Undo Delete Application\tCtrl+Z", "&Redo\tCtrl+Y (greyed)", "redone");
     Command(IDC_PRINTER, CBN_SELCHANGE, C().printerCombo);
     ASSERT_EQ(3, t.appCount) << "loaded again";
-    PressCtrl(window, keys, C().flagBoxes[0], 'Z');
+    PressKey(C().flagBoxes[0], 'Z', true);
     EXPECT_EQ(3, t.appCount) << "nothing to undo after a load";
-    expectItems("&Undo\tCtrl+Z", false, "&Redo\tCtrl+Y", false, "loaded again");
-    DestroyAcceleratorTable(keys);
+    expectItems("&Undo\tCtrl+Z (greyed)", "&Redo\tCtrl+Y (greyed)", "loaded again");
+}
+
+// How the Find Application dialog is answered, and what it showed.
+struct {
+    HWND owner;
+    std::string type;
+    int opened;
+    std::string shown;  // the field as the dialog opened
+} findDialog;
+
+void CALLBACK AnswerFindDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND dialog = FindThreadDialog(GetCurrentThreadId(), "Find Application", findDialog.owner);
+    if (!dialog)
+        return;
+    ++findDialog.opened;
+    char text[64] = "";
+    GetDlgItemTextA(dialog, IDC_FIND_TEXT, text, sizeof text);
+    findDialog.shown = text;
+    SetDlgItemTextA(dialog, IDC_FIND_TEXT, findDialog.type.c_str());
+    SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+}
+
+class FindAndKeys : public Commands {
+protected:
+    void FindWith(UINT command, const char* type)
+    {
+        findDialog = {window, type, 0, ""};
+        UINT_PTR timer = SetTimer(nullptr, 0, 30, AnswerFindDialog);
+        Command(command, 1);
+        KillTimer(nullptr, timer);
+    }
+
+    // The row the application list selects, which must be the table's.
+    int ShownApp() const
+    {
+        int row = static_cast<int>(SendMessageA(C().appCombo, CB_GETCURSEL, 0, 0));
+        EXPECT_EQ(row, T().currentApp);
+        return row;
+    }
+};
+
+// The sample table: WINWORD.EXE, NOTEPAD.EXE, MSPAINT.EXE.
+TEST_F(FindAndKeys, FindPicksTheNextNameHoldingTheTextAndF3FindsAgain)
+{
+    Start();
+    FindWith(IDM_FIND, "t");  // in the middle of NOTEPAD.EXE, in lower case
+    EXPECT_EQ(1, ShownApp());
+    EXPECT_EQ(C().appCombo, GetFocus());
+    EXPECT_EQ(std::vector<int>{5}, CheckedFlags()) << "NOTEPAD.EXE's flags, as a pick in the list shows them";
+
+    mainProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordValidate)));
+    Command(IDM_GOTOVERSION, 1);
+    validateCommands.clear();
+    validateApps.clear();
+    FindWith(IDM_FINDNEXT, "unused");
+    EXPECT_EQ(0, findDialog.opened) << "F3 asks nothing once a text was looked for";
+    EXPECT_EQ(2, ShownApp());
+    ASSERT_FALSE(validateCommands.empty());
+    EXPECT_EQ(IDC_VERSION, validateCommands[0]) << "the version list's check first";
+    EXPECT_EQ(1, validateApps[0]) << "the version list's check before the pick";
+
+    shownMessages.clear();
+    FindWith(IDM_FIND, "WORDPAD");
+    EXPECT_EQ("t", findDialog.shown) << "the text looked for last";
+    EXPECT_EQ(std::vector<std::string>{"Cannot find \"WORDPAD\"."}, ShownTexts());
+    EXPECT_EQ(2, ShownApp()) << "the selection stays";
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mainProc));
+}
+
+TEST_F(FindAndKeys, CtrlSAndF3DoNothingWhileGreyedAndCtrlSSavesLive)
+{
+    fakeSpooler.printers = {{"Office Laser", "FILE:", "Generic PS"}};
+    ClearTableContents(MainFlagTable());
+    window = MakeMainWindow(19);
+    ASSERT_FALSE(MenuCommandEnabled(window, IDM_SAVE));
+    ASSERT_FALSE(MenuCommandEnabled(window, IDM_FIND));
+    shownMessages.clear();
+    PressKey(C().printerCombo, 'S', true);
+    FindWith(IDM_FINDNEXT, "x");
+    EXPECT_EQ(std::vector<std::string>{}, ShownTexts()) << "greyed Save asked";
+    EXPECT_EQ(0, findDialog.opened) << "F3 opened Find while it was greyed";
+    DestroyMainWindow(window);
+
+    Start();
+    shownMessages.clear();
+    answers = {IDCANCEL};
+    EXPECT_TRUE(PressKey(C().printerCombo, 'S', true));
+    PressKey(C().printerCombo, 'S', false);
+    EXPECT_EQ(std::vector<std::string>{kSaveQuestion}, ShownTexts());
 }
 
 TEST_F(Commands, FocusReturnsToTheLastControl)

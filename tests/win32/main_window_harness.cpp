@@ -1,5 +1,6 @@
 #include "main_window_harness.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "main/main_window_win32.h"
@@ -181,4 +182,20 @@ void RealMainWindow::Command(UINT id, UINT code, HWND control)
 {
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
     PumpMessages(500);
+}
+
+bool RealMainWindow::PressKey(HWND focus, WORD key, bool control, bool shift)
+{
+    BYTE keys[256], held[256];
+    GetKeyboardState(keys);
+    std::copy(keys, keys + 256, held);
+    held[VK_CONTROL] = control ? 0x80 : 0;
+    held[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(held);
+    SetFocus(focus);
+    MSG msg = {focus, WM_KEYDOWN, key, 0x00000001, 0, {0, 0}};
+    bool taken = TranslateAcceleratorA(window, LoadAcceleratorsA(GetModuleHandleA(nullptr), "MAINACCEL"), &msg);
+    SetKeyboardState(keys);
+    PumpMessages(200);
+    return taken;
 }

@@ -78,6 +78,9 @@ protected:
     EditorWindow& E() const;  // the window's record
     // WM_COMMAND sent to the window, then whatever it posted handled.
     void Command(UINT id, UINT code = 0, HWND control = nullptr);
+    // A key pressed in `focus` with Ctrl (and Shift) held or not, as the
+    // message loop hands it to the window's accelerators; whether they took it.
+    bool PressKey(HWND focus, WORD key, bool control, bool shift = false);
 
     HWND window = nullptr;
 };
