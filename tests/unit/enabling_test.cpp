@@ -13,8 +13,7 @@ using Enabling = TableTest;
 struct StateRow {
     const char* state;
     EditorSnapshot s;
-    // Printer, Application, SecondVersion, PasteOffer, UndoStep, RedoStep.
-    bool needs[6];
+    bool needs[6];  // of kNeeds
     bool printerCombo, editingControls;
 };
 
@@ -23,22 +22,13 @@ const CommandNeed kNeeds[] = {CommandNeed::Printer,    CommandNeed::Application,
 
 // The states of the editor, one row each.
 const StateRow kStates[] = {
-    {"no supported printer", {0, 0, 0, 0, kNoStep, -1, kNoStep, -1}, {0, 0, 0, 0, 0, 0}, false, false},
-    {"no printer, a table, Paste and steps offered",
-     {0, 3, 2, 1, kStepPaste, -1, kStepImport, -1},
-     {0, 0, 0, 0, 0, 0},
-     false,
-     false},
-    {"printer found, no application", {1, 0, 0, 0, kNoStep, -1, kNoStep, -1}, {1, 0, 0, 0, 0, 0}, true, false},
-    {"no application left, Paste offered, a step to undo",
-     {1, 0, 0, 1, kStepDeleteApplication, -1, kNoStep, -1},
-     {1, 0, 0, 0, 1, 0},
-     true,
-     false},
-    {"one version, a step to redo", {1, 2, 1, 0, kNoStep, -1, kStepFlagClick, 4}, {1, 1, 0, 0, 0, 1}, true, true},
-    {"an application without versions", {1, 1, 0, 0, kNoStep, -1, kNoStep, -1}, {1, 1, 0, 0, 0, 0}, true, true},
-    {"two versions, Paste offered", {1, 1, 2, 1, kStepSortVersion, -1, kStepClearAll, -1}, {1, 1, 1, 1, 1, 1}, true,
-     true},
+    {"no supported printer", {0, 0, 0, 0, kNoStep, -1, kNoStep, -1}, {0, 0, 0, 0, 0, 0}, 0, 0},
+    {"no printer; a table, Paste, steps", {0, 3, 2, 1, kStepPaste, -1, kStepImport, -1}, {0, 0, 0, 0, 0, 0}, 0, 0},
+    {"printer found, no application", {1, 0, 0, 0, kNoStep, -1, kNoStep, -1}, {1, 0, 0, 0, 0, 0}, 1, 0},
+    {"no application; Paste, Undo", {1, 0, 0, 1, kStepDeleteApplication, -1, kNoStep, -1}, {1, 0, 0, 0, 1, 0}, 1, 0},
+    {"one version, a step to redo", {1, 2, 1, 0, kNoStep, -1, kStepFlagClick, 4}, {1, 1, 0, 0, 0, 1}, 1, 1},
+    {"an application without versions", {1, 1, 0, 0, kNoStep, -1, kNoStep, -1}, {1, 1, 0, 0, 0, 0}, 1, 1},
+    {"two versions, Paste offered", {1, 1, 2, 1, kStepSortVersion, -1, kStepClearAll, -1}, {1, 1, 1, 1, 1, 1}, 1, 1},
 };
 
 TEST_F(Enabling, EachStateOffersItsCommandsAndControls)

@@ -210,8 +210,7 @@ protected:
         ASSERT_EQ(start, Image(*t, false)) << "every step undone";
         while (m.at < m.after.size() && !HasFatalFailure())
             Redo();
-        ASSERT_EQ(0, RedoStep(*t));
-        ASSERT_EQ(m.after.empty() ? Image(*t) : m.after.back(), Image(*t)) << "every step redone";
+        ASSERT_EQ(0, RedoStep(*t)) << "every step redone";
     }
 
     Random r;

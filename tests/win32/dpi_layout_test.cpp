@@ -33,22 +33,20 @@ UINT ChildDpi()
 struct UserValue {
     HKEY key = nullptr;
     const char* name;
-    std::vector<BYTE> old = std::vector<BYTE>(64);
-    DWORD oldType = 0;
+    BYTE old[64];
+    DWORD oldType = 0, oldSize = sizeof old;
     LONG had;
 
     UserValue(const char* path, const char* valueName, DWORD type, const void* data, DWORD size) : name(valueName)
     {
         RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        DWORD oldSize = static_cast<DWORD>(old.size());
-        had = RegQueryValueExA(key, name, nullptr, &oldType, old.data(), &oldSize);
-        old.resize(oldSize);
+        had = RegQueryValueExA(key, name, nullptr, &oldType, old, &oldSize);
         EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size)) << name;
     }
     ~UserValue()
     {
         if (had == ERROR_SUCCESS)
-            RegSetValueExA(key, name, 0, oldType, old.data(), static_cast<DWORD>(old.size()));
+            RegSetValueExA(key, name, 0, oldType, old, oldSize);
         else
             RegDeleteValueA(key, name);
         RegCloseKey(key);
@@ -119,27 +117,27 @@ std::vector<HWND> Controls()
 RECT LetterInk(HFONT font, const char* text, int letter)
 {
     const int width = 800, height = 120;
-    std::vector<DWORD> before(width * height), with(width * height);
+    BITMAPINFO info = {};
+    info.bmiHeader = {static_cast<DWORD>(sizeof(BITMAPINFOHEADER)), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    SelectObject(dc, bitmap);
+    SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    std::vector<DWORD> drawn[2];
     for (int pass = 0; pass < 2; ++pass) {
-        BITMAPINFO info = {};
-        info.bmiHeader = {static_cast<DWORD>(sizeof(BITMAPINFOHEADER)), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        HDC dc = CreateCompatibleDC(nullptr);
-        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        SelectObject(dc, bitmap);
-        SelectObject(dc, font);
         RECT all = {0, 0, width, height};
         FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
-        SetBkMode(dc, TRANSPARENT);
         TextOutA(dc, 0, 0, text, letter + pass);
         GdiFlush();
-        std::memcpy((pass ? with : before).data(), bits, with.size() * sizeof(DWORD));
-        DeleteDC(dc);
-        DeleteObject(bitmap);
+        drawn[pass].assign(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + width * height);
     }
+    DeleteDC(dc);
+    DeleteObject(bitmap);
     RECT ink = {width, 0, -1, -1};
     for (int i = 0; i < width * height; ++i) {
-        if (before[i] != with[i]) {
+        if (drawn[0][i] != drawn[1][i]) {
             ink.left = std::min<LONG>(ink.left, i % width);
             ink.right = std::max<LONG>(ink.right, i % width);
             ink.bottom = i / width;
@@ -219,8 +217,6 @@ TEST_F(ScaledWindow, AtThePrefixScale)
 
 TEST(DpiLayout, EachScaleInAProcessOfItsOwn)
 {
-    if (ChildDpi() != 0)
-        GTEST_SKIP() << "the child process";
     UserValue desktop("Software\\Wine\\Explorer\\Desktops", kDesktop, REG_SZ, "1600x1200", 10);
     for (DWORD dpi : {96u, 120u, 144u, 192u}) {
         UserValue scale("Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof dpi);

@@ -54,17 +54,15 @@ protected:
     // The table as loaded (SelectLoadedTable), drawn by the display.
     void ShowLoaded();
     // The table drawn by the display as it stands.
+    void Show();
 
     // The checked boxes by their numbers, "5 33 ".
     std::string Checked() const;
     std::string Row(HWND combo, int row) const;
     int RowCount(HWND combo) const;
 
-    // The display's record of this window; table is its table.
-    void Show();
-
     MessageRecorder recorder;
-    std::unique_ptr<EditorWindow> editor;
+    std::unique_ptr<EditorWindow> editor;  // the display's record; table is its table
     FlagTable* table = nullptr;
     HWND parent = nullptr;
     HWND appCombo = nullptr;      // control 702
