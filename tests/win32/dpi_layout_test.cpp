@@ -22,13 +22,6 @@ const char kDpiVariable[] = "VAVEZAV_TEST_DPI";  // the child's scale
 // A desktop of its own for the child, large enough for 200 %.
 const char kDesktop[] = "VavezavScale";
 
-UINT ChildDpi()
-{
-    char text[8] = "";
-    GetEnvironmentVariableA(kDpiVariable, text, sizeof text);
-    return static_cast<UINT>(std::atoi(text));
-}
-
 // Sets a value of HKEY_CURRENT_USER, and back as it was when destroyed.
 struct UserValue {
     HKEY key = nullptr;
@@ -203,9 +196,10 @@ class ScaledWindow : public RealMainWindow {};
 // Runs in the processes that EachScaleInAProcessOfItsOwn starts.
 TEST_F(ScaledWindow, AtThePrefixScale)
 {
-    const UINT dpi = ChildDpi();
-    if (dpi == 0)
+    char text[8] = "";
+    if (!GetEnvironmentVariableA(kDpiVariable, text, sizeof text))
         GTEST_SKIP() << "runs in a process of its own";
+    const UINT dpi = static_cast<UINT>(std::atoi(text));
     HDC screen = GetDC(nullptr);
     ASSERT_EQ(static_cast<int>(dpi), GetDeviceCaps(screen, LOGPIXELSY)) << "LogPixels did not reach this process";
     ReleaseDC(nullptr, screen);
