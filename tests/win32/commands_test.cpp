@@ -131,7 +131,7 @@ TEST_F(Commands, OneVersionGreysDeleteAndSortVersion)
 {
     ASSERT_EQ(1, WriteTestTable(kSingleVersionTable, 1));
     Start();
-    ExpectMenu(kTableCommands, 5, true, "table");
+    ExpectMenu(kTableCommands, std::size(kTableCommands), true, "table");
     ExpectMenu(kSecondVersionCommands, 2, false, "one version:");
     EXPECT_EQ((std::vector<int>{1, 64}), CheckedFlags());
 }
