@@ -156,7 +156,8 @@ void PutValue(const char* name, DWORD type, const void* data, DWORD length)
 
 void WriteKey(const KeyContents& contents)
 {
-    ASSERT_TRUE(DeleteTestTable());
+    DeleteTree(HKEY_LOCAL_MACHINE, kKeyPath);
+    ASSERT_FALSE(KeyExists());
     for (const auto& v : contents)
         PutValue(v.first.c_str(), v.second.type, v.second.data.data(), static_cast<DWORD>(v.second.data.size()));
 }
@@ -236,4 +237,17 @@ std::vector<std::string> KeysBesideTable()
 void DeleteAppFlagTree()
 {
     DeleteTree(HKEY_LOCAL_MACHINE, kParentPath);
+}
+
+::testing::AssertionResult HoldsOneOf(const KeyContents& a, const KeyContents& b, bool repaired)
+{
+    std::vector<std::string> beside = KeysBesideTable();
+    if (!repaired && !KeyExists() && beside.size() == 2)
+        return ::testing::AssertionSuccess();
+    KeyContents k = ReadKey();
+    if (k != a && k != b)
+        return ::testing::AssertionFailure() << "the key holds part of a table (" << k.size() << " values)";
+    if (repaired && !beside.empty())
+        return ::testing::AssertionFailure() << beside[0] << " is left beside the key";
+    return ::testing::AssertionSuccess();
 }
