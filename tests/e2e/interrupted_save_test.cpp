@@ -30,14 +30,11 @@ PROCESS_INFORMATION StartAfetool(const char* command, const std::string& file)
 // kStartTimeoutMs.
 DWORD Finish(PROCESS_INFORMATION pi, bool kill = false)
 {
-    DWORD code = 999;
-    if (kill)
-        TerminateProcess(pi.hProcess, code);
-    if (WaitForSingleObject(pi.hProcess, kStartTimeoutMs) == WAIT_OBJECT_0)
-        GetExitCodeProcess(pi.hProcess, &code);
-    else
-        TerminateProcess(pi.hProcess, code);
+    if (kill || WaitForSingleObject(pi.hProcess, kStartTimeoutMs) != WAIT_OBJECT_0)
+        TerminateProcess(pi.hProcess, 999);
     WaitForSingleObject(pi.hProcess, kExitTimeoutMs);
+    DWORD code = 999;
+    GetExitCodeProcess(pi.hProcess, &code);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return code;
