@@ -33,7 +33,7 @@ void DeleteTree(HKEY parent, const char* name)
     if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS | testView, &key) != ERROR_SUCCESS)
         return;
     char sub[256];
-    DWORD n = sizeof sub;
+    DWORD n;
     while ((n = sizeof sub, RegEnumKeyExA(key, 0, sub, &n, nullptr, nullptr, nullptr, nullptr)) == ERROR_SUCCESS)
         DeleteTree(key, sub);
     RegCloseKey(key);
@@ -222,9 +222,8 @@ std::vector<std::string> KeysBesideTable()
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kParentPath, 0, KEY_READ | testView, &parent) != ERROR_SUCCESS)
         return names;
     char name[256];
-    DWORD n = sizeof name;
     for (DWORD i = 0;; ++i) {
-        n = sizeof name;
+        DWORD n = sizeof name;
         if (RegEnumKeyExA(parent, i, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
         if (lstrcmpiA(name, "ZOLTDriver") != 0)

@@ -33,10 +33,7 @@ BOOL WINAPI ChoosePath(LPOPENFILENAMEA ofn)
     return TRUE;
 }
 
-DWORD WINAPI LastDialogError()
-{
-    return dialogError;
-}
+DWORD WINAPI LastDialogError() { return dialogError; }
 
 class FileCommands : public RealMainWindow {
 protected:
