@@ -220,11 +220,10 @@ TEST_F(AfeToolWindows, VerifyFindsNoDriftAfterApplyingAnyFileCheckAccepts)
     const char letters[] = "aAzZ\xE9\xC9\xFF\x9F\x9A\x8A\xDF._-0 ";
     const unsigned seed = 20261209;
     std::mt19937 random(seed);
-    int applied = 0;
-    int refused = 0;
+    auto word = [&] { return static_cast<unsigned>(random()); };
+    int applied = 0, refused = 0;
     for (int round = 0; round < 40; ++round) {
-        std::string list;
-        std::string lines;
+        std::string list, lines;
         for (unsigned a = random() % 6; a > 0; --a) {
             unsigned versions = random() % 4;
             list += "0" + std::to_string(versions);
@@ -233,9 +232,7 @@ TEST_F(AfeToolWindows, VerifyFindsNoDriftAfterApplyingAnyFileCheckAccepts)
             list += ";";
             for (unsigned v = 0; v < versions; ++v) {
                 char line[48];
-                std::snprintf(line, sizeof line, "%08X%08X%08X%08X%08X\n", static_cast<unsigned>(random()),
-                              v, static_cast<unsigned>(random()), static_cast<unsigned>(random()),
-                              static_cast<unsigned>(random()));
+                std::snprintf(line, sizeof line, "%08X%08X%08X%08X%08X\n", word(), v, word(), word(), word());
                 lines += line;
             }
         }
