@@ -33,7 +33,7 @@ void DeleteTree(HKEY parent, const char* name)
     if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS | testView, &key) != ERROR_SUCCESS)
         return;
     char sub[256];
-    DWORD n = sizeof sub;
+    DWORD n;
     while ((n = sizeof sub, RegEnumKeyExA(key, 0, sub, &n, nullptr, nullptr, nullptr, nullptr)) == ERROR_SUCCESS)
         DeleteTree(key, sub);
     RegCloseKey(key);
@@ -156,7 +156,8 @@ void PutValue(const char* name, DWORD type, const void* data, DWORD length)
 
 void WriteKey(const KeyContents& contents)
 {
-    ASSERT_TRUE(DeleteTestTable());
+    DeleteTree(HKEY_LOCAL_MACHINE, kKeyPath);
+    ASSERT_FALSE(KeyExists());
     for (const auto& v : contents)
         PutValue(v.first.c_str(), v.second.type, v.second.data.data(), static_cast<DWORD>(v.second.data.size()));
 }
@@ -221,9 +222,8 @@ std::vector<std::string> KeysBesideTable()
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kParentPath, 0, KEY_READ | testView, &parent) != ERROR_SUCCESS)
         return names;
     char name[256];
-    DWORD n = sizeof name;
     for (DWORD i = 0;; ++i) {
-        n = sizeof name;
+        DWORD n = sizeof name;
         if (RegEnumKeyExA(parent, i, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
         if (lstrcmpiA(name, "ZOLTDriver") != 0)
@@ -236,4 +236,17 @@ std::vector<std::string> KeysBesideTable()
 void DeleteAppFlagTree()
 {
     DeleteTree(HKEY_LOCAL_MACHINE, kParentPath);
+}
+
+::testing::AssertionResult HoldsOneOf(const KeyContents& a, const KeyContents& b, bool repaired)
+{
+    std::vector<std::string> beside = KeysBesideTable();
+    if (!repaired && !KeyExists() && beside.size() == 2)
+        return ::testing::AssertionSuccess();
+    KeyContents k = ReadKey();
+    if (k != a && k != b)
+        return ::testing::AssertionFailure() << "the key holds part of a table (" << k.size() << " values)";
+    if (repaired && !beside.empty())
+        return ::testing::AssertionFailure() << beside[0] << " is left beside the key";
+    return ::testing::AssertionSuccess();
 }

@@ -46,7 +46,7 @@ KeyContents KeyForTable(const TestApp* apps, int appCount, bool namesAsGiven = f
 
 // Single values put into the key, which is created when absent.
 void PutValue(const char* name, DWORD type, const void* data, DWORD length);
-// The key holding exactly these values.
+// The key holding exactly these values, and no subkey.
 void WriteKey(const KeyContents& contents);
 // A key under the key (created with it when absent); the caller closes it.
 HKEY CreateSubkey(const char* name);
@@ -59,3 +59,7 @@ bool DeleteStoredValue(const char* name);
 std::vector<std::string> KeysBesideTable();
 // APPFLAG with everything under it: the table's key and what is beside it.
 void DeleteAppFlagTree();
+// The key holds `a` or `b` whole. After a repair nothing is beside it;
+// before one the key may also be missing with two keys beside it, as a save
+// cut off between its renames leaves it.
+::testing::AssertionResult HoldsOneOf(const KeyContents& a, const KeyContents& b, bool repaired);

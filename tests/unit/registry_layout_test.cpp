@@ -166,7 +166,6 @@ TEST(Messages, StoreProblemNamesTheApplicationAndFitsTheBuffer)
     std::string huge(300, 'H');
     FormatStoreProblem(text, sizeof text, StoreProblem::NameTooLong, huge.c_str());
     EXPECT_LT(std::strlen(text), sizeof text);
-
 }
 
 TEST(Messages, LoadSkipsListOnlyWhatWasSkipped)

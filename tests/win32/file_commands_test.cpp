@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -34,10 +33,7 @@ BOOL WINAPI ChoosePath(LPOPENFILENAMEA ofn)
     return TRUE;
 }
 
-DWORD WINAPI LastDialogError()
-{
-    return dialogError;
-}
+DWORD WINAPI LastDialogError() { return dialogError; }
 
 class FileCommands : public RealMainWindow {
 protected:
@@ -47,9 +43,6 @@ protected:
         platform.getOpenFileName = ChoosePath;
         platform.getSaveFileName = ChoosePath;
         platform.commDlgExtendedError = LastDialogError;
-        char temp[MAX_PATH];
-        ASSERT_NE(0u, GetTempPathA(sizeof temp, temp));
-        folder = std::string(temp) + std::string(200 - std::strlen(temp), 'd');
         CreateDirectoryA(folder.c_str(), nullptr);
         Start();
     }
@@ -67,7 +60,8 @@ protected:
     // A file in the folder whose path has `length` characters.
     std::string PathOf(size_t length) { return folder + "\\" + std::string(length - folder.size() - 5, 'f') + ".afe"; }
 
-    std::string folder;  // 200 characters
+    const std::string temp = ::testing::TempDir();
+    const std::string folder = temp + std::string(200 - temp.size(), 'd');
 };
 
 TEST_F(FileCommands, TheLongestPathIsTakenAndALongerOneIsTold)

@@ -50,7 +50,18 @@ protected:
 
     // Every export of the stored key refuses it for its names and leaves
     // the earlier file.
-    void ExpectEveryExportRefuses(NameRefusalKind kind, const char* name, const char* other);
+    void ExpectEveryExportRefuses(NameRefusalKind kind, const char* name, const char* other)
+    {
+        for (int (*exporter)(const char*, NameRefusal*) : {ExportFlagFile, ExportInfFile, ExportRegFile}) {
+            WriteFileText(afePath, "earlier\n");
+            NameRefusal refusal = {};
+            EXPECT_EQ(0, exporter(afePath.c_str(), &refusal));
+            EXPECT_EQ(kind, refusal.kind);
+            EXPECT_STREQ(name, refusal.name);
+            EXPECT_STREQ(other, refusal.other);
+            EXPECT_EQ("earlier\n", ReadFileText(afePath));
+        }
+    }
 
     // What the lists and boxes show, the boxes as Checked() writes them.
     ShownTable Show()
@@ -296,19 +307,6 @@ TEST_F(FlagFiles, FailedImportLeavesEverythingAsItWas)
     EXPECT_EQ(0, std::memcmp(saved.get(), table, sizeof(FlagTable)));
     EXPECT_EQ(shown, Show());
     EXPECT_TRUE(ShownTexts().empty());
-}
-
-void FlagFiles::ExpectEveryExportRefuses(NameRefusalKind kind, const char* name, const char* other)
-{
-    for (int (*exporter)(const char*, NameRefusal*) : {ExportFlagFile, ExportInfFile, ExportRegFile}) {
-        WriteFileText(afePath, "earlier\n");
-        NameRefusal refusal = {};
-        EXPECT_EQ(0, exporter(afePath.c_str(), &refusal));
-        EXPECT_EQ(kind, refusal.kind);
-        EXPECT_STREQ(name, refusal.name);
-        EXPECT_STREQ(other, refusal.other);
-        EXPECT_EQ("earlier\n", ReadFileText(afePath));
-    }
 }
 
 TEST_F(FlagFiles, ANameWithAControlCharacterIsSavedAsStoredButNeverExported)
