@@ -194,9 +194,11 @@ bool FlagsOnlyIn(const AppFlagEntry& in, const AppFlagEntry& other, char* out)
     return only.flagsLow || only.flagsHigh;
 }
 
-// Applications and versions of `from` that `to` lacks.
-int ReportMissing(const DecodedFlagFile& from, const TableIndex& to, const char* side, std::FILE* out)
+// Applications and versions of `from` that `to` lacks, each application's
+// versions in table order through its group.
+int ReportMissing(const TableIndex& fromIndex, const TableIndex& to, const char* side, std::FILE* out)
 {
+    const DecodedFlagFile& from = *fromIndex.table;
     int differences = 0;
     for (uint16_t a = 0; a < from.appCount; ++a) {
         int b = FindApp(to, from.appNames[a]);
@@ -205,9 +207,9 @@ int ReportMissing(const DecodedFlagFile& from, const TableIndex& to, const char*
             ++differences;
             continue;
         }
-        for (uint16_t i = 0; i < from.entryCount; ++i) {
-            const AppFlagEntry& e = from.entries[i];
-            if (e.appIndex != a || FindVersion(to, b, e))
+        for (uint16_t k = fromIndex.groups.first[a]; k < fromIndex.groups.first[a + 1]; ++k) {
+            const AppFlagEntry& e = from.entries[fromIndex.groups.order[k]];
+            if (FindVersion(to, b, e))
                 continue;
             char version[kVersionTextSize];
             VersionText(version, e.versionMS, e.versionLS);
@@ -356,7 +358,7 @@ int ReportDifferences(const DecodedFlagFile& a, const DecodedFlagFile& b, const 
     IndexTable(a, x[0]);
     IndexTable(b, x[1]);
     int differences =
-        ReportMissing(a, x[1], nameA, out) + ReportMissing(b, x[0], nameB, out) + ReportFlags(a, x[1], nameA, nameB, out);
+        ReportMissing(x[0], x[1], nameA, out) + ReportMissing(x[1], x[0], nameB, out) + ReportFlags(a, x[1], nameA, nameB, out);
     std::free(x);
     return differences;
 }
