@@ -114,8 +114,8 @@ run_emulated() {
     watch_images >"$log" &
     watcher=$!
     result=0
-    VAVEZAV_WAIT_SCALE=4 VAVEZAV_TIMEOUT=840 VAVEZAV_WINEARCH=win32 \
-        "$here/emulate32.sh" "$here/wine-session.sh" ctest --preset windows --timeout 900 || result=1
+    VAVEZAV_WAIT_SCALE=4 VAVEZAV_TIMEOUT=1800 VAVEZAV_WINEARCH=win32 \
+        "$here/emulate32.sh" "$here/wine-session.sh" ctest --preset windows --timeout 1900 || result=1
     kill "$watcher"
     wait "$watcher" 2>/dev/null
     if [ "$result" = 0 ] && ! check_images "$log" "$qemu"; then

@@ -21,7 +21,7 @@ fi
 # the output goes through a file.
 log=$(mktemp)
 status=0
-timeout -k 5 "${VAVEZAV_TIMEOUT:-280}" "$WINE" "$@" >"$log" 2>&1 </dev/null || status=$?
+timeout -k 5 "${VAVEZAV_TIMEOUT:-600}" "$WINE" "$@" >"$log" 2>&1 </dev/null || status=$?
 cat "$log"
 rm -f "$log"
 if [ "$status" = 124 ]; then
